@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// A Windows-style INI file read and written by section and key. Names are matched without
+// regard to A-Z case and kept as they stand in the file; every other line of the file is kept
+// as it was. Text is Windows-1252, lines end with CRLF, saving is atomic.
+namespace almavest::app {
+
+class IniFile final
+{
+public:
+    explicit IniFile(QString path);
+
+    // Reads the file; a missing file is an empty file, not a failure.
+    bool load();
+    // Writes the file atomically; false when it cannot be written.
+    bool save();
+
+    // Empty when the section or the key is missing.
+    QString value(const QString &section, const QString &key) const;
+    // Replaces the key's value, adding the section or the key at its end when missing.
+    void setValue(const QString &section, const QString &key, const QString &value);
+
+    QString path() const { return m_path; }
+    QString errorString() const { return m_error; }
+
+private:
+    int findSection(const QString &section) const;
+    int findKey(int sectionLine, const QString &key) const;
+
+    QString m_path;
+    QStringList m_lines;
+    QString m_error;
+};
+
+} // namespace almavest::app

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QFile>
+#include <QString>
+
+#include <functional>
+
+// A file of fixed-size records with no header, addressed by 1-based position. Opened, used and
+// closed within one user action; every failing call leaves a reason in errorString() and the
+// caller shows the archive access message.
+namespace almavest::store {
+
+// The one message for any failure to use an archive.
+QString archiveAccessMessage();
+
+class ArchiveFile final
+{
+public:
+    ArchiveFile(QString path, int recordSize);
+    ~ArchiveFile();
+    ArchiveFile(const ArchiveFile &) = delete;
+    ArchiveFile &operator=(const ArchiveFile &) = delete;
+
+    // Opens for reading and writing; a missing file is created empty. An existing file that
+    // cannot be opened is a failure and is never created anew, which would empty it.
+    bool openOrCreate();
+    void close();
+    bool isOpen() const;
+
+    // Whole records only: an incomplete tail is neither counted nor read.
+    qint64 count() const;
+
+    // Reads the record at `position` (1 to count) into `record`, resized to the record size.
+    bool read(qint64 position, QByteArray &record);
+    // Writes `record` (exactly recordSize bytes) at `position` (1 to count + 1).
+    bool write(qint64 position, const QByteArray &record);
+    // Position of the last record read or written, 0 before any.
+    qint64 position() const { return m_position; }
+
+    // Hands every whole record, in order, to `visit` (position, bytes); reads in large blocks.
+    // `visit` returns false to stop early. Returns false on a read failure.
+    bool scan(const std::function<bool(qint64, QByteArrayView)> &visit);
+
+    QString path() const { return m_file.fileName(); }
+    int recordSize() const { return m_recordSize; }
+    QString errorString() const { return m_error; }
+
+private:
+    bool fail(const QString &reason);
+
+    QFile m_file;
+    int m_recordSize;
+    qint64 m_position = 0;
+    QString m_error;
+};
+
+} // namespace almavest::store

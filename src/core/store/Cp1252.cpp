@@ -1,0 +1,112 @@
+#include "store/Cp1252.h"
+
+#include <array>
+
+namespace almavest::store {
+
+namespace {
+
+// What the bytes 0x80-0x9F stand for; the five bytes the page leaves undefined keep their
+// own code, so that any file reads back byte for byte.
+// clang-format off
+constexpr std::array<char16_t, 32> kHighTable = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+// clang-format on
+
+bool isHighRange(uchar byte)
+{
+    return byte >= 0x80 && byte <= 0x9F;
+}
+
+// The byte that stands for `code` in the page, or -1 when the page has none.
+int directByte(char16_t code)
+{
+    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF))
+        return code;
+    for (size_t i = 0; i < kHighTable.size(); ++i) {
+        if (kHighTable[i] == code)
+            return static_cast<int>(0x80 + i);
+    }
+    return -1;
+}
+
+bool hasCombiningMark(QStringView text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x300 && c.isMark())
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+char cp1252Byte(QChar character)
+{
+    const int direct = directByte(character.unicode());
+    if (direct >= 0)
+        return static_cast<char>(direct);
+    if (character.isSurrogate())
+        return '?';
+    // The base letter of the canonical decomposition: "ő" keeps its "o".
+    const QString decomposed = QString(character).normalized(QString::NormalizationForm_D);
+    if (decomposed.size() > 1 || decomposed.at(0) != character) {
+        const int base = directByte(decomposed.at(0).unicode());
+        if (base >= 0)
+            return static_cast<char>(base);
+    }
+    return '?';
+}
+
+QByteArray toCp1252(QStringView text)
+{
+    // Text pasted from elsewhere may carry its accents as separate combining marks; composing
+    // first turns "e" + U+0301 into the page's own "é" instead of "e?".
+    QString composed;
+    if (hasCombiningMark(text)) {
+        composed = text.toString().normalized(QString::NormalizationForm_C);
+        text = composed;
+    }
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i; // one character outside the page, one "?"
+        bytes.append(cp1252Byte(c));
+    }
+    return bytes;
+}
+
+QString fromCp1252(QByteArrayView bytes)
+{
+    QString text;
+    appendCp1252(text, bytes);
+    return text;
+}
+
+void appendCp1252(QString &target, QByteArrayView bytes)
+{
+    // The page agrees with Latin-1 everywhere but 0x80-0x9F, so the bulk goes through Qt's
+    // vectorised Latin-1 conversion and only those bytes are patched afterwards.
+    const qsizetype start = target.size();
+    target.append(QLatin1StringView(bytes.data(), bytes.size()));
+    const auto *data = reinterpret_cast<const uchar *>(bytes.data());
+    const qsizetype size = bytes.size();
+    qsizetype i = 0;
+    while (i < size && !isHighRange(data[i]))
+        ++i;
+    if (i == size)
+        return;
+    QChar *out = target.data() + start;
+    for (; i < size; ++i) {
+        if (isHighRange(data[i]))
+            out[i] = QChar(kHighTable[data[i] - 0x80]);
+    }
+}
+
+} // namespace almavest::store

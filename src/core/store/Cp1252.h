@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+// Windows-1252, the 8-bit code page of every archive and INI file, with a best fit for the rest:
+// a character outside the page loses its accents (canonical decomposition) and otherwise
+// becomes "?". The table is our own, so nothing depends on ICU being present.
+namespace almavest::store {
+
+QByteArray toCp1252(QStringView text);
+QString fromCp1252(QByteArrayView bytes);
+// Decodes `bytes` onto the end of `target`, reusing its capacity (the scans' hot path).
+void appendCp1252(QString &target, QByteArrayView bytes);
+
+// One character: its byte in the code page, or the best fit, or '?'.
+char cp1252Byte(QChar character);
+
+} // namespace almavest::store

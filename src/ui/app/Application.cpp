@@ -1,0 +1,75 @@
+#include "ui/app/Application.h"
+
+#include "ui/app/TfrmAvvio.h"
+#include "ui/app/TfrmCambiaPassword.h"
+#include "ui/app/TfrmPassword.h"
+#include "ui/registry/TfrmAnagrafica.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+#include <QWidget>
+
+// The pictures live in the static ui library, whose resource initialiser the linker would
+// otherwise drop.
+static void initialisePictures()
+{
+    Q_INIT_RESOURCE(pictures);
+}
+
+namespace almavest::ui {
+
+AppContext::AppContext(Services &services, const QString &programFolder)
+    : m_services(services)
+    , m_folder(programFolder)
+    , m_quit([] { QCoreApplication::exit(0); })
+{
+}
+
+void AppContext::switchScreen(QWidget *from, QWidget *to)
+{
+    to->show();
+    if (from && from != to)
+        from->hide();
+}
+
+void AppContext::quit() const
+{
+    m_quit();
+}
+
+Application::Application(Services &services, const QString &programFolder)
+    : m_context(services, programFolder)
+    , m_translator(std::make_unique<QTranslator>())
+{
+    // Standard buttons in Italian; dates and amounts never go through the locale.
+    initialisePictures();
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    if (m_translator->load(QStringLiteral("qtbase_it"),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(m_translator.get());
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/app-icon.svg")));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    m_password = std::make_unique<TfrmPassword>(m_context);
+    m_context.screens().password = m_password.get();
+    m_launcher = std::make_unique<TfrmAvvio>(m_context);
+    m_context.screens().launcher = m_launcher.get();
+    m_changePassword = std::make_unique<TfrmCambiaPassword>(m_context);
+    m_context.screens().changePassword = m_changePassword.get();
+    m_anagrafica = std::make_unique<TfrmAnagrafica>(m_context);
+    m_context.screens().anagrafica = m_anagrafica.get();
+}
+
+Application::~Application()
+{
+    QCoreApplication::removeTranslator(m_translator.get());
+}
+
+void Application::start()
+{
+    m_password->showCentred();
+}
+
+} // namespace almavest::ui

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ui/app/AppContext.h"
+
+#include <QString>
+
+#include <memory>
+
+class QTranslator;
+
+// The whole program on one program folder: builds the resident screens in their fixed order and
+// shows the password screen. main() builds it on the executable's folder, tests on a temporary
+// one with recording services.
+namespace almavest::ui {
+
+class Application final
+{
+public:
+    Application(Services &services, const QString &programFolder);
+    ~Application();
+    Application(const Application &) = delete;
+    Application &operator=(const Application &) = delete;
+
+    // Shows the password screen, centred.
+    void start();
+
+    AppContext &context() { return m_context; }
+    TfrmPassword *passwordScreen() { return m_context.screens().password; }
+    TfrmAvvio *launcher() { return m_context.screens().launcher; }
+    TfrmCambiaPassword *changePasswordScreen() { return m_context.screens().changePassword; }
+    TfrmAnagrafica *memberCard() { return m_context.screens().anagrafica; }
+
+private:
+    AppContext m_context;
+    std::unique_ptr<QTranslator> m_translator;
+    std::unique_ptr<TfrmPassword> m_password;
+    std::unique_ptr<TfrmAvvio> m_launcher;
+    std::unique_ptr<TfrmCambiaPassword> m_changePassword;
+    std::unique_ptr<TfrmAnagrafica> m_anagrafica;
+};
+
+} // namespace almavest::ui

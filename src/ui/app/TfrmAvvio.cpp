@@ -1,0 +1,241 @@
+#include "ui/app/TfrmAvvio.h"
+
+#include "ui/app/AppContext.h"
+#include "ui/conventions/PictureButton.h"
+#include "ui/conventions/Window.h"
+#include "ui/registry/TfrmAnagrafica.h"
+#include "ui/services/Services.h"
+
+#include <QBoxLayout>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QIcon>
+#include <QLinearGradient>
+#include <QPainter>
+
+using namespace Qt::StringLiterals;
+
+namespace almavest::ui {
+
+namespace {
+
+// One environment: its large picture, its labelled strip and its note, all three doing the
+// same thing. An environment without `open` is not available yet and is shown greyed.
+struct Column
+{
+    const char *picture;
+    const char *pictureFile;
+    const char *strip;
+    const char *stripFile;
+    const char *note;
+    const char *noteText;
+    void (TfrmAvvio::*open)();
+};
+
+const Column kColumns[] = {
+    {"imgSoci", "launcher-soci.svg", "btnSoci", "strip-soci.svg", "appSoci",
+        "Archivia i dati anagrafici e la foto di ogni socio e tieni sotto controllo le scadenze "
+        "dei rinnovi, con l'avviso automatico delle iscrizioni in scadenza.",
+        &TfrmAvvio::openMemberRegistry},
+    {"imgRicevute", "launcher-libro.svg", "btnRicevute", "strip-libro.svg", "appRicevute",
+        "Compila le pagine del Libro Soci, il registro che l'associazione deve tenere presso la "
+        "propria sede legale.",
+        nullptr},
+    {"imgIncassi", "launcher-primanota.svg", "btnIncassi", "strip-primanota.svg", "appIncassi",
+        "Tieni la primanota delle entrate e delle uscite e ottieni il bilancio degli incassi e "
+        "delle spese in qualsiasi periodo.",
+        nullptr},
+};
+
+constexpr int kColumnWidth = 220;
+constexpr char kWebSite[] = "https://www.almavest.it";
+
+constexpr char kPanelStyle[] = "#centrePanel { background-color: rgba(255, 255, 255, 215);"
+                               " border: 1px solid #8EAEDD; border-radius: 14px; }";
+constexpr char kNoteStyle[] = "QLabel { background-color: #FFF59D; border: 1px solid #E3C54A;"
+                              " border-radius: 6px; padding: 8px; color: #3A3320; }"
+                              " QLabel:disabled { color: #9A9686; }";
+constexpr char kRuleStyle[] = "background-color: #8EAEDD; border: none;";
+
+QLabel *addPicture(QWidget *parent, const char *name, const char *file, QSize size)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    showPicture(label, QLatin1String(file), size);
+    return label;
+}
+
+ClickablePicture *addClickable(QWidget *parent, const char *name, const char *file, QSize size)
+{
+    auto *picture = new ClickablePicture(QLatin1String(name), parent);
+    showPicture(picture, QLatin1String(file), size);
+    return picture;
+}
+
+QFrame *addRule(QWidget *parent)
+{
+    auto *rule = new QFrame(parent);
+    rule->setFixedSize(kColumnWidth, 2);
+    rule->setStyleSheet(QLatin1String(kRuleStyle));
+    return rule;
+}
+
+// Until its environment exists a control stays visible but greyed and unclickable.
+void makeUnavailable(QWidget *control)
+{
+    control->setEnabled(false);
+    control->unsetCursor();
+}
+
+} // namespace
+
+TfrmAvvio::TfrmAvvio(AppContext &context)
+    : m_context(context)
+{
+    setObjectName(u"frmAvvio"_s);
+    setWindowTitle(u" Almavest"_s);
+
+    auto *centre = new QHBoxLayout;
+    centre->addStretch(1);
+    centre->addWidget(buildPanel());
+    centre->addStretch(1);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 10, 16, 10);
+    layout->setSpacing(0);
+    layout->addLayout(buildTopRow());
+    layout->addStretch(1);
+    layout->addLayout(centre);
+    layout->addStretch(1);
+    layout->addSpacing(8);
+    layout->addLayout(buildBottomRow());
+
+    applyHandCursor(this);
+    resize(minimumSizeHint().expandedTo(QSize(1024, 700)));
+    setWindowState(Qt::WindowMaximized);
+}
+
+TfrmAvvio::~TfrmAvvio() = default;
+
+QLayout *TfrmAvvio::buildTopRow()
+{
+    auto *imgGuida = addClickable(this, "imgGuida", "help.svg", QSize(40, 40));
+    makeUnavailable(imgGuida);
+    auto *row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(imgGuida);
+    return row;
+}
+
+QWidget *TfrmAvvio::buildPanel()
+{
+    auto *panel = new QFrame(this);
+    panel->setObjectName(u"centrePanel"_s);
+    panel->setStyleSheet(QLatin1String(kPanelStyle));
+
+    auto *title = new QHBoxLayout;
+    title->setSpacing(12);
+    title->addStretch(1);
+    title->addWidget(addPicture(panel, "imgIcona", "app-icon.svg", QSize(64, 64)));
+    title->addWidget(addPicture(panel, "imgTitolo", "launcher-title.svg", QSize(640, 80)));
+    title->addStretch(1);
+
+    auto *layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(28, 18, 28, 24);
+    layout->setSpacing(6);
+    layout->addLayout(title);
+    layout->addWidget(addPicture(panel, "imgSottotitolo", "launcher-subtitle.svg", QSize(640, 28)),
+        0, Qt::AlignHCenter);
+    layout->addSpacing(18);
+    layout->addLayout(buildColumns(panel));
+    return panel;
+}
+
+QGridLayout *TfrmAvvio::buildColumns(QWidget *panel)
+{
+    // One grid for the three columns, so that the notes of different lengths stay aligned.
+    auto *grid = new QGridLayout;
+    grid->setHorizontalSpacing(36);
+    grid->setVerticalSpacing(8);
+    int column = 0;
+    for (const Column &spec : kColumns) {
+        auto *picture = addClickable(panel, spec.picture, spec.pictureFile, QSize(220, 160));
+        auto *strip = addClickable(panel, spec.strip, spec.stripFile, QSize(220, 40));
+        auto *note = new ClickablePicture(QLatin1String(spec.note), panel);
+        note->setText(QString::fromUtf8(spec.noteText));
+        note->setWordWrap(true);
+        note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        note->setFixedWidth(kColumnWidth);
+        note->setFont(QFont(u"Verdana"_s, 9));
+        note->setStyleSheet(QLatin1String(kNoteStyle));
+
+        grid->addWidget(picture, 0, column);
+        grid->addWidget(addRule(panel), 1, column);
+        grid->addWidget(strip, 2, column);
+        grid->addWidget(addRule(panel), 3, column);
+        grid->addWidget(note, 4, column);
+        for (ClickablePicture *control : {picture, strip, note}) {
+            if (spec.open)
+                connect(control, &ClickablePicture::clicked, this, spec.open);
+            else
+                makeUnavailable(control);
+        }
+        ++column;
+    }
+    return grid;
+}
+
+QLayout *TfrmAvvio::buildBottomRow()
+{
+    auto *imgCopyright = addClickable(this, "imgCopyright", "copyright.svg", QSize(28, 28));
+    makeUnavailable(imgCopyright);
+    auto *imgSito = addClickable(this, "imgSito", "site-link.svg", QSize(260, 24));
+    connect(imgSito, &ClickablePicture::clicked, this, &TfrmAvvio::openWebSite);
+    auto *imgEsci = addClickable(this, "imgEsci", "exit.svg", QSize(40, 40));
+    connect(imgEsci, &ClickablePicture::clicked, this, &QWidget::close);
+
+    // Equal outer columns keep the link strip in the middle of the window.
+    auto *row = new QGridLayout;
+    row->setColumnStretch(0, 1);
+    row->setColumnStretch(2, 1);
+    row->addWidget(imgCopyright, 0, 0, Qt::AlignLeft | Qt::AlignBottom);
+    row->addWidget(imgSito, 0, 1, Qt::AlignHCenter | Qt::AlignBottom);
+    row->addWidget(imgEsci, 0, 2, Qt::AlignRight | Qt::AlignBottom);
+    return row;
+}
+
+void TfrmAvvio::openMemberRegistry()
+{
+    AppContext::switchScreen(this, m_context.screens().anagrafica);
+}
+
+void TfrmAvvio::openWebSite()
+{
+    m_context.services().shellOpen(QLatin1String(kWebSite));
+}
+
+void TfrmAvvio::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    QLinearGradient gradient(0, 0, 0, height());
+    gradient.setColorAt(0.0, Qt::white);
+    gradient.setColorAt(1.0, QColor(0x4A, 0x7F, 0xD4));
+    painter.fillRect(rect(), gradient);
+}
+
+void TfrmAvvio::showEvent(QShowEvent *event)
+{
+    // Whatever the user did to the window last time, the launcher comes back maximised.
+    if (!event->spontaneous() && !(windowState() & Qt::WindowMaximized))
+        setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
+    QWidget::showEvent(event);
+}
+
+void TfrmAvvio::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    m_context.quit();
+}
+
+} // namespace almavest::ui

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QWidget>
+
+class QGridLayout;
+class QLayout;
+
+// The launcher: a maximised window with one column per environment (member registry, members'
+// book, cash journal), the help and notice icons, the maker's web page and the exit icon.
+namespace almavest::ui {
+
+class AppContext;
+
+class TfrmAvvio final : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TfrmAvvio(AppContext &context);
+    ~TfrmAvvio() override;
+
+    // Switches to the member card screen, as every control of the registry column does.
+    void openMemberRegistry();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    QWidget *buildPanel();
+    QGridLayout *buildColumns(QWidget *panel);
+    QLayout *buildTopRow();
+    QLayout *buildBottomRow();
+    void openWebSite();
+
+    AppContext &m_context;
+};
+
+} // namespace almavest::ui

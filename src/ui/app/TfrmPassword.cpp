@@ -1,0 +1,201 @@
+#include "ui/app/TfrmPassword.h"
+
+#include "app/PasswordCipher.h"
+#include "app/PasswordFile.h"
+#include "text/TextRoutines.h"
+#include "ui/app/AppContext.h"
+#include "ui/app/TfrmAvvio.h"
+#include "ui/app/TfrmCambiaPassword.h"
+#include "ui/conventions/FieldTable.h"
+#include "ui/conventions/PictureButton.h"
+#include "ui/conventions/Window.h"
+#include "ui/services/Services.h"
+
+#include <QBoxLayout>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+
+namespace almavest::ui {
+
+namespace {
+
+constexpr FieldSpec kFields[] = {
+    // Enter is handled by the screen itself: it presses OK rather than moving on.
+    {"txtPassword", 255, KeyFilter::None, Casing::None, nullptr},
+};
+
+constexpr int kEntryHeight = 32;
+
+bool isEnter(const QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<const QKeyEvent *>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+app::PasswordFile passwordFile(const AppContext &context)
+{
+    return app::PasswordFile(context.folder().file(QString::fromLatin1(app::kPasswordFileName)));
+}
+
+} // namespace
+
+TfrmPassword::TfrmPassword(AppContext &context)
+    : m_context(context)
+{
+    buildScreen();
+    applyFieldTable(this, kFields);
+    // Installed after the field's own behaviour, so it sees Enter first.
+    m_txtPassword->installEventFilter(this);
+
+    connect(m_txtPassword, &QLineEdit::textChanged, this, &TfrmPassword::updateOk);
+    connect(m_cmdOK, &QPushButton::clicked, this, &TfrmPassword::checkPassword);
+    connect(m_cmdEsci, &QPushButton::clicked, this, &TfrmPassword::exitProgram);
+    connect(m_btnCambiaPassword, &QPushButton::clicked, this, &TfrmPassword::openChangePassword);
+
+    updateOk();
+    applyHandCursor(this);
+    adjustSize();
+    makeDialogWindow(this);
+}
+
+TfrmPassword::~TfrmPassword() = default;
+
+void TfrmPassword::buildScreen()
+{
+    setObjectName(u"frmPassword"_s);
+    setWindowTitle(u" Almavest - Autenticazione"_s);
+
+    m_imgLogo = new QLabel(this);
+    m_imgLogo->setObjectName(u"imgLogo"_s);
+    showPicture(m_imgLogo, u"logo.svg"_s, QSize(380, 90));
+
+    m_lblRigo05 = new QLabel(u"Immetti la password e premi OK."_s, this);
+    m_lblRigo05->setObjectName(u"lblRigo05"_s);
+
+    m_txtPassword = new QLineEdit(this);
+    m_txtPassword->setObjectName(u"txtPassword"_s);
+    m_txtPassword->setEchoMode(QLineEdit::Password);
+    m_txtPassword->setFont(QFont(u"Verdana"_s, 14, QFont::Bold));
+    m_txtPassword->setFixedHeight(kEntryHeight);
+
+    m_cmdOK = new QPushButton(u"OK"_s, this);
+    m_cmdOK->setObjectName(u"cmdOK"_s);
+    m_cmdOK->setFixedSize(80, kEntryHeight);
+
+    m_cmdEsci = new QPushButton(u"Esci"_s, this);
+    m_cmdEsci->setObjectName(u"cmdEsci"_s);
+    m_btnCambiaPassword = new QPushButton(u"Cambia password"_s, this);
+    m_btnCambiaPassword->setObjectName(u"btnCambiaPassword"_s);
+    for (QPushButton *button : {m_cmdOK, m_cmdEsci, m_btnCambiaPassword})
+        button->setAutoDefault(false);
+
+    auto *entry = new QHBoxLayout;
+    entry->setSpacing(14);
+    entry->addWidget(m_txtPassword, 1);
+    entry->addWidget(m_cmdOK);
+
+    auto *rule = new QFrame(this);
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_cmdEsci);
+    buttons->addStretch(1);
+    buttons->addWidget(m_btnCambiaPassword);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 18, 24, 16);
+    layout->setSpacing(10);
+    layout->addWidget(m_imgLogo, 0, Qt::AlignHCenter);
+    layout->addSpacing(8);
+    layout->addWidget(m_lblRigo05);
+    layout->addLayout(entry);
+    layout->addSpacing(10);
+    layout->addWidget(rule);
+    layout->addLayout(buttons);
+}
+
+void TfrmPassword::showCentred()
+{
+    centreWindow(this);
+    show();
+}
+
+void TfrmPassword::clearEntry()
+{
+    m_txtPassword->clear();
+}
+
+void TfrmPassword::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (event->spontaneous())
+        return;
+    m_txtPassword->setFocus(Qt::OtherFocusReason);
+    activateWindow();
+}
+
+// There is no close box; a close request from the window system must not leave the program
+// running without any window.
+void TfrmPassword::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+}
+
+bool TfrmPassword::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_txtPassword && isEnter(event)) {
+        if (!text::trimmed(m_txtPassword->text()).isEmpty())
+            m_cmdOK->click();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TfrmPassword::updateOk()
+{
+    m_cmdOK->setEnabled(!text::trimmed(m_txtPassword->text()).isEmpty());
+}
+
+void TfrmPassword::checkPassword()
+{
+    const app::PasswordFile file = passwordFile(m_context);
+    const std::optional<QString> stored = file.storedPassword();
+    if (!stored) {
+        m_context.services().plainMessage(this,
+            u"Attenzione: si è verificato un errore durante la procedura di lettura della "
+            u"password. Si consiglia di reinstallare il software."_s);
+        return;
+    }
+    if (*stored != app::canonicalPassword(m_txtPassword->text())) {
+        m_context.services().plainMessage(this, u"Attenzione: password errata."_s);
+        m_txtPassword->clear();
+        m_txtPassword->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    // The password is not asked again during this run; it need not stay in the hidden box.
+    m_txtPassword->clear();
+    AppContext::switchScreen(this, m_context.screens().launcher);
+}
+
+void TfrmPassword::openChangePassword()
+{
+    AppContext::switchScreen(this, m_context.screens().changePassword);
+}
+
+void TfrmPassword::exitProgram()
+{
+    hide();
+    m_context.quit();
+}
+
+} // namespace almavest::ui

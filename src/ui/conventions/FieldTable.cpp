@@ -1,0 +1,93 @@
+#include "ui/conventions/FieldTable.h"
+
+#include "ui/conventions/FieldBehaviour.h"
+#include "ui/conventions/Halo.h"
+
+#include <QAbstractButton>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace almavest::ui {
+
+namespace {
+
+QString haloName(const QString &fieldName)
+{
+    return QStringLiteral("eff") + (fieldName.startsWith(QLatin1String("txt")) ? fieldName.mid(3)
+                                                                              : fieldName);
+}
+
+// Writes a hint on entering a control, or empties the line on moving over a background.
+class HintWriter final : public QObject
+{
+public:
+    HintWriter(QLabel *status, QString hint, QObject *parent)
+        : QObject(parent)
+        , m_status(status)
+        , m_hint(std::move(hint))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        // A control writes its hint as soon as the pointer enters it; a background clears the
+        // line only when the pointer really moves over it, not when a window appears under it.
+        const bool moved = event->type() == QEvent::MouseMove;
+        if (moved || (event->type() == QEvent::Enter && !m_hint.isEmpty())) {
+            if (m_status->text() != m_hint)
+                m_status->setText(m_hint);
+        }
+        return false;
+    }
+
+private:
+    QLabel *m_status;
+    QString m_hint;
+};
+
+} // namespace
+
+void applyFieldTable(QWidget *screen, std::span<const FieldSpec> table)
+{
+    for (const FieldSpec &spec : table) {
+        auto *field = screen->findChild<QLineEdit *>(QLatin1String(spec.name));
+        Q_ASSERT_X(field, "applyFieldTable", spec.name);
+        if (!field)
+            continue;
+        if (spec.maxLength > 0)
+            field->setMaxLength(spec.maxLength);
+        auto *behaviour = new FieldBehaviour(field, spec.filter, spec.casing);
+        const QString name = haloName(field->objectName());
+        auto *halo = screen->findChild<QWidget *>(name);
+        if (!halo)
+            halo = new Halo(field, name);
+        behaviour->setHalo(halo);
+        if (spec.enterNext) {
+            auto *next = screen->findChild<QWidget *>(QLatin1String(spec.enterNext));
+            Q_ASSERT_X(next, "applyFieldTable", spec.enterNext);
+            behaviour->setEnterSuccessor(next);
+            if (qobject_cast<QAbstractButton *>(next))
+                makeEnterClick(next);
+        }
+    }
+}
+
+void installHints(QWidget *screen, QLabel *status, std::span<const HintSpec> hints,
+                  std::initializer_list<QWidget *> backgrounds)
+{
+    for (const HintSpec &hint : hints) {
+        auto *control = screen->findChild<QWidget *>(QLatin1String(hint.control));
+        Q_ASSERT_X(control, "installHints", hint.control);
+        if (control)
+            control->installEventFilter(
+                new HintWriter(status, QString::fromUtf8(hint.text), control));
+    }
+    for (QWidget *background : backgrounds) {
+        background->setMouseTracking(true);
+        background->installEventFilter(new HintWriter(status, QString(), background));
+    }
+}
+
+} // namespace almavest::ui

@@ -1,0 +1,34 @@
+#include "ui/conventions/Window.h"
+
+#include <QAbstractButton>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+namespace almavest::ui {
+
+void makeDialogWindow(QWidget *window)
+{
+    window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                           | Qt::MSWindowsFixedSizeDialogHint);
+    window->setFixedSize(window->size());
+}
+
+void centreWindow(QWidget *window, const QWidget *over)
+{
+    const QRect area = over && over->isVisible()
+                           ? over->frameGeometry()
+                           : QGuiApplication::primaryScreen()->availableGeometry();
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(area.center());
+    window->move(frame.topLeft());
+}
+
+void applyHandCursor(QWidget *root)
+{
+    const auto buttons = root->findChildren<QAbstractButton *>();
+    for (QAbstractButton *button : buttons)
+        button->setCursor(Qt::PointingHandCursor);
+}
+
+} // namespace almavest::ui

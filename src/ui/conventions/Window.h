@@ -1,0 +1,15 @@
+#pragma once
+
+class QWidget;
+
+// The two window looks and the hand cursor over everything that can be clicked.
+namespace almavest::ui {
+
+// Fixed size, fixed border, a title and no title-bar buttons: left only through its own buttons.
+void makeDialogWindow(QWidget *window);
+// Centres `window` on `over`, or on the screen when `over` is null.
+void centreWindow(QWidget *window, const QWidget *over = nullptr);
+// Buttons, check boxes, radio buttons and links under `root` show the pointing hand.
+void applyHandCursor(QWidget *root);
+
+} // namespace almavest::ui

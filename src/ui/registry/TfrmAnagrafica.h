@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QStringList>
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+
+// The member card: one member at a time, browsing the member archive, new, duplicate and save,
+// the photo, and the doors to the registry's dialogs. Closing it returns to the launcher.
+namespace almavest::ui {
+
+class AppContext;
+
+class TfrmAnagrafica final : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TfrmAnagrafica(AppContext &context);
+    ~TfrmAnagrafica() override;
+
+    // Reads the card at `position` into the screen; false (after the archive access message)
+    // when the archive cannot be read. Used by browsing and by the dialogs that open a card.
+    bool loadCard(qint64 position);
+
+    // The screen's state values.
+    QString position() const;
+    QLabel *lblPosizione() const { return m_lblPosizione; }
+    QImage photo() const { return m_photo; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildScreen();
+    void buildFields(QWidget *panel);
+    void buildButtons(QWidget *panel);
+    void buildPhotoArea(QWidget *panel);
+    void connectActions();
+
+    void newCard();
+    void browse(int arrow);
+    void save();
+    void duplicate();
+    void normaliseFee();
+    void openDatePicker();
+    void loadPhotoFromFile();
+    void savePhotoToFile();
+    void clearPhoto();
+    void sendEmail();
+
+    QStringList cardValues() const;
+    void showValues(const QStringList &values);
+    void showPhoto(const QImage &photo);
+    void showPlaceholder();
+    const QImage &placeholder();
+    void loadPhotoOfPosition();
+    void writePhotoOfPosition();
+    void archiveFailed();
+
+    QLineEdit *field(const char *name) const;
+
+    AppContext &m_context;
+    QWidget *m_panel = nullptr;
+    QLabel *m_lblPosizione = nullptr;
+    QLabel *m_panInfo = nullptr;
+    QLabel *m_imgFoto = nullptr;
+    QImage m_placeholder;
+    QImage m_photo;
+    QByteArray m_buffer;
+};
+
+} // namespace almavest::ui

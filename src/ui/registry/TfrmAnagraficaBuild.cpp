@@ -1,0 +1,210 @@
+// Builds the member card's controls from its tables.
+#include "ui/registry/TfrmAnagrafica.h"
+
+#include "registry/MemberRecord.h"
+#include "ui/conventions/FieldTable.h"
+#include "ui/conventions/PictureButton.h"
+#include "ui/registry/MemberCardLayout.h"
+
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QSvgRenderer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace almavest::ui {
+
+namespace {
+
+using namespace membercard;
+
+QLabel *pictureLabel(const QString &name, const QString &picture, QSize size, QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(name);
+    showPicture(label, picture, size);
+    return label;
+}
+
+} // namespace
+
+// The no-photo picture, drawn the first time a card needs it.
+const QImage &TfrmAnagrafica::placeholder()
+{
+    if (m_placeholder.isNull()) {
+        m_placeholder = QImage(kPhotoWidth, kPhotoHeight, QImage::Format_RGB32);
+        m_placeholder.fill(Qt::white);
+        QSvgRenderer renderer(QStringLiteral(":/pictures/placeholder-photo.svg"));
+        QPainter painter(&m_placeholder);
+        renderer.render(&painter);
+        painter.end();
+        findChild<QLabel *>(QStringLiteral("imgBianco"))->setPixmap(QPixmap::fromImage(m_placeholder));
+    }
+    return m_placeholder;
+}
+
+void TfrmAnagrafica::buildScreen()
+{
+    setAutoFillBackground(true);
+    setStyleSheet(QStringLiteral(
+        "#frmAnagrafica { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #FFFFFF,"
+        " stop:1 #C9DDF2); }"
+        "#panAnagrafica { background: #F7FAFD; border: 1px solid #9DB7D5; border-radius: 6px; }"
+        "#panAnagrafica QLabel { color: #1F2F4A; }"
+        "#panAnagrafica QLineEdit { border: 1px solid #87CEEB; border-radius: 2px;"
+        " background: white; padding: 0 3px; font-size: 10pt; }"
+        "#panAnagrafica QLineEdit:read-only { background: #F0F8FF; }"
+        "#lblPosizione { font-weight: bold; font-size: 12pt; }"
+        "#panInfo { background: #3030DD; color: white; font-family: Tahoma; font-size: 12pt;"
+        " padding: 2px 8px; }"));
+
+    m_panel = new QWidget(this);
+    m_panel->setObjectName(QStringLiteral("panAnagrafica"));
+    m_panel->setFixedSize(kPanelWidth, kPanelHeight);
+
+    m_panInfo = new QLabel(QStringLiteral("Pronto per archiviare una nuova scheda..."), this);
+    m_panInfo->setObjectName(QStringLiteral("panInfo"));
+    m_panInfo->setFixedHeight(26);
+
+    auto *centre = new QHBoxLayout;
+    centre->addStretch();
+    centre->addWidget(m_panel);
+    centre->addStretch();
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addStretch();
+    layout->addLayout(centre);
+    layout->addStretch();
+    layout->addWidget(m_panInfo);
+
+    auto *header = pictureLabel(QStringLiteral("imgIntestazione"), QStringLiteral("card-header.svg"),
+                                QSize(640, 44), m_panel);
+    header->move(12, 8);
+
+    buildFields(m_panel);
+    buildPhotoArea(m_panel);
+    buildButtons(m_panel);
+
+    applyFieldTable(this, fieldTable());
+    installHints(this, m_panInfo, hints(), {this, m_panel, header, m_imgFoto,
+                                            findChild<QWidget *>(QStringLiteral("panFoto"))});
+}
+
+void TfrmAnagrafica::buildFields(QWidget *panel)
+{
+    for (const Box &box : boxes()) {
+        auto *caption = new QLabel(QString::fromUtf8(box.caption), panel);
+        caption->move(box.x, box.y);
+        caption->adjustSize();
+        auto *edit = new QLineEdit(panel);
+        edit->setObjectName(QLatin1String(box.field.name));
+        edit->setGeometry(box.x, box.y + 18, box.width, kFieldHeight);
+    }
+    // Hidden: the attachment names and descriptions travel with the card until it is saved.
+    for (int i = registry::File1; i <= registry::Desc3; ++i) {
+        auto *label = new QLabel(panel);
+        label->setObjectName(QLatin1String(registry::memberFields()[size_t(i)].control));
+        label->hide();
+    }
+    auto smallButton = [panel](const char *name, const char *picture, const char *beside) {
+        QWidget *next = panel->findChild<QWidget *>(QLatin1String(beside));
+        auto *button = makePictureButton(QLatin1String(name), QLatin1String(picture), QString(),
+                                         panel, 20);
+        button->setGeometry(next->geometry().right() + 6, next->y() - 2, 26, 26);
+        return button;
+    };
+    smallButton("btnCodFisc", "check-code.svg", "txtCodFisc")->setEnabled(false);
+    smallButton("btnIban", "check-code.svg", "txtIban")->setEnabled(false);
+    smallButton("btnEmail", "mail.svg", "txtEmail");
+    smallButton("delDataSca", "clear-date.svg", "txtDataSca");
+
+    auto *focusSink = new QPushButton(panel);
+    focusSink->setObjectName(QStringLiteral("btnFocus"));
+    focusSink->setFlat(true);
+    focusSink->setGeometry(0, 0, 1, 1);
+    focusSink->lower();
+}
+
+void TfrmAnagrafica::buildPhotoArea(QWidget *panel)
+{
+    const int left = 530;
+    const int top = 64;
+    auto *frame = new QLabel(panel);
+    frame->setObjectName(QStringLiteral("panFoto"));
+    frame->setGeometry(left - 3, top - 3, kPhotoWidth + 6, kPhotoHeight + 6);
+    frame->setStyleSheet(QStringLiteral("background: #DDE6F0; border: 1px solid #9DB7D5;"));
+
+    m_imgFoto = new QLabel(panel);
+    m_imgFoto->setObjectName(QStringLiteral("imgFoto"));
+    m_imgFoto->setGeometry(left, top, kPhotoWidth, kPhotoHeight);
+    m_imgFoto->setAlignment(Qt::AlignCenter);
+
+    auto *blank = new QLabel(panel);
+    blank->setObjectName(QStringLiteral("imgBianco"));
+    blank->hide();
+
+    auto *zoom = makePictureButton(QStringLiteral("btnZoomFoto"), QStringLiteral("zoom-photo.svg"),
+                                   QString(), panel, 22);
+    zoom->setGeometry(left + 4, top + kPhotoHeight - 32, 28, 28);
+    zoom->setEnabled(false);
+    auto *erase = makePictureButton(QStringLiteral("btnCancFoto"),
+                                    QStringLiteral("delete-photo.svg"), QString(), panel, 22);
+    erase->setGeometry(left + kPhotoWidth - 32, top + kPhotoHeight - 32, 28, 28);
+
+    const struct
+    {
+        const char *name;
+        const char *picture;
+        const char *caption;
+    } photoButtons[] = {{"btnCaricaFoto", "load-photo.svg", "Carica foto"},
+                        {"btnAcquisisciFoto", "webcam.svg", "Acquisisci foto"},
+                        {"btnSalvaFoto", "save-photo.svg", ""}};
+    int x = left;
+    for (const auto &spec : photoButtons) {
+        auto *button = makePictureButton(QLatin1String(spec.name), QLatin1String(spec.picture),
+                                         QString::fromUtf8(spec.caption), panel, 28);
+        button->setGeometry(x, top + kPhotoHeight + 10, 120, 56);
+        x += 123;
+    }
+    findChild<QWidget *>(QStringLiteral("btnAcquisisciFoto"))->setEnabled(false);
+}
+
+void TfrmAnagrafica::buildButtons(QWidget *panel)
+{
+    int y = 64;
+    for (const Button &spec : sideButtons()) {
+        auto *button = makePictureButton(QLatin1String(spec.name), QLatin1String(spec.picture),
+                                         QString::fromUtf8(spec.caption), panel, 26);
+        button->setGeometry(kPanelWidth - 92, y, 80, 46);
+        button->setEnabled(spec.ready);
+        y += 47;
+    }
+
+    const struct
+    {
+        const char *name;
+        const char *picture;
+    } arrows[] = {{"cmdPrimo", "nav-first.svg"}, {"cmdIndietro", "nav-prev.svg"},
+                  {"cmdAvanti", "nav-next.svg"}, {"cmdUltimo", "nav-last.svg"}};
+    int x = 700;
+    for (const auto &arrow : arrows) {
+        auto *button = makePictureButton(QLatin1String(arrow.name), QLatin1String(arrow.picture),
+                                         QString(), panel, 24);
+        button->setGeometry(x, 14, 34, 34);
+        x += 36;
+        if (arrow.name == std::string_view("cmdIndietro")) {
+            m_lblPosizione = new QLabel(panel);
+            m_lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
+            m_lblPosizione->setAlignment(Qt::AlignCenter);
+            m_lblPosizione->setGeometry(x, 14, 70, 34);
+            x += 72;
+        }
+    }
+}
+
+} // namespace almavest::ui

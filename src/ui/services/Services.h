@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+
+class QDialog;
+class QWidget;
+
+// Everything that leaves the program or asks the person goes through this one object, so that
+// tests can answer in place of the user, fix the clock and see what was shown.
+namespace almavest::ui {
+
+enum class MessageKind { Warning, Error, Information, Question };
+
+class Services
+{
+public:
+    virtual ~Services() = default;
+
+    // The standard message box; true unless a question was answered No.
+    virtual bool message(QWidget *owner, MessageKind kind, const QString &text) = 0;
+    // A text with no icon, an empty title and one OK button.
+    virtual void plainMessage(QWidget *owner, const QString &text) = 0;
+
+    // File dialogs; an empty text when cancelled. `filter` is in Qt's "Text (*.a *.b);;..." form.
+    virtual QString openFileName(QWidget *owner, const QString &title, const QString &filter) = 0;
+    virtual QString saveFileName(QWidget *owner, const QString &title, const QString &filter,
+                                 const QString &proposedName) = 0;
+
+    // The desktop shell's "open" on a file, a web address or a "mailto:" address; the outcome is
+    // not examined.
+    virtual void shellOpen(const QString &command) = 0;
+
+    virtual QDate today() const = 0;
+    virtual QDateTime now() const = 0;
+
+    // Runs a per-use dialog modally and returns its result code.
+    virtual int execDialog(QDialog &dialog) = 0;
+};
+
+// The real thing: Qt's message boxes and file dialogs, the desktop shell, the system clock.
+class DesktopServices final : public Services
+{
+public:
+    bool message(QWidget *owner, MessageKind kind, const QString &text) override;
+    void plainMessage(QWidget *owner, const QString &text) override;
+    QString openFileName(QWidget *owner, const QString &title, const QString &filter) override;
+    QString saveFileName(QWidget *owner, const QString &title, const QString &filter,
+                         const QString &proposedName) override;
+    void shellOpen(const QString &command) override;
+    QDate today() const override;
+    QDateTime now() const override;
+    int execDialog(QDialog &dialog) override;
+};
+
+} // namespace almavest::ui

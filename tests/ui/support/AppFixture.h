@@ -1,0 +1,51 @@
+#pragma once
+
+#include "RecordingServices.h"
+
+#include "ui/app/Application.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
+
+#include <memory>
+
+// The whole application on a fresh temporary program folder, with recording services and a
+// password file holding `password`.
+namespace almavest::test {
+
+class AppFixture final
+{
+public:
+    explicit AppFixture(const QString &password = QStringLiteral("SEGRETO"));
+    ~AppFixture();
+
+    QString folder() const { return m_dir.path(); }
+    QString file(const QString &name) const { return m_dir.filePath(name); }
+    ui::Application &app() { return *m_app; }
+
+    // Logs in and opens the member card from the launcher.
+    void openMemberCard();
+
+    RecordingServices services;
+    bool quitRequested = false;
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<ui::Application> m_app;
+};
+
+// A control of a screen by its objectName; fails the test when missing.
+template <typename T>
+T *control(QWidget *screen, const char *name)
+{
+    T *found = screen->findChild<T *>(QLatin1String(name));
+    if (!found)
+        qWarning("control %s not found", name);
+    return found;
+}
+
+// Types `text` key by key into `widget`, accented letters and the euro sign included.
+void typeText(QWidget *widget, const QString &text);
+
+} // namespace almavest::test

@@ -1,0 +1,70 @@
+#include "RecordingServices.h"
+
+#include <QDialog>
+
+namespace almavest::test {
+
+bool RecordingServices::message(QWidget *, ui::MessageKind kind, const QString &text)
+{
+    messages.append({false, kind, text});
+    if (kind != ui::MessageKind::Question)
+        return true;
+    if (m_answers.empty())
+        return true;
+    const bool yes = m_answers.front();
+    m_answers.pop_front();
+    return yes;
+}
+
+void RecordingServices::plainMessage(QWidget *, const QString &text)
+{
+    messages.append({true, ui::MessageKind::Information, text});
+}
+
+QString RecordingServices::openFileName(QWidget *, const QString &title, const QString &)
+{
+    fileDialogTitles.append(title);
+    if (m_openFiles.empty())
+        return {};
+    QString path = m_openFiles.front();
+    m_openFiles.pop_front();
+    return path;
+}
+
+QString RecordingServices::saveFileName(QWidget *, const QString &title, const QString &,
+                                        const QString &proposedName)
+{
+    fileDialogTitles.append(title);
+    proposedNames.append(proposedName);
+    if (m_saveFiles.empty())
+        return {};
+    QString path = m_saveFiles.front();
+    m_saveFiles.pop_front();
+    return path;
+}
+
+void RecordingServices::shellOpen(const QString &command)
+{
+    shellOpened.append(command);
+}
+
+int RecordingServices::execDialog(QDialog &dialog)
+{
+    dialogsShown.append(QString::fromLatin1(dialog.metaObject()->className()));
+    if (m_dialogs.empty())
+        return QDialog::Rejected;
+    auto handler = std::move(m_dialogs.front());
+    m_dialogs.pop_front();
+    return handler(dialog);
+}
+
+void RecordingServices::clear()
+{
+    messages.clear();
+    shellOpened.clear();
+    dialogsShown.clear();
+    fileDialogTitles.clear();
+    proposedNames.clear();
+}
+
+} // namespace almavest::test

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "ui/services/Services.h"
+
+#include <QList>
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+
+// Services for tests: records every message and shell open, answers questions and file dialogs
+// from a script, keeps a fixed clock, and hands each per-use dialog to a scripted handler
+// instead of running it.
+namespace almavest::test {
+
+struct ShownMessage
+{
+    bool plain = false;
+    ui::MessageKind kind = ui::MessageKind::Information;
+    QString text;
+};
+
+class RecordingServices final : public ui::Services
+{
+public:
+    bool message(QWidget *owner, ui::MessageKind kind, const QString &text) override;
+    void plainMessage(QWidget *owner, const QString &text) override;
+    QString openFileName(QWidget *owner, const QString &title, const QString &filter) override;
+    QString saveFileName(QWidget *owner, const QString &title, const QString &filter,
+                         const QString &proposedName) override;
+    void shellOpen(const QString &command) override;
+    QDate today() const override { return m_now.date(); }
+    QDateTime now() const override { return m_now; }
+    int execDialog(QDialog &dialog) override;
+
+    // The script.
+    void answerNextQuestion(bool yes) { m_answers.push_back(yes); }
+    void answerNextOpenFile(const QString &path) { m_openFiles.push_back(path); }
+    void answerNextSaveFile(const QString &path) { m_saveFiles.push_back(path); }
+    // The next per-use dialog is handed to `handler`, whose return value is the dialog's result.
+    // Without a handler a dialog is rejected at once.
+    void onNextDialog(std::function<int(QDialog &)> handler) { m_dialogs.push_back(std::move(handler)); }
+    void setNow(const QDateTime &now) { m_now = now; }
+
+    // What happened.
+    QList<ShownMessage> messages;
+    QStringList shellOpened;
+    QStringList dialogsShown;       // class names of the dialogs run
+    QStringList fileDialogTitles;
+    QStringList proposedNames;
+
+    QString lastMessage() const { return messages.isEmpty() ? QString() : messages.last().text; }
+    void clear();
+
+private:
+    std::deque<bool> m_answers;
+    std::deque<QString> m_openFiles;
+    std::deque<QString> m_saveFiles;
+    std::deque<std::function<int(QDialog &)>> m_dialogs;
+    QDateTime m_now{QDate(2026, 12, 10), QTime(10, 30, 15)};
+};
+
+} // namespace almavest::test

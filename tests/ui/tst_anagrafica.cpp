@@ -1,0 +1,526 @@
+// The member card driven as a secretary would: typing, saving, browsing, duplicating, photos.
+#include "AppFixture.h"
+
+#include "registry/MemberRecord.h"
+#include "store/ArchiveFile.h"
+#include "ui/app/TfrmAvvio.h"
+#include "ui/dialogs/TfrmCalendario.h"
+#include "ui/registry/TfrmAnagrafica.h"
+
+#include <QCalendarWidget>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+using namespace almavest;
+using namespace almavest::test;
+using ui::MessageKind;
+
+namespace {
+
+// The archive as a list of decoded records.
+QList<QStringList> readArchive(const QString &path)
+{
+    QList<QStringList> records;
+    store::ArchiveFile archive(path, registry::kMemberRecordSize);
+    if (!archive.openOrCreate())
+        return records;
+    archive.scan([&](qint64, QByteArrayView bytes) {
+        records.append(registry::memberLayout().fields(bytes));
+        return true;
+    });
+    return records;
+}
+
+void writeArchive(const QString &path, const QList<QStringList> &records)
+{
+    store::ArchiveFile archive(path, registry::kMemberRecordSize);
+    QVERIFY(archive.openOrCreate());
+    for (const QStringList &values : records) {
+        QByteArray buffer = registry::memberLayout().blankRecord();
+        registry::memberLayout().setFields(buffer, values);
+        QVERIFY(archive.write(archive.count() + 1, buffer));
+    }
+}
+
+QStringList member(const QString &name, const QString &expiry = QStringLiteral("31/12/2027"))
+{
+    QStringList values = registry::blankMember();
+    values[registry::Name] = name;
+    values[registry::ExpiryDate] = expiry;
+    values[registry::Town] = QStringLiteral("Città di ") + name;
+    values[registry::File1] = QStringLiteral("allegato.pdf");
+    values[registry::Desc1] = QStringLiteral("Certificato");
+    return values;
+}
+
+} // namespace
+
+class TestAnagrafica final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup() { m_fixture.reset(); }
+
+    void startsAsABlankCard();
+    void typesACardWithTheEnterChainAndSavesIt();
+    void saveRefusesInOrder_data();
+    void saveRefusesInOrder();
+    void saveFillsBlankNoticeDays();
+    void feeIsNormalisedOnLeaving_data();
+    void feeIsNormalisedOnLeaving();
+    void taxCodeIsUpperCasedAndFiltered();
+    void browsesAnEmptyArchive_data();
+    void browsesAnEmptyArchive();
+    void browsesThreeCards_data();
+    void browsesThreeCards();
+    void overwritingRewritesOnlyItsRecord();
+    void duplicateAppendsACopyWithoutAttachments();
+    void duplicateNeedsAStoredCard();
+    void photoIsWrittenAtEverySave();
+    void unreadablePhotoShowsThePlaceholder();
+    void photoCanBeSavedToAChosenFile();
+    void unusableArchiveLeavesTheCardAsItWas();
+    void emailGoesToTheDesktopShell_data();
+    void emailGoesToTheDesktopShell();
+    void closingReturnsToTheLauncher_data();
+    void closingReturnsToTheLauncher();
+    void cardsSurviveARestart();
+
+private:
+    QLineEdit *box(const char *name) { return control<QLineEdit>(card(), name); }
+    QAbstractButton *button(const char *name) { return control<QAbstractButton>(card(), name); }
+    ui::TfrmAnagrafica *card() { return m_fixture->app().memberCard(); }
+    QString archivePath() const { return m_fixture->file(QStringLiteral("Soci.pro")); }
+    QString shownPosition() { return card()->lblPosizione()->text(); }
+    void pickExpiry(const QDate &date);
+
+    std::unique_ptr<AppFixture> m_fixture;
+};
+
+void TestAnagrafica::init()
+{
+    m_fixture = std::make_unique<AppFixture>();
+    m_fixture->openMemberCard();
+    QVERIFY(card()->isVisible());
+    card()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(card()));
+}
+
+void TestAnagrafica::pickExpiry(const QDate &date)
+{
+    m_fixture->services.onNextDialog([date](QDialog &dialog) {
+        dynamic_cast<ui::TfrmCalendario &>(dialog).calendar()->setSelectedDate(date);
+        control<QPushButton>(&dialog, "btnImportaData")->click();
+        return dialog.result();
+    });
+    QTest::keyClick(box("txtDataSca"), Qt::Key_Space);
+}
+
+void TestAnagrafica::startsAsABlankCard()
+{
+    QCOMPARE(box("txtStipendio")->text(), QStringLiteral("0,00"));
+    QCOMPARE(box("txtPreavviso")->text(), QStringLiteral("0"));
+    QVERIFY(box("txtDipendente")->text().isEmpty());
+    QVERIFY(shownPosition().isEmpty());
+    QCOMPARE(control<QLabel>(card(), "panInfo")->text(),
+             QStringLiteral("Pronto per archiviare una nuova scheda..."));
+    QCOMPARE(card()->windowTitle(), QStringLiteral(" Almavest - Archivio Anagrafico"));
+    QCOMPARE(QApplication::focusWidget(), box("txtDipendente"));
+}
+
+void TestAnagrafica::typesACardWithTheEnterChainAndSavesIt()
+{
+    // Every box in chain order, typed into whatever has the focus.
+    const QList<QPair<const char *, QString>> typed = {
+        {"txtDipendente", QStringLiteral("Rossi Mario")}, {"txtCittadinanza", QStringLiteral("A-17")},
+        {"txtStipendio", QStringLiteral("25")}, {"txtLuogo", QStringLiteral("Forlì")},
+        {"txtDataNasc", QStringLiteral("05/03/1970")}, {"txtCodFisc", QStringLiteral("rssmra70c05d704x")},
+        {"txtPartitaIva", QStringLiteral("01/09/2020")}, {"txtIndirizzo", QStringLiteral("Via Roma 1")},
+        {"txtCitta", QStringLiteral("Forlì")}, {"txtProv", QStringLiteral("fc")},
+        {"txtCap", QStringLiteral("47121")}, {"txtQualifiche", QStringLiteral("Istruttore")},
+        {"txtFamiliari", QStringLiteral("Tesoriere")}, {"txtIban", QStringLiteral("it60x0542811101000000123456")},
+        {"txtNote", QStringLiteral("Quota pagata in contanti €")},
+    };
+    for (const auto &[name, text] : typed) {
+        QCOMPARE(QApplication::focusWidget(), box(name));
+        typeText(QApplication::focusWidget(), text);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
+    QCOMPARE(QApplication::focusWidget(), box("txtDataSca"));
+    pickExpiry(QDate(2027, 3, 31));
+    box("txtPreavviso")->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(box("txtPreavviso"), QStringLiteral("30"));
+    QTest::keyClick(box("txtPreavviso"), Qt::Key_Return);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("0543 123456"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("mario@example.it"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), box("txtDipendente"));
+
+    button("btnSalva")->click();
+    QCOMPARE(m_fixture->services.lastMessage(),
+             QStringLiteral("La scheda corrente è stata inserita in archivio."));
+    QCOMPARE(shownPosition(), QStringLiteral("1"));
+    const QList<QStringList> stored = readArchive(archivePath());
+    QCOMPARE(stored.size(), 1);
+    const QStringList &r = stored.first();
+    QCOMPARE(r[registry::Name], QStringLiteral("Rossi Mario"));
+    QCOMPARE(r[registry::Fee], QStringLiteral("25,00"));
+    QCOMPARE(r[registry::TaxCode], QStringLiteral("RSSMRA70C05D704X"));
+    QCOMPARE(r[registry::Province], QStringLiteral("FC"));
+    QCOMPARE(r[registry::Iban], QStringLiteral("IT60X0542811101000000123456"));
+    QCOMPARE(r[registry::Notes], QStringLiteral("Quota pagata in contanti €"));
+    QCOMPARE(r[registry::ExpiryDate], QStringLiteral("31/03/2027"));
+    QCOMPARE(r[registry::NoticeDays], QStringLiteral("30"));
+    QCOMPARE(r[registry::Email], QStringLiteral("mario@example.it"));
+    QCOMPARE(r[registry::Town], QStringLiteral("Forlì"));
+}
+
+void TestAnagrafica::saveRefusesInOrder_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("expiry");
+    QTest::addColumn<bool>("plain");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("focused");
+    const QString noName = QStringLiteral(
+        "Attenzione: per salvare la scheda è necessario indicare cognome e nome del socio.");
+    QTest::newRow("name blank before everything") << QStringLiteral("  ") << QString() << false
+                                                  << noName << "txtDipendente";
+    QTest::newRow("expiry blank") << QStringLiteral("Bianchi") << QString() << false
+                                  << QStringLiteral("Attenzione: per salvare la scheda è necessario "
+                                                    "indicare la data di scadenza dell'iscrizione.")
+                                  << "txtDataSca";
+    QTest::newRow("31 February") << QStringLiteral("Bianchi") << QStringLiteral("31/02/2027") << true
+                                 << QStringLiteral("Attenzione: la data di scadenza 31/02/2027 non "
+                                                   "esiste.\n\r\n\rPer poter salvare la scheda è "
+                                                   "necessario indicare una data valida nel formato "
+                                                   "gg/mm/aaaa.")
+                                 << "txtDataSca";
+}
+
+void TestAnagrafica::saveRefusesInOrder()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, expiry);
+    QFETCH(bool, plain);
+    QFETCH(QString, message);
+    QFETCH(QString, focused);
+    box("txtDipendente")->setText(name);
+    box("txtStipendio")->clear();
+    box("txtDataSca")->setText(expiry);
+    button("btnSalva")->click();
+    QCOMPARE(m_fixture->services.messages.size(), 1);
+    QCOMPARE(m_fixture->services.messages.first().plain, plain);
+    if (!plain)
+        QCOMPARE(m_fixture->services.messages.first().kind, MessageKind::Warning);
+    QCOMPARE(m_fixture->services.lastMessage(), message);
+    QCOMPARE(QApplication::focusWidget()->objectName(), focused);
+    QVERIFY(readArchive(archivePath()).isEmpty());
+    QVERIFY(shownPosition().isEmpty());
+}
+
+void TestAnagrafica::saveFillsBlankNoticeDays()
+{
+    box("txtDipendente")->setText(QStringLiteral("Verdi Anna"));
+    box("txtPreavviso")->clear();
+    box("txtDataSca")->setText(QStringLiteral("1/1/27"));
+    button("btnSalva")->click();
+    QCOMPARE(box("txtPreavviso")->text(), QStringLiteral("0"));
+    QCOMPARE(readArchive(archivePath()).value(0).value(registry::NoticeDays), QStringLiteral("0"));
+    // The date is kept as typed: only its validity is checked.
+    QCOMPARE(readArchive(archivePath()).value(0).value(registry::ExpiryDate), QStringLiteral("1/1/27"));
+}
+
+void TestAnagrafica::feeIsNormalisedOnLeaving_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("whole") << QStringLiteral("25") << QStringLiteral("25,00");
+    QTest::newRow("one decimal") << QStringLiteral("12,5") << QStringLiteral("12,50");
+    QTest::newRow("three decimals kept") << QStringLiteral("12,345") << QStringLiteral("12,345");
+    QTest::newRow("five decimals rounded") << QStringLiteral("12,34567") << QStringLiteral("12,3457");
+    QTest::newRow("two commas") << QStringLiteral("1,2,3") << QStringLiteral("0,00");
+    QTest::newRow("empty") << QString() << QStringLiteral("0,00");
+    QTest::newRow("lone comma decimals") << QStringLiteral(",5") << QStringLiteral("0,50");
+    QTest::newRow("letters and minus swallowed") << QStringLiteral("-1a0.5") << QStringLiteral("105,00");
+}
+
+void TestAnagrafica::feeIsNormalisedOnLeaving()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QLineEdit *fee = box("txtStipendio");
+    fee->setFocus();
+    fee->selectAll();
+    QTest::keyClick(fee, Qt::Key_Backspace);
+    QTest::keyClicks(fee, typed);
+    QTest::keyClick(fee, Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), box("txtLuogo"));
+    QCOMPARE(fee->text(), shown);
+}
+
+void TestAnagrafica::taxCodeIsUpperCasedAndFiltered()
+{
+    QLineEdit *code = box("txtCodFisc");
+    code->setFocus();
+    QTest::keyClicks(code, QStringLiteral(" rss-mra 70"));
+    QCOMPARE(code->text(), QStringLiteral("RSSMRA70"));
+    QCOMPARE(code->maxLength(), 16);
+}
+
+void TestAnagrafica::browsesAnEmptyArchive_data()
+{
+    QTest::addColumn<QString>("arrow");
+    QTest::addColumn<bool>("informs");
+    QTest::newRow("first") << QStringLiteral("cmdPrimo") << true;
+    QTest::newRow("last") << QStringLiteral("cmdUltimo") << true;
+    QTest::newRow("next") << QStringLiteral("cmdAvanti") << true;
+    QTest::newRow("previous") << QStringLiteral("cmdIndietro") << true;
+}
+
+void TestAnagrafica::browsesAnEmptyArchive()
+{
+    QFETCH(QString, arrow);
+    QFETCH(bool, informs);
+    button(arrow.toLatin1().constData())->click();
+    QCOMPARE(m_fixture->services.messages.size(), informs ? 1 : 0);
+    QCOMPARE(m_fixture->services.lastMessage(), QStringLiteral("L'archivio non contiene nessuna scheda."));
+    QVERIFY(shownPosition().isEmpty());
+    // Merely browsing brings the archive into existence.
+    QVERIFY(QFile::exists(archivePath()));
+}
+
+void TestAnagrafica::browsesThreeCards_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("arrow");
+    QTest::addColumn<QString>("to");
+    QTest::newRow("next from new") << QString() << "cmdAvanti" << "1";
+    QTest::newRow("previous from new") << QString() << "cmdIndietro" << "1";
+    QTest::newRow("next") << "1" << "cmdAvanti" << "2";
+    QTest::newRow("next on last does nothing") << "3" << "cmdAvanti" << "3";
+    QTest::newRow("previous on first does nothing") << "1" << "cmdIndietro" << "1";
+    QTest::newRow("previous from 2") << "2" << "cmdIndietro" << "1";
+    QTest::newRow("previous from 3") << "3" << "cmdIndietro" << "2";
+    QTest::newRow("first") << "3" << "cmdPrimo" << "1";
+    QTest::newRow("last") << "1" << "cmdUltimo" << "3";
+}
+
+void TestAnagrafica::browsesThreeCards()
+{
+    QFETCH(QString, from);
+    QFETCH(QString, arrow);
+    QFETCH(QString, to);
+    writeArchive(archivePath(), {member(QStringLiteral("Uno")), member(QStringLiteral("Due")),
+                                 member(QStringLiteral("Tre"))});
+    if (!from.isEmpty())
+        QVERIFY(card()->loadCard(from.toLongLong()));
+    button(arrow.toLatin1().constData())->click();
+    QVERIFY(m_fixture->services.messages.isEmpty());
+    QCOMPARE(shownPosition(), to);
+    const QStringList names = {QStringLiteral("Uno"), QStringLiteral("Due"), QStringLiteral("Tre")};
+    QCOMPARE(box("txtDipendente")->text(), names.at(to.toInt() - 1));
+    QCOMPARE(box("txtCitta")->text(), QStringLiteral("Città di ") + names.at(to.toInt() - 1));
+    QCOMPARE(control<QLabel>(card(), "lblFile01")->text(), QStringLiteral("allegato.pdf"));
+}
+
+void TestAnagrafica::overwritingRewritesOnlyItsRecord()
+{
+    writeArchive(archivePath(), {member(QStringLiteral("Uno")), member(QStringLiteral("Due")),
+                                 member(QStringLiteral("Tre"))});
+    QFile file(archivePath());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+
+    QVERIFY(card()->loadCard(2));
+    box("txtDipendente")->setText(QStringLiteral("Due bis"));
+    button("btnSalva")->click();
+    QCOMPARE(m_fixture->services.lastMessage(),
+             QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
+    QCOMPARE(shownPosition(), QStringLiteral("2"));
+
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray after = file.readAll();
+    const int size = registry::kMemberRecordSize;
+    QCOMPARE(after.size(), before.size());
+    QCOMPARE(after.left(size), before.left(size));
+    QCOMPARE(after.mid(2 * size), before.mid(2 * size));
+    QCOMPARE(readArchive(archivePath()).at(1).at(registry::Name), QStringLiteral("Due bis"));
+    QCOMPARE(readArchive(archivePath()).at(1).at(registry::File1), QStringLiteral("allegato.pdf"));
+}
+
+void TestAnagrafica::duplicateAppendsACopyWithoutAttachments()
+{
+    writeArchive(archivePath(), {member(QStringLiteral("Uno")), member(QStringLiteral("Due"))});
+    QVERIFY(card()->loadCard(2));
+    button("btnDuplica")->click();
+    QCOMPARE(m_fixture->services.lastMessage(),
+             QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente."
+                            "\n\r\n\rAl termine premere Salva per inserire la scheda in archivio."));
+    QVERIFY(shownPosition().isEmpty());
+    QCOMPARE(box("txtDipendente")->text(), QStringLiteral("Due"));
+    QVERIFY(control<QLabel>(card(), "lblFile01")->text().isEmpty());
+
+    button("btnSalva")->click();
+    QCOMPARE(shownPosition(), QStringLiteral("3"));
+    const QList<QStringList> stored = readArchive(archivePath());
+    QCOMPARE(stored.size(), 3);
+    QCOMPARE(stored[2][registry::Name], QStringLiteral("Due"));
+    QCOMPARE(stored[2][registry::Town], QStringLiteral("Città di Due"));
+    QVERIFY(stored[2][registry::File1].isEmpty());
+    QVERIFY(stored[2][registry::Desc1].isEmpty());
+    QCOMPARE(stored[1], member(QStringLiteral("Due")));
+}
+
+void TestAnagrafica::duplicateNeedsAStoredCard()
+{
+    box("txtDipendente")->setText(QStringLiteral("Nuovo"));
+    button("btnDuplica")->click();
+    QCOMPARE(m_fixture->services.messages.size(), 1);
+    QCOMPARE(m_fixture->services.messages.first().kind, MessageKind::Warning);
+    QCOMPARE(m_fixture->services.lastMessage(),
+             QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto dopo "
+                            "che questa è stata inserita in archivio."));
+    QCOMPARE(box("txtDipendente")->text(), QStringLiteral("Nuovo"));
+}
+
+void TestAnagrafica::photoIsWrittenAtEverySave()
+{
+    // A card without a photo of its own gets the placeholder in its photo file.
+    box("txtDipendente")->setText(QStringLiteral("Senza foto"));
+    box("txtDataSca")->setText(QStringLiteral("31/12/2027"));
+    button("btnSalva")->click();
+    QImage placeholder(m_fixture->file(QStringLiteral("Schedario/Socio_1.jpg")));
+    QCOMPARE(placeholder.size(), QSize(366, 274));
+
+    // A loaded photo goes, at its own size, into the file of the card's new position.
+    const QString photoPath = m_fixture->file(QStringLiteral("ritratto.jpg"));
+    QImage portrait(120, 160, QImage::Format_RGB32);
+    portrait.fill(QColor(200, 30, 30));
+    QVERIFY(portrait.save(photoPath, "JPG"));
+    button("btnNuovo")->click();
+    box("txtDipendente")->setText(QStringLiteral("Con foto"));
+    box("txtDataSca")->setText(QStringLiteral("31/12/2027"));
+    m_fixture->services.answerNextOpenFile(photoPath);
+    button("btnCaricaFoto")->click();
+    QVERIFY(!QFile::exists(m_fixture->file(QStringLiteral("Schedario/Socio_2.jpg"))));
+    button("btnSalva")->click();
+    const QImage stored(m_fixture->file(QStringLiteral("Schedario/Socio_2.jpg")));
+    QCOMPARE(stored.size(), QSize(120, 160));
+    QVERIFY(qRed(stored.pixel(60, 80)) > 150);
+
+    // Browsing back shows it again.
+    QVERIFY(card()->loadCard(1));
+    QVERIFY(card()->loadCard(2));
+    QCOMPARE(card()->photo().size(), QSize(120, 160));
+}
+
+void TestAnagrafica::unreadablePhotoShowsThePlaceholder()
+{
+    const QString notAPicture = m_fixture->file(QStringLiteral("finto.jpg"));
+    QFile file(notAPicture);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("questo non è un JPEG");
+    file.close();
+    m_fixture->services.answerNextOpenFile(notAPicture);
+    button("btnCaricaFoto")->click();
+    QCOMPARE(card()->photo().size(), QSize(366, 274));
+    QCOMPARE(m_fixture->services.fileDialogTitles.value(0),
+             QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap."));
+    QVERIFY(m_fixture->services.messages.isEmpty());
+}
+
+void TestAnagrafica::photoCanBeSavedToAChosenFile()
+{
+    const QString target = m_fixture->file(QStringLiteral("copia.jpg"));
+    m_fixture->services.answerNextSaveFile(target);
+    button("btnSalvaFoto")->click();
+    QCOMPARE(m_fixture->services.proposedNames, QStringList{QStringLiteral("Foto.jpg")});
+    QCOMPARE(QImage(target).size(), QSize(366, 274));
+}
+
+// Soci.pro being a folder makes the archive impossible to open or create, as a program folder
+// without write permission would for an ordinary user.
+void TestAnagrafica::unusableArchiveLeavesTheCardAsItWas()
+{
+    QVERIFY(QDir(m_fixture->folder()).mkdir(QStringLiteral("Soci.pro")));
+    box("txtDipendente")->setText(QStringLiteral("Neri Luca"));
+    box("txtDataSca")->setText(QStringLiteral("31/12/2027"));
+    button("btnSalva")->click();
+    QCOMPARE(m_fixture->services.messages.size(), 1);
+    QCOMPARE(m_fixture->services.messages.first().kind, MessageKind::Error);
+    QCOMPARE(m_fixture->services.lastMessage(), store::archiveAccessMessage());
+    QVERIFY(shownPosition().isEmpty());
+    QCOMPARE(box("txtDipendente")->text(), QStringLiteral("Neri Luca"));
+    QVERIFY(!QFile::exists(m_fixture->file(QStringLiteral("Schedario/Socio_1.jpg"))));
+
+    button("cmdPrimo")->click();
+    QCOMPARE(m_fixture->services.lastMessage(), store::archiveAccessMessage());
+    QCOMPARE(box("txtDipendente")->text(), QStringLiteral("Neri Luca"));
+}
+
+void TestAnagrafica::emailGoesToTheDesktopShell_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("command");
+    QTest::newRow("address") << QStringLiteral("anna@example.it") << QStringLiteral("\"mailto:anna@example.it\"");
+    QTest::newRow("empty") << QString() << QStringLiteral("\"mailto:\"");
+}
+
+void TestAnagrafica::emailGoesToTheDesktopShell()
+{
+    QFETCH(QString, address);
+    QFETCH(QString, command);
+    box("txtEmail")->setText(address);
+    button("btnEmail")->click();
+    QCOMPARE(m_fixture->services.shellOpened, QStringList{command});
+}
+
+void TestAnagrafica::closingReturnsToTheLauncher_data()
+{
+    QTest::addColumn<bool>("closeBox");
+    QTest::newRow("Esci") << false;
+    QTest::newRow("close box") << true;
+}
+
+void TestAnagrafica::closingReturnsToTheLauncher()
+{
+    QFETCH(bool, closeBox);
+    box("txtDipendente")->setText(QStringLiteral("Non salvato"));
+    if (closeBox)
+        card()->close();
+    else
+        button("btnEsci")->click();
+    QVERIFY(!card()->isVisible());
+    QVERIFY(m_fixture->app().launcher()->isVisible());
+    QVERIFY(!m_fixture->quitRequested);
+    // Coming back starts from a new card.
+    m_fixture->app().launcher()->openMemberRegistry();
+    QVERIFY(box("txtDipendente")->text().isEmpty());
+}
+
+void TestAnagrafica::cardsSurviveARestart()
+{
+    box("txtDipendente")->setText(QStringLiteral("Gialli Sara"));
+    box("txtStipendio")->setText(QStringLiteral("30,5"));
+    box("txtDataSca")->setText(QStringLiteral("30/06/2027"));
+    button("btnSalva")->click();
+
+    ui::Application again(m_fixture->services, m_fixture->folder());
+    again.launcher()->openMemberRegistry();
+    control<QAbstractButton>(again.memberCard(), "cmdUltimo")->click();
+    QCOMPARE(control<QLineEdit>(again.memberCard(), "txtDipendente")->text(), QStringLiteral("Gialli Sara"));
+    QCOMPARE(control<QLineEdit>(again.memberCard(), "txtStipendio")->text(), QStringLiteral("30,50"));
+}
+
+QTEST_MAIN(TestAnagrafica)
+#include "tst_anagrafica.moc"

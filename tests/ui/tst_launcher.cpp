@@ -1,0 +1,140 @@
+// The launcher on a real application: the member registry column, the environments not yet
+// available, the maker's web page, ending the program, and its size on a small screen.
+#include "AppFixture.h"
+
+#include "ui/app/TfrmAvvio.h"
+#include "ui/app/TfrmPassword.h"
+#include "ui/registry/TfrmAnagrafica.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace almavest;
+using namespace Qt::StringLiterals;
+using test::AppFixture;
+using test::control;
+
+class TestLauncher final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup() { m_app.reset(); }
+
+    void opensMaximisedAfterLogin();
+    void memberColumnOpensTheMemberCard_data();
+    void memberColumnOpensTheMemberCard();
+    void unavailableControlsDoNothing_data();
+    void unavailableControlsDoNothing();
+    void siteLinkOpensTheWebPage();
+    void exitIconAndCloseBoxEndTheProgram_data();
+    void exitIconAndCloseBoxEndTheProgram();
+    void fitsASmallScreen();
+
+private:
+    QWidget *launcher() { return m_app->app().launcher(); }
+    QWidget *memberCard() { return m_app->app().memberCard(); }
+    void click(const char *name)
+    {
+        auto *picture = control<QWidget>(launcher(), name);
+        QVERIFY(picture);
+        QTest::mouseClick(picture, Qt::LeftButton, {}, picture->rect().center());
+    }
+
+    std::unique_ptr<AppFixture> m_app;
+};
+
+void TestLauncher::init()
+{
+    m_app = std::make_unique<AppFixture>();
+    QWidget *password = m_app->app().passwordScreen();
+    QTest::keyClicks(control<QLineEdit>(password, "txtPassword"), u"segreto"_s);
+    control<QPushButton>(password, "cmdOK")->click();
+    QVERIFY(launcher()->isVisible());
+    m_app->services.clear();
+}
+
+void TestLauncher::opensMaximisedAfterLogin()
+{
+    QCOMPARE(launcher()->windowTitle(), u" Almavest"_s);
+    QVERIFY(launcher()->windowState() & Qt::WindowMaximized);
+    QVERIFY(!m_app->app().passwordScreen()->isVisible());
+}
+
+void TestLauncher::memberColumnOpensTheMemberCard_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("picture") << u"imgSoci"_s;
+    QTest::newRow("strip") << u"btnSoci"_s;
+    QTest::newRow("note") << u"appSoci"_s;
+}
+
+void TestLauncher::memberColumnOpensTheMemberCard()
+{
+    QFETCH(QString, name);
+    click(name.toLatin1().constData());
+    QVERIFY(memberCard()->isVisible());
+    QVERIFY(!launcher()->isVisible());
+    QVERIFY(!m_app->quitRequested);
+}
+
+void TestLauncher::unavailableControlsDoNothing_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char *name : {"imgRicevute", "btnRicevute", "appRicevute", "imgIncassi",
+             "btnIncassi", "appIncassi", "imgGuida", "imgCopyright"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void TestLauncher::unavailableControlsDoNothing()
+{
+    QFETCH(QString, name);
+    auto *picture = control<QWidget>(launcher(), name.toLatin1().constData());
+    QVERIFY(picture);
+    QVERIFY(picture->isVisible());
+    QVERIFY(!picture->isEnabled());
+    click(name.toLatin1().constData());
+    QVERIFY(launcher()->isVisible());
+    QVERIFY(!memberCard()->isVisible());
+    QVERIFY(m_app->services.dialogsShown.isEmpty());
+    QVERIFY(m_app->services.shellOpened.isEmpty());
+}
+
+void TestLauncher::siteLinkOpensTheWebPage()
+{
+    click("imgSito");
+    QCOMPARE(m_app->services.shellOpened, QStringList {u"https://www.almavest.it"_s});
+    QVERIFY(launcher()->isVisible());
+    QVERIFY(!m_app->quitRequested);
+}
+
+void TestLauncher::exitIconAndCloseBoxEndTheProgram_data()
+{
+    QTest::addColumn<bool>("closeBox");
+    QTest::newRow("exit icon") << false;
+    QTest::newRow("close box") << true;
+}
+
+void TestLauncher::exitIconAndCloseBoxEndTheProgram()
+{
+    QFETCH(bool, closeBox);
+    QVERIFY(!m_app->quitRequested);
+    if (closeBox)
+        launcher()->close();
+    else
+        click("imgEsci");
+    QVERIFY(m_app->quitRequested);
+}
+
+// Maximised on a 1366x768 desktop, the window area left by a title bar and a task bar.
+void TestLauncher::fitsASmallScreen()
+{
+    const QSize needed = launcher()->minimumSizeHint();
+    QVERIFY2(needed.width() <= 1366 && needed.height() <= 690,
+        qPrintable(u"%1x%2"_s.arg(needed.width()).arg(needed.height())));
+}
+
+QTEST_MAIN(TestLauncher)
+#include "tst_launcher.moc"
