@@ -137,11 +137,25 @@ void TfrmAnagrafica::archiveFailed()
     m_context.services().message(this, MessageKind::Error, store::archiveAccessMessage());
 }
 
+ArchiveFile TfrmAnagrafica::memberArchive() const
+{
+    return ArchiveFile(m_context.folder().file(QLatin1String(registry::kMemberArchiveName)),
+                       registry::kMemberRecordSize);
+}
+
 bool TfrmAnagrafica::loadCard(qint64 position)
 {
-    ArchiveFile archive(m_context.folder().file(QLatin1String(registry::kMemberArchiveName)),
-                        registry::kMemberRecordSize);
-    if (!archive.openOrCreate() || !archive.read(position, m_buffer)) {
+    ArchiveFile archive = memberArchive();
+    if (!archive.openOrCreate()) {
+        archiveFailed();
+        return false;
+    }
+    return readCard(archive, position);
+}
+
+bool TfrmAnagrafica::readCard(ArchiveFile &archive, qint64 position)
+{
+    if (!archive.read(position, m_buffer)) {
         archiveFailed();
         return false;
     }
@@ -154,14 +168,12 @@ bool TfrmAnagrafica::loadCard(qint64 position)
 
 void TfrmAnagrafica::browse(int arrow)
 {
-    ArchiveFile archive(m_context.folder().file(QLatin1String(registry::kMemberArchiveName)),
-                        registry::kMemberRecordSize);
+    ArchiveFile archive = memberArchive();
     if (!archive.openOrCreate()) {
         archiveFailed();
         return;
     }
     const qint64 count = archive.count();
-    archive.close();
     const QString shown = position();
     const qint64 current = shown.toLongLong();
 
@@ -189,7 +201,7 @@ void TfrmAnagrafica::browse(int arrow)
         break;
     }
     if (target > 0)
-        loadCard(target);
+        readCard(archive, target);
 }
 
 void TfrmAnagrafica::normaliseFee()
@@ -237,8 +249,7 @@ void TfrmAnagrafica::save()
         return;
     }
 
-    ArchiveFile archive(m_context.folder().file(QLatin1String(registry::kMemberArchiveName)),
-                        registry::kMemberRecordSize);
+    ArchiveFile archive = memberArchive();
     if (!archive.openOrCreate()) {
         archiveFailed();
         return;

@@ -12,6 +12,10 @@ class QToolButton;
 
 // The member card: one member at a time, browsing the member archive, new, duplicate and save,
 // the photo, and the doors to the registry's dialogs. Closing it returns to the launcher.
+namespace almavest::store {
+class ArchiveFile;
+}
+
 namespace almavest::ui {
 
 class AppContext;
@@ -54,6 +58,8 @@ private:
     void clearPhoto();
     void sendEmail();
 
+    store::ArchiveFile memberArchive() const;
+    bool readCard(store::ArchiveFile &archive, qint64 position);
     QStringList cardValues() const;
     void showValues(const QStringList &values);
     void showPhoto(const QImage &photo);

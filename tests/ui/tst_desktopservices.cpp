@@ -1,0 +1,123 @@
+// The real message boxes: their titles, icons, buttons in Italian and what each answer means.
+#include "ui/services/Services.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QTranslator>
+
+using namespace almavest::ui;
+
+namespace {
+
+struct SeenBox
+{
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QStringList buttons;
+    QString defaultButton;
+};
+
+// Waits for the box to open, notes what it shows and presses the button captioned `press`.
+void answerBox(SeenBox &seen, const QString &press)
+{
+    QTimer::singleShot(0, [&seen, press] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        seen.title = box->windowTitle();
+        seen.text = box->text();
+        seen.icon = box->icon();
+        QPushButton *toPress = nullptr;
+        for (QAbstractButton *button : box->buttons()) {
+            const QString caption = button->text().remove(u'&');
+            seen.buttons.append(caption);
+            if (caption == press)
+                toPress = qobject_cast<QPushButton *>(button);
+        }
+        seen.buttons.sort();
+        if (box->defaultButton())
+            seen.defaultButton = box->defaultButton()->text().remove(u'&');
+        QVERIFY(toPress);
+        toPress->click();
+    });
+}
+
+} // namespace
+
+class TestDesktopServices final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_italian.load(QStringLiteral("qtbase_it"),
+                               QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+        QCoreApplication::installTranslator(&m_italian);
+    }
+
+    void standardBoxes_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("press");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<int>("icon");
+        QTest::addColumn<QStringList>("buttons");
+        QTest::addColumn<QString>("defaultButton");
+        QTest::addColumn<bool>("goesOn");
+        const QStringList okCancel = {QStringLiteral("Annulla"), QStringLiteral("OK")};
+        const QStringList yesNo = {QStringLiteral("No"), QStringLiteral("Sì")};
+        QTest::newRow("warning, OK") << int(MessageKind::Warning) << "OK" << "Warning"
+                                     << int(QMessageBox::Warning) << okCancel << "OK" << true;
+        QTest::newRow("warning, Cancel is the same") << int(MessageKind::Warning) << "Annulla"
+                                                     << "Warning" << int(QMessageBox::Warning)
+                                                     << okCancel << "OK" << true;
+        QTest::newRow("error") << int(MessageKind::Error) << "OK" << "Error"
+                               << int(QMessageBox::Critical) << okCancel << "OK" << true;
+        QTest::newRow("information") << int(MessageKind::Information) << "Annulla" << "Information"
+                                     << int(QMessageBox::Information) << okCancel << "OK" << true;
+        QTest::newRow("question, yes") << int(MessageKind::Question) << "Sì" << "Confirm"
+                                       << int(QMessageBox::Question) << yesNo << "Sì" << true;
+        QTest::newRow("question, no stops") << int(MessageKind::Question) << "No" << "Confirm"
+                                            << int(QMessageBox::Question) << yesNo << "Sì" << false;
+    }
+
+    void standardBoxes()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, press);
+        SeenBox seen;
+        answerBox(seen, press);
+        DesktopServices services;
+        const bool goesOn = services.message(nullptr, MessageKind(kind),
+                                             QStringLiteral("Primo.\n\r\n\rSecondo."));
+        QTEST(seen.title, "title");
+        QTEST(int(seen.icon), "icon");
+        QTEST(seen.buttons, "buttons");
+        QTEST(seen.defaultButton, "defaultButton");
+        QTEST(goesOn, "goesOn");
+        // The program's "\n\r" line breaks come out as plain line breaks: one empty line between.
+        QCOMPARE(seen.text, QStringLiteral("Primo.\n\nSecondo."));
+    }
+
+    void plainMessageHasNoTitleNorIcon()
+    {
+        SeenBox seen;
+        answerBox(seen, QStringLiteral("OK"));
+        DesktopServices().plainMessage(nullptr, QStringLiteral("Attenzione: password errata."));
+        QVERIFY(seen.title.isEmpty());
+        QCOMPARE(seen.icon, QMessageBox::NoIcon);
+        QCOMPARE(seen.buttons, QStringList{QStringLiteral("OK")});
+        QCOMPARE(seen.text, QStringLiteral("Attenzione: password errata."));
+    }
+
+private:
+    QTranslator m_italian;
+};
+
+QTEST_MAIN(TestDesktopServices)
+#include "tst_desktopservices.moc"
