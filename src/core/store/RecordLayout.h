@@ -60,10 +60,12 @@ public:
     // A zero-filled buffer of one record.
     QByteArray blankRecord() const { return QByteArray(m_recordSize, '\0'); }
 
-private:
     // The bytes of a field's text: at most the capacity, blanks and control bytes at both ends
-    // left out.
+    // left out. One byte is one character, so these are exactly the text that field() decodes;
+    // the scans compare and cut them without decoding.
     QByteArrayView textBytes(QByteArrayView record, int field) const;
+
+private:
 
     std::vector<int> m_capacities;
     std::vector<int> m_offsets;

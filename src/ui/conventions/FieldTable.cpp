@@ -59,7 +59,8 @@ void applyFieldTable(QWidget *screen, std::span<const FieldSpec> table)
         if (spec.maxLength > 0)
             field->setMaxLength(spec.maxLength);
         auto *behaviour = new FieldBehaviour(field, spec.filter, spec.casing);
-        const QString name = haloName(field->objectName());
+        const QString name = spec.halo ? QString::fromLatin1(spec.halo)
+                                       : haloName(field->objectName());
         auto *halo = screen->findChild<QWidget *>(name);
         if (!halo)
             halo = new Halo(field, name);

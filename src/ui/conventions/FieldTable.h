@@ -22,6 +22,7 @@ struct FieldSpec
     KeyFilter filter;
     Casing casing;
     const char *enterNext;  // objectName of the Enter successor, nullptr for none
+    const char *halo = nullptr;  // objectName of the halo when not "eff" + name without "txt"
 };
 
 // One hover hint for the status line.
@@ -31,8 +32,8 @@ struct HintSpec
     const char *text;
 };
 
-// Applies the table to the fields found under `screen` by objectName. A field with a widget
-// named "eff" + its name without "txt" beside it gets that widget as its halo.
+// Applies the table to the fields found under `screen` by objectName. Each field gets a halo
+// named after it ("eff" + its name without "txt") unless its row names another.
 void applyFieldTable(QWidget *screen, std::span<const FieldSpec> table);
 
 // Writes each control's hint into `status` when the pointer enters it; moving over one of the

@@ -10,7 +10,10 @@
 #include "ui/conventions/FieldBehaviour.h"
 #include "ui/conventions/Window.h"
 #include "ui/dialogs/TfrmCalendario.h"
+#include "ui/print/MemberCardPrintDialog.h"
 #include "ui/registry/MemberCardLayout.h"
+#include "ui/registry/MemberExpiryDialog.h"
+#include "ui/registry/TfrmTrovaAnagrafica.h"
 #include "ui/services/Services.h"
 
 #include <QCloseEvent>
@@ -84,6 +87,17 @@ void TfrmAnagrafica::connectActions()
     connect(clickOf("btnDuplica"), &QAbstractButton::clicked, this, &TfrmAnagrafica::duplicate);
     connect(clickOf("btnSalva"), &QAbstractButton::clicked, this, &TfrmAnagrafica::save);
     connect(clickOf("btnEsci"), &QAbstractButton::clicked, this, &QWidget::close);
+    connect(clickOf("btnTrova"), &QAbstractButton::clicked, this, [this] {
+        TfrmTrovaAnagrafica::open(m_context, this, QStringLiteral("anagrafica"));
+    });
+    connect(clickOf("btnScadenze"), &QAbstractButton::clicked, this,
+            [this] { runDialog<TfrmSospesi>(); });
+    connect(clickOf("btnScaduti"), &QAbstractButton::clicked, this,
+            [this] { runDialog<TfrmScadute>(); });
+    connect(clickOf("btnStampa"), &QAbstractButton::clicked, this,
+            [this] { runDialog<TfrmStampaAna>(); });
+    connect(clickOf("btnAnteprima"), &QAbstractButton::clicked, this,
+            [this] { runDialog<TfrmAnteprimaAna>(); });
     connect(clickOf("btnCaricaFoto"), &QAbstractButton::clicked, this,
             &TfrmAnagrafica::loadPhotoFromFile);
     connect(clickOf("btnSalvaFoto"), &QAbstractButton::clicked, this,
@@ -143,20 +157,22 @@ ArchiveFile TfrmAnagrafica::memberArchive() const
                        registry::kMemberRecordSize);
 }
 
-bool TfrmAnagrafica::loadCard(qint64 position)
+bool TfrmAnagrafica::loadCard(qint64 position, bool quietly)
 {
     ArchiveFile archive = memberArchive();
     if (!archive.openOrCreate()) {
-        archiveFailed();
+        if (!quietly)
+            archiveFailed();
         return false;
     }
-    return readCard(archive, position);
+    return readCard(archive, position, quietly);
 }
 
-bool TfrmAnagrafica::readCard(ArchiveFile &archive, qint64 position)
+bool TfrmAnagrafica::readCard(ArchiveFile &archive, qint64 position, bool quietly)
 {
     if (!archive.read(position, m_buffer)) {
-        archiveFailed();
+        if (!quietly)
+            archiveFailed();
         return false;
     }
     archive.close();
@@ -288,6 +304,14 @@ void TfrmAnagrafica::duplicate()
         this, MessageKind::Information,
         QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente."
                        "\n\r\n\rAl termine premere Salva per inserire la scheda in archivio."));
+}
+
+template <typename Dialog>
+void TfrmAnagrafica::runDialog()
+{
+    Dialog dialog(m_context, this);
+    centreWindow(&dialog, this);
+    m_context.services().execDialog(dialog);
 }
 
 void TfrmAnagrafica::openDatePicker()

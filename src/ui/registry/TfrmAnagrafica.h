@@ -27,9 +27,10 @@ public:
     explicit TfrmAnagrafica(AppContext &context);
     ~TfrmAnagrafica() override;
 
-    // Reads the card at `position` into the screen; false (after the archive access message)
-    // when the archive cannot be read. Used by browsing and by the dialogs that open a card.
-    bool loadCard(qint64 position);
+    // Reads the card at `position` into the screen; false when the archive cannot be read, after
+    // the archive access message unless `quietly`. Used by browsing and by the lists that open
+    // a card.
+    bool loadCard(qint64 position, bool quietly = false);
 
     // The screen's state values.
     QString position() const;
@@ -53,13 +54,16 @@ private:
     void duplicate();
     void normaliseFee();
     void openDatePicker();
+    // Opens a per-use dialog of the card over it and waits until it closes.
+    template <typename Dialog>
+    void runDialog();
     void loadPhotoFromFile();
     void savePhotoToFile();
     void clearPhoto();
     void sendEmail();
 
     store::ArchiveFile memberArchive() const;
-    bool readCard(store::ArchiveFile &archive, qint64 position);
+    bool readCard(store::ArchiveFile &archive, qint64 position, bool quietly = false);
     QStringList cardValues() const;
     void showValues(const QStringList &values);
     void showPhoto(const QImage &photo);

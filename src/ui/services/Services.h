@@ -7,6 +7,10 @@
 class QDialog;
 class QWidget;
 
+namespace almavest::report {
+struct PreparedReport;
+}
+
 // Everything that leaves the program or asks the person goes through this one object, so that
 // tests can answer in place of the user, fix the clock and see what was shown.
 namespace almavest::ui {
@@ -37,6 +41,12 @@ public:
 
     // Runs a per-use dialog modally and returns its result code.
     virtual int execDialog(QDialog &dialog) = 0;
+
+    // Prints a laid-out report through the print dialog, the default printer preselected;
+    // cancelling prints nothing.
+    virtual void printReport(QWidget *owner, const report::PreparedReport &report) = 0;
+    // Shows the modal preview window of a laid-out report, with its own print button.
+    virtual void previewReport(QWidget *owner, const report::PreparedReport &report) = 0;
 };
 
 // The real thing: Qt's message boxes and file dialogs, the desktop shell, the system clock.
@@ -52,6 +62,8 @@ public:
     QDate today() const override;
     QDateTime now() const override;
     int execDialog(QDialog &dialog) override;
+    void printReport(QWidget *owner, const report::PreparedReport &report) override;
+    void previewReport(QWidget *owner, const report::PreparedReport &report) override;
 };
 
 } // namespace almavest::ui

@@ -1,6 +1,8 @@
 #include "AppFixture.h"
 
 #include "app/PasswordFile.h"
+#include "registry/MemberRecord.h"
+#include "store/ArchiveFile.h"
 #include "ui/app/TfrmAvvio.h"
 #include "ui/app/TfrmPassword.h"
 #include "ui/registry/TfrmAnagrafica.h"
@@ -28,6 +30,41 @@ void AppFixture::openMemberCard()
     control<QLineEdit>(password, "txtPassword")->setText(QStringLiteral("segreto"));
     control<QPushButton>(password, "cmdOK")->click();
     m_app->launcher()->openMemberRegistry();
+}
+
+QList<QStringList> readMembers(const QString &path)
+{
+    QList<QStringList> records;
+    store::ArchiveFile archive(path, registry::kMemberRecordSize);
+    if (!archive.openOrCreate())
+        return records;
+    archive.scan([&](qint64, QByteArrayView bytes) {
+        records.append(registry::memberLayout().fields(bytes));
+        return true;
+    });
+    return records;
+}
+
+void writeMembers(const QString &path, const QList<QStringList> &records)
+{
+    store::ArchiveFile archive(path, registry::kMemberRecordSize);
+    QVERIFY(archive.openOrCreate());
+    for (const QStringList &values : records) {
+        QByteArray buffer = registry::memberLayout().blankRecord();
+        registry::memberLayout().setFields(buffer, values);
+        QVERIFY(archive.write(archive.count() + 1, buffer));
+    }
+}
+
+QStringList sampleMember(const QString &name, const QString &expiry)
+{
+    QStringList values = registry::blankMember();
+    values[registry::Name] = name;
+    values[registry::ExpiryDate] = expiry;
+    values[registry::Town] = QStringLiteral("Città di ") + name;
+    values[registry::File1] = QStringLiteral("allegato.pdf");
+    values[registry::Desc1] = QStringLiteral("Certificato");
+    return values;
 }
 
 void typeText(QWidget *widget, const QString &text)

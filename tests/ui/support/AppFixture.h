@@ -45,6 +45,13 @@ T *control(QWidget *screen, const char *name)
     return found;
 }
 
+// The member archive at `path` as decoded records, in file order.
+QList<QStringList> readMembers(const QString &path);
+// Appends `records` to the member archive at `path`.
+void writeMembers(const QString &path, const QList<QStringList> &records);
+// A card with a name, an expiry date, a town and one attachment.
+QStringList sampleMember(const QString &name, const QString &expiry = QStringLiteral("31/12/2027"));
+
 // Types `text` key by key into `widget`, accented letters and the euro sign included.
 void typeText(QWidget *widget, const QString &text);
 

@@ -58,8 +58,22 @@ int RecordingServices::execDialog(QDialog &dialog)
     return handler(dialog);
 }
 
+void RecordingServices::printReport(QWidget *, const report::PreparedReport &report)
+{
+    printed.push_back(report);
+    if (!m_pdfFolder.isEmpty())
+        report::writePdf(report, QStringLiteral("%1/print-%2.pdf").arg(m_pdfFolder).arg(printed.size()));
+}
+
+void RecordingServices::previewReport(QWidget *, const report::PreparedReport &report)
+{
+    previewed.push_back(report);
+}
+
 void RecordingServices::clear()
 {
+    printed.clear();
+    previewed.clear();
     messages.clear();
     shellOpened.clear();
     dialogsShown.clear();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/PreparedReport.h"
 #include "ui/services/Services.h"
 
 #include <QList>
@@ -32,6 +33,8 @@ public:
     QDate today() const override { return m_now.date(); }
     QDateTime now() const override { return m_now; }
     int execDialog(QDialog &dialog) override;
+    void printReport(QWidget *owner, const report::PreparedReport &report) override;
+    void previewReport(QWidget *owner, const report::PreparedReport &report) override;
 
     // The script.
     void answerNextQuestion(bool yes) { m_answers.push_back(yes); }
@@ -41,6 +44,8 @@ public:
     // Without a handler a dialog is rejected at once.
     void onNextDialog(std::function<int(QDialog &)> handler) { m_dialogs.push_back(std::move(handler)); }
     void setNow(const QDateTime &now) { m_now = now; }
+    // Every printed report is also written as a PDF file into `folder` (print-1.pdf, ...).
+    void setPdfFolder(const QString &folder) { m_pdfFolder = folder; }
 
     // What happened.
     QList<ShownMessage> messages;
@@ -48,6 +53,8 @@ public:
     QStringList dialogsShown;       // class names of the dialogs run
     QStringList fileDialogTitles;
     QStringList proposedNames;
+    std::vector<report::PreparedReport> printed;    // reports sent to the printer
+    std::vector<report::PreparedReport> previewed;  // reports shown in the preview window
 
     QString lastMessage() const { return messages.isEmpty() ? QString() : messages.last().text; }
     void clear();
@@ -58,6 +65,7 @@ private:
     std::deque<QString> m_saveFiles;
     std::deque<std::function<int(QDialog &)>> m_dialogs;
     QDateTime m_now{QDate(2026, 12, 10), QTime(10, 30, 15)};
+    QString m_pdfFolder;
 };
 
 } // namespace almavest::test

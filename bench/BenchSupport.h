@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QTextStream>
+
+#include <functional>
+
+// Shared pieces of the benchmark program: timing and the printed table.
+namespace almavest::bench {
+
+// Best of `runs` timings of `work`, in milliseconds.
+double bestOf(int runs, const std::function<void()> &work);
+
+// Prints one line: what, the value and its unit, and when `base` is given the ratio to it
+// against the goal.
+void row(const QString &what, double value, const QString &unit, double base = 0, double goal = 0);
+
+// Writes a member archive of `records` generated cards; false when it cannot be written.
+bool generateMembers(const QString &path, int records);
+
+// Each group measures and prints its rows; `archive` is the generated member archive, `raw`
+// the time of a raw sequential read of it in milliseconds.
+double rawRead(const QString &path);
+void archiveBenchmarks(const QString &archive, const QString &smallArchive, double raw);
+void listBenchmarks(const QString &archive, double raw);
+void reportBenchmarks();
+void startUpBenchmarks(const QString &self, const QString &folder);
+
+// The child processes of the start-up measure.
+int childStartUp(int argc, char *argv[], bool wholeProgram);
+
+} // namespace almavest::bench

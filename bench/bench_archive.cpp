@@ -1,0 +1,55 @@
+// The archive layer: decoding every field, and reading one record as a browsing arrow does.
+#include "BenchSupport.h"
+
+#include "registry/MemberRecord.h"
+#include "store/ArchiveFile.h"
+
+namespace almavest::bench {
+
+namespace {
+
+double decodingScan(const QString &path)
+{
+    return bestOf(5, [&] {
+        store::ArchiveFile archive(path, registry::kMemberRecordSize);
+        archive.openOrCreate();
+        qint64 chars = 0;
+        store::DecodedRecord record;
+        archive.scan([&](qint64, QByteArrayView bytes) {
+            registry::memberLayout().decode(bytes, record);
+            for (int i = 0; i < record.fieldCount(); ++i)
+                chars += record.field(i).size();
+            return true;
+        });
+        Q_ASSERT(chars > 0);
+    });
+}
+
+// Microseconds for one open, read and close.
+double readMiddle(const QString &path)
+{
+    const int repeats = 2000;
+    return bestOf(3, [&] {
+        for (int i = 0; i < repeats; ++i) {
+            store::ArchiveFile archive(path, registry::kMemberRecordSize);
+            archive.openOrCreate();
+            QByteArray buffer;
+            archive.read(archive.count() / 2, buffer);
+            registry::memberLayout().fields(buffer);
+        }
+    }) * 1000.0 / repeats;
+}
+
+} // namespace
+
+void archiveBenchmarks(const QString &archive, const QString &smallArchive, double raw)
+{
+    row(QStringLiteral("scan decoding every field"), decodingScan(archive), QStringLiteral("ms"),
+        raw, 5);
+    const double middleSmall = readMiddle(smallArchive);
+    row(QStringLiteral("one record in the middle, 1,000 records"), middleSmall, QStringLiteral("us"));
+    row(QStringLiteral("one record in the middle, large archive"), readMiddle(archive),
+        QStringLiteral("us"), middleSmall, 1.5);
+}
+
+} // namespace almavest::bench

@@ -1,0 +1,141 @@
+// The member lists on a large archive: searches, expiry summaries and filling a list.
+#include "BenchSupport.h"
+
+#include "registry/MemberRecord.h"
+#include "registry/MemberSelection.h"
+#include "store/ArchiveFile.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QFont>
+#include <QListView>
+#include <QScrollBar>
+#include <QStringListModel>
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+namespace almavest::bench {
+
+namespace {
+
+using registry::ExpiryRule;
+using registry::MemberLines;
+
+QString count(const MemberLines &found)
+{
+    return found.archiveOk ? QString::number(found.lines.size()) : QStringLiteral("failed");
+}
+
+constexpr int kRuns = 5;
+
+// Best of a few runs of a scan. Every run's lines are kept until the end, as a list screen
+// keeps them until it closes, so letting them go is not counted.
+double scanTime(const std::function<MemberLines()> &scan, QString &found)
+{
+    std::vector<MemberLines> kept;
+    kept.reserve(kRuns);
+    const double time = bestOf(kRuns, [&] { kept.push_back(scan()); });
+    found = count(kept.back());
+    return time;
+}
+
+double searchTime(const QString &archive, const registry::SearchFilters &filters, QString &found)
+{
+    const registry::MemberSearch search(filters);
+    return scanTime([&] { return registry::searchMembers(archive, search); }, found);
+}
+
+// The line of the card `back` records before the end, as a list would show it.
+QString lineNearTheEnd(const QString &path, qint64 back)
+{
+    store::ArchiveFile archive(path, registry::kMemberRecordSize);
+    QByteArray record;
+    if (!archive.openOrCreate() || !archive.read(archive.count() - back, record))
+        return {};
+    return registry::memberListLine(record);
+}
+
+// Notes when a widget has been painted.
+class PaintWatch final : public QObject
+{
+public:
+    bool painted = false;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted = true;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// Milliseconds to hand `lines` to a shown list and let it lay out and paint them, as the list
+// screens do after a scan; the window itself exists beforehand.
+double fillListTime(const QStringList &lines)
+{
+    double best = 1e300;
+    for (int run = 0; run < kRuns; ++run) {
+        QStringListModel model;
+        QListView view;
+        view.setUniformItemSizes(true);
+        view.setFont(QFont(QStringLiteral("Courier New"), 12));
+        view.setModel(&model);
+        view.resize(900, 500);
+        view.show();
+        QCoreApplication::processEvents();
+        PaintWatch watch;
+        view.viewport()->installEventFilter(&watch);
+        QElapsedTimer timer;
+        timer.start();
+        model.setStringList(lines);
+        // Layout and painting wait for the event loop.
+        for (int i = 0; i < 1000 && !(watch.painted && view.verticalScrollBar()->maximum() > 0);
+             ++i)
+            QCoreApplication::processEvents();
+        best = std::min(best, double(timer.nsecsElapsed()) / 1e6);
+    }
+    return best;
+}
+
+} // namespace
+
+void listBenchmarks(const QString &archive, double raw)
+{
+    QString found;
+    registry::SearchFilters two;
+    two[0] = QStringLiteral("socio 1");
+    two[6] = QStringLiteral("città 4");
+    const double twoFilters = searchTime(archive, two, found);
+    row(QStringLiteral("search, two filters (%1 found)").arg(found), twoFilters,
+        QStringLiteral("ms"), raw, 2);
+
+    const double noFilter = searchTime(archive, registry::SearchFilters {}, found);
+    row(QStringLiteral("search, no filter (%1 lines)").arg(found), noFilter, QStringLiteral("ms"),
+        raw, 4);
+
+    const QDate today(2026, 12, 10);
+    for (const auto &[rule, name] : {std::pair {ExpiryRule::Expired, QStringLiteral("expired")},
+             std::pair {ExpiryRule::ExpiringOrExpired, QStringLiteral("expiring or expired")}}) {
+        const double time = scanTime(
+            [&, rule = rule] { return registry::expiringMembers(archive, rule, today); }, found);
+        row(QStringLiteral("summary, %1 (%2 lines)").arg(name, found), time, QStringLiteral("ms"),
+            raw, 3);
+    }
+
+    const QString line = lineNearTheEnd(archive, 10);
+    qint64 position = 0;
+    const double find
+        = bestOf(kRuns, [&] { position = registry::findMemberByLine(archive, line).value_or(0); });
+    row(QStringLiteral("card behind a line near the end (at %1)").arg(position), find,
+        QStringLiteral("ms"), raw);
+
+    const MemberLines every = registry::searchMembers(archive, registry::MemberSearch({}));
+    row(QStringLiteral("filling a list of %1 lines").arg(every.lines.size()),
+        fillListTime(every.lines), QStringLiteral("ms"), noFilter, 1);
+}
+
+} // namespace almavest::bench

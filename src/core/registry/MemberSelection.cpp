@@ -1,0 +1,348 @@
+#include "registry/MemberSelection.h"
+
+#include "registry/MemberRecord.h"
+#include "store/ArchiveFile.h"
+#include "store/Cp1252.h"
+#include "text/TextRoutines.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <functional>
+#include <limits>
+#include <string_view>
+
+namespace almavest::registry {
+
+namespace {
+
+constexpr int kNameWidth = 30;
+constexpr int kTaxCodeWidth = 16;
+constexpr int kExpiryWidth = 10;
+constexpr int kPhoneWidth = 15;
+constexpr const char *kTaxCodeLabel = "  C.F. ";
+constexpr const char *kExpiryLabel = "  Scad. ";
+constexpr const char *kPhoneLabel = "  Tel. ";
+constexpr const char *kNotesLabel = " Note: ";
+
+// The member field each filter is compared with, in the order of SearchFilters.
+constexpr std::array<int, kSearchFilterCount> kFilterFields = {Name, CardNumber, BirthPlace,
+    BirthDate, TaxCode, EnrolmentDate, Town, Qualifications, Role, Notes};
+
+QByteArrayView fieldBytes(QByteArrayView record, int field)
+{
+    return memberLayout().textBytes(record, field);
+}
+
+QByteArrayView trimmedBytes(QByteArrayView bytes)
+{
+    const auto *data = reinterpret_cast<const uchar *>(bytes.data());
+    qsizetype begin = 0;
+    qsizetype end = bytes.size();
+    while (begin < end && data[begin] <= ' ')
+        ++begin;
+    while (end > begin && data[end - 1] <= ' ')
+        --end;
+    return bytes.sliced(begin, end - begin);
+}
+
+char lowerByte(char byte)
+{
+    return byte >= 'A' && byte <= 'Z' ? static_cast<char>(byte - 'A' + 'a') : byte;
+}
+
+QByteArray lowerBytes(QByteArray bytes)
+{
+    for (char &byte : bytes)
+        byte = lowerByte(byte);
+    return bytes;
+}
+
+// Whether `needle` (already lower-cased) occurs in `field` lower-cased on A-Z.
+bool containsLowered(QByteArrayView field, QByteArrayView needle)
+{
+    if (needle.size() > field.size())
+        return false;
+    std::array<char, 256> lowered; // a field holds at most 255 bytes
+    const qsizetype size = std::min<qsizetype>(field.size(), lowered.size());
+    for (qsizetype i = 0; i < size; ++i)
+        lowered[static_cast<size_t>(i)] = lowerByte(field[i]);
+    const std::string_view haystack(lowered.data(), static_cast<size_t>(size));
+    return haystack.find(std::string_view(needle.data(), static_cast<size_t>(needle.size())))
+        != std::string_view::npos;
+}
+
+// Whether the code page holds `text` exactly in `bytes`, so that a byte comparison says the
+// same as a comparison of texts. Accents typed as separate marks are composed on the way in,
+// as a stored field has them.
+bool holdsExactly(const QString &text, const QByteArray &bytes)
+{
+    return store::fromCp1252(bytes) == text.normalized(QString::NormalizationForm_C);
+}
+
+// The characters of the bytes 0x80-0x9F, the only bytes where the code page and Latin-1
+// differ, taken once from the codec.
+const std::array<char16_t, 32> &highCharacters()
+{
+    static const std::array<char16_t, 32> table = [] {
+        std::array<char16_t, 32> characters {};
+        for (size_t i = 0; i < characters.size(); ++i) {
+            const char byte = static_cast<char>(0x80 + i);
+            characters[i] = store::fromCp1252(QByteArrayView(&byte, 1)).at(0).unicode();
+        }
+        return characters;
+    }();
+    return table;
+}
+
+bool isHighByte(uchar byte)
+{
+    return (byte & 0xE0) == 0x80;
+}
+
+// Whether any byte lies in 0x80-0x9F (top bit set, the two below it clear), eight at a time.
+bool hasHighBytes(QByteArrayView bytes)
+{
+    const char *data = bytes.data();
+    const qsizetype size = bytes.size();
+    quint64 found = 0;
+    qsizetype i = 0;
+    for (; i + 8 <= size; i += 8) {
+        quint64 word;
+        std::memcpy(&word, data + i, sizeof word);
+        found |= word & ~(word << 1) & ~(word << 2);
+    }
+    for (; i < size; ++i) {
+        const quint64 byte = static_cast<uchar>(data[i]);
+        found |= byte & ~(byte << 1) & ~(byte << 2);
+    }
+    return (found & 0x8080808080808080ULL) != 0;
+}
+
+// Decodes a whole line into a text of exactly its size: the lines are kept by the hundred
+// thousand, so no spare capacity is wanted.
+QString decodeLine(QByteArrayView bytes)
+{
+    QString line = QString::fromLatin1(bytes.data(), bytes.size());
+    if (hasHighBytes(bytes)) {
+        const auto *data = reinterpret_cast<const uchar *>(bytes.data());
+        QChar *out = line.data();
+        for (qsizetype i = 0; i < bytes.size(); ++i) {
+            if (isHighByte(data[i]))
+                out[i] = QChar(highCharacters()[data[i] - 0x80]);
+        }
+    }
+    return line;
+}
+
+// Decodes a short field into `out`, which has room for a whole field.
+QStringView decodeField(QByteArrayView bytes, std::array<char16_t, 256> &out)
+{
+    const auto *data = reinterpret_cast<const uchar *>(bytes.data());
+    const qsizetype size = std::min<qsizetype>(bytes.size(), out.size());
+    for (qsizetype i = 0; i < size; ++i) {
+        out[static_cast<size_t>(i)]
+            = isHighByte(data[i]) ? highCharacters()[data[i] - 0x80] : char16_t(data[i]);
+    }
+    return QStringView(out.data(), size);
+}
+
+// Builds member list lines on the record's bytes in a buffer reused from one record to the
+// next, and decodes each line once.
+class LineBuilder final
+{
+public:
+    QByteArrayView bytes(QByteArrayView record)
+    {
+        m_size = 0;
+        appendColumn(fieldBytes(record, Name), kNameWidth);
+        append(kTaxCodeLabel);
+        appendColumn(fieldBytes(record, TaxCode), kTaxCodeWidth);
+        append(kExpiryLabel);
+        appendColumn(fieldBytes(record, ExpiryDate), kExpiryWidth);
+        append(kPhoneLabel);
+        appendColumn(fieldBytes(record, Phone), kPhoneWidth);
+        append(kNotesLabel);
+        append(fieldBytes(record, Notes));
+        return QByteArrayView(m_buffer.data(), m_size);
+    }
+
+    QString line(QByteArrayView record) { return decodeLine(bytes(record)); }
+
+private:
+    void append(QByteArrayView text)
+    {
+        std::memcpy(m_buffer.data() + m_size, text.data(), static_cast<size_t>(text.size()));
+        m_size += text.size();
+    }
+
+    // The fixed-width column on bytes: the field is trimmed already, so cut and pad.
+    void appendColumn(QByteArrayView text, int width)
+    {
+        const qsizetype used = std::min<qsizetype>(text.size(), width);
+        append(text.first(used));
+        std::memset(m_buffer.data() + m_size, ' ', static_cast<size_t>(width - used));
+        m_size += width - used;
+    }
+
+    // The columns and labels take 100 bytes and a field at most 255.
+    std::array<char, 512> m_buffer;
+    qsizetype m_size = 0;
+};
+
+// One pass over the member archive adding the line of every record `wanted` accepts.
+MemberLines collectLines(const QString &archivePath,
+    const std::function<bool(QByteArrayView)> &wanted, bool everyCard = false)
+{
+    MemberLines result;
+    store::ArchiveFile archive(archivePath, kMemberRecordSize);
+    if (!archive.openOrCreate()) {
+        result.archiveOk = false;
+        return result;
+    }
+    if (everyCard)
+        result.lines.reserve(archive.count());
+    LineBuilder builder;
+    result.archiveOk = archive.scan([&](qint64, QByteArrayView record) {
+        if (wanted(record))
+            result.lines.append(builder.line(record));
+        return true;
+    });
+    archive.close();
+    return result;
+}
+
+// Reads a whole number as a number field would: blanks around it, an optional sign, decimal
+// digits and nothing else, within the range of an int.
+std::optional<int> parseWholeNumber(QStringView text)
+{
+    const QString clean = text::trimmed(text);
+    qsizetype i = 0;
+    const bool negative = clean.startsWith(u'-');
+    if (negative || clean.startsWith(u'+'))
+        ++i;
+    if (i == clean.size())
+        return std::nullopt;
+    const qint64 limit
+        = negative ? -qint64(std::numeric_limits<int>::min()) : std::numeric_limits<int>::max();
+    qint64 value = 0;
+    for (; i < clean.size(); ++i) {
+        const char16_t c = clean[i].unicode();
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c - u'0');
+        if (value > limit)
+            return std::nullopt;
+    }
+    return static_cast<int>(negative ? -value : value);
+}
+
+} // namespace
+
+QString memberListLine(QByteArrayView record)
+{
+    LineBuilder builder;
+    return builder.line(record);
+}
+
+QString memberListLine(const QStringList &values)
+{
+    const auto value = [&values](int field) {
+        return field < values.size() ? QStringView(values.at(field)) : QStringView();
+    };
+    return text::fixedColumn(value(Name), kNameWidth) + QLatin1String(kTaxCodeLabel)
+        + text::fixedColumn(value(TaxCode), kTaxCodeWidth) + QLatin1String(kExpiryLabel)
+        + text::fixedColumn(value(ExpiryDate), kExpiryWidth) + QLatin1String(kPhoneLabel)
+        + text::fixedColumn(value(Phone), kPhoneWidth) + QLatin1String(kNotesLabel)
+        + text::trimmed(value(Notes));
+}
+
+MemberSearch::MemberSearch(const SearchFilters &filters)
+{
+    for (size_t i = 0; i < m_filters.size(); ++i) {
+        const QString &typed = filters[i];
+        Filter &filter = m_filters[i];
+        filter.field = kFilterFields[i];
+        const QByteArray bytes = store::toCp1252(typed);
+        filter.lowered = lowerBytes(bytes);
+        const bool filled = !text::trimmed(typed).isEmpty();
+        if (filled)
+            ++m_filled;
+        // A box holding only blanks is not counted as filled, so it must not count as a match
+        // either: otherwise a stray blank in one box would let it stand in for another box's
+        // text and list cards that do not match what was typed.
+        filter.usable = filled && holdsExactly(typed, bytes);
+    }
+}
+
+bool MemberSearch::matches(QByteArrayView record) const
+{
+    int matched = 0;
+    for (const Filter &filter : m_filters) {
+        if (filter.usable && containsLowered(fieldBytes(record, filter.field), filter.lowered))
+            ++matched;
+    }
+    return matched >= m_filled;
+}
+
+std::optional<bool> expiryListed(
+    ExpiryRule rule, QStringView expiry, QStringView noticeDays, QDate today)
+{
+    const std::optional<QDate> date = text::parseDate(expiry, today);
+    if (!date)
+        return std::nullopt;
+    if (rule == ExpiryRule::Expired)
+        return *date < today;
+    const std::optional<int> days = parseWholeNumber(noticeDays);
+    if (!days)
+        return std::nullopt;
+    return date->addDays(-qint64(*days)) <= today;
+}
+
+MemberLines searchMembers(const QString &archivePath, const MemberSearch &search)
+{
+    if (search.filledCount() == 0)
+        return collectLines(
+            archivePath, [](QByteArrayView) { return true; }, true);
+    return collectLines(
+        archivePath, [&search](QByteArrayView record) { return search.matches(record); });
+}
+
+MemberLines expiringMembers(const QString &archivePath, ExpiryRule rule, QDate today)
+{
+    std::array<char16_t, 256> expiryBuffer;
+    std::array<char16_t, 256> daysBuffer;
+    return collectLines(archivePath, [&](QByteArrayView record) {
+        const QStringView expiry = decodeField(fieldBytes(record, ExpiryDate), expiryBuffer);
+        const QStringView days = rule == ExpiryRule::ExpiringOrExpired
+            ? decodeField(fieldBytes(record, NoticeDays), daysBuffer)
+            : QStringView();
+        // A card that cannot be read is left out rather than ending the list: stopping there
+        // would hide every card after it.
+        return expiryListed(rule, expiry, days, today).value_or(false);
+    });
+}
+
+std::optional<qint64> findMemberByLine(const QString &archivePath, const QString &line)
+{
+    const QString wanted = text::trimmed(line);
+    const QByteArray wantedBytes = store::toCp1252(wanted);
+    // A line is made of record bytes, so a text the code page cannot hold is no card's line.
+    if (store::fromCp1252(wantedBytes) != wanted)
+        return std::nullopt;
+    store::ArchiveFile archive(archivePath, kMemberRecordSize);
+    if (!archive.openOrCreate())
+        return std::nullopt;
+    std::optional<qint64> found;
+    LineBuilder builder;
+    const bool read = archive.scan([&](qint64 position, QByteArrayView record) {
+        // Equal lines can come from several cards; the last in the file is the one wanted.
+        if (trimmedBytes(builder.bytes(record)) == QByteArrayView(wantedBytes))
+            found = position;
+        return true;
+    });
+    archive.close();
+    return read ? found : std::nullopt;
+}
+
+} // namespace almavest::registry

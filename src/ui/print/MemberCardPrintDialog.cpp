@@ -1,0 +1,208 @@
+#include "ui/print/MemberCardPrintDialog.h"
+
+#include "report/PreparedReport.h"
+#include "report/ReportTemplate.h"
+#include "text/TextRoutines.h"
+#include "ui/app/AppContext.h"
+#include "ui/conventions/PictureButton.h"
+#include "ui/conventions/Window.h"
+#include "ui/registry/TfrmAnagrafica.h"
+#include "ui/services/Services.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace almavest::ui {
+
+namespace {
+
+struct Row
+{
+    const char *caption;
+    const char *field;
+};
+
+// The eighteen rows of the printed card: caption and the member card box it shows.
+constexpr Row kRows[] = {
+    {"Cognome e nome:", "txtDipendente"},  {"Tessera n.", "txtCittadinanza"},
+    {"Quota associativa:", "txtStipendio"}, {"Luogo di nascita:", "txtLuogo"},
+    {"Data di nascita:", "txtDataNasc"},    {"Codice fiscale:", "txtCodFisc"},
+    {"Data iscrizione:", "txtPartitaIva"},  {"Indirizzo di residenza:", "txtIndirizzo"},
+    {"Città:", "txtCitta"},                 {"Provincia:", "txtProv"},
+    {"CAP:", "txtCap"},                     {"Qualifiche:", "txtQualifiche"},
+    {"Incarico ricoperto:", "txtFamiliari"}, {"IBAN:", "txtIban"},
+    {"Note:", "txtNote"},                   {"Scadenza iscrizione:", "txtDataSca"},
+    {"Recapito telefonico:", "txtRecapito"}, {"E-mail:", "txtEmail"},
+};
+
+struct Texts
+{
+    const char *caption;
+    const char *heading;
+    const char *note;
+    const char *icon;
+    const char *action;
+    const char *withPhoto;
+    const char *withoutPhoto;
+    const char *button;
+};
+
+constexpr Texts kPrinter{" Stampa scheda", "Stampa scheda",
+                         "Stampa su carta i dati della scheda corrente, con o senza la foto del socio.",
+                         "btn-stampa.svg",
+                         "Premere Stampa per stampare su carta, oppure Annulla per rinunciare.",
+                         "Stampa dati con foto.", "Stampa dati senza foto.", "Stampa"};
+constexpr Texts kPreview{" Anteprima di stampa", "Anteprima di stampa",
+                         "Mostra sullo schermo i dati della scheda corrente, con o senza la foto "
+                         "del socio, come appariranno sulla carta.",
+                         "btn-anteprima.svg",
+                         "Premere Mostra anteprima per vedere il documento prima di stamparlo.",
+                         "Anteprima dati con foto.", "Anteprima dati senza foto.",
+                         "Mostra anteprima"};
+
+QLabel *named(QLabel *label, const char *name)
+{
+    label->setObjectName(QLatin1String(name));
+    return label;
+}
+
+} // namespace
+
+MemberCardPrintDialog::MemberCardPrintDialog(AppContext &context, QWidget *owner, Output output)
+    : QDialog(owner)
+    , m_context(context)
+    , m_output(output)
+{
+    // The photo printed is whatever the card shows: the member's or the no-photo picture.
+    m_photo = context.screens().anagrafica->photo();
+    buildScreen(output);
+    makeDialogWindow(this);
+    applyHandCursor(this);
+}
+
+void MemberCardPrintDialog::buildScreen(Output output)
+{
+    const Texts &texts = output == Output::Printer ? kPrinter : kPreview;
+    setWindowTitle(QString::fromUtf8(texts.caption));
+    setStyleSheet(QStringLiteral("MemberCardPrintDialog { background: qlineargradient(x1:0, y1:0,"
+                                 " x2:0, y2:1, stop:0 #4682B4, stop:1 #FFFFFF); }"
+                                 "#icoIstruzioni01 { color: white; }"));
+
+    auto *heading = named(new QLabel(QStringLiteral("<b style='font-size:14pt'>%1</b><br>%2")
+                                         .arg(QString::fromUtf8(texts.heading),
+                                              QString::fromUtf8(texts.note)),
+                                     this),
+                          "icoIstruzioni01");
+    heading->setWordWrap(true);
+    auto *logo = named(new QLabel(this), "imgLogo01");
+    showPicture(logo, QStringLiteral("app-icon.svg"), QSize(48, 48));
+    auto *top = new QHBoxLayout;
+    top->addWidget(logo);
+    top->addWidget(heading, 1);
+
+    auto *icon = new QLabel(this);
+    showPicture(icon, QLatin1String(texts.icon), QSize(32, 32));
+    auto *action = named(new QLabel(QString::fromUtf8(texts.action), this), "icoIstruzioni02");
+    action->setWordWrap(true);
+    auto *middle = new QHBoxLayout;
+    middle->addWidget(icon);
+    middle->addWidget(action, 1);
+
+    auto *withPhoto = new QRadioButton(QString::fromUtf8(texts.withPhoto), this);
+    withPhoto->setObjectName(QStringLiteral("optUno"));
+    withPhoto->setChecked(true);
+    auto *withoutPhoto = new QRadioButton(QString::fromUtf8(texts.withoutPhoto), this);
+    withoutPhoto->setObjectName(QStringLiteral("optDue"));
+    m_lblMemory = named(new QLabel(QStringLiteral("con"), this), "lblMemory");
+    m_lblMemory->hide();
+    named(new QLabel(this), "imgLogo")->hide();
+    named(new QLabel(this), "imgBianco")->hide();
+    connect(withPhoto, &QRadioButton::clicked, this, [this] { m_lblMemory->setText(QStringLiteral("con")); });
+    connect(withoutPhoto, &QRadioButton::clicked, this,
+            [this] { m_lblMemory->setText(QStringLiteral("senza")); });
+
+    auto *go = new QPushButton(QString::fromUtf8(texts.button), this);
+    go->setObjectName(QStringLiteral("btnStampa"));
+    go->setDefault(true);
+    auto *cancel = new QPushButton(QStringLiteral("Annulla"), this);
+    cancel->setObjectName(QStringLiteral("btnAnnulla"));
+    connect(go, &QPushButton::clicked, this, &MemberCardPrintDialog::produce);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(go);
+    buttons->addWidget(cancel);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addSpacing(6);
+    layout->addLayout(middle);
+    layout->addSpacing(6);
+    layout->addWidget(withPhoto);
+    layout->addWidget(withoutPhoto);
+    layout->addSpacing(10);
+    layout->addLayout(buttons);
+    resize(460, sizeHint().height());
+}
+
+void MemberCardPrintDialog::fill(report::ReportTemplate &card, bool withPhoto) const
+{
+    const TfrmAnagrafica *screen = m_context.screens().anagrafica;
+    card.setOrientation(QPageLayout::Portrait);
+    if (withPhoto)
+        card.setPicture(QStringLiteral("imgFoto"), m_photo);
+    card.setText(QStringLiteral("txtTitolo"), QStringLiteral("SCHEDA DATI ANAGRAFICI SOCIO"));
+    int number = 1;
+    for (const Row &row : kRows) {
+        QString value = text::trimmed(screen->findChild<QLineEdit *>(QLatin1String(row.field))->text());
+        if (row.field == std::string_view("txtStipendio"))
+            value = QStringLiteral("€ ") + value;
+        const QString suffix = QStringLiteral("%1").arg(number++, 2, 10, QLatin1Char('0'));
+        card.setText(QStringLiteral("titCampo") + suffix, QString::fromUtf8(row.caption));
+        card.setText(QStringLiteral("txtCampo") + suffix, value);
+    }
+    const QDateTime now = m_context.services().now();
+    card.setText(QStringLiteral("txtCalce"), QStringLiteral("Stampa eseguita in data ")
+                                                 + text::formatDate(now.date())
+                                                 + QStringLiteral(" alle ore ")
+                                                 + now.time().toString(QStringLiteral("HH:mm:ss")));
+}
+
+void MemberCardPrintDialog::produce()
+{
+    const QString choice = text::trimmed(m_lblMemory->text());
+    if (choice != QLatin1String("con") && choice != QLatin1String("senza"))
+        return;
+    const bool withPhoto = choice == QLatin1String("con");
+    std::optional<report::ReportTemplate> card = report::ReportTemplate::load(
+        withPhoto ? QStringLiteral(":/templates/member-card-photo.json")
+                  : QStringLiteral(":/templates/member-card.json"));
+    if (card) {
+        fill(*card, withPhoto);
+        Services &services = m_context.services();
+        const report::PreparedReport prepared = report::prepare(*card, services.today());
+        if (m_output == Output::Printer)
+            services.printReport(this, prepared);
+        else
+            services.previewReport(this, prepared);
+    }
+    accept();
+}
+
+TfrmStampaAna::TfrmStampaAna(AppContext &context, QWidget *owner)
+    : MemberCardPrintDialog(context, owner, Output::Printer)
+{
+    setObjectName(QStringLiteral("frmStampaAna"));
+}
+
+TfrmAnteprimaAna::TfrmAnteprimaAna(AppContext &context, QWidget *owner)
+    : MemberCardPrintDialog(context, owner, Output::Preview)
+{
+    setObjectName(QStringLiteral("frmAnteprimaAna"));
+}
+
+} // namespace almavest::ui

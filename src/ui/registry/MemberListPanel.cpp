@@ -1,0 +1,151 @@
+#include "ui/registry/MemberListPanel.h"
+
+#include "registry/MemberRecord.h"
+#include "registry/MemberSelection.h"
+#include "report/PreparedReport.h"
+#include "ui/app/AppContext.h"
+#include "ui/conventions/FieldTable.h"
+#include "ui/conventions/QuickFind.h"
+#include "ui/registry/TfrmAnagrafica.h"
+#include "ui/services/Services.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QStringListModel>
+#include <QStyledItemDelegate>
+#include <QVBoxLayout>
+
+namespace almavest::ui {
+
+namespace {
+
+// Lines are shown 1600 pixels wide whatever their length, so that long notes scroll sideways.
+constexpr int kLineWidth = 1600;
+
+class WideLineDelegate final : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        return {kLineWidth, QStyledItemDelegate::sizeHint(option, index).height()};
+    }
+};
+
+QLabel *instruction(const char *name, const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setWordWrap(true);
+    return label;
+}
+
+constexpr FieldSpec kFindField[] = {{"txtTrova", 0, KeyFilter::None, Casing::None, "btnTrova"}};
+
+} // namespace
+
+MemberListPanel::MemberListPanel(AppContext &context, QWidget *parent)
+    : QWidget(parent)
+    , m_context(context)
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(instruction("lblRigo01",
+                                  QStringLiteral("Immettere una o più parole consecutive presenti "
+                                                 "nella scheda in elenco da cercare e premere il "
+                                                 "pulsante Trova."),
+                                  this));
+    layout->addWidget(instruction("lblRigo02",
+                                  QStringLiteral("Per spostarsi sulla voce successiva contenente la "
+                                                 "stessa chiave di ricerca, fare di nuovo clic su "
+                                                 "Trova."),
+                                  this));
+
+    auto *findRow = new QHBoxLayout;
+    m_txtTrova = new QLineEdit(this);
+    m_txtTrova->setObjectName(QStringLiteral("txtTrova"));
+    auto *btnTrova = new QPushButton(QStringLiteral("Trova"), this);
+    btnTrova->setObjectName(QStringLiteral("btnTrova"));
+    findRow->addWidget(m_txtTrova, 1);
+    findRow->addWidget(btnTrova);
+    layout->addLayout(findRow);
+
+    m_model = new QStringListModel(this);
+    m_lstRecords = new QListView(this);
+    m_lstRecords->setObjectName(QStringLiteral("lstRecords"));
+    m_lstRecords->setModel(m_model);
+    m_lstRecords->setUniformItemSizes(true);
+    m_lstRecords->setItemDelegate(new WideLineDelegate(m_lstRecords));
+    m_lstRecords->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_lstRecords->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_lstRecords->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QFont mono(QStringLiteral("Courier New"), 12);
+    mono.setStyleHint(QFont::Monospace);
+    m_lstRecords->setFont(mono);
+    layout->addWidget(m_lstRecords, 1);
+    layout->addWidget(instruction("lblRigo03",
+                                  QStringLiteral("Per richiamare i dati di una scheda, "
+                                                 "selezionarla con un doppio clic."),
+                                  this));
+
+    m_buttons = new QHBoxLayout;
+    m_btnChiudi = new QPushButton(QStringLiteral("Chiudi"), this);
+    m_btnChiudi->setObjectName(QStringLiteral("btnChiudi"));
+    m_btnStampa = new QPushButton(QStringLiteral("Stampa"), this);
+    m_btnStampa->setObjectName(QStringLiteral("btnStampa"));
+    m_buttons->addStretch();
+    m_buttons->addWidget(m_btnStampa);
+    m_buttons->addWidget(m_btnChiudi);
+    layout->addLayout(m_buttons);
+
+    applyFieldTable(this, kFindField);
+    m_quickFind = std::make_unique<QuickFind>(m_lstRecords, context.services());
+    connect(btnTrova, &QPushButton::clicked, this,
+            [this] { m_quickFind->find(m_txtTrova->text()); });
+    connect(m_lstRecords, &QListView::activated, this,
+            [this](const QModelIndex &index) { Q_EMIT chosen(index.data().toString()); });
+}
+
+MemberListPanel::~MemberListPanel() = default;
+
+void MemberListPanel::addStatus(QWidget *status)
+{
+    m_buttons->insertWidget(0, status);
+}
+
+void MemberListPanel::setLines(const QStringList &lines)
+{
+    m_model->setStringList(lines);
+}
+
+QStringList MemberListPanel::lines() const
+{
+    return m_model->stringList();
+}
+
+void MemberListPanel::restart()
+{
+    m_quickFind->reset();
+    if (m_model->rowCount() > 0)
+        m_lstRecords->setCurrentIndex(m_model->index(0, 0));
+    m_txtTrova->clear();
+    m_txtTrova->setFocus();
+}
+
+void MemberListPanel::print(const QString &title)
+{
+    Services &services = m_context.services();
+    services.printReport(window(), report::prepareSummary(title, lines(), services.today()));
+}
+
+bool openMemberOfLine(AppContext &context, const QString &line)
+{
+    const std::optional<qint64> position = registry::findMemberByLine(
+        context.folder().file(QLatin1String(registry::kMemberArchiveName)), line);
+    return position && context.screens().anagrafica->loadCard(*position, true);
+}
+
+} // namespace almavest::ui

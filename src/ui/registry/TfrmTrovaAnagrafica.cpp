@@ -1,0 +1,228 @@
+#include "ui/registry/TfrmTrovaAnagrafica.h"
+
+#include "registry/MemberRecord.h"
+#include "registry/MemberSelection.h"
+#include "store/ArchiveFile.h"
+#include "text/TextRoutines.h"
+#include "ui/app/AppContext.h"
+#include "ui/conventions/FieldTable.h"
+#include "ui/conventions/Window.h"
+#include "ui/registry/MemberListPanel.h"
+#include "ui/services/Services.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace almavest::ui {
+
+namespace {
+
+struct Filter
+{
+    FieldSpec field;
+    const char *caption;
+};
+
+// In the order of the Enter chain and of registry::SearchFilters.
+constexpr Filter kFilters[registry::kSearchFilterCount] = {
+    {{"txtDipendente", 0, KeyFilter::None, Casing::None, "txtCittadinanza", "effCampo01"},
+     "Cognome e nome:"},
+    {{"txtCittadinanza", 0, KeyFilter::None, Casing::None, "txtLuogo", "effCampo02"},
+     "Tessera n."},
+    {{"txtLuogo", 0, KeyFilter::None, Casing::None, "txtDataNasc", "effCampo09"},
+     "Luogo di nascita:"},
+    {{"txtDataNasc", 0, KeyFilter::None, Casing::None, "txtCodFisc", "effCampo10"},
+     "Data di nascita (gg/mm/aaaa):"},
+    {{"txtCodFisc", 0, KeyFilter::None, Casing::None, "txtPartitaIva", "effCampo05"},
+     "Codice fiscale:"},
+    {{"txtPartitaIva", 0, KeyFilter::None, Casing::None, "txtCitta", "effCampo06"},
+     "Data iscrizione (gg/mm/aaaa):"},
+    {{"txtCitta", 0, KeyFilter::None, Casing::None, "txtQualifiche", "effCampo07"},
+     "Città di residenza:"},
+    {{"txtQualifiche", 0, KeyFilter::None, Casing::None, "txtFamiliari", "effCampo08"},
+     "Qualifiche:"},
+    {{"txtFamiliari", 0, KeyFilter::None, Casing::None, "txtNote", "effCampo03"},
+     "Incarico ricoperto:"},
+    {{"txtNote", 0, KeyFilter::None, Casing::None, "txtDipendente", "effCampo04"}, "Note:"},
+};
+
+const FieldSpec *filterFields()
+{
+    static const auto fields = [] {
+        std::array<FieldSpec, registry::kSearchFilterCount> table{};
+        for (size_t i = 0; i < table.size(); ++i)
+            table[i] = kFilters[i].field;
+        return table;
+    }();
+    return fields.data();
+}
+
+QLabel *label(const char *name, const QString &text, QWidget *parent)
+{
+    auto *created = new QLabel(text, parent);
+    created->setObjectName(QLatin1String(name));
+    return created;
+}
+
+} // namespace
+
+TfrmTrovaAnagrafica::TfrmTrovaAnagrafica(AppContext &context, QWidget *owner)
+    : QDialog(owner)
+    , m_context(context)
+{
+    setObjectName(QStringLiteral("frmTrovaAnagrafica"));
+    setWindowTitle(QStringLiteral(" Trova soci in archivio"));
+    m_panels = new QStackedWidget(this);
+    m_panels->addWidget(buildFilterPanel());
+    m_panels->addWidget(buildResultPanel());
+    m_lblMemory = label("lblMemory", QString(), this);
+    m_lblMemory->hide();
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_panels);
+
+    applyFieldTable(this, std::span(filterFields(), registry::kSearchFilterCount));
+    resize(900, 560);
+    makeDialogWindow(this);
+    applyHandCursor(this);
+    findChild<QWidget *>(QStringLiteral("txtDipendente"))->setFocus();
+}
+
+QWidget *TfrmTrovaAnagrafica::buildFilterPanel()
+{
+    auto *panel = new QWidget;
+    panel->setObjectName(QStringLiteral("panAvvio"));
+    auto *layout = new QVBoxLayout(panel);
+    layout->addWidget(label("lblRigo04",
+                            QStringLiteral("Immettere nei campi prescelti una o più parole "
+                                           "consecutive presenti nelle schede da trovare e "
+                                           "premere il pulsante Cerca."),
+                            panel));
+    layout->addWidget(label("lblRigo05", QStringLiteral("Lasciare in bianco tutti gli altri campi."),
+                            panel));
+    layout->addWidget(label("lblRigo06",
+                            QStringLiteral("Per ogni ricerca è possibile utilizzare uno o più "
+                                           "campi contemporaneamente."),
+                            panel));
+    auto *grid = new QGridLayout;
+    grid->setHorizontalSpacing(24);
+    grid->setVerticalSpacing(4);
+    const QFont verdana(QStringLiteral("Verdana"), 12);
+    for (int i = 0; i < registry::kSearchFilterCount; ++i) {
+        const int column = i % 2;
+        const int row = (i / 2) * 2;
+        grid->addWidget(new QLabel(QString::fromUtf8(kFilters[i].caption), panel), row, column);
+        auto *box = new QLineEdit(panel);
+        box->setObjectName(QLatin1String(kFilters[i].field.name));
+        box->setFont(verdana);
+        grid->addWidget(box, row + 1, column);
+    }
+    layout->addSpacing(8);
+    layout->addLayout(grid);
+    layout->addStretch();
+
+    m_lblConta = label("lblConta", QString(), panel);
+    m_lblConta->hide();
+    m_lblAttendere = label("lblAttendere",
+                           QStringLiteral("Ricerca schede in corso. Attendere..."), panel);
+    m_lblAttendere->setStyleSheet(QStringLiteral("color: #B22222; font-weight: bold;"));
+    m_lblAttendere->hide();
+    auto *btnCerca = new QPushButton(QStringLiteral("Cerca"), panel);
+    btnCerca->setObjectName(QStringLiteral("btnCerca"));
+    auto *btnAnnulla = new QPushButton(QStringLiteral("Chiudi"), panel);
+    btnAnnulla->setObjectName(QStringLiteral("btnAnnulla"));
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_lblAttendere);
+    buttons->addStretch();
+    buttons->addWidget(btnCerca);
+    buttons->addWidget(btnAnnulla);
+    layout->addLayout(buttons);
+
+    // The notice must be on screen while the scan runs, so it appears as the button goes down.
+    btnCerca->installEventFilter(this);
+    connect(btnCerca, &QPushButton::clicked, this, &TfrmTrovaAnagrafica::search);
+    connect(btnAnnulla, &QPushButton::clicked, this, &QDialog::reject);
+    return panel;
+}
+
+QWidget *TfrmTrovaAnagrafica::buildResultPanel()
+{
+    auto *panel = new QWidget;
+    panel->setObjectName(QStringLiteral("panContainer"));
+    auto *layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_results = new MemberListPanel(m_context, panel);
+    layout->addWidget(m_results);
+    m_lblTrovate = label("lblTrovate", QStringLiteral("Il presente elenco contiene 0 schede."),
+                         panel);
+    m_results->addStatus(m_lblTrovate);
+    connect(m_results->closeButton(), &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_results->printButton(), &QPushButton::clicked, this,
+            [this] { m_results->print(QStringLiteral("Riepilogo soci in archivio")); });
+    connect(m_results, &MemberListPanel::chosen, this, &TfrmTrovaAnagrafica::openChosen);
+    return panel;
+}
+
+bool TfrmTrovaAnagrafica::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress) {
+        m_lblAttendere->show();
+        m_lblAttendere->repaint();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TfrmTrovaAnagrafica::search()
+{
+    registry::SearchFilters filters;
+    for (int i = 0; i < registry::kSearchFilterCount; ++i)
+        filters[size_t(i)] = findChild<QLineEdit *>(QLatin1String(kFilters[i].field.name))->text();
+    const registry::MemberSearch rule(filters);
+    m_lblConta->setText(QString::number(rule.filledCount()));
+    m_lblAttendere->show();
+    m_lblAttendere->repaint();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    registry::MemberLines found = registry::searchMembers(
+        m_context.folder().file(QLatin1String(registry::kMemberArchiveName)), rule);
+    QApplication::restoreOverrideCursor();
+    if (!found.archiveOk) {
+        m_lblAttendere->hide();
+        m_context.services().plainMessage(this, store::archiveAccessMessage());
+        return;
+    }
+    const qsizetype count = found.lines.size();
+    m_results->setLines(std::move(found.lines));
+    m_lblTrovate->setText(QStringLiteral("Il presente riepilogo contiene %1 schede.").arg(count));
+    m_panels->setCurrentIndex(1);
+    m_results->restart();
+}
+
+void TfrmTrovaAnagrafica::openChosen(const QString &line)
+{
+    if (text::trimmed(m_lblMemory->text()) == QLatin1String("anagrafica"))
+        openMemberOfLine(m_context, line);
+    accept();
+}
+
+void TfrmTrovaAnagrafica::done(int result)
+{
+    m_results->setLines({});
+    m_lblAttendere->hide();
+    QDialog::done(result);
+}
+
+void TfrmTrovaAnagrafica::open(AppContext &context, QWidget *owner, const QString &modeWord)
+{
+    TfrmTrovaAnagrafica dialog(context, owner);
+    dialog.m_lblMemory->setText(modeWord);
+    centreWindow(&dialog, owner);
+    context.services().execDialog(dialog);
+}
+
+} // namespace almavest::ui

@@ -1,0 +1,170 @@
+// The two expiry summaries from the member card, with today fixed at 10/12/2026.
+#include "AppFixture.h"
+#include "PageModel.h"
+
+#include "registry/MemberRecord.h"
+#include "ui/registry/MemberExpiryDialog.h"
+#include "ui/registry/MemberListPanel.h"
+#include "ui/registry/TfrmAnagrafica.h"
+
+#include <QLabel>
+
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+
+using namespace almavest;
+using namespace almavest::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QStringList card(const QString &name, const QString &expiry, const QString &notice)
+{
+    QStringList values = sampleMember(name, expiry);
+    values[registry::NoticeDays] = notice;
+    return values;
+}
+
+} // namespace
+
+class TestExpirySummaries final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup() { m_fixture.reset(); }
+
+    void listsByRule_data();
+    void listsByRule();
+    void emptyArchive_data();
+    void emptyArchive();
+    void doubleClickOpensTheCard();
+    void printsWithItsTitle_data();
+    void printsWithItsTitle();
+
+private:
+    // Opens the summary behind `button` on the card; `drive` acts on it while it is open.
+    void withSummary(const char *button, const std::function<void(ui::MemberExpiryDialog &)> &drive);
+
+    std::unique_ptr<AppFixture> m_fixture;
+};
+
+void TestExpirySummaries::init()
+{
+    m_fixture = std::make_unique<AppFixture>();
+    m_fixture->openMemberCard();
+}
+
+void TestExpirySummaries::withSummary(const char *button,
+                                      const std::function<void(ui::MemberExpiryDialog &)> &drive)
+{
+    bool ran = false;
+    m_fixture->services.onNextDialog([&](QDialog &dialog) {
+        drive(dynamic_cast<ui::MemberExpiryDialog &>(dialog));
+        ran = true;
+        return dialog.result();
+    });
+    control<QAbstractButton>(m_fixture->app().memberCard(), button)->click();
+    QVERIFY(ran);
+}
+
+void TestExpirySummaries::listsByRule_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("expired") << "btnScaduti" << " Riepilogo soci con iscrizione scaduta"
+                             << QStringList{u"Scaduto ieri"_s, u"Dopo la scheda illeggibile"_s};
+    QTest::newRow("expiring or expired")
+        << "btnScadenze" << " Riepilogo soci con iscrizione in scadenza o scaduta"
+        << QStringList{u"Scaduto ieri"_s, u"Scade oggi"_s, u"Preavviso da oggi"_s,
+                       u"Dopo la scheda illeggibile"_s};
+}
+
+// A card whose expiry cannot be read is passed over; the cards after it are still listed.
+void TestExpirySummaries::listsByRule()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, caption);
+    QFETCH(QStringList, names);
+    writeMembers(m_fixture->file(QStringLiteral("Soci.pro")),
+                 {card(QStringLiteral("Scaduto ieri"), QStringLiteral("09/12/2026"), QStringLiteral("0")),
+                  card(QStringLiteral("Scade oggi"), QStringLiteral("10/12/2026"), QStringLiteral("0")),
+                  card(QStringLiteral("Preavviso da oggi"), QStringLiteral("20/12/2026"), QStringLiteral("10")),
+                  card(QStringLiteral("Preavviso da domani"), QStringLiteral("20/12/2026"), QStringLiteral("9")),
+                  card(QStringLiteral("Data illeggibile"), QStringLiteral("31/02/2026"), QStringLiteral("0")),
+                  card(QStringLiteral("Dopo la scheda illeggibile"), QStringLiteral("01/01/2020"), QStringLiteral("0"))});
+    withSummary(button.toLatin1().constData(), [&](ui::MemberExpiryDialog &dialog) {
+        QCOMPARE(dialog.windowTitle(), caption);
+        QStringList listed;
+        for (const QString &line : dialog.list()->lines())
+            listed.append(line.left(30).trimmed());
+        QCOMPARE(listed, names);
+        QCOMPARE(control<QListView>(&dialog, "lstRecords")->currentIndex().row(), 0);
+    });
+    QVERIFY(m_fixture->services.messages.isEmpty());
+}
+
+void TestExpirySummaries::emptyArchive_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::newRow("expired") << "btnScaduti";
+    QTest::newRow("expiring") << "btnScadenze";
+}
+
+void TestExpirySummaries::emptyArchive()
+{
+    QFETCH(QString, button);
+    withSummary(button.toLatin1().constData(), [&](ui::MemberExpiryDialog &dialog) {
+        QVERIFY(dialog.list()->lines().isEmpty());
+        control<QLineEdit>(&dialog, "txtTrova")->setText(QStringLiteral("rossi"));
+        control<QPushButton>(&dialog, "btnTrova")->click();
+    });
+    QCOMPARE(m_fixture->services.lastMessage(),
+             QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
+}
+
+void TestExpirySummaries::doubleClickOpensTheCard()
+{
+    writeMembers(m_fixture->file(QStringLiteral("Soci.pro")),
+                 {card(QStringLiteral("Valido"), QStringLiteral("31/12/2030"), QStringLiteral("0")),
+                  card(QStringLiteral("Scaduto"), QStringLiteral("01/01/2025"), QStringLiteral("0"))});
+    withSummary("btnScaduti", [&](ui::MemberExpiryDialog &dialog) {
+        auto *list = control<QListView>(&dialog, "lstRecords");
+        Q_EMIT list->activated(list->model()->index(0, 0));
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    });
+    auto *screen = m_fixture->app().memberCard();
+    QCOMPARE(screen->lblPosizione()->text(), QStringLiteral("2"));
+    QCOMPARE(control<QLineEdit>(screen, "txtDipendente")->text(), QStringLiteral("Scaduto"));
+}
+
+void TestExpirySummaries::printsWithItsTitle_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("expired") << "btnScaduti" << "Riepilogo soci con iscrizione scaduta";
+    QTest::newRow("expiring") << "btnScadenze"
+                              << "Riepilogo soci con iscrizione in scadenza o scaduta";
+}
+
+void TestExpirySummaries::printsWithItsTitle()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, title);
+    writeMembers(m_fixture->file(QStringLiteral("Soci.pro")),
+                 {card(QStringLiteral("Scaduto"), QStringLiteral("01/01/2025"), QStringLiteral("0"))});
+    withSummary(button.toLatin1().constData(), [&](ui::MemberExpiryDialog &dialog) {
+        control<QPushButton>(&dialog, "btnStampa")->click();
+    });
+    QCOMPARE(m_fixture->services.printed.size(), size_t(1));
+    const QStringList texts = pageTexts(m_fixture->services.printed[0], 0);
+    QVERIFY(texts.contains(title));
+    QVERIFY(std::any_of(texts.begin(), texts.end(),
+                        [](const QString &t) { return t.startsWith(QStringLiteral("Scaduto ")); }));
+}
+
+QTEST_MAIN(TestExpirySummaries)
+#include "tst_expirysummaries.moc"
