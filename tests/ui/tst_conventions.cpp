@@ -62,9 +62,9 @@ void TestConventions::init()
     m_screen = new QWidget;
     m_clicks = 0;
     int y = 10;
-    for (const FieldSpec &spec : kTable) {
+    for (const FieldSpec &row : kTable) {
         auto *field = new QLineEdit(m_screen);
-        field->setObjectName(QLatin1String(spec.name));
+        field->setObjectName(QLatin1String(row.name));
         field->setGeometry(20, y, 200, 22);
         y += 40;
     }

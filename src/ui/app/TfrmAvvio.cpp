@@ -159,11 +159,11 @@ QGridLayout *TfrmAvvio::buildColumns(QWidget *panel)
     grid->setHorizontalSpacing(36);
     grid->setVerticalSpacing(8);
     int column = 0;
-    for (const Column &spec : kColumns) {
-        auto *picture = addClickable(panel, spec.picture, spec.pictureFile, QSize(220, 160));
-        auto *strip = addClickable(panel, spec.strip, spec.stripFile, QSize(220, 40));
-        auto *note = new ClickablePicture(QLatin1String(spec.note), panel);
-        note->setText(QString::fromUtf8(spec.noteText));
+    for (const Column &entry : kColumns) {
+        auto *picture = addClickable(panel, entry.picture, entry.pictureFile, QSize(220, 160));
+        auto *strip = addClickable(panel, entry.strip, entry.stripFile, QSize(220, 40));
+        auto *note = new ClickablePicture(QLatin1String(entry.note), panel);
+        note->setText(QString::fromUtf8(entry.noteText));
         note->setWordWrap(true);
         note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         note->setFixedWidth(kColumnWidth);
@@ -176,8 +176,8 @@ QGridLayout *TfrmAvvio::buildColumns(QWidget *panel)
         grid->addWidget(addRule(panel), 3, column);
         grid->addWidget(note, 4, column);
         for (ClickablePicture *control : {picture, strip, note}) {
-            if (spec.open)
-                connect(control, &ClickablePicture::clicked, this, spec.open);
+            if (entry.open)
+                connect(control, &ClickablePicture::clicked, this, entry.open);
             else
                 makeUnavailable(control);
         }

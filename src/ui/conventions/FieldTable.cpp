@@ -51,23 +51,23 @@ private:
 
 void applyFieldTable(QWidget *screen, std::span<const FieldSpec> table)
 {
-    for (const FieldSpec &spec : table) {
-        auto *field = screen->findChild<QLineEdit *>(QLatin1String(spec.name));
-        Q_ASSERT_X(field, "applyFieldTable", spec.name);
+    for (const FieldSpec &row : table) {
+        auto *field = screen->findChild<QLineEdit *>(QLatin1String(row.name));
+        Q_ASSERT_X(field, "applyFieldTable", row.name);
         if (!field)
             continue;
-        if (spec.maxLength > 0)
-            field->setMaxLength(spec.maxLength);
-        auto *behaviour = new FieldBehaviour(field, spec.filter, spec.casing);
-        const QString name = spec.halo ? QString::fromLatin1(spec.halo)
+        if (row.maxLength > 0)
+            field->setMaxLength(row.maxLength);
+        auto *behaviour = new FieldBehaviour(field, row.filter, row.casing);
+        const QString name = row.halo ? QString::fromLatin1(row.halo)
                                        : haloName(field->objectName());
         auto *halo = screen->findChild<QWidget *>(name);
         if (!halo)
             halo = new Halo(field, name);
         behaviour->setHalo(halo);
-        if (spec.enterNext) {
-            auto *next = screen->findChild<QWidget *>(QLatin1String(spec.enterNext));
-            Q_ASSERT_X(next, "applyFieldTable", spec.enterNext);
+        if (row.enterNext) {
+            auto *next = screen->findChild<QWidget *>(QLatin1String(row.enterNext));
+            Q_ASSERT_X(next, "applyFieldTable", row.enterNext);
             behaviour->setEnterSuccessor(next);
             if (qobject_cast<QAbstractButton *>(next))
                 makeEnterClick(next);

@@ -88,8 +88,8 @@ void MemberCardPrintDialog::buildScreen(Output output)
 {
     const Texts &texts = output == Output::Printer ? kPrinter : kPreview;
     setWindowTitle(QString::fromUtf8(texts.caption));
-    setStyleSheet(QStringLiteral("MemberCardPrintDialog { background: qlineargradient(x1:0, y1:0,"
-                                 " x2:0, y2:1, stop:0 #4682B4, stop:1 #FFFFFF); }"
+    setStyleSheet(QStringLiteral("QDialog { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
+                                 " stop:0 #4682B4, stop:0.45 #B0C4DE, stop:1 #FFFFFF); }"
                                  "#icoIstruzioni01 { color: white; }"));
 
     auto *heading = named(new QLabel(QStringLiteral("<b style='font-size:14pt'>%1</b><br>%2")

@@ -165,9 +165,9 @@ void TfrmAnagrafica::buildPhotoArea(QWidget *panel)
                         {"btnAcquisisciFoto", "webcam.svg", "Acquisisci foto"},
                         {"btnSalvaFoto", "save-photo.svg", ""}};
     int x = left;
-    for (const auto &spec : photoButtons) {
-        auto *button = makePictureButton(QLatin1String(spec.name), QLatin1String(spec.picture),
-                                         QString::fromUtf8(spec.caption), panel, 28);
+    for (const auto &entry : photoButtons) {
+        auto *button = makePictureButton(QLatin1String(entry.name), QLatin1String(entry.picture),
+                                         QString::fromUtf8(entry.caption), panel, 28);
         button->setGeometry(x, top + kPhotoHeight + 10, 120, 56);
         x += 123;
     }
@@ -177,11 +177,11 @@ void TfrmAnagrafica::buildPhotoArea(QWidget *panel)
 void TfrmAnagrafica::buildButtons(QWidget *panel)
 {
     int y = 64;
-    for (const Button &spec : sideButtons()) {
-        auto *button = makePictureButton(QLatin1String(spec.name), QLatin1String(spec.picture),
-                                         QString::fromUtf8(spec.caption), panel, 26);
+    for (const Button &entry : sideButtons()) {
+        auto *button = makePictureButton(QLatin1String(entry.name), QLatin1String(entry.picture),
+                                         QString::fromUtf8(entry.caption), panel, 26);
         button->setGeometry(kPanelWidth - 92, y, 80, 46);
-        button->setEnabled(spec.ready);
+        button->setEnabled(entry.ready);
         y += 47;
     }
 
