@@ -10,6 +10,7 @@
 #include "ui/services/Services.h"
 
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -77,9 +78,12 @@ MemberCardPrintDialog::MemberCardPrintDialog(AppContext &context, QWidget *owner
     , m_context(context)
     , m_output(output)
 {
+    buildScreen(output);
     // The photo printed is whatever the card shows: the member's or the no-photo picture.
     m_photo = context.screens().anagrafica->photo();
-    buildScreen(output);
+    if (m_photo.isNull())
+        m_photo = QIcon(QStringLiteral(":/pictures/placeholder-photo.svg")).pixmap(366, 274).toImage();
+    findChild<QLabel *>(QStringLiteral("imgLogo"))->setPixmap(QPixmap::fromImage(m_photo));
     makeDialogWindow(this);
     applyHandCursor(this);
 }
@@ -120,7 +124,6 @@ void MemberCardPrintDialog::buildScreen(Output output)
     m_lblMemory = named(new QLabel(QStringLiteral("con"), this), "lblMemory");
     m_lblMemory->hide();
     named(new QLabel(this), "imgLogo")->hide();
-    named(new QLabel(this), "imgBianco")->hide();
     connect(withPhoto, &QRadioButton::clicked, this, [this] { m_lblMemory->setText(QStringLiteral("con")); });
     connect(withoutPhoto, &QRadioButton::clicked, this,
             [this] { m_lblMemory->setText(QStringLiteral("senza")); });
