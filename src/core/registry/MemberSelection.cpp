@@ -80,71 +80,12 @@ bool holdsExactly(const QString &text, const QByteArray &bytes)
     return store::fromCp1252(bytes) == text.normalized(QString::NormalizationForm_C);
 }
 
-// The characters of the bytes 0x80-0x9F, the only bytes where the code page and Latin-1
-// differ, taken once from the codec.
-const std::array<char16_t, 32> &highCharacters()
+// Decodes a short field into `buffer`, reused from one record to the next.
+QStringView decodeField(QByteArrayView bytes, QString &buffer)
 {
-    static const std::array<char16_t, 32> table = [] {
-        std::array<char16_t, 32> characters {};
-        for (size_t i = 0; i < characters.size(); ++i) {
-            const char byte = static_cast<char>(0x80 + i);
-            characters[i] = store::fromCp1252(QByteArrayView(&byte, 1)).at(0).unicode();
-        }
-        return characters;
-    }();
-    return table;
-}
-
-bool isHighByte(uchar byte)
-{
-    return (byte & 0xE0) == 0x80;
-}
-
-// Whether any byte lies in 0x80-0x9F (top bit set, the two below it clear), eight at a time.
-bool hasHighBytes(QByteArrayView bytes)
-{
-    const char *data = bytes.data();
-    const qsizetype size = bytes.size();
-    quint64 found = 0;
-    qsizetype i = 0;
-    for (; i + 8 <= size; i += 8) {
-        quint64 word;
-        std::memcpy(&word, data + i, sizeof word);
-        found |= word & ~(word << 1) & ~(word << 2);
-    }
-    for (; i < size; ++i) {
-        const quint64 byte = static_cast<uchar>(data[i]);
-        found |= byte & ~(byte << 1) & ~(byte << 2);
-    }
-    return (found & 0x8080808080808080ULL) != 0;
-}
-
-// Decodes a whole line into a text of exactly its size: the lines are kept by the hundred
-// thousand, so no spare capacity is wanted.
-QString decodeLine(QByteArrayView bytes)
-{
-    QString line = QString::fromLatin1(bytes.data(), bytes.size());
-    if (hasHighBytes(bytes)) {
-        const auto *data = reinterpret_cast<const uchar *>(bytes.data());
-        QChar *out = line.data();
-        for (qsizetype i = 0; i < bytes.size(); ++i) {
-            if (isHighByte(data[i]))
-                out[i] = QChar(highCharacters()[data[i] - 0x80]);
-        }
-    }
-    return line;
-}
-
-// Decodes a short field into `out`, which has room for a whole field.
-QStringView decodeField(QByteArrayView bytes, std::array<char16_t, 256> &out)
-{
-    const auto *data = reinterpret_cast<const uchar *>(bytes.data());
-    const qsizetype size = std::min<qsizetype>(bytes.size(), out.size());
-    for (qsizetype i = 0; i < size; ++i) {
-        out[static_cast<size_t>(i)]
-            = isHighByte(data[i]) ? highCharacters()[data[i] - 0x80] : char16_t(data[i]);
-    }
-    return QStringView(out.data(), size);
+    buffer.resize(0);
+    store::appendCp1252(buffer, bytes);
+    return buffer;
 }
 
 // Builds member list lines on the record's bytes in a buffer reused from one record to the
@@ -167,7 +108,7 @@ public:
         return QByteArrayView(m_buffer.data(), m_size);
     }
 
-    QString line(QByteArrayView record) { return decodeLine(bytes(record)); }
+    QString line(QByteArrayView record) { return store::fromCp1252(bytes(record)); }
 
 private:
     void append(QByteArrayView text)
@@ -310,8 +251,8 @@ MemberLines searchMembers(const QString &archivePath, const MemberSearch &search
 
 MemberLines expiringMembers(const QString &archivePath, ExpiryRule rule, QDate today)
 {
-    std::array<char16_t, 256> expiryBuffer;
-    std::array<char16_t, 256> daysBuffer;
+    QString expiryBuffer;
+    QString daysBuffer;
     return collectLines(archivePath, [&](QByteArrayView record) {
         const QStringView expiry = decodeField(fieldBytes(record, ExpiryDate), expiryBuffer);
         const QStringView days = rule == ExpiryRule::ExpiringOrExpired

@@ -1,6 +1,7 @@
 #include "store/Cp1252.h"
 
 #include <array>
+#include <cstring>
 
 namespace almavest::store {
 
@@ -22,6 +23,26 @@ bool isHighRange(uchar byte)
     return byte >= 0x80 && byte <= 0x9F;
 }
 
+// Whether any byte lies in 0x80-0x9F (top bit set, the two below it clear), eight at a time:
+// most texts have none, and then nothing needs patching.
+bool hasHighRange(QByteArrayView bytes)
+{
+    const char *data = bytes.data();
+    const qsizetype size = bytes.size();
+    quint64 found = 0;
+    qsizetype i = 0;
+    for (; i + 8 <= size; i += 8) {
+        quint64 word;
+        std::memcpy(&word, data + i, sizeof word);
+        found |= word & ~(word << 1) & ~(word << 2);
+    }
+    for (; i < size; ++i) {
+        const quint64 byte = static_cast<uchar>(data[i]);
+        found |= byte & ~(byte << 1) & ~(byte << 2);
+    }
+    return (found & 0x8080808080808080ULL) != 0;
+}
+
 // The byte that stands for `code` in the page, or -1 when the page has none.
 int directByte(char16_t code)
 {
@@ -41,6 +62,18 @@ bool hasCombiningMark(QStringView text)
             return true;
     }
     return false;
+}
+
+// Rewrites, in text decoded as Latin-1 from `bytes`, the characters of the bytes 0x80-0x9F.
+void patchHighRange(QChar *out, QByteArrayView bytes)
+{
+    if (!hasHighRange(bytes))
+        return;
+    const auto *data = reinterpret_cast<const uchar *>(bytes.data());
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (isHighRange(data[i]))
+            out[i] = QChar(kHighTable[data[i] - 0x80]);
+    }
 }
 
 } // namespace
@@ -82,31 +115,21 @@ QByteArray toCp1252(QStringView text)
     return bytes;
 }
 
+// The page agrees with Latin-1 everywhere but 0x80-0x9F, so the bulk goes through Qt's
+// vectorised Latin-1 conversion and only those bytes are patched afterwards.
 QString fromCp1252(QByteArrayView bytes)
 {
-    QString text;
-    appendCp1252(text, bytes);
+    // fromLatin1 allocates exactly the size: lists keep their lines by the hundred thousand.
+    QString text = QString::fromLatin1(bytes.data(), bytes.size());
+    patchHighRange(text.data(), bytes);
     return text;
 }
 
 void appendCp1252(QString &target, QByteArrayView bytes)
 {
-    // The page agrees with Latin-1 everywhere but 0x80-0x9F, so the bulk goes through Qt's
-    // vectorised Latin-1 conversion and only those bytes are patched afterwards.
     const qsizetype start = target.size();
     target.append(QLatin1StringView(bytes.data(), bytes.size()));
-    const auto *data = reinterpret_cast<const uchar *>(bytes.data());
-    const qsizetype size = bytes.size();
-    qsizetype i = 0;
-    while (i < size && !isHighRange(data[i]))
-        ++i;
-    if (i == size)
-        return;
-    QChar *out = target.data() + start;
-    for (; i < size; ++i) {
-        if (isHighRange(data[i]))
-            out[i] = QChar(kHighTable[data[i] - 0x80]);
-    }
+    patchHighRange(target.data() + start, bytes);
 }
 
 } // namespace almavest::store
