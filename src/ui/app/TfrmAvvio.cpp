@@ -60,8 +60,7 @@ constexpr char kRuleStyle[] = "background-color: #8EAEDD; border: none;";
 
 QLabel *addPicture(QWidget *parent, const char *name, const char *file, QSize size)
 {
-    auto *label = new QLabel(parent);
-    label->setObjectName(QLatin1String(name));
+    QLabel *label = namedLabel(name, QString(), parent);
     showPicture(label, QLatin1String(file), size);
     return label;
 }

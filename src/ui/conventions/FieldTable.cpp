@@ -51,27 +51,31 @@ private:
 
 void applyFieldTable(QWidget *screen, std::span<const FieldSpec> table)
 {
-    for (const FieldSpec &row : table) {
-        auto *field = screen->findChild<QLineEdit *>(QLatin1String(row.name));
-        Q_ASSERT_X(field, "applyFieldTable", row.name);
-        if (!field)
-            continue;
-        if (row.maxLength > 0)
-            field->setMaxLength(row.maxLength);
-        auto *behaviour = new FieldBehaviour(field, row.filter, row.casing);
-        const QString name = row.halo ? QString::fromLatin1(row.halo)
-                                       : haloName(field->objectName());
-        auto *halo = screen->findChild<QWidget *>(name);
-        if (!halo)
-            halo = new Halo(field, name);
-        behaviour->setHalo(halo);
-        if (row.enterNext) {
-            auto *next = screen->findChild<QWidget *>(QLatin1String(row.enterNext));
-            Q_ASSERT_X(next, "applyFieldTable", row.enterNext);
-            behaviour->setEnterSuccessor(next);
-            if (qobject_cast<QAbstractButton *>(next))
-                makeEnterClick(next);
-        }
+    for (const FieldSpec &row : table)
+        applyField(screen, row);
+}
+
+void applyField(QWidget *screen, const FieldSpec &row)
+{
+    auto *field = screen->findChild<QLineEdit *>(QLatin1String(row.name));
+    Q_ASSERT_X(field, "applyField", row.name);
+    if (!field)
+        return;
+    if (row.maxLength > 0)
+        field->setMaxLength(row.maxLength);
+    auto *behaviour = new FieldBehaviour(field, row.filter, row.casing);
+    const QString name = row.halo ? QString::fromLatin1(row.halo)
+                                   : haloName(field->objectName());
+    auto *halo = screen->findChild<QWidget *>(name);
+    if (!halo)
+        halo = new Halo(field, name);
+    behaviour->setHalo(halo);
+    if (row.enterNext) {
+        auto *next = screen->findChild<QWidget *>(QLatin1String(row.enterNext));
+        Q_ASSERT_X(next, "applyField", row.enterNext);
+        behaviour->setEnterSuccessor(next);
+        if (qobject_cast<QAbstractButton *>(next))
+            makeEnterClick(next);
     }
 }
 

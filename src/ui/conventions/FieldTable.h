@@ -35,6 +35,8 @@ struct HintSpec
 // Applies the table to the fields found under `screen` by objectName. Each field gets a halo
 // named after it ("eff" + its name without "txt") unless its row names another.
 void applyFieldTable(QWidget *screen, std::span<const FieldSpec> table);
+// The same for one row, for screens whose tables carry more than the field settings.
+void applyField(QWidget *screen, const FieldSpec &row);
 
 // Writes each control's hint into `status` when the pointer enters it; moving over one of the
 // `backgrounds` empties the line.

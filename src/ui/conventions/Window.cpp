@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QScreen>
 #include <QWidget>
 
@@ -29,6 +30,13 @@ void applyHandCursor(QWidget *root)
     const auto buttons = root->findChildren<QAbstractButton *>();
     for (QAbstractButton *button : buttons)
         button->setCursor(Qt::PointingHandCursor);
+}
+
+QLabel *namedLabel(const char *name, const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    return label;
 }
 
 } // namespace almavest::ui

@@ -1,5 +1,7 @@
 #pragma once
 
+class QLabel;
+class QString;
 class QWidget;
 
 // The two window looks and the hand cursor over everything that can be clicked.
@@ -11,5 +13,8 @@ void makeDialogWindow(QWidget *window);
 void centreWindow(QWidget *window, const QWidget *over = nullptr);
 // Buttons, check boxes, radio buttons and links under `root` show the pointing hand.
 void applyHandCursor(QWidget *root);
+
+// A label carrying its objectName, as every label that code or tests look up does.
+QLabel *namedLabel(const char *name, const QString &text, QWidget *parent);
 
 } // namespace almavest::ui

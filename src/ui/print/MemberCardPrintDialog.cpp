@@ -65,12 +65,6 @@ constexpr Texts kPreview{" Anteprima di stampa", "Anteprima di stampa",
                          "Anteprima dati con foto.", "Anteprima dati senza foto.",
                          "Mostra anteprima"};
 
-QLabel *named(QLabel *label, const char *name)
-{
-    label->setObjectName(QLatin1String(name));
-    return label;
-}
-
 } // namespace
 
 MemberCardPrintDialog::MemberCardPrintDialog(AppContext &context, QWidget *owner, Output output)
@@ -96,13 +90,13 @@ void MemberCardPrintDialog::buildScreen(Output output)
                                  " stop:0 #4682B4, stop:0.45 #B0C4DE, stop:1 #FFFFFF); }"
                                  "#icoIstruzioni01 { color: white; }"));
 
-    auto *heading = named(new QLabel(QStringLiteral("<b style='font-size:14pt'>%1</b><br>%2")
-                                         .arg(QString::fromUtf8(texts.heading),
-                                              QString::fromUtf8(texts.note)),
-                                     this),
-                          "icoIstruzioni01");
+    auto *heading = namedLabel("icoIstruzioni01",
+                               QStringLiteral("<b style='font-size:14pt'>%1</b><br>%2")
+                                   .arg(QString::fromUtf8(texts.heading),
+                                        QString::fromUtf8(texts.note)),
+                               this);
     heading->setWordWrap(true);
-    auto *logo = named(new QLabel(this), "imgLogo01");
+    auto *logo = namedLabel("imgLogo01", QString(), this);
     showPicture(logo, QStringLiteral("app-icon.svg"), QSize(48, 48));
     auto *top = new QHBoxLayout;
     top->addWidget(logo);
@@ -110,7 +104,7 @@ void MemberCardPrintDialog::buildScreen(Output output)
 
     auto *icon = new QLabel(this);
     showPicture(icon, QLatin1String(texts.icon), QSize(32, 32));
-    auto *action = named(new QLabel(QString::fromUtf8(texts.action), this), "icoIstruzioni02");
+    auto *action = namedLabel("icoIstruzioni02", QString::fromUtf8(texts.action), this);
     action->setWordWrap(true);
     auto *middle = new QHBoxLayout;
     middle->addWidget(icon);
@@ -121,9 +115,9 @@ void MemberCardPrintDialog::buildScreen(Output output)
     withPhoto->setChecked(true);
     auto *withoutPhoto = new QRadioButton(QString::fromUtf8(texts.withoutPhoto), this);
     withoutPhoto->setObjectName(QStringLiteral("optDue"));
-    m_lblMemory = named(new QLabel(QStringLiteral("con"), this), "lblMemory");
+    m_lblMemory = namedLabel("lblMemory", QStringLiteral("con"), this);
     m_lblMemory->hide();
-    named(new QLabel(this), "imgLogo")->hide();
+    namedLabel("imgLogo", QString(), this)->hide();
     connect(withPhoto, &QRadioButton::clicked, this, [this] { m_lblMemory->setText(QStringLiteral("con")); });
     connect(withoutPhoto, &QRadioButton::clicked, this,
             [this] { m_lblMemory->setText(QStringLiteral("senza")); });

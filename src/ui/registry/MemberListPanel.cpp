@@ -6,6 +6,7 @@
 #include "ui/app/AppContext.h"
 #include "ui/conventions/FieldTable.h"
 #include "ui/conventions/QuickFind.h"
+#include "ui/conventions/Window.h"
 #include "ui/registry/TfrmAnagrafica.h"
 #include "ui/services/Services.h"
 
@@ -38,8 +39,7 @@ public:
 
 QLabel *instruction(const char *name, const QString &text, QWidget *parent)
 {
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
+    QLabel *label = namedLabel(name, text, parent);
     label->setWordWrap(true);
     return label;
 }

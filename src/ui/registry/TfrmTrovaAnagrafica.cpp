@@ -53,24 +53,6 @@ constexpr Filter kFilters[registry::kSearchFilterCount] = {
     {{"txtNote", 0, KeyFilter::None, Casing::None, "txtDipendente", "effCampo04"}, "Note:"},
 };
 
-const FieldSpec *filterFields()
-{
-    static const auto fields = [] {
-        std::array<FieldSpec, registry::kSearchFilterCount> table{};
-        for (size_t i = 0; i < table.size(); ++i)
-            table[i] = kFilters[i].field;
-        return table;
-    }();
-    return fields.data();
-}
-
-QLabel *label(const char *name, const QString &text, QWidget *parent)
-{
-    auto *created = new QLabel(text, parent);
-    created->setObjectName(QLatin1String(name));
-    return created;
-}
-
 } // namespace
 
 TfrmTrovaAnagrafica::TfrmTrovaAnagrafica(AppContext &context, QWidget *owner)
@@ -82,12 +64,13 @@ TfrmTrovaAnagrafica::TfrmTrovaAnagrafica(AppContext &context, QWidget *owner)
     m_panels = new QStackedWidget(this);
     m_panels->addWidget(buildFilterPanel());
     m_panels->addWidget(buildResultPanel());
-    m_lblMemory = label("lblMemory", QString(), this);
+    m_lblMemory = namedLabel("lblMemory", QString(), this);
     m_lblMemory->hide();
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_panels);
 
-    applyFieldTable(this, std::span(filterFields(), registry::kSearchFilterCount));
+    for (const Filter &filter : kFilters)
+        applyField(this, filter.field);
     resize(900, 560);
     makeDialogWindow(this);
     applyHandCursor(this);
@@ -99,14 +82,14 @@ QWidget *TfrmTrovaAnagrafica::buildFilterPanel()
     auto *panel = new QWidget;
     panel->setObjectName(QStringLiteral("panAvvio"));
     auto *layout = new QVBoxLayout(panel);
-    layout->addWidget(label("lblRigo04",
+    layout->addWidget(namedLabel("lblRigo04",
                             QStringLiteral("Immettere nei campi prescelti una o più parole "
                                            "consecutive presenti nelle schede da trovare e "
                                            "premere il pulsante Cerca."),
                             panel));
-    layout->addWidget(label("lblRigo05", QStringLiteral("Lasciare in bianco tutti gli altri campi."),
+    layout->addWidget(namedLabel("lblRigo05", QStringLiteral("Lasciare in bianco tutti gli altri campi."),
                             panel));
-    layout->addWidget(label("lblRigo06",
+    layout->addWidget(namedLabel("lblRigo06",
                             QStringLiteral("Per ogni ricerca è possibile utilizzare uno o più "
                                            "campi contemporaneamente."),
                             panel));
@@ -127,9 +110,9 @@ QWidget *TfrmTrovaAnagrafica::buildFilterPanel()
     layout->addLayout(grid);
     layout->addStretch();
 
-    m_lblConta = label("lblConta", QString(), panel);
+    m_lblConta = namedLabel("lblConta", QString(), panel);
     m_lblConta->hide();
-    m_lblAttendere = label("lblAttendere",
+    m_lblAttendere = namedLabel("lblAttendere",
                            QStringLiteral("Ricerca schede in corso. Attendere..."), panel);
     m_lblAttendere->setStyleSheet(QStringLiteral("color: #B22222; font-weight: bold;"));
     m_lblAttendere->hide();
@@ -159,7 +142,7 @@ QWidget *TfrmTrovaAnagrafica::buildResultPanel()
     layout->setContentsMargins(0, 0, 0, 0);
     m_results = new MemberListPanel(m_context, panel);
     layout->addWidget(m_results);
-    m_lblTrovate = label("lblTrovate", QStringLiteral("Il presente elenco contiene 0 schede."),
+    m_lblTrovate = namedLabel("lblTrovate", QStringLiteral("Il presente elenco contiene 0 schede."),
                          panel);
     m_results->addStatus(m_lblTrovate);
     connect(m_results->closeButton(), &QPushButton::clicked, this, &QDialog::reject);
@@ -171,11 +154,16 @@ QWidget *TfrmTrovaAnagrafica::buildResultPanel()
 
 bool TfrmTrovaAnagrafica::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonPress) {
-        m_lblAttendere->show();
-        m_lblAttendere->repaint();
-    }
+    if (event->type() == QEvent::MouseButtonPress)
+        showWaitNotice();
     return QDialog::eventFilter(watched, event);
+}
+
+// Painted at once, so that it is on screen while the scan keeps the event loop busy.
+void TfrmTrovaAnagrafica::showWaitNotice()
+{
+    m_lblAttendere->show();
+    m_lblAttendere->repaint();
 }
 
 void TfrmTrovaAnagrafica::search()
@@ -185,8 +173,7 @@ void TfrmTrovaAnagrafica::search()
         filters[size_t(i)] = findChild<QLineEdit *>(QLatin1String(kFilters[i].field.name))->text();
     const registry::MemberSearch rule(filters);
     m_lblConta->setText(QString::number(rule.filledCount()));
-    m_lblAttendere->show();
-    m_lblAttendere->repaint();
+    showWaitNotice();  // again, for a search started from the keyboard
     QApplication::setOverrideCursor(Qt::WaitCursor);
     registry::MemberLines found = registry::searchMembers(
         m_context.folder().file(QLatin1String(registry::kMemberArchiveName)), rule);

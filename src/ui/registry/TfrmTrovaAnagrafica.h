@@ -31,6 +31,7 @@ protected:
 private:
     QWidget *buildFilterPanel();
     QWidget *buildResultPanel();
+    void showWaitNotice();
     void search();
     void openChosen(const QString &line);
 
