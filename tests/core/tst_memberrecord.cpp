@@ -75,10 +75,10 @@ void TestMemberRecord::fields()
     QFETCH(int, offset);
     QFETCH(int, capacity);
     QFETCH(int, maxTyped);
-    const MemberField &field = memberFields()[static_cast<size_t>(index)];
-    QCOMPARE(QLatin1String(field.control), control);
+    const auto &field = memberTable().field(index);
+    QCOMPARE(field.control, control);
     QCOMPARE(field.capacity, capacity);
-    QCOMPARE(field.maxTyped, maxTyped);
+    QCOMPARE(field.typed, maxTyped);
     QCOMPARE(memberLayout().offset(index), offset);
     QCOMPARE(memberLayout().capacity(index), capacity);
 }

@@ -2,59 +2,104 @@
 
 #include <QDir>
 
-#include <utility>
+#include <array>
 
 namespace almavest::registry {
 
 namespace {
 
-// The record in file order. The control names are those of the member card and do not
-// always say what the field holds: the enum in the header does.
-constexpr std::array<MemberField, kMemberFieldCount> kFields = {{
-    {"txtDipendente", 50, 50},
-    {"txtCittadinanza", 50, 50},
-    {"txtStipendio", 12, 12},
-    {"txtLuogo", 50, 50},
-    {"txtDataNasc", 10, 10},
-    {"txtCodFisc", 16, 16},
-    {"txtPartitaIva", 11, 10},
-    {"txtIndirizzo", 120, 120},
-    {"txtCitta", 50, 50},
-    {"txtProv", 2, 2},
-    {"txtCap", 10, 10},
-    {"txtQualifiche", 120, 120},
-    {"txtFamiliari", 250, 250},
-    {"txtIban", 27, 27},
-    {"txtNote", 250, 250},
-    {"txtDataSca", 10, 10},
-    {"txtPreavviso", 3, 3},
-    {"txtRecapito", 50, 50},
-    {"txtEmail", 50, 50},
-    {"lblFile01", 250, 0},
-    {"lblFile02", 250, 0},
-    {"lblFile03", 250, 0},
-    {"lblDesc01", 250, 0},
-    {"lblDesc02", 250, 0},
-    {"lblDesc03", 250, 0},
+using store::Casing;
+using store::ControlKind;
+using store::FieldDefinition;
+using store::KeyFilter;
+
+// The record in file order: control, capacity, typed length, key filter, casing, control kind,
+// caption on the card, date picker mode word, caption on the printed card, column heading.
+// The date of enrolment is typed 10 characters long in a field of 11.
+constexpr std::array<FieldDefinition, kMemberFieldCount> kFields{{
+    {"txtDipendente", 50, 50, KeyFilter::None, Casing::None, ControlKind::Edit,
+     "Cognome e nome:", nullptr, nullptr, "Cognome e nome"},
+    {"txtCittadinanza", 50, 50, KeyFilter::None, Casing::None, ControlKind::Edit, "Tessera n.",
+     nullptr, nullptr, "Tessera n."},
+    {"txtStipendio", 12, 12, KeyFilter::Amount, Casing::None, ControlKind::Edit, "Quota: €",
+     nullptr, "Quota associativa:", "Quota associativa"},
+    {"txtLuogo", 50, 50, KeyFilter::None, Casing::None, ControlKind::Edit, "Luogo di nascita:",
+     nullptr, nullptr, "Luogo di nascita"},
+    {"txtDataNasc", 10, 10, KeyFilter::None, Casing::None, ControlKind::Edit,
+     "Data di nascita:", nullptr, nullptr, "Data di nascita"},
+    {"txtCodFisc", 16, 16, KeyFilter::Alphanumeric, Casing::Upper, ControlKind::Edit,
+     "Codice fiscale:", nullptr, nullptr, "Codice fiscale"},
+    {"txtPartitaIva", 11, 10, KeyFilter::None, Casing::None, ControlKind::Edit,
+     "Data iscrizione:", nullptr, nullptr, "Data iscrizione"},
+    {"txtIndirizzo", 120, 120, KeyFilter::None, Casing::None, ControlKind::Edit,
+     "Indirizzo di residenza e numero civico:", nullptr, "Indirizzo di residenza:",
+     "Indirizzo di residenza"},
+    {"txtCitta", 50, 50, KeyFilter::None, Casing::None, ControlKind::Edit, "Città:", nullptr,
+     nullptr, "Città"},
+    {"txtProv", 2, 2, KeyFilter::None, Casing::Upper, ControlKind::Edit, "Prov.", nullptr,
+     "Provincia:", "Prov."},
+    {"txtCap", 10, 10, KeyFilter::None, Casing::None, ControlKind::Edit, "CAP:", nullptr,
+     nullptr, "CAP"},
+    {"txtQualifiche", 120, 120, KeyFilter::None, Casing::None, ControlKind::Edit,
+     "Qualifiche:", nullptr, nullptr, "Qualifiche"},
+    {"txtFamiliari", 250, 250, KeyFilter::None, Casing::None, ControlKind::Edit,
+     "Incarico ricoperto in Associazione:", nullptr, "Incarico ricoperto:",
+     "Incarico ricoperto"},
+    {"txtIban", 27, 27, KeyFilter::None, Casing::Upper, ControlKind::Edit, "IBAN:", nullptr,
+     nullptr, "IBAN"},
+    {"txtNote", 250, 250, KeyFilter::None, Casing::None, ControlKind::Edit, "Note:", nullptr,
+     nullptr, "Note"},
+    {"txtDataSca", 10, 10, KeyFilter::None, Casing::None, ControlKind::Date,
+     "Scadenza iscrizione:", "datasca", nullptr, "Scadenza iscrizione"},
+    {"txtPreavviso", 3, 3, KeyFilter::Digits, Casing::None, ControlKind::Edit,
+     "Giorni preavviso:"},
+    {"txtRecapito", 50, 50, KeyFilter::None, Casing::None, ControlKind::Edit,
+     "Recapito telefonico:", nullptr, nullptr, "Recapito telefonico"},
+    {"txtEmail", 50, 50, KeyFilter::None, Casing::TrimOnly, ControlKind::Edit, "E-mail:",
+     nullptr, nullptr, "E-mail"},
+    {"lblFile01", 250, 0, KeyFilter::None, Casing::None, ControlKind::Hidden},
+    {"lblFile02", 250, 0, KeyFilter::None, Casing::None, ControlKind::Hidden},
+    {"lblFile03", 250, 0, KeyFilter::None, Casing::None, ControlKind::Hidden},
+    {"lblDesc01", 250, 0, KeyFilter::None, Casing::None, ControlKind::Hidden},
+    {"lblDesc02", 250, 0, KeyFilter::None, Casing::None, ControlKind::Hidden},
+    {"lblDesc03", 250, 0, KeyFilter::None, Casing::None, ControlKind::Hidden},
 }};
 
-template <size_t... I> store::RecordLayout layoutOf(std::index_sequence<I...>)
-{
-    return store::RecordLayout {kFields[I].capacity...};
-}
+using store::SaveCheck;
+
+// The fee is written in full with its decimals; one too long for its field is refused rather
+// than cut, which would store another amount.
+constexpr SaveCheck kSaveChecks[] = {
+    {SaveCheck::Required, Name,
+     "Attenzione: per salvare la scheda è necessario indicare cognome e nome del socio."},
+    {SaveCheck::Required, Fee,
+     "Attenzione: per salvare la scheda è necessario indicare l'importo della quota associativa."},
+    {SaveCheck::Fits, Fee,
+     "Attenzione: la quota associativa %1 è troppo lunga per essere salvata.\n\r\n\r"
+     "E' possibile indicare al massimo %2 caratteri, virgola e decimali compresi.",
+     12},
+    {SaveCheck::Required, ExpiryDate,
+     "Attenzione: per salvare la scheda è necessario indicare la data di scadenza "
+     "dell'iscrizione."},
+    {SaveCheck::ValidDate, ExpiryDate, "Attenzione: la data di scadenza "},
+};
 
 } // namespace
 
-const std::array<MemberField, kMemberFieldCount> &memberFields()
+std::optional<store::SaveRefusal> memberSaveRefusal(const QStringList &values, QDate today)
 {
-    return kFields;
+    return store::firstRefusal(kSaveChecks, values, today);
+}
+
+const store::RecordTable &memberTable()
+{
+    static const store::RecordTable table = store::RecordTable().add(kFields);
+    return table;
 }
 
 const store::RecordLayout &memberLayout()
 {
-    static const store::RecordLayout layout
-        = layoutOf(std::make_index_sequence<kMemberFieldCount> {});
-    return layout;
+    return memberTable().layout();
 }
 
 QStringList blankMember()

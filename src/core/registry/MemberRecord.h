@@ -1,22 +1,13 @@
 #pragma once
 
-#include "store/RecordLayout.h"
+#include "store/CardRules.h"
+#include "store/RecordTable.h"
 
 #include <QString>
 #include <QStringList>
 
-#include <array>
-
-// The member archive "Soci.pro": 25 counted text fields, 2666 bytes a record. One table gives
-// each field's capacity, the member card control it is shown in and the typed length.
+// The member archive "Soci.pro": 25 counted text fields, 2666 bytes a record.
 namespace almavest::registry {
-
-struct MemberField
-{
-    const char *control;  // objectName of the member card control
-    int capacity;         // bytes in the record
-    int maxTyped;         // maximum length of the edit box, 0 for the hidden labels
-};
 
 inline constexpr int kMemberFieldCount = 25;
 inline constexpr int kMemberRecordSize = 2666;
@@ -32,8 +23,14 @@ enum MemberFieldIndex : int {
     Desc3 = 24
 };
 
-const std::array<MemberField, kMemberFieldCount> &memberFields();
+// Every field of the member record with the member card control that shows it. The control
+// names do not always say what the field holds: the enum above does.
+const store::RecordTable &memberTable();
 const store::RecordLayout &memberLayout();
+
+// Why the card holding `values` cannot be saved: the checks of the member card's Save in their
+// order. nullopt when it can.
+std::optional<store::SaveRefusal> memberSaveRefusal(const QStringList &values, QDate today);
 
 // The values of a blank card: all empty but the fee "0,00" and the notice days "0".
 QStringList blankMember();

@@ -9,14 +9,20 @@
 namespace almavest::store {
 
 RecordLayout::RecordLayout(std::initializer_list<int> capacities)
-    : m_capacities(capacities)
 {
-    m_offsets.reserve(m_capacities.size());
-    for (const int capacity : m_capacities) {
-        Q_ASSERT(capacity >= 0 && capacity <= 255);
-        m_offsets.push_back(m_recordSize);
-        m_recordSize += capacity + 1;
-    }
+    for (const int capacity : capacities)
+        addField(capacity);
+}
+
+void RecordLayout::addField(int capacity)
+{
+    // A length byte cannot count more than 255 bytes: a table that asks for more is a mistake
+    // in the program, caught whatever the build type.
+    if (capacity < 0 || capacity > 255)
+        qFatal("A record field holds 0 to 255 bytes, not %d", capacity);
+    m_capacities.push_back(capacity);
+    m_offsets.push_back(m_recordSize);
+    m_recordSize += capacity + 1;
 }
 
 QByteArrayView RecordLayout::textBytes(QByteArrayView record, int field) const

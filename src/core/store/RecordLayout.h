@@ -39,7 +39,11 @@ private:
 class RecordLayout final
 {
 public:
+    RecordLayout() = default;
     RecordLayout(std::initializer_list<int> capacities);
+
+    // Adds a field of `capacity` bytes (0 to 255) after the last one.
+    void addField(int capacity);
 
     int fieldCount() const { return static_cast<int>(m_capacities.size()); }
     int capacity(int field) const { return m_capacities[static_cast<size_t>(field)]; }

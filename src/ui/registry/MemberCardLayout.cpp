@@ -91,10 +91,8 @@ std::array<FieldSpec, 19> buildFieldTable()
     std::array<FieldSpec, 19> table{};
     for (size_t i = 0; i < kBoxes.size(); ++i) {
         table[i] = kBoxes[i].field;
-        for (const registry::MemberField &member : registry::memberFields()) {
-            if (std::strcmp(member.control, table[i].name) == 0)
-                table[i].maxLength = member.maxTyped;
-        }
+        const int index = registry::memberTable().indexOf(QLatin1String(table[i].name));
+        table[i].maxLength = registry::memberTable().field(index).typed;
     }
     return table;
 }

@@ -115,8 +115,8 @@ void TfrmAnagrafica::connectActions()
 QStringList TfrmAnagrafica::cardValues() const
 {
     QStringList values;
-    for (const registry::MemberField &member : registry::memberFields()) {
-        const QString name = QLatin1String(member.control);
+    for (const auto &member : registry::memberTable().fields()) {
+        const QString &name = member.control;
         if (auto *box = findChild<QLineEdit *>(name))
             values.append(text::trimmed(box->text()));
         else
@@ -127,9 +127,9 @@ QStringList TfrmAnagrafica::cardValues() const
 
 void TfrmAnagrafica::showValues(const QStringList &values)
 {
-    const auto &members = registry::memberFields();
+    const auto &members = registry::memberTable().fields();
     for (size_t i = 0; i < members.size(); ++i) {
-        const QString name = QLatin1String(members[i].control);
+        const QString &name = members[i].control;
         const QString value = values.value(static_cast<int>(i));
         if (auto *box = findChild<QLineEdit *>(name))
             box->setText(value);
@@ -296,7 +296,7 @@ void TfrmAnagrafica::duplicate()
         return;
     }
     for (int i = registry::File1; i <= registry::Desc3; ++i)
-        findChild<QLabel *>(QLatin1String(registry::memberFields()[size_t(i)].control))->clear();
+        findChild<QLabel *>(registry::memberTable().field(i).control)->clear();
     m_lblPosizione->clear();
     showPlaceholder();
     field("txtDipendente")->setFocus();

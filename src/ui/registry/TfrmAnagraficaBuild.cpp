@@ -108,7 +108,7 @@ void TfrmAnagrafica::buildFields(QWidget *panel)
     // Hidden: the attachment names and descriptions travel with the card until it is saved.
     for (int i = registry::File1; i <= registry::Desc3; ++i) {
         auto *label = new QLabel(panel);
-        label->setObjectName(QLatin1String(registry::memberFields()[size_t(i)].control));
+        label->setObjectName(registry::memberTable().field(i).control);
         label->hide();
     }
     auto smallButton = [panel](const char *name, const char *picture, const char *beside) {

@@ -1,0 +1,63 @@
+#include "store/CardRules.h"
+
+#include "text/TextRoutines.h"
+
+namespace almavest::store {
+
+BrowseStep browseStep(Arrow arrow, const QString &shown, qint64 count)
+{
+    const QString label = text::trimmed(shown);
+    // A label that is not a position counts as a card not saved yet.
+    bool isNumber = false;
+    const qint64 current = label.toLongLong(&isNumber);
+    const bool stored = isNumber && current >= 1;
+
+    if (arrow == Arrow::Previous && stored && current == 1)
+        return {};
+    if (count == 0)
+        return {BrowseStep::EmptyArchive, 0, arrow == Arrow::Next};
+    switch (arrow) {
+    case Arrow::First:
+        return {BrowseStep::Read, 1};
+    case Arrow::Last:
+        return {BrowseStep::Read, count};
+    case Arrow::Next:
+        if (!stored)
+            return {BrowseStep::Read, 1};
+        return current < count ? BrowseStep{BrowseStep::Read, current + 1} : BrowseStep{};
+    case Arrow::Previous:
+        // A position past the end (the archive was replaced meanwhile) goes to the last card.
+        return {BrowseStep::Read, stored ? std::min(current - 1, count) : 1};
+    }
+    return {};
+}
+
+std::optional<SaveRefusal> firstRefusal(std::span<const SaveCheck> checks,
+                                        const QStringList &values, QDate today)
+{
+    for (const SaveCheck &check : checks) {
+        const QString value = text::trimmed(values.value(check.field));
+        const QString lead = QString::fromUtf8(check.text);
+        switch (check.kind) {
+        case SaveCheck::Required:
+            if (value.isEmpty())
+                return SaveRefusal{lead, false, check.field};
+            break;
+        case SaveCheck::ValidDate:
+            if (!text::isValidDate(value, today))
+                return SaveRefusal{lead + value
+                                       + QStringLiteral(" non esiste.\n\r\n\rPer poter salvare la "
+                                                        "scheda è necessario indicare una data "
+                                                        "valida nel formato gg/mm/aaaa."),
+                                   true, check.field};
+            break;
+        case SaveCheck::Fits:
+            if (value.size() > check.limit)
+                return SaveRefusal{lead.arg(value, QString::number(check.limit)), false, check.field};
+            break;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace almavest::store
