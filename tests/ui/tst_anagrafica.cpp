@@ -8,6 +8,7 @@
 #include "ui/registry/TfrmAnagrafica.h"
 
 #include <QCalendarWidget>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -38,6 +39,9 @@ private Q_SLOTS:
     void feeIsNormalisedOnLeaving_data();
     void feeIsNormalisedOnLeaving();
     void taxCodeIsUpperCasedAndFiltered();
+    void tabLeavesTheFeeNormalised();
+    void feeTooLongForItsFieldIsRefused();
+    void fullCardIsSavedUnchanged();
     void browsesAnEmptyArchive_data();
     void browsesAnEmptyArchive();
     void browsesThreeCards_data();
@@ -239,7 +243,79 @@ void TestAnagrafica::taxCodeIsUpperCasedAndFiltered()
     code->setFocus();
     QTest::keyClicks(code, QStringLiteral(" rss-mra 70"));
     QCOMPARE(code->text(), QStringLiteral("RSSMRA70"));
-    QCOMPARE(code->maxLength(), 16);
+    // A pasted code is filtered and upper-cased before it meets the 16-character limit.
+    code->clear();
+    QGuiApplication::clipboard()->setText(QStringLiteral(" bnc-ngl 75d43 h501z "));
+    QTest::keyClick(code, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(code->text(), QStringLiteral("BNCNGL75D43H501Z"));
+    QTest::keyClicks(code, QStringLiteral("Z9"));
+    QCOMPARE(code->text(), QStringLiteral("BNCNGL75D43H501Z"));
+}
+
+void TestAnagrafica::tabLeavesTheFeeNormalised()
+{
+    QLineEdit *fee = box("txtStipendio");
+    fee->setFocus();
+    fee->selectAll();
+    QTest::keyClicks(fee, QStringLiteral("25"));
+    QTest::keyClick(fee, Qt::Key_Tab);
+    QVERIFY(QApplication::focusWidget() != fee);
+    QCOMPARE(fee->text(), QStringLiteral("25,00"));
+}
+
+void TestAnagrafica::feeTooLongForItsFieldIsRefused()
+{
+    box("txtDipendente")->setText(QStringLiteral("Bianchi Luca"));
+    box("txtDataSca")->setText(QStringLiteral("31/12/2027"));
+    QLineEdit *fee = box("txtStipendio");
+    fee->setFocus();
+    fee->selectAll();
+    QTest::keyClicks(fee, QStringLiteral("1234567890"));
+    QTest::keyClick(fee, Qt::Key_Tab);
+    QCOMPARE(fee->text(), QStringLiteral("1234567890,00"));  // shown whole, never cut
+
+    button("btnSalva")->click();
+    QCOMPARE(m_fixture->services.messages.size(), 1);
+    QCOMPARE(m_fixture->services.messages.first().kind, MessageKind::Warning);
+    QVERIFY(m_fixture->services.lastMessage().startsWith(
+        QStringLiteral("Attenzione: la quota associativa 1234567890,00 è troppo lunga")));
+    QCOMPARE(QApplication::focusWidget(), fee);
+    QVERIFY(readMembers(archivePath()).isEmpty());
+
+    // Nine whole digits fit, with their decimals, in the twelve characters of the field.
+    fee->selectAll();
+    QTest::keyClicks(fee, QStringLiteral("123456789"));
+    button("btnSalva")->click();
+    QCOMPARE(m_fixture->services.lastMessage(),
+             QStringLiteral("La scheda corrente è stata inserita in archivio."));
+    QCOMPARE(readMembers(archivePath()).value(0).value(registry::Fee),
+             QStringLiteral("123456789,00"));
+}
+
+// Every field filled to its capacity, the date of enrolment with all 11 characters of its field,
+// is read and saved back without losing a character.
+void TestAnagrafica::fullCardIsSavedUnchanged()
+{
+    QStringList full;
+    for (const auto &field : registry::memberTable().fields())
+        full.append(QString(field.capacity, u'7'));
+    full[registry::Name] = QString(49, u'à') + u'Z';
+    full[registry::Fee] = QStringLiteral("12345678,125");
+    full[registry::TaxCode] = QStringLiteral("RSSMRA70C05D704X");
+    full[registry::EnrolmentDate] = QStringLiteral("01/02/2020.");
+    full[registry::Province] = QStringLiteral("FC");
+    full[registry::ExpiryDate] = QStringLiteral("31/12/2027");
+    full[registry::Email] = QString(49, u'm') + u'@';
+    writeMembers(archivePath(), {full});
+
+    button("cmdPrimo")->click();
+    QCOMPARE(shownPosition(), QStringLiteral("1"));
+    QCOMPARE(card()->cardValues(), full);
+    button("btnSalva")->click();
+    QCOMPARE(m_fixture->services.lastMessage(),
+             QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in "
+                            "archivio."));
+    QCOMPARE(readMembers(archivePath()), QList<QStringList>{full});
 }
 
 void TestAnagrafica::browsesAnEmptyArchive_data()

@@ -18,7 +18,7 @@ using almavest::test::typeText;
 
 namespace {
 
-constexpr FieldSpec kTable[] = {
+constexpr FieldSettings kTable[] = {
     {"txtUno", 0, KeyFilter::Digits, Casing::None, "txtTre"},
     {"txtDue", 0, KeyFilter::Amount, Casing::None, "txtUno"},
     {"txtTre", 16, KeyFilter::Alphanumeric, Casing::Upper, "btnVai"},
@@ -43,6 +43,9 @@ private Q_SLOTS:
     void pastedTextIsFilteredLikeTyping_data();
     void pastedTextIsFilteredLikeTyping();
     void casingAndTrimmingWhileTyping();
+    void textSetByTheProgramIsNeverCut();
+    void tabLeavesEveryField_data();
+    void tabLeavesEveryField();
     void enterFollowsTheChainNotThePosition();
     void haloShowsOnlyWhileFocused();
     void hintsReachTheStatusLine();
@@ -62,7 +65,7 @@ void TestConventions::init()
     m_screen = new QWidget;
     m_clicks = 0;
     int y = 10;
-    for (const FieldSpec &row : kTable) {
+    for (const FieldSettings &row : kTable) {
         auto *field = new QLineEdit(m_screen);
         field->setObjectName(QLatin1String(row.name));
         field->setGeometry(20, y, 200, 22);
@@ -147,14 +150,55 @@ void TestConventions::pastedTextIsFilteredLikeTyping()
 void TestConventions::casingAndTrimmingWhileTyping()
 {
     QLineEdit *code = edit("txtTre");
-    QCOMPARE(code->maxLength(), 16);
-    code->setText(QStringLiteral("  àbc "));
-    QCOMPARE(code->text(), QStringLiteral("àBC"));  // only A-Z change case
+    code->setFocus();
+    QGuiApplication::clipboard()->setText(QStringLiteral("  zàbc "));
+    QTest::keyClick(code, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(code->text(), QStringLiteral("ZBC"));  // à is no letter A-Z: filtered out
 
     QLineEdit *mail = edit("txtQuattro");
     mail->setFocus();
     QTest::keyClicks(mail, QStringLiteral(" Anna@Example.it "));
     QCOMPARE(mail->text(), QStringLiteral("Anna@Example.it"));
+}
+
+void TestConventions::textSetByTheProgramIsNeverCut()
+{
+    QLineEdit *code = edit("txtTre");
+    const QString stored = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    code->setText(stored);  // as a card read from its archive
+    QCOMPARE(code->text(), stored);
+    code->setFocus();
+    code->end(false);
+    QTest::keyClick(code, Qt::Key_X);
+    QCOMPARE(code->text(), stored);  // it may not grow by typing
+    QTest::keyClick(code, Qt::Key_Backspace);
+    QCOMPARE(code->text(), stored.chopped(1));
+}
+
+void TestConventions::tabLeavesEveryField_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<QString>("before");
+    QTest::newRow("digits") << "txtUno" << "txtDue" << "btnVai";
+    QTest::newRow("amount") << "txtDue" << "txtTre" << "txtUno";
+    QTest::newRow("alphanumeric") << "txtTre" << "txtQuattro" << "txtDue";
+    QTest::newRow("trimmed") << "txtQuattro" << "btnVai" << "txtTre";
+}
+
+void TestConventions::tabLeavesEveryField()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, after);
+    QFETCH(QString, before);
+    QLineEdit *box = edit(field.toLatin1().constData());
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), after);
+    QCOMPARE(box->text(), QString());
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget()->objectName(), before);
 }
 
 void TestConventions::enterFollowsTheChainNotThePosition()

@@ -4,6 +4,21 @@
 
 namespace almavest::store {
 
+QString flagText(bool set)
+{
+    return set ? QStringLiteral("Sì") : QStringLiteral("No");
+}
+
+std::optional<bool> flagValue(QStringView text)
+{
+    const QString value = text::trimmed(text);
+    if (value == flagText(true))
+        return true;
+    if (value == flagText(false))
+        return false;
+    return std::nullopt;
+}
+
 RecordTable &RecordTable::add(std::span<const FieldDefinition> definitions, QStringView suffix)
 {
     const QString lowerSuffix = text::lowerAZ(suffix);

@@ -7,6 +7,7 @@
 #include <QAnyStringView>
 #include <QStringView>
 
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -28,6 +29,11 @@ enum class ControlKind {
     Flag,     // a radio button or check box stored as "Sì" or "No"
     Derived,  // no control: computed from other fields when the card is saved
 };
+
+// A flag field's texts: "Sì" when set, "No" when not.
+QString flagText(bool set);
+// Reads a flag field's text, trimmed; nullopt when it is neither "Sì" nor "No".
+std::optional<bool> flagValue(QStringView text);
 
 // One row of a record table as it is written in the code. Texts are UTF-8; a null caption means
 // that nothing shows one.

@@ -27,7 +27,7 @@ namespace almavest::ui {
 
 namespace {
 
-constexpr FieldSpec kFields[] = {
+constexpr FieldSettings kFields[] = {
     {"txtPasswordOld", 255, KeyFilter::None, Casing::None, "txtPasswordNew"},
     {"txtPasswordNew", 255, KeyFilter::None, Casing::None, "txtConferma"},
     {"txtConferma", 255, KeyFilter::None, Casing::None, "txtPasswordOld"},

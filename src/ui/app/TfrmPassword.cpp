@@ -26,7 +26,7 @@ namespace almavest::ui {
 
 namespace {
 
-constexpr FieldSpec kFields[] = {
+constexpr FieldSettings kFields[] = {
     // Enter is handled by the screen itself: it presses OK rather than moving on.
     {"txtPassword", 255, KeyFilter::None, Casing::None, nullptr},
 };

@@ -1,6 +1,6 @@
 #include "ui/conventions/FieldBehaviour.h"
 
-#include "text/TextRoutines.h"
+#include "text/Typing.h"
 #include "ui/conventions/Halo.h"
 
 #include <QAbstractButton>
@@ -71,45 +71,22 @@ private:
 
 } // namespace
 
-bool acceptsCharacter(KeyFilter filter, QChar character)
-{
-    const char16_t c = character.unicode();
-    const bool digit = c >= u'0' && c <= u'9';
-    switch (filter) {
-    case KeyFilter::None:
-        return true;
-    case KeyFilter::Digits:
-        return digit;
-    case KeyFilter::Amount:
-        return digit || c == u',';
-    case KeyFilter::Alphanumeric:
-        return digit || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
-    }
-    return false;
-}
-
-QString filteredText(KeyFilter filter, const QString &text)
-{
-    QString kept;
-    kept.reserve(text.size());
-    for (const QChar c : text) {
-        if (acceptsCharacter(filter, c))
-            kept.append(c);
-    }
-    return kept;
-}
-
-FieldBehaviour::FieldBehaviour(QLineEdit *field, KeyFilter filter, Casing casing)
+FieldBehaviour::FieldBehaviour(QLineEdit *field, const FieldSettings &settings)
     : QObject(field)
     , m_field(field)
-    , m_filter(filter)
-    , m_casing(casing)
+    , m_filter(settings.filter)
+    , m_casing(settings.casing)
+    , m_limit(settings.typingLimit)
+    , m_shown(field->text())
 {
     field->installEventFilter(this);
-    if (filter != KeyFilter::None)
-        connect(field, &QLineEdit::textEdited, this, &FieldBehaviour::onTextEdited);
-    if (casing != Casing::None)
-        connect(field, &QLineEdit::textChanged, this, &FieldBehaviour::onTextChanged);
+    // QLineEdit's own limit would also cut text set by the program and cut a paste before it is
+    // filtered, so the typing limit is kept here instead.
+    field->setMaxLength(32767);
+    // A user's edit arrives first as textEdited, then as textChanged; any other change only as
+    // textChanged. So m_shown still holds the text before the edit when textEdited comes.
+    connect(field, &QLineEdit::textEdited, this, &FieldBehaviour::onTextEdited);
+    connect(field, &QLineEdit::textChanged, this, [this] { m_shown = m_field->text(); });
 }
 
 void FieldBehaviour::setHalo(QWidget *halo)
@@ -130,12 +107,15 @@ bool FieldBehaviour::eventFilter(QObject *watched, QEvent *event)
             m_next->setFocus(Qt::TabFocusReason);
             return true;
         }
-        if (m_filter == KeyFilter::None || isEditingKey(key) || key->text().isEmpty()
-            || key->modifiers().testAnyFlags(Qt::ControlModifier | Qt::AltModifier))
-            return false;
+        // Tab, Escape and the other keys whose text is a control character move or close, they
+        // do not type: they always pass.
         const QString typed = key->text();
+        if (m_filter == KeyFilter::None || isEditingKey(key) || typed.isEmpty()
+            || key->modifiers().testAnyFlags(Qt::ControlModifier | Qt::AltModifier)
+            || std::any_of(typed.begin(), typed.end(), [](QChar c) { return c < u' '; }))
+            return false;
         return !std::all_of(typed.begin(), typed.end(),
-                            [this](QChar c) { return acceptsCharacter(m_filter, c); });
+                            [this](QChar c) { return text::acceptsCharacter(m_filter, c); });
     }
     case QEvent::FocusIn:
         if (m_halo) {
@@ -153,38 +133,16 @@ bool FieldBehaviour::eventFilter(QObject *watched, QEvent *event)
     }
 }
 
-// Typing is filtered key by key; this catches what arrives otherwise (paste, drop, shortcuts),
-// so that no character enters a field that typing could not bring in.
+// Typed keys are filtered one by one above; this handles every edit (typing, paste, drop, cut)
+// alike, so that nothing enters a field that typing could not bring in.
 void FieldBehaviour::onTextEdited()
 {
-    // The signal's own text may be stale: a handler before this one may have rewritten the box.
-    const QString text = m_field->text();
-    const QString kept = filteredText(m_filter, text);
-    if (kept == text)
+    const QString edited = m_field->text();
+    const text::TypedText kept = text::applyEdit(m_shown, edited, m_filter, m_casing, m_limit);
+    if (kept.text == edited)
         return;
-    const int cursor = m_field->cursorPosition();
-    const int removedBefore = cursor - filteredText(m_filter, text.left(cursor)).size();
-    m_field->setText(kept);
-    m_field->setCursorPosition(cursor - removedBefore);
-}
-
-void FieldBehaviour::onTextChanged()
-{
-    if (m_rewriting)
-        return;
-    const QString text = m_field->text();
-    const QString trimmedText = text::trimmed(text);
-    const QString wanted = m_casing == Casing::Upper ? text::upperAZ(trimmedText) : trimmedText;
-    if (wanted == text)
-        return;
-    const int cursor = m_field->cursorPosition();
-    int leading = 0;
-    while (leading < cursor && text.at(leading) <= QLatin1Char(' '))
-        ++leading;
-    m_rewriting = true;
-    m_field->setText(wanted);
-    m_rewriting = false;
-    m_field->setCursorPosition(qBound(0, cursor - leading, int(wanted.size())));
+    m_field->setText(kept.text);
+    m_field->setCursorPosition(kept.cursor);
 }
 
 void makeEnterClick(QWidget *button)

@@ -9,20 +9,16 @@
 
 class QLineEdit;
 
-// The small behaviours of an entry field: key filter (typed and pasted text alike), casing and
-// trimming while typing, the Enter chain and the halo shown while the field has the focus.
+// The small behaviours of an entry field: key filter, casing and typing limit for typed and
+// pasted text alike, the Enter chain and the halo shown while the field has the focus. Text set
+// by the program (a card read from its archive) is shown as it is.
 namespace almavest::ui {
-
-// True when `character` may be typed into a field with `filter`.
-bool acceptsCharacter(KeyFilter filter, QChar character);
-// `text` without the characters that `filter` refuses.
-QString filteredText(KeyFilter filter, const QString &text);
 
 class FieldBehaviour final : public QObject
 {
     Q_OBJECT
 public:
-    FieldBehaviour(QLineEdit *field, KeyFilter filter, Casing casing);
+    FieldBehaviour(QLineEdit *field, const FieldSettings &settings);
 
     void setEnterSuccessor(QWidget *next) { m_next = next; }
     void setHalo(QWidget *halo);
@@ -32,14 +28,14 @@ protected:
 
 private:
     void onTextEdited();
-    void onTextChanged();
 
     QLineEdit *m_field;
     KeyFilter m_filter;
     Casing m_casing;
+    int m_limit;
+    QString m_shown;  // the text before the edit being handled
     QPointer<QWidget> m_next;
     QPointer<QWidget> m_halo;
-    bool m_rewriting = false;
 };
 
 // Pressing Enter on a focused button presses it, as the Enter chains expect.

@@ -49,21 +49,24 @@ private:
 
 } // namespace
 
-void applyFieldTable(QWidget *screen, std::span<const FieldSpec> table)
+void requireNoneMissing(const QWidget *screen, const QStringList &missing)
 {
-    for (const FieldSpec &row : table)
+    if (missing.isEmpty())
+        return;
+    qFatal("Screen %s lacks the controls: %s", qPrintable(screen->objectName()),
+           qPrintable(missing.join(QLatin1String(", "))));
+}
+
+void applyFieldTable(QWidget *screen, std::span<const FieldSettings> table)
+{
+    for (const FieldSettings &row : table)
         applyField(screen, row);
 }
 
-void applyField(QWidget *screen, const FieldSpec &row)
+void applyField(QWidget *screen, const FieldSettings &row)
 {
-    auto *field = screen->findChild<QLineEdit *>(QLatin1String(row.name));
-    Q_ASSERT_X(field, "applyField", row.name);
-    if (!field)
-        return;
-    if (row.maxLength > 0)
-        field->setMaxLength(row.maxLength);
-    auto *behaviour = new FieldBehaviour(field, row.filter, row.casing);
+    auto *field = requireControl<QLineEdit>(screen, QLatin1String(row.name));
+    auto *behaviour = new FieldBehaviour(field, row);
     const QString name = row.halo ? QString::fromLatin1(row.halo)
                                    : haloName(field->objectName());
     auto *halo = screen->findChild<QWidget *>(name);
@@ -71,8 +74,7 @@ void applyField(QWidget *screen, const FieldSpec &row)
         halo = new Halo(field, name);
     behaviour->setHalo(halo);
     if (row.enterNext) {
-        auto *next = screen->findChild<QWidget *>(QLatin1String(row.enterNext));
-        Q_ASSERT_X(next, "applyField", row.enterNext);
+        auto *next = requireControl<QWidget>(screen, QLatin1String(row.enterNext));
         behaviour->setEnterSuccessor(next);
         if (qobject_cast<QAbstractButton *>(next))
             makeEnterClick(next);
@@ -83,11 +85,8 @@ void installHints(QWidget *screen, QLabel *status, std::span<const HintSpec> hin
                   std::initializer_list<QWidget *> backgrounds)
 {
     for (const HintSpec &hint : hints) {
-        auto *control = screen->findChild<QWidget *>(QLatin1String(hint.control));
-        Q_ASSERT_X(control, "installHints", hint.control);
-        if (control)
-            control->installEventFilter(
-                new HintWriter(status, QString::fromUtf8(hint.text), control));
+        auto *control = requireControl<QWidget>(screen, QLatin1String(hint.control));
+        control->installEventFilter(new HintWriter(status, QString::fromUtf8(hint.text), control));
     }
     for (QWidget *background : backgrounds) {
         background->setMouseTracking(true);

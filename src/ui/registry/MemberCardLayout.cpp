@@ -2,42 +2,36 @@
 
 #include "registry/MemberRecord.h"
 
-#include <cstring>
 
 namespace almavest::ui::membercard {
 
 namespace {
 
-using enum KeyFilter;
-constexpr Casing Plain = Casing::None;
-constexpr Casing Upper = Casing::Upper;
-constexpr Casing Trim = Casing::TrimOnly;
+using namespace registry;
 
 // Rows of the card, 48 pixels apart; the left block stops short of the photo.
 constexpr int row(int n) { return 64 + 48 * n; }
 
 constexpr std::array<Box, 19> kBoxes{{
-    {{"txtDipendente", 0, None, Plain, "txtCittadinanza"}, "Cognome e nome:", 16, row(0), 490},
-    {{"txtCittadinanza", 0, None, Plain, "txtStipendio"}, "Tessera n.", 16, row(1), 250},
-    {{"txtStipendio", 0, Amount, Plain, "txtLuogo"}, "Quota: €", 286, row(1), 120},
-    {{"txtLuogo", 0, None, Plain, "txtDataNasc"}, "Luogo di nascita:", 16, row(2), 350},
-    {{"txtDataNasc", 0, None, Plain, "txtCodFisc"}, "Data di nascita:", 386, row(2), 120},
-    {{"txtCodFisc", 0, Alphanumeric, Upper, "txtPartitaIva"}, "Codice fiscale:", 16, row(3), 220},
-    {{"txtPartitaIva", 0, None, Plain, "txtIndirizzo"}, "Data iscrizione:", 386, row(3), 120},
-    {{"txtIndirizzo", 0, None, Plain, "txtCitta"}, "Indirizzo di residenza e numero civico:", 16,
-     row(4), 490},
-    {{"txtCitta", 0, None, Plain, "txtProv"}, "Città:", 16, row(5), 290},
-    {{"txtProv", 0, None, Upper, "txtCap"}, "Prov.", 326, row(5), 50},
-    {{"txtCap", 0, None, Plain, "txtQualifiche"}, "CAP:", 396, row(5), 110},
-    {{"txtQualifiche", 0, None, Plain, "txtFamiliari"}, "Qualifiche:", 16, row(6), 490},
-    {{"txtFamiliari", 0, None, Plain, "txtIban"}, "Incarico ricoperto in Associazione:", 16,
-     row(7), 490},
-    {{"txtIban", 0, None, Upper, "txtNote"}, "IBAN:", 16, row(8), 300},
-    {{"txtNote", 0, None, Plain, "txtDataSca"}, "Note:", 16, row(9), 864},
-    {{"txtDataSca", 0, None, Plain, nullptr}, "Scadenza iscrizione:", 16, row(10), 120},
-    {{"txtPreavviso", 0, Digits, Plain, "txtRecapito"}, "Giorni preavviso:", 190, row(10), 110},
-    {{"txtRecapito", 0, None, Plain, "txtEmail"}, "Recapito telefonico:", 326, row(10), 250},
-    {{"txtEmail", 0, None, Trim, "txtDipendente"}, "E-mail:", 600, row(10), 250},
+    {Name, 16, row(0), 490},
+    {CardNumber, 16, row(1), 250},
+    {Fee, 286, row(1), 120},
+    {BirthPlace, 16, row(2), 350},
+    {BirthDate, 386, row(2), 120},
+    {TaxCode, 16, row(3), 220},
+    {EnrolmentDate, 386, row(3), 120},
+    {Address, 16, row(4), 490},
+    {Town, 16, row(5), 290},
+    {Province, 326, row(5), 50},
+    {PostCode, 396, row(5), 110},
+    {Qualifications, 16, row(6), 490},
+    {Role, 16, row(7), 490},
+    {Iban, 16, row(8), 300},
+    {Notes, 16, row(9), 864},
+    {ExpiryDate, 16, row(10), 120},
+    {NoticeDays, 190, row(10), 110},
+    {Phone, 326, row(10), 250},
+    {Email, 600, row(10), 250},
 }};
 
 constexpr std::array<Button, 12> kSideButtons{{
@@ -86,28 +80,11 @@ constexpr std::array<HintSpec, 26> kHints{{
                    "calendario."},
 }};
 
-std::array<FieldSpec, 19> buildFieldTable()
-{
-    std::array<FieldSpec, 19> table{};
-    for (size_t i = 0; i < kBoxes.size(); ++i) {
-        table[i] = kBoxes[i].field;
-        const int index = registry::memberTable().indexOf(QLatin1String(table[i].name));
-        table[i].maxLength = registry::memberTable().field(index).typed;
-    }
-    return table;
-}
-
 } // namespace
 
 std::span<const Box> boxes()
 {
     return kBoxes;
-}
-
-std::span<const FieldSpec> fieldTable()
-{
-    static const std::array<FieldSpec, 19> table = buildFieldTable();
-    return table;
 }
 
 std::span<const Button> sideButtons()

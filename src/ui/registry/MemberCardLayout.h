@@ -5,14 +5,13 @@
 #include <array>
 #include <span>
 
-// The member card's tables: its boxes (caption, place, key rule, Enter successor), its picture
-// buttons and its hover hints.
+// The member card's tables: where each box stands (its caption, typing rules and Enter chain
+// come from the member record's table), its picture buttons and its hover hints.
 namespace almavest::ui::membercard {
 
 struct Box
 {
-    FieldSpec field;
-    const char *caption;
+    int field;  // member field index
     int x;
     int y;
     int width;
@@ -27,8 +26,6 @@ struct Button
 };
 
 std::span<const Box> boxes();
-// The boxes' field rows, for applyFieldTable(); maximum lengths come from the member record.
-std::span<const FieldSpec> fieldTable();
 std::span<const Button> sideButtons();
 std::span<const HintSpec> hints();
 

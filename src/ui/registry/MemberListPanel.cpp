@@ -44,7 +44,7 @@ QLabel *instruction(const char *name, const QString &text, QWidget *parent)
     return label;
 }
 
-constexpr FieldSpec kFindField[] = {{"txtTrova", 0, KeyFilter::None, Casing::None, "btnTrova"}};
+constexpr FieldSettings kFindField[] = {{"txtTrova", 0, KeyFilter::None, Casing::None, "btnTrova"}};
 
 } // namespace
 

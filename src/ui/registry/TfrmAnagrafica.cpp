@@ -6,8 +6,9 @@
 #include "text/TextRoutines.h"
 #include "ui/app/AppContext.h"
 #include "ui/app/TfrmAvvio.h"
-#include "ui/conventions/DateField.h"
+#include "ui/conventions/CardForm.h"
 #include "ui/conventions/FieldBehaviour.h"
+#include "ui/conventions/FieldTable.h"
 #include "ui/conventions/Window.h"
 #include "ui/dialogs/TfrmCalendario.h"
 #include "ui/print/MemberCardPrintDialog.h"
@@ -27,12 +28,11 @@ namespace almavest::ui {
 namespace {
 
 using store::ArchiveFile;
+using store::Arrow;
 
 constexpr int kFeeDecimals = 4;
 
 const QString kEmptyArchive = QStringLiteral("L'archivio non contiene nessuna scheda.");
-
-enum Arrow { First, Previous, Next, Last };
 
 } // namespace
 
@@ -44,6 +44,8 @@ TfrmAnagrafica::TfrmAnagrafica(AppContext &context)
     setWindowTitle(QStringLiteral(" Almavest - Archivio Anagrafico"));
     setWindowState(Qt::WindowMaximized);
     buildScreen();
+    m_form = std::make_unique<CardForm>(this, registry::memberTable(),
+                                        [this](int field) { openDatePicker(field); });
     connectActions();
     applyHandCursor(this);
     // The card is cleared each time the screen is shown.
@@ -51,9 +53,14 @@ TfrmAnagrafica::TfrmAnagrafica(AppContext &context)
 
 TfrmAnagrafica::~TfrmAnagrafica() = default;
 
-QLineEdit *TfrmAnagrafica::field(const char *name) const
+QAbstractButton *TfrmAnagrafica::button(const char *name) const
 {
-    return findChild<QLineEdit *>(QLatin1String(name));
+    return requireControl<QAbstractButton>(this, QLatin1String(name));
+}
+
+QLineEdit *TfrmAnagrafica::box(int field) const
+{
+    return m_form->edit(field);
 }
 
 QString TfrmAnagrafica::position() const
@@ -76,74 +83,45 @@ void TfrmAnagrafica::closeEvent(QCloseEvent *event)
 
 void TfrmAnagrafica::connectActions()
 {
-    auto clickOf = [this](const char *name) {
-        return findChild<QAbstractButton *>(QLatin1String(name));
+    const auto onClick = [this](const char *name, auto action) {
+        connect(button(name), &QAbstractButton::clicked, this, action);
     };
-    connect(clickOf("cmdPrimo"), &QAbstractButton::clicked, this, [this] { browse(First); });
-    connect(clickOf("cmdIndietro"), &QAbstractButton::clicked, this, [this] { browse(Previous); });
-    connect(clickOf("cmdAvanti"), &QAbstractButton::clicked, this, [this] { browse(Next); });
-    connect(clickOf("cmdUltimo"), &QAbstractButton::clicked, this, [this] { browse(Last); });
-    connect(clickOf("btnNuovo"), &QAbstractButton::clicked, this, &TfrmAnagrafica::newCard);
-    connect(clickOf("btnDuplica"), &QAbstractButton::clicked, this, &TfrmAnagrafica::duplicate);
-    connect(clickOf("btnSalva"), &QAbstractButton::clicked, this, &TfrmAnagrafica::save);
-    connect(clickOf("btnEsci"), &QAbstractButton::clicked, this, &QWidget::close);
-    connect(clickOf("btnTrova"), &QAbstractButton::clicked, this, [this] {
+    onClick("cmdPrimo", [this] { browse(int(Arrow::First)); });
+    onClick("cmdIndietro", [this] { browse(int(Arrow::Previous)); });
+    onClick("cmdAvanti", [this] { browse(int(Arrow::Next)); });
+    onClick("cmdUltimo", [this] { browse(int(Arrow::Last)); });
+    onClick("btnNuovo", [this] { newCard(); });
+    onClick("btnDuplica", [this] { duplicate(); });
+    onClick("btnSalva", [this] { save(); });
+    onClick("btnEsci", [this] { close(); });
+    onClick("btnTrova", [this] {
         TfrmTrovaAnagrafica::open(m_context, this, QStringLiteral("anagrafica"));
     });
-    connect(clickOf("btnScadenze"), &QAbstractButton::clicked, this,
-            [this] { runDialog<TfrmSospesi>(); });
-    connect(clickOf("btnScaduti"), &QAbstractButton::clicked, this,
-            [this] { runDialog<TfrmScadute>(); });
-    connect(clickOf("btnStampa"), &QAbstractButton::clicked, this,
-            [this] { runDialog<TfrmStampaAna>(); });
-    connect(clickOf("btnAnteprima"), &QAbstractButton::clicked, this,
-            [this] { runDialog<TfrmAnteprimaAna>(); });
-    connect(clickOf("btnCaricaFoto"), &QAbstractButton::clicked, this,
-            &TfrmAnagrafica::loadPhotoFromFile);
-    connect(clickOf("btnSalvaFoto"), &QAbstractButton::clicked, this,
-            &TfrmAnagrafica::savePhotoToFile);
-    connect(clickOf("btnCancFoto"), &QAbstractButton::clicked, this, &TfrmAnagrafica::clearPhoto);
-    connect(clickOf("btnEmail"), &QAbstractButton::clicked, this, &TfrmAnagrafica::sendEmail);
-    connect(clickOf("delDataSca"), &QAbstractButton::clicked, field("txtDataSca"),
-            &QLineEdit::clear);
-    onFocusLeave(field("txtStipendio"), [this] { normaliseFee(); });
-    new DateField(field("txtDataSca"), [this] { openDatePicker(); });
+    onClick("btnScadenze", [this] { runDialog<TfrmSospesi>(); });
+    onClick("btnScaduti", [this] { runDialog<TfrmScadute>(); });
+    onClick("btnStampa", [this] { runDialog<TfrmStampaAna>(); });
+    onClick("btnAnteprima", [this] { runDialog<TfrmAnteprimaAna>(); });
+    onClick("btnCaricaFoto", [this] { loadPhotoFromFile(); });
+    onClick("btnSalvaFoto", [this] { savePhotoToFile(); });
+    onClick("btnCancFoto", [this] { clearPhoto(); });
+    onClick("btnEmail", [this] { sendEmail(); });
+    onClick("delDataSca", [this] { box(registry::ExpiryDate)->clear(); });
+    onFocusLeave(box(registry::Fee), [this] { normaliseFee(); });
 }
 
 // ---- the card and its values -------------------------------------------------------------
 
 QStringList TfrmAnagrafica::cardValues() const
 {
-    QStringList values;
-    for (const auto &member : registry::memberTable().fields()) {
-        const QString &name = member.control;
-        if (auto *box = findChild<QLineEdit *>(name))
-            values.append(text::trimmed(box->text()));
-        else
-            values.append(text::trimmed(findChild<QLabel *>(name)->text()));
-    }
-    return values;
-}
-
-void TfrmAnagrafica::showValues(const QStringList &values)
-{
-    const auto &members = registry::memberTable().fields();
-    for (size_t i = 0; i < members.size(); ++i) {
-        const QString &name = members[i].control;
-        const QString value = values.value(static_cast<int>(i));
-        if (auto *box = findChild<QLineEdit *>(name))
-            box->setText(value);
-        else
-            findChild<QLabel *>(name)->setText(value);
-    }
+    return m_form->values();
 }
 
 void TfrmAnagrafica::newCard()
 {
-    showValues(registry::blankMember());
+    m_form->show(registry::blankMember());
     m_lblPosizione->clear();
     showPlaceholder();
-    field("txtDipendente")->setFocus();
+    box(registry::Name)->setFocus();
 }
 
 void TfrmAnagrafica::archiveFailed()
@@ -176,7 +154,7 @@ bool TfrmAnagrafica::readCard(ArchiveFile &archive, qint64 position, bool quietl
         return false;
     }
     archive.close();
-    showValues(registry::memberLayout().fields(m_buffer));
+    m_form->show(registry::memberLayout().fields(m_buffer));
     m_lblPosizione->setText(QString::number(position));
     loadPhotoOfPosition();
     return true;
@@ -189,88 +167,63 @@ void TfrmAnagrafica::browse(int arrow)
         archiveFailed();
         return;
     }
-    const qint64 count = archive.count();
-    const QString shown = position();
-    const qint64 current = shown.toLongLong();
-
-    if (arrow == Previous && shown == QLatin1String("1"))
+    const store::BrowseStep step
+        = store::browseStep(Arrow(arrow), m_lblPosizione->text(), archive.count());
+    switch (step.action) {
+    case store::BrowseStep::Nothing:
         return;
-    if (count == 0) {
-        if (arrow == Next)
+    case store::BrowseStep::EmptyArchive:
+        archive.close();
+        if (step.clearPosition)
             m_lblPosizione->clear();
         m_context.services().message(this, MessageKind::Information, kEmptyArchive);
         return;
+    case store::BrowseStep::Read:
+        readCard(archive, step.position);
+        return;
     }
-    qint64 target = 0;
-    switch (arrow) {
-    case First:
-        target = 1;
-        break;
-    case Last:
-        target = count;
-        break;
-    case Next:
-        target = shown.isEmpty() ? 1 : (current < count ? current + 1 : 0);
-        break;
-    case Previous:
-        target = (shown.isEmpty() || current <= 2) ? 1 : current - 1;
-        break;
-    }
-    if (target > 0)
-        readCard(archive, target);
 }
 
 void TfrmAnagrafica::normaliseFee()
 {
-    QLineEdit *fee = field("txtStipendio");
+    QLineEdit *fee = box(registry::Fee);
     const QString normalised = text::normaliseAmount(fee->text(), kFeeDecimals);
     if (fee->text() != normalised)
         fee->setText(normalised);
 }
 
+// The save checks in their order; false when the card may be saved.
+bool TfrmAnagrafica::refuseSave(const QStringList &values)
+{
+    const std::optional<store::SaveRefusal> refusal
+        = registry::memberSaveRefusal(values, m_context.services().today());
+    if (!refusal)
+        return false;
+    if (refusal->plain)
+        m_context.services().plainMessage(this, refusal->message);
+    else
+        m_context.services().message(this, MessageKind::Warning, refusal->message);
+    box(refusal->field)->setFocus();
+    return true;
+}
+
 void TfrmAnagrafica::save()
 {
     Services &services = m_context.services();
-    findChild<QWidget *>(QStringLiteral("btnFocus"))->setFocus();
+    m_btnFocus->setFocus();
     normaliseFee();  // the box may not have had the focus to lose, offscreen or minimised
-    if (text::trimmed(field("txtPreavviso")->text()).isEmpty())
-        field("txtPreavviso")->setText(QStringLiteral("0"));
-
-    const struct
-    {
-        const char *box;
-        const char *warning;
-    } required[] = {
-        {"txtDipendente",
-         "Attenzione: per salvare la scheda è necessario indicare cognome e nome del socio."},
-        {"txtStipendio", "Attenzione: per salvare la scheda è necessario indicare l'importo della "
-                         "quota associativa."},
-        {"txtDataSca", "Attenzione: per salvare la scheda è necessario indicare la data di "
-                       "scadenza dell'iscrizione."},
-    };
-    for (const auto &rule : required) {
-        if (text::trimmed(field(rule.box)->text()).isEmpty()) {
-            services.message(this, MessageKind::Warning, QString::fromUtf8(rule.warning));
-            field(rule.box)->setFocus();
-            return;
-        }
-    }
-    const QString expiry = text::trimmed(field("txtDataSca")->text());
-    if (!text::isValidDate(expiry, services.today())) {
-        services.plainMessage(this, QStringLiteral("Attenzione: la data di scadenza ") + expiry
-                                        + QStringLiteral(" non esiste.\n\r\n\rPer poter salvare la "
-                                                         "scheda è necessario indicare una data "
-                                                         "valida nel formato gg/mm/aaaa."));
-        field("txtDataSca")->setFocus();
+    if (text::trimmed(box(registry::NoticeDays)->text()).isEmpty())
+        box(registry::NoticeDays)->setText(QStringLiteral("0"));
+    const QStringList values = cardValues();
+    if (refuseSave(values))
         return;
-    }
 
     ArchiveFile archive = memberArchive();
     if (!archive.openOrCreate()) {
         archiveFailed();
         return;
     }
-    registry::memberLayout().setFields(m_buffer, cardValues());
+    registry::memberLayout().setFields(m_buffer, values);
     const bool appending = position().isEmpty();
     const qint64 target = appending ? archive.count() + 1 : position().toLongLong();
     if (!archive.write(target, m_buffer)) {
@@ -296,10 +249,10 @@ void TfrmAnagrafica::duplicate()
         return;
     }
     for (int i = registry::File1; i <= registry::Desc3; ++i)
-        findChild<QLabel *>(registry::memberTable().field(i).control)->clear();
+        m_form->hiddenLabel(i)->clear();
     m_lblPosizione->clear();
     showPlaceholder();
-    field("txtDipendente")->setFocus();
+    box(registry::Name)->setFocus();
     m_context.services().message(
         this, MessageKind::Information,
         QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente."
@@ -314,15 +267,15 @@ void TfrmAnagrafica::runDialog()
     m_context.services().execDialog(dialog);
 }
 
-void TfrmAnagrafica::openDatePicker()
+void TfrmAnagrafica::openDatePicker(int field)
 {
-    TfrmCalendario::pick(m_context, this, QStringLiteral("datasca"));
+    TfrmCalendario::pick(m_context, this, registry::memberTable().field(field).modeWord);
 }
 
 void TfrmAnagrafica::sendEmail()
 {
     m_context.services().shellOpen(QStringLiteral("\"mailto:")
-                                   + text::trimmed(field("txtEmail")->text())
+                                   + text::trimmed(box(registry::Email)->text())
                                    + QStringLiteral("\""));
 }
 

@@ -5,6 +5,9 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <memory>
+
+class QAbstractButton;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -19,6 +22,7 @@ class ArchiveFile;
 namespace almavest::ui {
 
 class AppContext;
+class CardForm;
 
 class TfrmAnagrafica final : public QWidget
 {
@@ -31,6 +35,9 @@ public:
     // the archive access message unless `quietly`. Used by browsing and by the lists that open
     // a card.
     bool loadCard(qint64 position, bool quietly = false);
+
+    // The card's 25 member values as it shows them, saved or not, by member field index.
+    QStringList cardValues() const;
 
     // The screen's state values.
     QString position() const;
@@ -50,10 +57,11 @@ private:
 
     void newCard();
     void browse(int arrow);
+    bool refuseSave(const QStringList &values);
     void save();
     void duplicate();
     void normaliseFee();
-    void openDatePicker();
+    void openDatePicker(int field);
     // Opens a per-use dialog of the card over it and waits until it closes.
     template <typename Dialog>
     void runDialog();
@@ -64,8 +72,6 @@ private:
 
     store::ArchiveFile memberArchive() const;
     bool readCard(store::ArchiveFile &archive, qint64 position, bool quietly = false);
-    QStringList cardValues() const;
-    void showValues(const QStringList &values);
     void showPhoto(const QImage &photo);
     void showPlaceholder();
     const QImage &placeholder();
@@ -73,13 +79,17 @@ private:
     void writePhotoOfPosition();
     void archiveFailed();
 
-    QLineEdit *field(const char *name) const;
+    // A button of the screen by name; the program stops when it is missing.
+    QAbstractButton *button(const char *name) const;
+    QLineEdit *box(int field) const;
 
     AppContext &m_context;
     QWidget *m_panel = nullptr;
     QLabel *m_lblPosizione = nullptr;
     QLabel *m_panInfo = nullptr;
     QLabel *m_imgFoto = nullptr;
+    QWidget *m_btnFocus = nullptr;
+    std::unique_ptr<CardForm> m_form;
     QImage m_placeholder;
     QImage m_photo;
     QByteArray m_buffer;

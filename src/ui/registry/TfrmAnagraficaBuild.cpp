@@ -2,6 +2,7 @@
 #include "ui/registry/TfrmAnagrafica.h"
 
 #include "registry/MemberRecord.h"
+#include "ui/conventions/CardForm.h"
 #include "ui/conventions/FieldTable.h"
 #include "ui/conventions/PictureButton.h"
 #include "ui/registry/MemberCardLayout.h"
@@ -90,27 +91,18 @@ void TfrmAnagrafica::buildScreen()
     buildPhotoArea(m_panel);
     buildButtons(m_panel);
 
-    applyFieldTable(this, fieldTable());
     installHints(this, m_panInfo, hints(), {this, m_panel, header, m_imgFoto,
                                             findChild<QWidget *>(QStringLiteral("panFoto"))});
 }
 
 void TfrmAnagrafica::buildFields(QWidget *panel)
 {
-    for (const Box &box : boxes()) {
-        auto *caption = new QLabel(QString::fromUtf8(box.caption), panel);
-        caption->move(box.x, box.y);
-        caption->adjustSize();
-        auto *edit = new QLineEdit(panel);
-        edit->setObjectName(QLatin1String(box.field.name));
-        edit->setGeometry(box.x, box.y + 18, box.width, kFieldHeight);
-    }
+    const store::RecordTable &table = registry::memberTable();
+    for (const Box &box : boxes())
+        CardForm::addBox(panel, table.field(box.field),
+                         QRect(box.x, box.y + 18, box.width, kFieldHeight));
     // Hidden: the attachment names and descriptions travel with the card until it is saved.
-    for (int i = registry::File1; i <= registry::Desc3; ++i) {
-        auto *label = new QLabel(panel);
-        label->setObjectName(registry::memberTable().field(i).control);
-        label->hide();
-    }
+    CardForm::addHiddenLabels(panel, table);
     auto smallButton = [panel](const char *name, const char *picture, const char *beside) {
         QWidget *next = panel->findChild<QWidget *>(QLatin1String(beside));
         auto *button = makePictureButton(QLatin1String(name), QLatin1String(picture), QString(),
@@ -128,6 +120,7 @@ void TfrmAnagrafica::buildFields(QWidget *panel)
     focusSink->setFlat(true);
     focusSink->setGeometry(0, 0, 1, 1);
     focusSink->lower();
+    m_btnFocus = focusSink;
 }
 
 void TfrmAnagrafica::buildPhotoArea(QWidget *panel)

@@ -26,7 +26,7 @@ namespace {
 
 struct Filter
 {
-    FieldSpec field;
+    FieldSettings field;
     const char *caption;
 };
 

@@ -35,13 +35,14 @@ private:
     std::unique_ptr<ui::Application> m_app;
 };
 
-// A control of a screen by its objectName; fails the test when missing.
+// A control of a screen by its objectName. A missing one ends the test program with its name:
+// going on would only fail later, on a null pointer, far from the cause.
 template <typename T>
 T *control(QWidget *screen, const char *name)
 {
     T *found = screen->findChild<T *>(QLatin1String(name));
     if (!found)
-        qWarning("control %s not found", name);
+        qFatal("control %s of %s not found", name, qPrintable(screen->objectName()));
     return found;
 }
 

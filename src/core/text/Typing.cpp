@@ -1,0 +1,97 @@
+#include "text/Typing.h"
+
+#include "text/TextRoutines.h"
+
+#include <algorithm>
+
+namespace almavest::text {
+
+using store::Casing;
+using store::KeyFilter;
+
+namespace {
+
+// The length of `text` without its trailing blanks and control characters.
+qsizetype trimmedEnd(QStringView text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text[end - 1] <= u' ')
+        --end;
+    return end;
+}
+
+} // namespace
+
+bool acceptsCharacter(KeyFilter filter, QChar character)
+{
+    const char16_t c = character.unicode();
+    const bool digit = c >= u'0' && c <= u'9';
+    switch (filter) {
+    case KeyFilter::None:
+        return true;
+    case KeyFilter::Digits:
+        return digit;
+    case KeyFilter::Amount:
+        return digit || c == u',';
+    case KeyFilter::Alphanumeric:
+        return digit || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+    }
+    return false;
+}
+
+QString filteredText(KeyFilter filter, QStringView text)
+{
+    QString kept;
+    kept.reserve(text.size());
+    for (const QChar c : text) {
+        if (acceptsCharacter(filter, c))
+            kept.append(c);
+    }
+    return kept;
+}
+
+QString casedText(Casing casing, QStringView text)
+{
+    switch (casing) {
+    case Casing::None:
+        return text.toString();
+    case Casing::Upper:
+        return upperAZ(trimmed(text));
+    case Casing::TrimOnly:
+        return trimmed(text);
+    }
+    return text.toString();
+}
+
+TypedText applyEdit(QStringView before, QStringView after, KeyFilter filter, Casing casing,
+                    int limit)
+{
+    // The edit replaced the middle of `before` with the middle of `after`: find what stayed.
+    const qsizetype shorter = std::min(before.size(), after.size());
+    qsizetype head = 0;
+    while (head < shorter && before[head] == after[head])
+        ++head;
+    qsizetype tail = 0;
+    while (tail < shorter - head
+           && before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
+        ++tail;
+    const QStringView prefix = after.first(head);
+    const QStringView suffix = after.last(tail);
+    QString inserted = filteredText(filter, after.sliced(head, after.size() - head - tail));
+
+    QString whole = casedText(casing, QString(prefix + inserted + suffix));
+    // Where the inserted text ends in the cased whole: casing only trims the ends, so the suffix
+    // keeps its length but for its own trailing blanks.
+    const qsizetype suffixKept = casing == Casing::None ? suffix.size() : trimmedEnd(suffix);
+    qsizetype insertedEnd = whole.size() - suffixKept;
+
+    const qsizetype allowed = limit > 0 ? std::max<qsizetype>(limit, before.size()) : whole.size();
+    if (whole.size() > allowed) {
+        const qsizetype excess = std::min(whole.size() - allowed, insertedEnd);
+        whole.remove(insertedEnd - excess, excess);
+        insertedEnd -= excess;
+    }
+    return {whole, static_cast<int>(std::max<qsizetype>(0, insertedEnd))};
+}
+
+} // namespace almavest::text
