@@ -36,22 +36,6 @@ QFont fontFor(const ReportObject &memo, const QPaintDevice &device)
     return font;
 }
 
-// A line too wide for its memo starts at the left edge whatever the alignment, so that it is cut
-// at the right edge only.
-double lineX(const ReportObject &memo, const QFontMetricsF &metrics, const QString &line)
-{
-    const QRectF &box = memo.rect;
-    const double left = box.left() + kTextPadding;
-    if (!(memo.alignment & (Qt::AlignHCenter | Qt::AlignRight)))
-        return left;
-    const double advance = metrics.horizontalAdvance(line);
-    const double room = box.width() - 2 * kTextPadding;
-    if (advance > room)
-        return left;
-    if (memo.alignment & Qt::AlignHCenter)
-        return box.left() + (box.width() - advance) / 2;
-    return box.right() - kTextPadding - advance;
-}
 
 void drawMemo(const ReportObject &memo, QPainter &painter)
 {
@@ -79,7 +63,8 @@ void drawMemo(const ReportObject &memo, QPainter &painter)
         if (baseline - metrics.ascent() > box.bottom())
             break;
         if (!line.isEmpty())
-            painter.drawText(QPointF(lineX(memo, metrics, line), baseline), line);
+            painter.drawText(QPointF(lineStartX(memo, metrics.horizontalAdvance(line)), baseline),
+                             line);
         baseline += pitch;
     }
     painter.restore();
@@ -128,6 +113,22 @@ void drawObject(const ReportObject &object, QPainter &painter)
 }
 
 } // namespace
+
+// A line too wide for its memo starts at the left edge whatever the alignment, so that it is cut
+// at the right edge only.
+double lineStartX(const ReportObject &memo, double advance)
+{
+    const QRectF &box = memo.rect;
+    const double left = box.left() + kTextPadding;
+    if (!(memo.alignment & (Qt::AlignHCenter | Qt::AlignRight)))
+        return left;
+    const double room = box.width() - 2 * kTextPadding;
+    if (advance > room)
+        return left;
+    if (memo.alignment & Qt::AlignHCenter)
+        return box.left() + (box.width() - advance) / 2;
+    return box.right() - kTextPadding - advance;
+}
 
 QRectF pictureTarget(const QRectF &box, const QSizeF &imageSize, bool centred)
 {

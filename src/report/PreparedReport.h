@@ -45,6 +45,9 @@ QRectF pictureTarget(const QRectF &box, const QSizeF &imageSize, bool centred);
 
 // Draws page `index` on a painter whose device has the report's page size.
 void paintPage(const PreparedReport &report, int index, QPainter &painter);
+// Where a line `advance` units wide starts in `memo`: 2 units inside its left or right edge, or
+// centred, as the memo is aligned; a line wider than the room starts at the left.
+double lineStartX(const ReportObject &memo, double advance);
 // Draws page `index` in units on a painter already mapped to units with its origin at the
 // paper's corner (the preview zooms this way).
 void drawPageInUnits(const PreparedReport &report, int index, QPainter &painter);

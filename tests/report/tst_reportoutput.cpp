@@ -52,12 +52,40 @@ class TestReportOutput final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void lineStartKeepsThePadding_data();
+    void lineStartKeepsThePadding();
     void longLineIsCutNotWrapped();
     void pdfHasEveryPage_data();
     void pdfHasEveryPage();
     void printedPages_data();
     void printedPages();
 };
+
+void TestReportOutput::lineStartKeepsThePadding_data()
+{
+    QTest::addColumn<int>("alignment");
+    QTest::addColumn<double>("advance");
+    QTest::addColumn<double>("start");
+    // A memo from 100 to 200 units: 96 units of room between the two paddings of 2.
+    QTest::newRow("left") << int(Qt::AlignLeft) << 40.0 << 102.0;
+    QTest::newRow("right") << int(Qt::AlignRight) << 40.0 << 158.0;
+    QTest::newRow("right, filling the room") << int(Qt::AlignRight) << 96.0 << 102.0;
+    QTest::newRow("right, one unit too wide") << int(Qt::AlignRight) << 97.0 << 102.0;
+    QTest::newRow("right, empty") << int(Qt::AlignRight) << 0.0 << 198.0;
+    QTest::newRow("centred") << int(Qt::AlignHCenter) << 40.0 << 130.0;
+    QTest::newRow("centred, too wide") << int(Qt::AlignHCenter) << 120.0 << 102.0;
+}
+
+void TestReportOutput::lineStartKeepsThePadding()
+{
+    QFETCH(int, alignment);
+    QFETCH(double, advance);
+    QFETCH(double, start);
+    ReportObject memo;
+    memo.rect = QRectF(100, 10, 100, 20);
+    memo.alignment = Qt::Alignment(alignment) | Qt::AlignTop;
+    QCOMPARE(lineStartX(memo, advance), start);
+}
 
 void TestReportOutput::longLineIsCutNotWrapped()
 {
