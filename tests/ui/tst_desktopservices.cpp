@@ -20,14 +20,23 @@ struct SeenBox
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QStringList buttons;
     QString defaultButton;
+    QString problem;  // what went wrong while answering; the test fails on it
 };
 
-// Waits for the box to open, notes what it shows and presses the button captioned `press`.
+// Waits for the box to open, notes what it shows and presses the button captioned `press`. When
+// something is wrong the box is closed all the same, so that the test goes on to fail on
+// `problem` instead of waiting for a press that never comes.
 void answerBox(SeenBox &seen, const QString &press)
 {
     QTimer::singleShot(0, [&seen, press] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        QVERIFY(box);
+        QWidget *modal = QApplication::activeModalWidget();
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        if (!box) {
+            seen.problem = QStringLiteral("no message box is open");
+            if (modal)
+                modal->close();
+            return;
+        }
         seen.title = box->windowTitle();
         seen.text = box->text();
         seen.icon = box->icon();
@@ -41,7 +50,11 @@ void answerBox(SeenBox &seen, const QString &press)
         seen.buttons.sort();
         if (box->defaultButton())
             seen.defaultButton = box->defaultButton()->text().remove(u'&');
-        QVERIFY(toPress);
+        if (!toPress) {
+            seen.problem = QStringLiteral("no button captioned ") + press;
+            box->done(0);
+            return;
+        }
         toPress->click();
     });
 }
@@ -95,6 +108,7 @@ private Q_SLOTS:
         DesktopServices services;
         const bool goesOn = services.message(nullptr, MessageKind(kind),
                                              QStringLiteral("Primo.\n\r\n\rSecondo."));
+        QVERIFY2(seen.problem.isEmpty(), qPrintable(seen.problem));
         QTEST(seen.title, "title");
         QTEST(int(seen.icon), "icon");
         QTEST(seen.buttons, "buttons");
@@ -109,6 +123,7 @@ private Q_SLOTS:
         SeenBox seen;
         answerBox(seen, QStringLiteral("OK"));
         DesktopServices().plainMessage(nullptr, QStringLiteral("Attenzione: password errata."));
+        QVERIFY2(seen.problem.isEmpty(), qPrintable(seen.problem));
         QVERIFY(seen.title.isEmpty());
         QCOMPARE(seen.icon, QMessageBox::NoIcon);
         QCOMPARE(seen.buttons, QStringList{QStringLiteral("OK")});

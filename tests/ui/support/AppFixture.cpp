@@ -14,9 +14,10 @@ namespace almavest::test {
 
 AppFixture::AppFixture(const QString &password)
 {
-    if (!password.isNull())
-        app::PasswordFile(m_dir.filePath(QString::fromLatin1(app::kPasswordFileName)))
-            .storePassword(password);
+    if (!password.isNull()
+        && !app::PasswordFile(m_dir.filePath(QString::fromLatin1(app::kPasswordFileName)))
+                .storePassword(password))
+        qFatal("The test's password file cannot be written");
     m_app = std::make_unique<ui::Application>(services, m_dir.path());
     m_app->context().setQuitHandler([this] { quitRequested = true; });
     m_app->start();
@@ -47,12 +48,16 @@ QList<QStringList> readMembers(const QString &path)
 
 void writeMembers(const QString &path, const QList<QStringList> &records)
 {
+    // A fixture that cannot be laid down ends the test program: the test would otherwise go on
+    // with fewer cards than it believes.
     store::ArchiveFile archive(path, registry::kMemberRecordSize);
-    QVERIFY(archive.openOrCreate());
+    if (!archive.openOrCreate())
+        qFatal("Cannot open the test archive %s", qPrintable(path));
     for (const QStringList &values : records) {
         QByteArray buffer = registry::memberLayout().blankRecord();
         registry::memberLayout().setFields(buffer, values);
-        QVERIFY(archive.write(archive.count() + 1, buffer));
+        if (!archive.write(archive.count() + 1, buffer))
+            qFatal("Cannot write the test archive %s", qPrintable(path));
     }
 }
 

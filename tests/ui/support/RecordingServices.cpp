@@ -61,8 +61,10 @@ int RecordingServices::execDialog(QDialog &dialog)
 void RecordingServices::printReport(QWidget *, const report::PreparedReport &report)
 {
     printed.push_back(report);
-    if (!m_pdfFolder.isEmpty())
-        report::writePdf(report, QStringLiteral("%1/print-%2.pdf").arg(m_pdfFolder).arg(printed.size()));
+    if (!m_pdfFolder.isEmpty()
+        && !report::writePdf(report,
+                             QStringLiteral("%1/print-%2.pdf").arg(m_pdfFolder).arg(printed.size())))
+        qFatal("The printed report cannot be written into %s", qPrintable(m_pdfFolder));
 }
 
 void RecordingServices::previewReport(QWidget *, const report::PreparedReport &report)
