@@ -17,10 +17,14 @@
 #include "ui/services/Services.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
+
+#include <optional>
 
 namespace almavest::ui {
 
@@ -91,9 +95,9 @@ void TfrmAnagrafica::connectActions()
         TfrmTrovaAnagrafica::open(m_context, this, QStringLiteral("anagrafica"));
     });
     connect(clickOf("btnScadenze"), &QAbstractButton::clicked, this,
-            [this] { runDialog<TfrmSospesi>(); });
+        [this] { TfrmSospesi(m_context, this).run(); });
     connect(clickOf("btnScaduti"), &QAbstractButton::clicked, this,
-            [this] { runDialog<TfrmScadute>(); });
+        [this] { TfrmScadute(m_context, this).run(); });
     connect(clickOf("btnStampa"), &QAbstractButton::clicked, this,
             [this] { runDialog<TfrmStampaAna>(); });
     connect(clickOf("btnAnteprima"), &QAbstractButton::clicked, this,
@@ -160,7 +164,7 @@ ArchiveFile TfrmAnagrafica::memberArchive() const
 bool TfrmAnagrafica::loadCard(qint64 position, bool quietly)
 {
     ArchiveFile archive = memberArchive();
-    if (!archive.openOrCreate()) {
+    if (!archive.openForReading()) {
         if (!quietly)
             archiveFailed();
         return false;
@@ -185,7 +189,7 @@ bool TfrmAnagrafica::readCard(ArchiveFile &archive, qint64 position, bool quietl
 void TfrmAnagrafica::browse(int arrow)
 {
     ArchiveFile archive = memberArchive();
-    if (!archive.openOrCreate()) {
+    if (!archive.openForReading()) {
         archiveFailed();
         return;
     }
@@ -266,20 +270,27 @@ void TfrmAnagrafica::save()
     }
 
     ArchiveFile archive = memberArchive();
-    if (!archive.openOrCreate()) {
+    if (!archive.openForWriting()) {
         archiveFailed();
         return;
     }
     registry::memberLayout().setFields(m_buffer, cardValues());
     const bool appending = position().isEmpty();
-    const qint64 target = appending ? archive.count() + 1 : position().toLongLong();
-    if (!archive.write(target, m_buffer)) {
+    // An append takes its position under the archive's lock: another copy of the program may
+    // have appended since, so the card shows the position actually written.
+    std::optional<qint64> written = position().toLongLong();
+    if (appending)
+        written = archive.append(m_buffer);
+    else if (!archive.overwrite(*written, m_buffer))
+        written.reset();
+    if (!written) {
         archiveFailed();
         return;
     }
     archive.close();
-    m_lblPosizione->setText(QString::number(target));
-    writePhotoOfPosition();
+    m_lblPosizione->setText(QString::number(*written));
+    if (!writePhotoOfPosition())
+        return;
     services.message(this, MessageKind::Information,
                      appending ? QStringLiteral("La scheda corrente è stata inserita in archivio.")
                                : QStringLiteral("Le modifiche apportate alla scheda corrente sono "
@@ -328,34 +339,43 @@ void TfrmAnagrafica::sendEmail()
 
 // ---- the photo ---------------------------------------------------------------------------
 
-void TfrmAnagrafica::showPhoto(const QImage &photo)
+void TfrmAnagrafica::showPhoto()
 {
-    m_photo = photo;
-    m_imgFoto->setPixmap(QPixmap::fromImage(photo.scaled(m_imgFoto->size(), Qt::KeepAspectRatio,
-                                                         Qt::SmoothTransformation)));
+    m_imgFoto->setPixmap(QPixmap::fromImage(
+        m_photo.image().scaled(m_imgFoto->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 }
 
 void TfrmAnagrafica::showPlaceholder()
 {
-    showPhoto(placeholder());
+    m_photo.set(placeholder());
+    showPhoto();
 }
 
 void TfrmAnagrafica::loadPhotoOfPosition()
 {
-    QImage photo;
-    if (photo.load(registry::memberPhotoPath(m_context.folder().path(), position().toLongLong())))
-        showPhoto(photo);
+    if (m_photo.loadCardFile(
+            registry::memberPhotoPath(m_context.folder().path(), position().toLongLong())))
+        showPhoto();
     else
         showPlaceholder();
 }
 
-void TfrmAnagrafica::writePhotoOfPosition()
+// The record is saved by now: a photo that cannot be written stays on the card, so that Save
+// can write it once the cause is removed, and the user is told instead of the success.
+bool TfrmAnagrafica::writePhotoOfPosition()
 {
-    const QString path = registry::memberPhotoPath(m_context.folder().path(),
-                                                   position().toLongLong());
-    app::createFolder(m_context.folder().file(QLatin1String(registry::kPhotoFolderName)));
-    if (!m_photo.save(path, "JPG", 90))
-        showPlaceholder();
+    const store::WriteFailure failure = m_photo.saveToCardFile(
+        registry::memberPhotoPath(m_context.folder().path(), position().toLongLong()));
+    if (failure == store::WriteFailure::None)
+        return true;
+    m_context.services().message(this, MessageKind::Warning,
+        QStringLiteral(
+            "Attenzione: la scheda è stata salvata in archivio, ma non è stato possibile "
+            "salvarne la foto perché ")
+            + MemberPhoto::failureReason(failure, QLatin1String(registry::kPhotoFolderName))
+            + QStringLiteral("\n\r\n\rLa foto resta sulla scheda: per riprovare premere di nuovo "
+                             "Salva."));
+    return false;
 }
 
 void TfrmAnagrafica::loadPhotoFromFile()
@@ -366,9 +386,8 @@ void TfrmAnagrafica::loadPhotoFromFile()
     if (path.isEmpty())
         return;
     app::createFolder(m_context.folder().file(QLatin1String(registry::kPhotoFolderName)));
-    QImage photo;
-    if (photo.load(path))
-        showPhoto(photo);
+    if (m_photo.loadChosen(path))
+        showPhoto();
     else
         showPlaceholder();
 }
@@ -381,8 +400,14 @@ void TfrmAnagrafica::savePhotoToFile()
     if (path.isEmpty())
         return;
     app::createFolder(m_context.folder().file(QLatin1String(registry::kPhotoFolderName)));
-    if (!m_photo.save(path, "JPG", 90))
-        showPlaceholder();
+    const store::WriteFailure failure = m_photo.saveCopy(path);
+    if (failure == store::WriteFailure::None)
+        return;
+    // The picture stays on the card: it may be the only copy the user has.
+    m_context.services().message(this, MessageKind::Warning,
+        QStringLiteral("Attenzione: non è stato possibile salvare la foto perché ")
+            + MemberPhoto::failureReason(
+                failure, QDir::toNativeSeparators(QFileInfo(path).absolutePath())));
 }
 
 void TfrmAnagrafica::clearPhoto()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/registry/MemberPhoto.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QStringList>
@@ -35,7 +37,7 @@ public:
     // The screen's state values.
     QString position() const;
     QLabel *lblPosizione() const { return m_lblPosizione; }
-    QImage photo() const { return m_photo; }
+    QImage photo() const { return m_photo.image(); }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -66,11 +68,11 @@ private:
     bool readCard(store::ArchiveFile &archive, qint64 position, bool quietly = false);
     QStringList cardValues() const;
     void showValues(const QStringList &values);
-    void showPhoto(const QImage &photo);
+    void showPhoto();
     void showPlaceholder();
     const QImage &placeholder();
     void loadPhotoOfPosition();
-    void writePhotoOfPosition();
+    bool writePhotoOfPosition();
     void archiveFailed();
 
     QLineEdit *field(const char *name) const;
@@ -81,7 +83,7 @@ private:
     QLabel *m_panInfo = nullptr;
     QLabel *m_imgFoto = nullptr;
     QImage m_placeholder;
-    QImage m_photo;
+    MemberPhoto m_photo;
     QByteArray m_buffer;
 };
 

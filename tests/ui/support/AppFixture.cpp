@@ -36,7 +36,7 @@ QList<QStringList> readMembers(const QString &path)
 {
     QList<QStringList> records;
     store::ArchiveFile archive(path, registry::kMemberRecordSize);
-    if (!archive.openOrCreate())
+    if (!archive.openForReading())
         return records;
     archive.scan([&](qint64, QByteArrayView bytes) {
         records.append(registry::memberLayout().fields(bytes));
@@ -48,11 +48,11 @@ QList<QStringList> readMembers(const QString &path)
 void writeMembers(const QString &path, const QList<QStringList> &records)
 {
     store::ArchiveFile archive(path, registry::kMemberRecordSize);
-    QVERIFY(archive.openOrCreate());
+    QVERIFY(archive.openForWriting());
     for (const QStringList &values : records) {
         QByteArray buffer = registry::memberLayout().blankRecord();
         registry::memberLayout().setFields(buffer, values);
-        QVERIFY(archive.write(archive.count() + 1, buffer));
+        QVERIFY(archive.append(buffer));
     }
 }
 
