@@ -269,25 +269,12 @@ void TfrmAnagrafica::save()
         return;
     }
 
-    ArchiveFile archive = memberArchive();
-    if (!archive.openForWriting()) {
-        archiveFailed();
-        return;
-    }
-    registry::memberLayout().setFields(m_buffer, cardValues());
     const bool appending = position().isEmpty();
-    // An append takes its position under the archive's lock: another copy of the program may
-    // have appended since, so the card shows the position actually written.
-    std::optional<qint64> written = position().toLongLong();
-    if (appending)
-        written = archive.append(m_buffer);
-    else if (!archive.overwrite(*written, m_buffer))
-        written.reset();
+    const std::optional<qint64> written = storeCard();
     if (!written) {
         archiveFailed();
         return;
     }
-    archive.close();
     m_lblPosizione->setText(QString::number(*written));
     if (!writePhotoOfPosition())
         return;
@@ -295,6 +282,22 @@ void TfrmAnagrafica::save()
                      appending ? QStringLiteral("La scheda corrente è stata inserita in archivio.")
                                : QStringLiteral("Le modifiche apportate alla scheda corrente sono "
                                                 "state salvate in archivio."));
+}
+
+// An append takes its position under the archive's lock: another copy of the program may have
+// appended since, so the card shows the position actually written.
+std::optional<qint64> TfrmAnagrafica::storeCard()
+{
+    ArchiveFile archive = memberArchive();
+    if (!archive.openForWriting())
+        return std::nullopt;
+    registry::memberLayout().setFields(m_buffer, cardValues());
+    if (position().isEmpty())
+        return archive.append(m_buffer);
+    const qint64 shown = position().toLongLong();
+    if (!archive.overwrite(shown, m_buffer))
+        return std::nullopt;
+    return shown;
 }
 
 void TfrmAnagrafica::duplicate()

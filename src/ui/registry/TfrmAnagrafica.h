@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <optional>
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -66,6 +68,8 @@ private:
 
     store::ArchiveFile memberArchive() const;
     bool readCard(store::ArchiveFile &archive, qint64 position, bool quietly = false);
+    // Writes the card's record in the member archive; the position written, or nullopt.
+    std::optional<qint64> storeCard();
     QStringList cardValues() const;
     void showValues(const QStringList &values);
     void showPhoto();
