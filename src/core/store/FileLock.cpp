@@ -44,7 +44,7 @@ FileLock::FileLock(QFile &file)
     }
     m_handle = handle;
     OVERLAPPED at = lockedByte();
-    m_held = LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &at);
+    m_held = LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &at) != 0;
     if (!m_held)
         m_error = QStringLiteral("Cannot lock the file");
 }
@@ -66,20 +66,23 @@ namespace {
 
 // Linux locks of the open file itself, unlike classic POSIX locks, also keep apart two opens of
 // one file within this process, and are not dropped when some other descriptor of it closes.
+// A kernel without them refuses the command, and the classic lock is taken instead.
+struct LockCommands
+{
+    int wait;
+    int release;
+};
+constexpr LockCommands kClassicLock {F_SETLKW, F_SETLK};
 #ifdef F_OFD_SETLKW
-constexpr int kWaitForLock = F_OFD_SETLKW;
-constexpr int kSetLock = F_OFD_SETLK;
+constexpr LockCommands kOpenFileLock {F_OFD_SETLKW, F_OFD_SETLK};
 #else
-constexpr int kWaitForLock = F_SETLKW;
-constexpr int kSetLock = F_SETLK;
+constexpr LockCommands kOpenFileLock = kClassicLock;
 #endif
 
 // The whole file, however far it grows.
 struct flock wholeFile(short type)
 {
-    struct flock range
-    {
-    };
+    struct flock range = {};
     range.l_type = type;
     range.l_whence = SEEK_SET;
     range.l_start = 0;
@@ -97,12 +100,17 @@ FileLock::FileLock(QFile &file)
         m_error = QStringLiteral("The file is not open");
         return;
     }
-    struct flock range = wholeFile(F_WRLCK);
-    int result = 0;
-    do {
-        result = ::fcntl(m_descriptor, kWaitForLock, &range);
-    } while (result == -1 && errno == EINTR);
-    m_held = result == 0;
+    for (const LockCommands &commands : {kOpenFileLock, kClassicLock}) {
+        struct flock range = wholeFile(F_WRLCK);
+        int result = 0;
+        do {
+            result = ::fcntl(m_descriptor, commands.wait, &range);
+        } while (result == -1 && errno == EINTR);
+        m_held = result == 0;
+        m_release = commands.release;
+        if (m_held || errno != EINVAL)
+            break;
+    }
     if (!m_held)
         m_error = QString::fromLocal8Bit(std::strerror(errno));
 }
@@ -112,7 +120,7 @@ FileLock::~FileLock()
     if (!m_held)
         return;
     struct flock range = wholeFile(F_UNLCK);
-    ::fcntl(m_descriptor, kSetLock, &range);
+    ::fcntl(m_descriptor, m_release, &range);
 }
 
 #endif

@@ -28,6 +28,7 @@ private:
     void *m_handle = nullptr;
 #else
     int m_descriptor = -1;
+    int m_release = 0; // the command that releases the lock taken
 #endif
 };
 
