@@ -53,7 +53,7 @@ QString lineNearTheEnd(const QString &path, qint64 back)
 {
     store::ArchiveFile archive(path, registry::kMemberRecordSize);
     QByteArray record;
-    if (!archive.openOrCreate() || !archive.read(archive.count() - back, record))
+    if (!archive.openForReading() || !archive.read(archive.count() - back, record))
         return {};
     return registry::memberListLine(record);
 }

@@ -1,12 +1,16 @@
-// The fixed-record archive file: hand-written member archives, positions, writes, scans and
-// the ways opening can fail.
+// The fixed-record archive file: hand-written member archives, positions, writes, scans, the
+// ways opening can fail, reading without write permission and two processes appending at once.
+#include "ReadOnlyAccess.h"
+#include "TestFiles.h"
+#include "WritesFail.h"
 #include "registry/MemberRecord.h"
 #include "store/ArchiveFile.h"
-#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,7 +20,9 @@ using namespace almavest;
 using namespace almavest::store;
 using namespace Qt::StringLiterals;
 using almavest::test::fileBytes;
+using almavest::test::ReadOnlyAccess;
 using almavest::test::writeBytes;
+using almavest::test::WritesFail;
 
 namespace {
 
@@ -48,9 +54,14 @@ private Q_SLOTS:
     void refusedWrites();
     void scanVisitsEveryWholeRecordAcrossBlocks();
     void scanStopsWhenAsked();
+    void missingFileIsCreatedEmpty_data();
     void missingFileIsCreatedEmpty();
     void openFailures_data();
     void openFailures();
+    void readingNeedsNoWritePermission();
+    void missingFileInAReadOnlyFolderReadsEmpty();
+    void failedAppendLeavesNoPartialRecord();
+    void twoProcessesAppendingLoseNoRecord();
 
 private:
     QString copyFixture(const QString &name);
@@ -66,7 +77,7 @@ void TestArchiveFile::init()
 
 QString TestArchiveFile::copyFixture(const QString &name)
 {
-    // Archives are opened for writing, so the tests work on copies.
+    // Some tests open archives for writing, so they all work on copies.
     QString target = m_dir->filePath(name);
     QFile::copy(QStringLiteral(ALMAVEST_TEST_DATA "/") + name, target);
     QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
@@ -106,7 +117,7 @@ void TestArchiveFile::readsHandWrittenMembers()
     QFETCH(qint64, position);
     QFETCH(QStringList, fields);
     ArchiveFile archive(copyFixture(u"members.pro"_s), registry::kMemberRecordSize);
-    QVERIFY(archive.openOrCreate());
+    QVERIFY(archive.openForReading());
     QCOMPARE(archive.count(), 2);
     QByteArray record;
     QVERIFY(archive.read(position, record));
@@ -124,7 +135,7 @@ void TestArchiveFile::readsHandWrittenMembers()
 void TestArchiveFile::incompleteTailIsNeitherCountedNorRead()
 {
     ArchiveFile archive(copyFixture(u"members_tail.pro"_s), registry::kMemberRecordSize);
-    QVERIFY(archive.openOrCreate());
+    QVERIFY(archive.openForReading());
     QCOMPARE(archive.count(), 1);
     QByteArray record("untouched");
     QVERIFY(!archive.read(2, record));
@@ -151,7 +162,7 @@ void TestArchiveFile::readOutsideTheFileFails()
 {
     QFETCH(qint64, position);
     ArchiveFile archive(copyFixture(u"members.pro"_s), registry::kMemberRecordSize);
-    QVERIFY(archive.openOrCreate());
+    QVERIFY(archive.openForReading());
     QByteArray record;
     QVERIFY(archive.read(1, record));
     QVERIFY(!archive.read(position, record));
@@ -169,9 +180,9 @@ void TestArchiveFile::writeRewritesExactlyOneRecord()
     QVERIFY(writeBytes(path, before));
 
     ArchiveFile archive(path, kSize);
-    QVERIFY(archive.openOrCreate());
+    QVERIFY(archive.openForWriting());
     const QByteArray replacement(kSize, 'R');
-    QVERIFY(archive.write(2, replacement));
+    QVERIFY(archive.overwrite(2, replacement));
     QCOMPARE(archive.position(), 2);
     archive.close();
 
@@ -185,18 +196,18 @@ void TestArchiveFile::appendAtCountPlusOne()
     const QString path = copyFixture(u"members.pro"_s);
     const QByteArray before = fileBytes(path);
     ArchiveFile archive(path, registry::kMemberRecordSize);
-    QVERIFY(archive.openOrCreate());
+    QVERIFY(archive.openForWriting());
     QByteArray record = registry::memberLayout().blankRecord();
     registry::memberLayout().setFields(record, registry::blankMember());
     registry::memberLayout().setField(record, registry::Name, u"Verdi Luca"_s);
-    QVERIFY(archive.write(archive.count() + 1, record));
+    QCOMPARE(archive.append(record), std::optional<qint64>(3));
     QCOMPARE(archive.position(), 3);
     QCOMPARE(archive.count(), 3);
 
     // Visible to the next action, which opens the file again.
     archive.close();
     ArchiveFile again(path, registry::kMemberRecordSize);
-    QVERIFY(again.openOrCreate());
+    QVERIFY(again.openForReading());
     QByteArray read;
     QVERIFY(again.read(3, read));
     QCOMPARE(registry::memberLayout().field(read, registry::Name), u"Verdi Luca"_s);
@@ -205,24 +216,33 @@ void TestArchiveFile::appendAtCountPlusOne()
 
 void TestArchiveFile::refusedWrites_data()
 {
-    QTest::addColumn<qint64>("position");
+    QTest::addColumn<bool>("reading");
+    QTest::addColumn<qint64>("position"); // 0 appends
     QTest::addColumn<int>("size");
-    QTest::newRow("beyond count + 1") << qint64(4) << 16;
-    QTest::newRow("position zero") << qint64(0) << 16;
-    QTest::newRow("record too short") << qint64(1) << 15;
-    QTest::newRow("record too long") << qint64(3) << 17;
+    QTest::newRow("overwrite after the last") << false << qint64(3) << 16;
+    QTest::newRow("overwrite far beyond") << false << qint64(4) << 16;
+    QTest::newRow("overwrite position zero") << false << qint64(0) << 16;
+    QTest::newRow("overwrite with a short record") << false << qint64(1) << 15;
+    QTest::newRow("append a long record") << false << qint64(-1) << 17;
+    QTest::newRow("overwrite opened for reading") << true << qint64(1) << 16;
+    QTest::newRow("append opened for reading") << true << qint64(-1) << 16;
 }
 
 void TestArchiveFile::refusedWrites()
 {
+    QFETCH(bool, reading);
     QFETCH(qint64, position);
     QFETCH(int, size);
     const QString path = m_dir->filePath(u"two.dat"_s);
     const QByteArray before = numberedRecord(1, 16) + numberedRecord(2, 16);
     QVERIFY(writeBytes(path, before));
     ArchiveFile archive(path, 16);
-    QVERIFY(archive.openOrCreate());
-    QVERIFY(!archive.write(position, QByteArray(size, 'x')));
+    QVERIFY(reading ? archive.openForReading() : archive.openForWriting());
+    const QByteArray record(size, 'x');
+    if (position < 0)
+        QCOMPARE(archive.append(record), std::nullopt);
+    else
+        QVERIFY(!archive.overwrite(position, record));
     QVERIFY(!archive.errorString().isEmpty());
     QCOMPARE(archive.position(), 0);
     archive.close();
@@ -243,7 +263,7 @@ void TestArchiveFile::scanVisitsEveryWholeRecordAcrossBlocks()
     QVERIFY(writeBytes(path, bytes));
 
     ArchiveFile archive(path, kSize);
-    QVERIFY(archive.openOrCreate());
+    QVERIFY(archive.openForReading());
     qint64 expected = 0;
     bool allMatch = true;
     QVERIFY(archive.scan([&](qint64 position, QByteArrayView record) {
@@ -264,7 +284,7 @@ void TestArchiveFile::scanStopsWhenAsked()
         bytes += numberedRecord(p, 8);
     QVERIFY(writeBytes(path, bytes));
     ArchiveFile archive(path, 8);
-    QVERIFY(archive.openOrCreate());
+    QVERIFY(archive.openForReading());
     int visits = 0;
     QVERIFY(archive.scan([&](qint64 position, QByteArrayView) {
         ++visits;
@@ -273,11 +293,19 @@ void TestArchiveFile::scanStopsWhenAsked()
     QCOMPARE(visits, 2);
 }
 
+void TestArchiveFile::missingFileIsCreatedEmpty_data()
+{
+    QTest::addColumn<bool>("reading");
+    QTest::newRow("reading") << true;
+    QTest::newRow("writing") << false;
+}
+
 void TestArchiveFile::missingFileIsCreatedEmpty()
 {
+    QFETCH(bool, reading);
     const QString path = m_dir->filePath(u"Soci.pro"_s);
     ArchiveFile archive(path, registry::kMemberRecordSize);
-    QVERIFY(archive.openOrCreate());
+    QVERIFY(reading ? archive.openForReading() : archive.openForWriting());
     QVERIFY(archive.isOpen());
     QCOMPARE(archive.count(), 0);
     QVERIFY(archive.scan([](qint64, QByteArrayView) { return true; }));
@@ -292,15 +320,20 @@ void TestArchiveFile::missingFileIsCreatedEmpty()
 void TestArchiveFile::openFailures_data()
 {
     QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("reading");
     // Tests may run as root, for whom permission bits stop nothing: these paths fail for all.
-    QTest::newRow("folder is a plain file") << u"parentIsFile"_s;
-    QTest::newRow("missing folder") << u"missingFolder"_s;
-    QTest::newRow("archive name taken by a folder") << u"pathIsFolder"_s;
+    for (const bool reading : {true, false}) {
+        const char *mode = reading ? "reading, " : "writing, ";
+        QTest::addRow("%sfolder is a plain file", mode) << u"parentIsFile"_s << reading;
+        QTest::addRow("%smissing folder", mode) << u"missingFolder"_s << reading;
+        QTest::addRow("%sarchive name taken by a folder", mode) << u"pathIsFolder"_s << reading;
+    }
 }
 
 void TestArchiveFile::openFailures()
 {
     QFETCH(QString, kind);
+    QFETCH(bool, reading);
     QString path;
     if (kind == u"parentIsFile") {
         QVERIFY(writeBytes(m_dir->filePath(u"program"_s), "not a folder"));
@@ -312,14 +345,123 @@ void TestArchiveFile::openFailures()
         path = m_dir->filePath(u"Soci.pro"_s);
     }
     ArchiveFile archive(path, registry::kMemberRecordSize);
-    QVERIFY(!archive.openOrCreate());
+    QVERIFY(!(reading ? archive.openForReading() : archive.openForWriting()));
     QVERIFY(!archive.isOpen());
     QVERIFY(!archive.errorString().isEmpty());
     QCOMPARE(archive.count(), 0);
     QByteArray record;
     QVERIFY(!archive.read(1, record));
-    QVERIFY(!archive.write(1, QByteArray(registry::kMemberRecordSize, ' ')));
+    QVERIFY(!archive.append(QByteArray(registry::kMemberRecordSize, ' ')));
     QVERIFY(!archive.scan([](qint64, QByteArrayView) { return true; }));
+}
+
+// A program folder on a locked stick: the cards are read, and writing is refused, not faked.
+void TestArchiveFile::readingNeedsNoWritePermission()
+{
+    const QString path = copyFixture(u"members.pro"_s);
+    const QByteArray before = fileBytes(path);
+    ReadOnlyAccess readOnly({path, m_dir->path()});
+    QVERIFY(readOnly.effective());
+
+    ArchiveFile archive(path, registry::kMemberRecordSize);
+    QVERIFY2(archive.openForReading(), qPrintable(archive.errorString()));
+    QCOMPARE(archive.count(), 2);
+    QByteArray record;
+    QVERIFY(archive.read(2, record));
+    QCOMPARE(registry::memberLayout().field(record, registry::Name), u"Bianchi Anna"_s);
+    qint64 scanned = 0;
+    QVERIFY(archive.scan([&](qint64 position, QByteArrayView) {
+        scanned = position;
+        return true;
+    }));
+    QCOMPARE(scanned, 2);
+    QVERIFY(!archive.append(record));
+    archive.close();
+
+    QVERIFY(!archive.openForWriting());
+    QVERIFY(!archive.isOpen());
+    QCOMPARE(fileBytes(path), before);
+}
+
+void TestArchiveFile::missingFileInAReadOnlyFolderReadsEmpty()
+{
+    const QString path = m_dir->filePath(u"Soci.pro"_s);
+    ReadOnlyAccess readOnly({m_dir->path()});
+    QVERIFY(readOnly.effective());
+    ArchiveFile archive(path, registry::kMemberRecordSize);
+    QVERIFY(archive.openForReading());
+    QVERIFY(archive.isOpen());
+    QCOMPARE(archive.count(), 0);
+    QVERIFY(archive.scan([](qint64, QByteArrayView) { return false; }));
+    QByteArray record;
+    QVERIFY(!archive.read(1, record));
+    archive.close();
+    QVERIFY(!QFileInfo::exists(path));
+    QVERIFY(!archive.openForWriting());
+}
+
+// A disk with room for half a record: the append fails and the file keeps its whole records
+// only, so the next append takes the same position.
+void TestArchiveFile::failedAppendLeavesNoPartialRecord()
+{
+    constexpr int kSize = 1000;
+    const QString path = m_dir->filePath(u"two.dat"_s);
+    const QByteArray before = numberedRecord(1, kSize) + numberedRecord(2, kSize);
+    QVERIFY(writeBytes(path, before));
+    ArchiveFile archive(path, kSize);
+    QVERIFY(archive.openForWriting());
+    {
+        const WritesFail diskFull(before.size() + kSize / 2);
+        QCOMPARE(archive.append(numberedRecord(3, kSize)), std::nullopt);
+    }
+    QVERIFY(!archive.errorString().isEmpty());
+    QCOMPARE(archive.position(), 0);
+    QCOMPARE(fileBytes(path), before);
+    QCOMPARE(archive.append(numberedRecord(3, kSize)), std::optional<qint64>(3));
+}
+
+// Two copies of the program saving new cards into one archive at the same time: every card is
+// stored whole, once, at the position its copy was told.
+void TestArchiveFile::twoProcessesAppendingLoseNoRecord()
+{
+    constexpr int kSize = registry::kMemberRecordSize;
+    constexpr int kEach = 1000;
+    const QString path = m_dir->filePath(u"Soci.pro"_s);
+    const QStringList tags = {u"primo"_s, u"secondo"_s};
+    std::vector<std::unique_ptr<QProcess>> copies;
+    for (const QString &tag : tags) {
+        auto &copy = copies.emplace_back(std::make_unique<QProcess>());
+        copy->start(QStringLiteral(ALMAVEST_ARCHIVE_APPENDER),
+            {path, QString::number(kSize), tag, QString::number(kEach)});
+        QVERIFY(copy->waitForStarted());
+    }
+    for (auto &copy : copies)
+        copy->write("go\n");
+    for (auto &copy : copies)
+        QVERIFY(copy->waitForBytesWritten());
+    QHash<qint64, QByteArray> told; // position -> the record its copy wrote there
+    for (size_t i = 0; i < copies.size(); ++i) {
+        QProcess &copy = *copies[i];
+        QVERIFY(copy.waitForFinished(120000));
+        QCOMPARE(copy.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(copy.exitCode(), 0);
+        const QList<QByteArray> positions = copy.readAllStandardOutput().trimmed().split('\n');
+        QCOMPARE(positions.size(), kEach);
+        for (qsizetype n = 0; n < positions.size(); ++n) {
+            const qint64 position = positions.at(n).toLongLong();
+            QVERIFY2(
+                !told.contains(position), qPrintable(u"position %1 told twice"_s.arg(position)));
+            const QByteArray record
+                = tags.at(int(i)).toLatin1() + ' ' + QByteArray::number(n + 1) + ' ';
+            told.insert(position, record.leftJustified(kSize - 1, '.') + '\n');
+        }
+    }
+    const QByteArray bytes = fileBytes(path);
+    QCOMPARE(bytes.size(), qsizetype(2) * kEach * kSize);
+    for (qint64 position = 1; position <= 2 * kEach; ++position) {
+        QVERIFY2(bytes.mid((position - 1) * kSize, kSize) == told.value(position),
+            qPrintable(u"record %1"_s.arg(position)));
+    }
 }
 
 QTEST_APPLESS_MAIN(TestArchiveFile)

@@ -1,9 +1,9 @@
 // The member lists: the one-line form of a card, the ten-filter search, the expiry rules and
 // finding the card behind a line, on small archives written for each case.
+#include "TestFiles.h"
 #include "registry/MemberRecord.h"
 #include "registry/MemberSelection.h"
 #include "store/ArchiveFile.h"
-#include "TestFiles.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -41,10 +41,10 @@ QByteArray recordOf(const QStringList &values)
 bool writeArchive(const QString &path, const QList<QStringList> &cards)
 {
     store::ArchiveFile archive(path, kMemberRecordSize);
-    if (!archive.openOrCreate())
+    if (!archive.openForWriting())
         return false;
-    for (qsizetype i = 0; i < cards.size(); ++i) {
-        if (!archive.write(i + 1, recordOf(cards.at(i))))
+    for (const QStringList &card : cards) {
+        if (!archive.append(recordOf(card)))
             return false;
     }
     return true;
@@ -156,39 +156,35 @@ void TestMemberSelection::listLine_data()
     QCOMPARE(fixture.size(), 2 * kMemberRecordSize);
     const QByteArray first = fixture.first(kMemberRecordSize);
     const QByteArray second = fixture.sliced(kMemberRecordSize);
-    QTest::newRow("hand-written complete card")
-        << memberLayout().fields(first) << first
-        << u"Rossi Mario                   "
-           u"  C.F. RSSMRA70B01D704X"
-           u"  Scad. 31/12/2026"
-           u"  Tel. 0547 123456    "
-           u" Note: Quota 2024: 25 € pagati"_s;
-    QTest::newRow("hand-written careless record")
-        << memberLayout().fields(second) << second
-        << u"Bianchi Anna                  "
-           u"  C.F.                 "
-           u"  Scad. 30/06/2025"
-           u"  Tel.                "
-           u" Note: Nota"_s;
+    QTest::newRow("hand-written complete card") << memberLayout().fields(first) << first
+                                                << u"Rossi Mario                   "
+                                                   u"  C.F. RSSMRA70B01D704X"
+                                                   u"  Scad. 31/12/2026"
+                                                   u"  Tel. 0547 123456    "
+                                                   u" Note: Quota 2024: 25 € pagati"_s;
+    QTest::newRow("hand-written careless record") << memberLayout().fields(second) << second
+                                                  << u"Bianchi Anna                  "
+                                                     u"  C.F.                 "
+                                                     u"  Scad. 30/06/2025"
+                                                     u"  Tel.                "
+                                                     u" Note: Nota"_s;
 
     const QStringList longer = card({{Name, u"  Anna Maria Francesca Bianchi Rossetti  "_s},
         {TaxCode, u"BNCNMR80A41H199Z"_s}, {ExpiryDate, u"01/01/2027"_s},
         {Phone, u"+39 0543 123456 int. 2"_s}, {Notes, u"  Quota versata: 25 € — sì  "_s}});
-    QTest::newRow("cut at 30 and 15, notes whole")
-        << longer << recordOf(longer)
-        << u"Anna Maria Francesca Bianchi R"
-           u"  C.F. BNCNMR80A41H199Z"
-           u"  Scad. 01/01/2027"
-           u"  Tel. +39 0543 123456"
-           u" Note: Quota versata: 25 € — sì"_s;
+    QTest::newRow("cut at 30 and 15, notes whole") << longer << recordOf(longer)
+                                                   << u"Anna Maria Francesca Bianchi R"
+                                                      u"  C.F. BNCNMR80A41H199Z"
+                                                      u"  Scad. 01/01/2027"
+                                                      u"  Tel. +39 0543 123456"
+                                                      u" Note: Quota versata: 25 € — sì"_s;
     const QStringList blank = blankMember();
-    QTest::newRow("blank card")
-        << blank << recordOf(blank)
-        << u"                              "
-           u"  C.F.                 "
-           u"  Scad.           "
-           u"  Tel.                "
-           u" Note: "_s;
+    QTest::newRow("blank card") << blank << recordOf(blank)
+                                << u"                              "
+                                   u"  C.F.                 "
+                                   u"  Scad.           "
+                                   u"  Tel.                "
+                                   u" Note: "_s;
 }
 
 void TestMemberSelection::listLine()
@@ -221,8 +217,8 @@ void TestMemberSelection::search_data()
     QTest::newRow("town roma in any case")
         << filters({{kTown, u"roma"_s}}) << 1
         << QStringList {u"Rossi Mario"_s, u"Bianchi Luigi"_s, u"ROSSETTI PIERO"_s};
-    QTest::newRow("accented capital not folded") << filters({{kName, u"nicolò"_s}}) << 1
-                                                 << QStringList();
+    QTest::newRow("accented capital not folded")
+        << filters({{kName, u"nicolò"_s}}) << 1 << QStringList();
     QTest::newRow("accented capital typed") << filters({{kName, u"NICOLÒ"_s}}) << 1 << nicolo;
     QTest::newRow("plain letters folded") << filters({{kName, u"nicol"_s}}) << 1 << nicolo;
     QTest::newRow("accent as a combining mark")
@@ -243,8 +239,7 @@ void TestMemberSelection::search_data()
     QTest::newRow("outside Windows-1252 beside a match")
         << filters({{kName, u"ross"_s}, {kNotes, u"ő"_s}}) << 2 << QStringList();
     QTest::newRow("euro sign") << filters({{kNotes, u"25 €"_s}}) << 1 << nicolo;
-    QTest::newRow("field not searched")
-        << filters({{kNotes, u"q08"_s}}) << 1 << QStringList();
+    QTest::newRow("field not searched") << filters({{kNotes, u"q08"_s}}) << 1 << QStringList();
 
     const int fields[kSearchFilterCount] = {1, 2, 4, 5, 6, 7, 9, 12, 13, 15};
     for (int box = 0; box < kSearchFilterCount; ++box) {
@@ -301,8 +296,8 @@ void TestMemberSelection::expiryRule_data()
     };
     for (const auto &row : rows) {
         QTest::addRow("%s, expired", row.name)
-            << ExpiryRule::Expired << QString::fromUtf16(row.expiry)
-            << QString::fromUtf16(row.days) << int(row.expired);
+            << ExpiryRule::Expired << QString::fromUtf16(row.expiry) << QString::fromUtf16(row.days)
+            << int(row.expired);
         QTest::addRow("%s, expiring", row.name)
             << ExpiryRule::ExpiringOrExpired << QString::fromUtf16(row.expiry)
             << QString::fromUtf16(row.days) << int(row.expiring);
@@ -327,8 +322,8 @@ void TestMemberSelection::expiryScanSkipsUnreadableCards_data()
     QTest::addColumn<QStringList>("expected");
     QTest::newRow("expired") << ExpiryRule::Expired
                              << QStringList {u"Uno"_s, u"Giorni errati"_s, u"Tre"_s};
-    QTest::newRow("expiring or expired") << ExpiryRule::ExpiringOrExpired
-                                         << QStringList {u"Uno"_s, u"Due"_s, u"Tre"_s};
+    QTest::newRow("expiring or expired")
+        << ExpiryRule::ExpiringOrExpired << QStringList {u"Uno"_s, u"Due"_s, u"Tre"_s};
 }
 
 void TestMemberSelection::expiryScanSkipsUnreadableCards()
@@ -363,8 +358,8 @@ void TestMemberSelection::findByLine_data()
     QTest::newRow("same line twice: the later card") << twinLine << qint64(3);
     QTest::newRow("trimmed line") << twinLine.trimmed() << qint64(3);
     QTest::newRow("blanks around the line") << u"  "_s + twinLine + u"\t"_s << qint64(3);
-    QTest::newRow("unique line") << memberListLine(card({{Name, u"Altro Socio"_s},
-                                        {Notes, u"Nota"_s}}))
+    QTest::newRow("unique line") << memberListLine(
+        card({{Name, u"Altro Socio"_s}, {Notes, u"Nota"_s}}))
                                  << qint64(2);
     QTest::newRow("last card") << memberListLine(card({{Name, u"Ultimo Socio"_s}})) << qint64(4);
     QTest::newRow("no such card") << memberListLine(card({{Name, u"Nessuno"_s}})) << qint64(0);

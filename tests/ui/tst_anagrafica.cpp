@@ -1,5 +1,8 @@
 // The member card driven as a secretary would: typing, saving, browsing, duplicating, photos.
 #include "AppFixture.h"
+#include "ReadOnlyAccess.h"
+#include "TestFiles.h"
+#include "WritesFail.h"
 
 #include "registry/MemberRecord.h"
 #include "store/ArchiveFile.h"
@@ -16,12 +19,50 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QToolButton>
+
+#include <optional>
+#include <sys/stat.h>
 
 using namespace almavest;
 using namespace almavest::test;
 using ui::MessageKind;
 
+namespace {
+
+// A JPEG of noise, which compresses badly: tens of kilobytes, more than a record.
+QByteArray noisyJpeg(const QString &path, QSize size)
+{
+    QImage picture(size, QImage::Format_RGB32);
+    QRandomGenerator random(7);
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x)
+            picture.setPixel(x, y, random.generate() | 0xff000000u);
+    }
+    picture.save(path, "JPG", 95);
+    return fileBytes(path);
+}
+
+// What tells one write of a file from another: the file itself and its modification time.
+struct FileStamp
+{
+    ino_t inode = 0;
+    qint64 modifiedNs = 0;
+    bool operator==(const FileStamp &) const = default;
+};
+
+FileStamp stampOf(const QString &path)
+{
+    struct stat info
+    {
+    };
+    if (stat(QFile::encodeName(path).constData(), &info) != 0)
+        return {};
+    return {info.st_ino, qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+}
+
+} // namespace
 
 class TestAnagrafica final : public QObject
 {
@@ -52,8 +93,13 @@ private Q_SLOTS:
     void photoIsWrittenAtEverySave();
     void unreadablePhotoShowsThePlaceholder();
     void photoCanBeSavedToAChosenFile();
+    void textOnlySaveLeavesThePhotoFileAlone();
+    void photoSaveFailureIsReported_data();
+    void photoSaveFailureIsReported();
+    void photoCopyFailureKeepsThePicture();
     void unusableArchiveLeavesTheCardAsItWas();
     void folderWithoutWritePermission();
+    void readOnlyFolderIsBrowsedButNotWritten();
     void emailGoesToTheDesktopShell_data();
     void emailGoesToTheDesktopShell();
     void closingReturnsToTheLauncher_data();
@@ -69,6 +115,11 @@ private:
     ui::TfrmAnagrafica *card() { return m_fixture->app().memberCard(); }
     QString archivePath() const { return m_fixture->file(QStringLiteral("Soci.pro")); }
     QString shownPosition() { return card()->lblPosizione()->text(); }
+    QString photoFile(int position) const
+    {
+        return m_fixture->file(QStringLiteral("Schedario/Socio_%1.jpg").arg(position));
+    }
+    void choosePhoto(const QString &path);
     void pickExpiry(const QDate &date);
 
     std::unique_ptr<AppFixture> m_fixture;
@@ -91,6 +142,12 @@ void TestAnagrafica::pickExpiry(const QDate &date)
         return dialog.result();
     });
     QTest::keyClick(box("txtDataSca"), Qt::Key_Space);
+}
+
+void TestAnagrafica::choosePhoto(const QString &path)
+{
+    m_fixture->services.answerNextOpenFile(path);
+    button("btnCaricaFoto")->click();
 }
 
 void TestAnagrafica::startsAsABlankCard()
@@ -489,6 +546,128 @@ void TestAnagrafica::photoCanBeSavedToAChosenFile()
     QCOMPARE(QImage(target).size(), QSize(366, 274));
 }
 
+// Saving only text leaves the photo file as it is, and a chosen JPEG is stored with its own
+// bytes: encoding it again at every save would wear the picture down and grow the file.
+void TestAnagrafica::textOnlySaveLeavesThePhotoFileAlone()
+{
+    const QString chosen = m_fixture->file(QStringLiteral("ritratto.jpg"));
+    const QByteArray portrait = noisyJpeg(chosen, QSize(160, 120));
+    box("txtDipendente")->setText(QStringLiteral("Rossi Mario"));
+    box("txtDataSca")->setText(QStringLiteral("31/12/2027"));
+    choosePhoto(chosen);
+    button("btnSalva")->click();
+    QCOMPARE(fileBytes(photoFile(1)), portrait);
+    const FileStamp written = stampOf(photoFile(1));
+    QVERIFY(written.inode != 0);
+
+    box("txtNote")->setText(QStringLiteral("Quota pagata"));
+    button("btnSalva")->click();
+    QVERIFY(card()->loadCard(1)); // the photo read back from its file is not written either
+    box("txtNote")->setText(QStringLiteral("Quota pagata in contanti"));
+    button("btnSalva")->click();
+    QCOMPARE(m_fixture->services.lastMessage(),
+        QStringLiteral(
+            "Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
+    QCOMPARE(readMembers(archivePath()).value(0).value(registry::Notes),
+        QStringLiteral("Quota pagata in contanti"));
+    QCOMPARE(stampOf(photoFile(1)), written);
+    QCOMPARE(fileBytes(photoFile(1)), portrait);
+}
+
+void TestAnagrafica::photoSaveFailureIsReported_data()
+{
+    QTest::addColumn<QString>("cause");
+    QTest::addColumn<bool>("stored"); // the card and its old photo are in the archive already
+    QTest::addColumn<QString>("reason");
+    const QString folder = QStringLiteral(
+        "la cartella Schedario non può essere creata o non consente la scrittura.");
+    const QString disk = QStringLiteral(
+        "non è stato possibile scrivere il file della foto: il disco potrebbe essere pieno.");
+    QTest::newRow("photo folder is a plain file") << "folderIsFile" << false << folder;
+    QTest::newRow("disk full, new card") << "diskFull" << false << disk;
+    QTest::newRow("disk full, replacing a photo") << "diskFull" << true << disk;
+}
+
+// The record is saved and the photo is not: the user is told so instead of the success, no
+// empty or partial photo file is left, an old photo is kept whole, and the picture stays on the
+// card, so that Save writes it once the cause is gone.
+void TestAnagrafica::photoSaveFailureIsReported()
+{
+    QFETCH(QString, cause);
+    QFETCH(bool, stored);
+    QFETCH(QString, reason);
+    const QString chosen = m_fixture->file(QStringLiteral("ritratto.jpg"));
+    const QByteArray portrait = noisyJpeg(chosen, QSize(300, 200));
+    const QByteArray oldPhoto
+        = noisyJpeg(m_fixture->file(QStringLiteral("vecchia.jpg")), QSize(90, 60));
+    if (stored) {
+        writeMembers(archivePath(), {sampleMember(QStringLiteral("Rossi Mario"))});
+        QVERIFY(QDir(m_fixture->folder()).mkdir(QStringLiteral("Schedario")));
+        QVERIFY(writeBytes(photoFile(1), oldPhoto));
+        QVERIFY(card()->loadCard(1));
+    }
+    box("txtDipendente")->setText(QStringLiteral("Rossi Mario"));
+    box("txtDataSca")->setText(QStringLiteral("31/12/2027"));
+    choosePhoto(chosen);
+    const QString photoFolder = m_fixture->file(QStringLiteral("Schedario"));
+    if (cause == u"folderIsFile") {
+        QVERIFY(QDir(photoFolder).removeRecursively());
+        QVERIFY(writeBytes(photoFolder, "not a folder"));
+    }
+    {
+        // Room for the archive with one card, not for the photo.
+        std::optional<WritesFail> diskFull;
+        if (cause == u"diskFull")
+            diskFull.emplace(registry::kMemberRecordSize);
+        button("btnSalva")->click();
+    }
+    QCOMPARE(m_fixture->services.messages.size(), 1);
+    QCOMPARE(m_fixture->services.messages.first().kind, MessageKind::Warning);
+    QCOMPARE(m_fixture->services.lastMessage(),
+        QStringLiteral("Attenzione: la scheda è stata salvata in archivio, ma non è stato "
+                       "possibile salvarne la foto perché ")
+            + reason
+            + QStringLiteral("\n\r\n\rLa foto resta sulla scheda: per riprovare premere "
+                             "di nuovo Salva."));
+    QCOMPARE(shownPosition(), QStringLiteral("1"));
+    QCOMPARE(readMembers(archivePath()).size(), 1);
+    QCOMPARE(card()->photo().size(), QSize(300, 200));
+    const QStringList left = stored ? QStringList {QStringLiteral("Socio_1.jpg")} : QStringList();
+    if (cause == u"diskFull")
+        QCOMPARE(
+            QDir(photoFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            left);
+    if (stored)
+        QCOMPARE(fileBytes(photoFile(1)), oldPhoto);
+
+    if (cause == u"folderIsFile")
+        QVERIFY(QFile::remove(photoFolder));
+    m_fixture->services.clear();
+    button("btnSalva")->click();
+    QCOMPARE(m_fixture->services.lastMessage(),
+        QStringLiteral(
+            "Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
+    QCOMPARE(fileBytes(photoFile(1)), portrait);
+}
+
+void TestAnagrafica::photoCopyFailureKeepsThePicture()
+{
+    const QString chosen = m_fixture->file(QStringLiteral("ritratto.jpg"));
+    noisyJpeg(chosen, QSize(160, 120));
+    choosePhoto(chosen);
+    const QString missing = m_fixture->file(QStringLiteral("manca"));
+    m_fixture->services.answerNextSaveFile(missing + QStringLiteral("/copia.jpg"));
+    button("btnSalvaFoto")->click();
+    QCOMPARE(m_fixture->services.messages.size(), 1);
+    QCOMPARE(m_fixture->services.messages.first().kind, MessageKind::Warning);
+    QCOMPARE(m_fixture->services.lastMessage(),
+        QStringLiteral("Attenzione: non è stato possibile salvare la foto perché la cartella ")
+            + QDir::toNativeSeparators(missing)
+            + QStringLiteral(" non può essere creata o non consente la scrittura."));
+    QCOMPARE(card()->photo().size(), QSize(160, 120));
+    QVERIFY(!QFileInfo::exists(missing));
+}
+
 // Soci.pro being a folder makes the archive impossible to open or create, as a program folder
 // without write permission would for an ordinary user.
 void TestAnagrafica::unusableArchiveLeavesTheCardAsItWas()
@@ -510,7 +689,8 @@ void TestAnagrafica::unusableArchiveLeavesTheCardAsItWas()
 }
 
 // A program folder where nobody may create files, root included: the archive cannot come into
-// existence, and the secretary is told so without losing what was typed.
+// existence, and the secretary is told so without losing what was typed. Browsing finds no
+// archive there, which is an empty one.
 void TestAnagrafica::folderWithoutWritePermission()
 {
     const QString folder = QStringLiteral("/proc/self");
@@ -522,15 +702,47 @@ void TestAnagrafica::folderWithoutWritePermission()
     auto *screen = app.memberCard();
     control<QLineEdit>(screen, "txtDipendente")->setText(QStringLiteral("Neri Luca"));
     control<QLineEdit>(screen, "txtDataSca")->setText(QStringLiteral("31/12/2027"));
-    for (const char *action : {"btnSalva", "cmdUltimo"}) {
+    const QList<QPair<const char *, ShownMessage>> actions = {
+        {"btnSalva", {false, MessageKind::Error, store::archiveAccessMessage()}},
+        {"cmdUltimo",
+            {false, MessageKind::Information,
+                QStringLiteral("L'archivio non contiene nessuna scheda.")}},
+    };
+    for (const auto &[action, expected] : actions) {
         control<QAbstractButton>(screen, action)->click();
         QCOMPARE(services.messages.size(), 1);
-        QCOMPARE(services.messages.first().kind, MessageKind::Error);
-        QCOMPARE(services.lastMessage(), store::archiveAccessMessage());
+        QCOMPARE(services.messages.first().kind, expected.kind);
+        QCOMPARE(services.lastMessage(), expected.text);
         QVERIFY(screen->lblPosizione()->text().isEmpty());
         QCOMPARE(control<QLineEdit>(screen, "txtDipendente")->text(), QStringLiteral("Neri Luca"));
         services.clear();
     }
+}
+
+// The program run from a locked stick: every card can be read, and a save is refused with the
+// archive access message, leaving the card on screen and the archive as it was.
+void TestAnagrafica::readOnlyFolderIsBrowsedButNotWritten()
+{
+    writeMembers(
+        archivePath(), {sampleMember(QStringLiteral("Uno")), sampleMember(QStringLiteral("Due"))});
+    const QByteArray before = fileBytes(archivePath());
+    const ReadOnlyAccess readOnly({archivePath(), m_fixture->folder()});
+    QVERIFY(readOnly.effective());
+
+    button("cmdUltimo")->click();
+    QCOMPARE(shownPosition(), QStringLiteral("2"));
+    button("cmdIndietro")->click();
+    QCOMPARE(box("txtDipendente")->text(), QStringLiteral("Uno"));
+    QVERIFY(m_fixture->services.messages.isEmpty());
+
+    box("txtDipendente")->setText(QStringLiteral("Uno bis"));
+    button("btnSalva")->click();
+    QCOMPARE(m_fixture->services.messages.size(), 1);
+    QCOMPARE(m_fixture->services.messages.first().kind, MessageKind::Error);
+    QCOMPARE(m_fixture->services.lastMessage(), store::archiveAccessMessage());
+    QCOMPARE(shownPosition(), QStringLiteral("1"));
+    QCOMPARE(box("txtDipendente")->text(), QStringLiteral("Uno bis"));
+    QCOMPARE(fileBytes(archivePath()), before);
 }
 
 void TestAnagrafica::emailGoesToTheDesktopShell_data()

@@ -3,10 +3,12 @@
 #include "PageModel.h"
 
 #include "registry/MemberRecord.h"
+#include "store/ArchiveFile.h"
 #include "ui/registry/MemberExpiryDialog.h"
 #include "ui/registry/MemberListPanel.h"
 #include "ui/registry/TfrmAnagrafica.h"
 
+#include <QDir>
 #include <QLabel>
 
 #include <QLineEdit>
@@ -40,13 +42,16 @@ private Q_SLOTS:
     void listsByRule();
     void emptyArchive_data();
     void emptyArchive();
+    void unreadableArchiveIsReported_data();
+    void unreadableArchiveIsReported();
     void doubleClickOpensTheCard();
     void printsWithItsTitle_data();
     void printsWithItsTitle();
 
 private:
     // Opens the summary behind `button` on the card; `drive` acts on it while it is open.
-    void withSummary(const char *button, const std::function<void(ui::MemberExpiryDialog &)> &drive);
+    void withSummary(
+        const char *button, const std::function<void(ui::MemberExpiryDialog &)> &drive);
 
     std::unique_ptr<AppFixture> m_fixture;
 };
@@ -57,8 +62,8 @@ void TestExpirySummaries::init()
     m_fixture->openMemberCard();
 }
 
-void TestExpirySummaries::withSummary(const char *button,
-                                      const std::function<void(ui::MemberExpiryDialog &)> &drive)
+void TestExpirySummaries::withSummary(
+    const char *button, const std::function<void(ui::MemberExpiryDialog &)> &drive)
 {
     bool ran = false;
     m_fixture->services.onNextDialog([&](QDialog &dialog) {
@@ -75,12 +80,14 @@ void TestExpirySummaries::listsByRule_data()
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QStringList>("names");
-    QTest::newRow("expired") << "btnScaduti" << " Riepilogo soci con iscrizione scaduta"
-                             << QStringList{u"Scaduto ieri"_s, u"Dopo la scheda illeggibile"_s};
+    QTest::newRow("expired") << "btnScaduti"
+                             << " Riepilogo soci con iscrizione scaduta"
+                             << QStringList {u"Scaduto ieri"_s, u"Dopo la scheda illeggibile"_s};
     QTest::newRow("expiring or expired")
-        << "btnScadenze" << " Riepilogo soci con iscrizione in scadenza o scaduta"
-        << QStringList{u"Scaduto ieri"_s, u"Scade oggi"_s, u"Preavviso da oggi"_s,
-                       u"Dopo la scheda illeggibile"_s};
+        << "btnScadenze"
+        << " Riepilogo soci con iscrizione in scadenza o scaduta"
+        << QStringList {u"Scaduto ieri"_s, u"Scade oggi"_s, u"Preavviso da oggi"_s,
+               u"Dopo la scheda illeggibile"_s};
 }
 
 // A card whose expiry cannot be read is passed over; the cards after it are still listed.
@@ -90,12 +97,16 @@ void TestExpirySummaries::listsByRule()
     QFETCH(QString, caption);
     QFETCH(QStringList, names);
     writeMembers(m_fixture->file(QStringLiteral("Soci.pro")),
-                 {card(QStringLiteral("Scaduto ieri"), QStringLiteral("09/12/2026"), QStringLiteral("0")),
-                  card(QStringLiteral("Scade oggi"), QStringLiteral("10/12/2026"), QStringLiteral("0")),
-                  card(QStringLiteral("Preavviso da oggi"), QStringLiteral("20/12/2026"), QStringLiteral("10")),
-                  card(QStringLiteral("Preavviso da domani"), QStringLiteral("20/12/2026"), QStringLiteral("9")),
-                  card(QStringLiteral("Data illeggibile"), QStringLiteral("31/02/2026"), QStringLiteral("0")),
-                  card(QStringLiteral("Dopo la scheda illeggibile"), QStringLiteral("01/01/2020"), QStringLiteral("0"))});
+        {card(QStringLiteral("Scaduto ieri"), QStringLiteral("09/12/2026"), QStringLiteral("0")),
+            card(QStringLiteral("Scade oggi"), QStringLiteral("10/12/2026"), QStringLiteral("0")),
+            card(QStringLiteral("Preavviso da oggi"), QStringLiteral("20/12/2026"),
+                QStringLiteral("10")),
+            card(QStringLiteral("Preavviso da domani"), QStringLiteral("20/12/2026"),
+                QStringLiteral("9")),
+            card(QStringLiteral("Data illeggibile"), QStringLiteral("31/02/2026"),
+                QStringLiteral("0")),
+            card(QStringLiteral("Dopo la scheda illeggibile"), QStringLiteral("01/01/2020"),
+                QStringLiteral("0"))});
     withSummary(button.toLatin1().constData(), [&](ui::MemberExpiryDialog &dialog) {
         QCOMPARE(dialog.windowTitle(), caption);
         QStringList listed;
@@ -123,14 +134,32 @@ void TestExpirySummaries::emptyArchive()
         control<QPushButton>(&dialog, "btnTrova")->click();
     });
     QCOMPARE(m_fixture->services.lastMessage(),
-             QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
+        QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
+}
+
+void TestExpirySummaries::unreadableArchiveIsReported_data()
+{
+    emptyArchive_data();
+}
+
+// An archive that cannot be read must not look like "nobody has expired": the archive access
+// message is shown, and no list.
+void TestExpirySummaries::unreadableArchiveIsReported()
+{
+    QFETCH(QString, button);
+    QVERIFY(QDir(m_fixture->folder()).mkdir(QStringLiteral("Soci.pro")));
+    control<QAbstractButton>(m_fixture->app().memberCard(), button.toLatin1().constData())->click();
+    QVERIFY(m_fixture->services.dialogsShown.isEmpty());
+    QCOMPARE(m_fixture->services.messages.size(), 1);
+    QCOMPARE(m_fixture->services.messages.first().kind, ui::MessageKind::Error);
+    QCOMPARE(m_fixture->services.lastMessage(), store::archiveAccessMessage());
 }
 
 void TestExpirySummaries::doubleClickOpensTheCard()
 {
     writeMembers(m_fixture->file(QStringLiteral("Soci.pro")),
-                 {card(QStringLiteral("Valido"), QStringLiteral("31/12/2030"), QStringLiteral("0")),
-                  card(QStringLiteral("Scaduto"), QStringLiteral("01/01/2025"), QStringLiteral("0"))});
+        {card(QStringLiteral("Valido"), QStringLiteral("31/12/2030"), QStringLiteral("0")),
+            card(QStringLiteral("Scaduto"), QStringLiteral("01/01/2025"), QStringLiteral("0"))});
     withSummary("btnScaduti", [&](ui::MemberExpiryDialog &dialog) {
         auto *list = control<QListView>(&dialog, "lstRecords");
         Q_EMIT list->activated(list->model()->index(0, 0));
@@ -145,7 +174,8 @@ void TestExpirySummaries::printsWithItsTitle_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("title");
-    QTest::newRow("expired") << "btnScaduti" << "Riepilogo soci con iscrizione scaduta";
+    QTest::newRow("expired") << "btnScaduti"
+                             << "Riepilogo soci con iscrizione scaduta";
     QTest::newRow("expiring") << "btnScadenze"
                               << "Riepilogo soci con iscrizione in scadenza o scaduta";
 }
@@ -155,7 +185,7 @@ void TestExpirySummaries::printsWithItsTitle()
     QFETCH(QString, button);
     QFETCH(QString, title);
     writeMembers(m_fixture->file(QStringLiteral("Soci.pro")),
-                 {card(QStringLiteral("Scaduto"), QStringLiteral("01/01/2025"), QStringLiteral("0"))});
+        {card(QStringLiteral("Scaduto"), QStringLiteral("01/01/2025"), QStringLiteral("0"))});
     withSummary(button.toLatin1().constData(), [&](ui::MemberExpiryDialog &dialog) {
         control<QPushButton>(&dialog, "btnStampa")->click();
     });
@@ -163,7 +193,7 @@ void TestExpirySummaries::printsWithItsTitle()
     const QStringList texts = pageTexts(m_fixture->services.printed[0], 0);
     QVERIFY(texts.contains(title));
     QVERIFY(std::any_of(texts.begin(), texts.end(),
-                        [](const QString &t) { return t.startsWith(QStringLiteral("Scaduto ")); }));
+        [](const QString &t) { return t.startsWith(QStringLiteral("Scaduto ")); }));
 }
 
 QTEST_MAIN(TestExpirySummaries)

@@ -2,6 +2,7 @@
 // a damaged password file, and changing the password, including a file that cannot be written.
 #include "AppFixture.h"
 #include "TestFiles.h"
+#include "WritesFail.h"
 
 #include "app/PasswordFile.h"
 #include "ui/app/TfrmAvvio.h"
@@ -16,15 +17,14 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <csignal>
 #include <optional>
-#include <sys/resource.h>
 
 using namespace almavest;
 using namespace Qt::StringLiterals;
 using test::AppFixture;
 using test::control;
 using test::fileBytes;
+using test::WritesFail;
 
 namespace {
 
@@ -44,32 +44,6 @@ const QString kChangeFailure = u"Attenzione: si è verificato un errore durante 
 
 // Ways of damaging the password file before a change is attempted.
 enum class Damage { NotHexadecimal, Folder, Unwritable };
-
-// While alive, every file write of this process fails as on a full or read-only disk, which a
-// test running as root cannot obtain from file permissions.
-class WritesFail final
-{
-public:
-    WritesFail()
-    {
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit none = m_old;
-        none.rlim_cur = 0;
-        setrlimit(RLIMIT_FSIZE, &none);
-    }
-    ~WritesFail()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    WritesFail(const WritesFail &) = delete;
-    WritesFail &operator=(const WritesFail &) = delete;
-
-private:
-    rlimit m_old {};
-    void (*m_oldHandler)(int) = nullptr;
-};
 
 // Types `text` key by key; unlike QTest::keyClicks it can type characters beyond Latin-1.
 void type(QWidget *widget, const QString &text)

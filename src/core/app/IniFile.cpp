@@ -1,10 +1,10 @@
 #include "app/IniFile.h"
 
 #include "store/Cp1252.h"
+#include "store/WholeFile.h"
 #include "text/TextRoutines.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <optional>
 
@@ -86,17 +86,8 @@ bool IniFile::save()
     QString content;
     for (const QString &line : std::as_const(m_lines))
         content += line + QStringLiteral("\r\n");
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        m_error = file.errorString();
-        return false;
-    }
-    const QByteArray bytes = store::toCp1252(content);
-    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {
-        m_error = file.errorString();
-        return false;
-    }
-    return true;
+    return store::writeWholeFile(m_path, store::toCp1252(content), &m_error)
+        == store::WriteFailure::None;
 }
 
 QString IniFile::value(const QString &section, const QString &key) const

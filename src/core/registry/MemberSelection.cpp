@@ -137,7 +137,7 @@ MemberLines collectLines(const QString &archivePath,
 {
     MemberLines result;
     store::ArchiveFile archive(archivePath, kMemberRecordSize);
-    if (!archive.openOrCreate()) {
+    if (!archive.openForReading()) {
         result.archiveOk = false;
         return result;
     }
@@ -272,7 +272,7 @@ std::optional<qint64> findMemberByLine(const QString &archivePath, const QString
     if (store::fromCp1252(wantedBytes) != wanted)
         return std::nullopt;
     store::ArchiveFile archive(archivePath, kMemberRecordSize);
-    if (!archive.openOrCreate())
+    if (!archive.openForReading())
         return std::nullopt;
     std::optional<qint64> found;
     LineBuilder builder;

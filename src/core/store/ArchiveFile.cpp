@@ -1,5 +1,8 @@
 #include "store/ArchiveFile.h"
 
+#include "store/FileLock.h"
+
+#include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -33,32 +36,55 @@ ArchiveFile::~ArchiveFile()
     close();
 }
 
-bool ArchiveFile::openOrCreate()
+bool ArchiveFile::openForReading()
+{
+    return open(QIODevice::ReadOnly);
+}
+
+bool ArchiveFile::openForWriting()
+{
+    return open(QIODevice::ReadWrite);
+}
+
+bool ArchiveFile::open(QIODevice::OpenMode mode)
 {
     close();
     m_position = 0;
     m_error.clear();
     // Unbuffered: records are read in blocks of our own and every write must reach the file.
-    constexpr QIODevice::OpenMode kMode = QIODevice::ReadWrite | QIODevice::Unbuffered;
-    if (m_file.open(kMode | QIODevice::ExistingOnly))
+    mode |= QIODevice::Unbuffered;
+    if (m_file.open(mode | QIODevice::ExistingOnly))
         return true;
     // An existing file that cannot be opened is never created anew: that would empty it.
-    if (QFileInfo::exists(m_file.fileName()))
+    const QFileInfo info(m_file.fileName());
+    if (info.exists() || info.isSymLink())
         return fail(m_file.errorString());
-    if (m_file.open(kMode | QIODevice::NewOnly))
+    if (m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        m_file.close();
+        if (m_file.open(mode | QIODevice::ExistingOnly))
+            return true;
+        return fail(m_file.errorString());
+    }
+    const QString reason = m_file.errorString();
+    // Reading in a program folder the user may not write, such as a locked stick or a disc:
+    // the archive has never been saved there, so there is nothing in it.
+    if (!mode.testFlag(QIODevice::WriteOnly) && info.dir().exists()) {
+        m_missingReadsEmpty = true;
         return true;
-    return fail(m_file.errorString());
+    }
+    return fail(reason);
 }
 
 void ArchiveFile::close()
 {
+    m_missingReadsEmpty = false;
     if (m_file.isOpen())
         m_file.close();
 }
 
 bool ArchiveFile::isOpen() const
 {
-    return m_file.isOpen();
+    return m_file.isOpen() || m_missingReadsEmpty;
 }
 
 qint64 ArchiveFile::count() const
@@ -68,7 +94,7 @@ qint64 ArchiveFile::count() const
 
 bool ArchiveFile::read(qint64 position, QByteArray &record)
 {
-    if (!m_file.isOpen())
+    if (!isOpen())
         return fail(QStringLiteral("The archive is not open"));
     if (position < 1 || position > count())
         return fail(QStringLiteral("No record at position %1").arg(position));
@@ -82,14 +108,48 @@ bool ArchiveFile::read(qint64 position, QByteArray &record)
     return true;
 }
 
-bool ArchiveFile::write(qint64 position, const QByteArray &record)
+std::optional<qint64> ArchiveFile::append(const QByteArray &record)
 {
-    if (!m_file.isOpen())
-        return fail(QStringLiteral("The archive is not open"));
+    if (!canWrite(record))
+        return std::nullopt;
+    const FileLock lock(m_file);
+    if (!lock.held()) {
+        fail(lock.errorString());
+        return std::nullopt;
+    }
+    // Counted under the lock: another copy of the program may have appended since opening.
+    const qint64 position = count() + 1;
+    if (!writeLocked(position, record)) {
+        // A record cut short by a full disk would otherwise be the tail the next append fills.
+        m_file.resize((position - 1) * m_recordSize);
+        return std::nullopt;
+    }
+    return position;
+}
+
+bool ArchiveFile::overwrite(qint64 position, const QByteArray &record)
+{
+    if (!canWrite(record))
+        return false;
+    const FileLock lock(m_file);
+    if (!lock.held())
+        return fail(lock.errorString());
+    if (position < 1 || position > count())
+        return fail(QStringLiteral("No record at position %1").arg(position));
+    return writeLocked(position, record);
+}
+
+bool ArchiveFile::canWrite(const QByteArray &record)
+{
+    if (!m_file.isOpen() || !m_file.isWritable())
+        return fail(QStringLiteral("The archive is not open for writing"));
     if (record.size() != m_recordSize)
         return fail(QStringLiteral("A record must be %1 bytes").arg(m_recordSize));
-    if (position < 1 || position > count() + 1)
-        return fail(QStringLiteral("Cannot write at position %1").arg(position));
+    return true;
+}
+
+bool ArchiveFile::writeLocked(qint64 position, const QByteArray &record)
+{
     if (!m_file.seek((position - 1) * m_recordSize))
         return fail(m_file.errorString());
     if (m_file.write(record) != m_recordSize || !m_file.flush())
@@ -100,7 +160,7 @@ bool ArchiveFile::write(qint64 position, const QByteArray &record)
 
 bool ArchiveFile::scan(const std::function<bool(qint64, QByteArrayView)> &visit)
 {
-    if (!m_file.isOpen())
+    if (!isOpen())
         return fail(QStringLiteral("The archive is not open"));
     const qint64 total = count();
     if (total == 0)

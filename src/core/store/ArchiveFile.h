@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 // A file of fixed-size records with no header, addressed by 1-based position. Opened, used and
 // closed within one user action; every failing call leaves a reason in errorString() and the
@@ -23,9 +24,13 @@ public:
     ArchiveFile(const ArchiveFile &) = delete;
     ArchiveFile &operator=(const ArchiveFile &) = delete;
 
+    // Opens for reading only, so a folder or file the user may not write is still read. A
+    // missing file is created empty where the folder allows it, and otherwise reads as an empty
+    // archive; an existing file that cannot be read is a failure.
+    bool openForReading();
     // Opens for reading and writing; a missing file is created empty. An existing file that
     // cannot be opened is a failure and is never created anew, which would empty it.
-    bool openOrCreate();
+    bool openForWriting();
     void close();
     bool isOpen() const;
 
@@ -34,8 +39,13 @@ public:
 
     // Reads the record at `position` (1 to count) into `record`, resized to the record size.
     bool read(qint64 position, QByteArray &record);
-    // Writes `record` (exactly recordSize bytes) at `position` (1 to count + 1).
-    bool write(qint64 position, const QByteArray &record);
+    // Writes `record` (exactly recordSize bytes) after the last whole record and returns the
+    // position it took. The archive is locked while the position is taken and the record
+    // written, so two copies of the program appending at once never write the same position;
+    // a write that fails leaves no partial record behind.
+    std::optional<qint64> append(const QByteArray &record);
+    // Replaces the record at `position` (1 to count) with `record`, under the same lock.
+    bool overwrite(qint64 position, const QByteArray &record);
     // Position of the last record read or written, 0 before any.
     qint64 position() const { return m_position; }
 
@@ -48,11 +58,15 @@ public:
     QString errorString() const { return m_error; }
 
 private:
+    bool open(QIODevice::OpenMode mode);
+    bool canWrite(const QByteArray &record);
+    bool writeLocked(qint64 position, const QByteArray &record);
     bool fail(const QString &reason);
 
     QFile m_file;
     int m_recordSize;
     qint64 m_position = 0;
+    bool m_missingReadsEmpty = false; // open for reading on a file that could not be created
     QString m_error;
 };
 

@@ -1,6 +1,7 @@
 #include "ui/registry/MemberExpiryDialog.h"
 
 #include "registry/MemberRecord.h"
+#include "store/ArchiveFile.h"
 #include "ui/app/AppContext.h"
 #include "ui/conventions/Window.h"
 #include "ui/registry/MemberListPanel.h"
@@ -12,8 +13,7 @@
 namespace almavest::ui {
 
 MemberExpiryDialog::MemberExpiryDialog(AppContext &context, QWidget *owner,
-                                       registry::ExpiryRule rule, const QString &caption,
-                                       const QString &printTitle)
+    registry::ExpiryRule rule, const QString &caption, const QString &printTitle)
     : QDialog(owner)
     , m_context(context)
     , m_rule(rule)
@@ -24,7 +24,7 @@ MemberExpiryDialog::MemberExpiryDialog(AppContext &context, QWidget *owner,
     layout->addWidget(m_list);
     connect(m_list->closeButton(), &QPushButton::clicked, this, &QDialog::reject);
     connect(m_list->printButton(), &QPushButton::clicked, this,
-            [this, printTitle] { m_list->print(printTitle); });
+        [this, printTitle] { m_list->print(printTitle); });
     connect(m_list, &MemberListPanel::chosen, this, &MemberExpiryDialog::openChosen);
     resize(900, 520);
     makeDialogWindow(this);
@@ -32,15 +32,28 @@ MemberExpiryDialog::MemberExpiryDialog(AppContext &context, QWidget *owner,
     fill();
 }
 
-// Cards whose dates cannot be read are left out; an archive that cannot be read shows what was
-// found before the failure, without a word, as the summary has always done.
+// Cards whose dates cannot be read are left out; an archive that cannot be read lists nothing.
 void MemberExpiryDialog::fill()
 {
     registry::MemberLines found = registry::expiringMembers(
         m_context.folder().file(QLatin1String(registry::kMemberArchiveName)), m_rule,
         m_context.services().today());
+    m_archiveRead = found.archiveOk;
+    if (!m_archiveRead)
+        found.lines.clear();
     m_list->setLines(std::move(found.lines));
     m_list->restart();
+}
+
+void MemberExpiryDialog::run()
+{
+    if (!m_archiveRead) {
+        m_context.services().message(
+            parentWidget(), MessageKind::Error, store::archiveAccessMessage());
+        return;
+    }
+    centreWindow(this, parentWidget());
+    m_context.services().execDialog(*this);
 }
 
 void MemberExpiryDialog::openChosen(const QString &line)
@@ -57,16 +70,16 @@ void MemberExpiryDialog::done(int result)
 
 TfrmScadute::TfrmScadute(AppContext &context, QWidget *owner)
     : MemberExpiryDialog(context, owner, registry::ExpiryRule::Expired,
-                         QStringLiteral(" Riepilogo soci con iscrizione scaduta"),
-                         QStringLiteral("Riepilogo soci con iscrizione scaduta"))
+        QStringLiteral(" Riepilogo soci con iscrizione scaduta"),
+        QStringLiteral("Riepilogo soci con iscrizione scaduta"))
 {
     setObjectName(QStringLiteral("frmScadute"));
 }
 
 TfrmSospesi::TfrmSospesi(AppContext &context, QWidget *owner)
     : MemberExpiryDialog(context, owner, registry::ExpiryRule::ExpiringOrExpired,
-                         QStringLiteral(" Riepilogo soci con iscrizione in scadenza o scaduta"),
-                         QStringLiteral("Riepilogo soci con iscrizione in scadenza o scaduta"))
+        QStringLiteral(" Riepilogo soci con iscrizione in scadenza o scaduta"),
+        QStringLiteral("Riepilogo soci con iscrizione in scadenza o scaduta"))
 {
     setObjectName(QStringLiteral("frmSospesi"));
 }

@@ -16,10 +16,14 @@ class MemberExpiryDialog : public QDialog
     Q_OBJECT
 public:
     MemberListPanel *list() const { return m_list; }
+    // Shows the summary over its owner and waits until it closes; when the member archive
+    // cannot be read, shows the archive access message instead, so that no empty list passes
+    // for "nobody".
+    void run();
 
 protected:
     MemberExpiryDialog(AppContext &context, QWidget *owner, registry::ExpiryRule rule,
-                       const QString &caption, const QString &printTitle);
+        const QString &caption, const QString &printTitle);
     void done(int result) override;
 
 private:
@@ -29,6 +33,7 @@ private:
     AppContext &m_context;
     registry::ExpiryRule m_rule;
     MemberListPanel *m_list = nullptr;
+    bool m_archiveRead = false;
 };
 
 // " Riepilogo soci con iscrizione scaduta".

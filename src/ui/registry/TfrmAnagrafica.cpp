@@ -18,10 +18,14 @@
 #include "ui/services/Services.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
+
+#include <optional>
 
 namespace almavest::ui {
 
@@ -97,8 +101,8 @@ void TfrmAnagrafica::connectActions()
     onClick("btnTrova", [this] {
         TfrmTrovaAnagrafica::open(m_context, this, QStringLiteral("anagrafica"));
     });
-    onClick("btnScadenze", [this] { runDialog<TfrmSospesi>(); });
-    onClick("btnScaduti", [this] { runDialog<TfrmScadute>(); });
+    onClick("btnScadenze", [this] { TfrmSospesi(m_context, this).run(); });
+    onClick("btnScaduti", [this] { TfrmScadute(m_context, this).run(); });
     onClick("btnStampa", [this] { runDialog<TfrmStampaAna>(); });
     onClick("btnAnteprima", [this] { runDialog<TfrmAnteprimaAna>(); });
     onClick("btnCaricaFoto", [this] { loadPhotoFromFile(); });
@@ -138,7 +142,7 @@ ArchiveFile TfrmAnagrafica::memberArchive() const
 bool TfrmAnagrafica::loadCard(qint64 position, bool quietly)
 {
     ArchiveFile archive = memberArchive();
-    if (!archive.openOrCreate()) {
+    if (!archive.openForReading()) {
         if (!quietly)
             archiveFailed();
         return false;
@@ -163,7 +167,7 @@ bool TfrmAnagrafica::readCard(ArchiveFile &archive, qint64 position, bool quietl
 void TfrmAnagrafica::browse(int arrow)
 {
     ArchiveFile archive = memberArchive();
-    if (!archive.openOrCreate()) {
+    if (!archive.openForReading()) {
         archiveFailed();
         return;
     }
@@ -218,25 +222,35 @@ void TfrmAnagrafica::save()
     if (refuseSave(values))
         return;
 
-    ArchiveFile archive = memberArchive();
-    if (!archive.openOrCreate()) {
-        archiveFailed();
-        return;
-    }
-    registry::memberLayout().setFields(m_buffer, values);
     const bool appending = position().isEmpty();
-    const qint64 target = appending ? archive.count() + 1 : position().toLongLong();
-    if (!archive.write(target, m_buffer)) {
+    const std::optional<qint64> written = storeCard(values);
+    if (!written) {
         archiveFailed();
         return;
     }
-    archive.close();
-    m_lblPosizione->setText(QString::number(target));
-    writePhotoOfPosition();
+    m_lblPosizione->setText(QString::number(*written));
+    if (!writePhotoOfPosition())
+        return;
     services.message(this, MessageKind::Information,
                      appending ? QStringLiteral("La scheda corrente è stata inserita in archivio.")
                                : QStringLiteral("Le modifiche apportate alla scheda corrente sono "
                                                 "state salvate in archivio."));
+}
+
+// An append takes its position under the archive's lock: another copy of the program may have
+// appended since, so the card shows the position actually written.
+std::optional<qint64> TfrmAnagrafica::storeCard(const QStringList &values)
+{
+    ArchiveFile archive = memberArchive();
+    if (!archive.openForWriting())
+        return std::nullopt;
+    registry::memberLayout().setFields(m_buffer, values);
+    if (position().isEmpty())
+        return archive.append(m_buffer);
+    const qint64 shown = position().toLongLong();
+    if (!archive.overwrite(shown, m_buffer))
+        return std::nullopt;
+    return shown;
 }
 
 void TfrmAnagrafica::duplicate()
@@ -281,34 +295,43 @@ void TfrmAnagrafica::sendEmail()
 
 // ---- the photo ---------------------------------------------------------------------------
 
-void TfrmAnagrafica::showPhoto(const QImage &photo)
+void TfrmAnagrafica::showPhoto()
 {
-    m_photo = photo;
-    m_imgFoto->setPixmap(QPixmap::fromImage(photo.scaled(m_imgFoto->size(), Qt::KeepAspectRatio,
-                                                         Qt::SmoothTransformation)));
+    m_imgFoto->setPixmap(QPixmap::fromImage(
+        m_photo.image().scaled(m_imgFoto->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 }
 
 void TfrmAnagrafica::showPlaceholder()
 {
-    showPhoto(placeholder());
+    m_photo.set(placeholder());
+    showPhoto();
 }
 
 void TfrmAnagrafica::loadPhotoOfPosition()
 {
-    QImage photo;
-    if (photo.load(registry::memberPhotoPath(m_context.folder().path(), position().toLongLong())))
-        showPhoto(photo);
+    if (m_photo.loadCardFile(
+            registry::memberPhotoPath(m_context.folder().path(), position().toLongLong())))
+        showPhoto();
     else
         showPlaceholder();
 }
 
-void TfrmAnagrafica::writePhotoOfPosition()
+// The record is saved by now: a photo that cannot be written stays on the card, so that Save
+// can write it once the cause is removed, and the user is told instead of the success.
+bool TfrmAnagrafica::writePhotoOfPosition()
 {
-    const QString path = registry::memberPhotoPath(m_context.folder().path(),
-                                                   position().toLongLong());
-    app::createFolder(m_context.folder().file(QLatin1String(registry::kPhotoFolderName)));
-    if (!m_photo.save(path, "JPG", 90))
-        showPlaceholder();
+    const store::WriteFailure failure = m_photo.saveToCardFile(
+        registry::memberPhotoPath(m_context.folder().path(), position().toLongLong()));
+    if (failure == store::WriteFailure::None)
+        return true;
+    m_context.services().message(this, MessageKind::Warning,
+        QStringLiteral(
+            "Attenzione: la scheda è stata salvata in archivio, ma non è stato possibile "
+            "salvarne la foto perché ")
+            + MemberPhoto::failureReason(failure, QLatin1String(registry::kPhotoFolderName))
+            + QStringLiteral("\n\r\n\rLa foto resta sulla scheda: per riprovare premere di nuovo "
+                             "Salva."));
+    return false;
 }
 
 void TfrmAnagrafica::loadPhotoFromFile()
@@ -319,9 +342,8 @@ void TfrmAnagrafica::loadPhotoFromFile()
     if (path.isEmpty())
         return;
     app::createFolder(m_context.folder().file(QLatin1String(registry::kPhotoFolderName)));
-    QImage photo;
-    if (photo.load(path))
-        showPhoto(photo);
+    if (m_photo.loadChosen(path))
+        showPhoto();
     else
         showPlaceholder();
 }
@@ -334,8 +356,14 @@ void TfrmAnagrafica::savePhotoToFile()
     if (path.isEmpty())
         return;
     app::createFolder(m_context.folder().file(QLatin1String(registry::kPhotoFolderName)));
-    if (!m_photo.save(path, "JPG", 90))
-        showPlaceholder();
+    const store::WriteFailure failure = m_photo.saveCopy(path);
+    if (failure == store::WriteFailure::None)
+        return;
+    // The picture stays on the card: it may be the only copy the user has.
+    m_context.services().message(this, MessageKind::Warning,
+        QStringLiteral("Attenzione: non è stato possibile salvare la foto perché ")
+            + MemberPhoto::failureReason(
+                failure, QDir::toNativeSeparators(QFileInfo(path).absolutePath())));
 }
 
 void TfrmAnagrafica::clearPhoto()

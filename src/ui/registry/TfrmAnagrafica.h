@@ -1,11 +1,14 @@
 #pragma once
 
+#include "ui/registry/MemberPhoto.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QStringList>
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class QAbstractButton;
 class QLabel;
@@ -42,7 +45,7 @@ public:
     // The screen's state values.
     QString position() const;
     QLabel *lblPosizione() const { return m_lblPosizione; }
-    QImage photo() const { return m_photo; }
+    QImage photo() const { return m_photo.image(); }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -72,11 +75,14 @@ private:
 
     store::ArchiveFile memberArchive() const;
     bool readCard(store::ArchiveFile &archive, qint64 position, bool quietly = false);
-    void showPhoto(const QImage &photo);
+    // Writes `values` as the card's record in the member archive; the position written, or
+    // nullopt.
+    std::optional<qint64> storeCard(const QStringList &values);
+    void showPhoto();
     void showPlaceholder();
     const QImage &placeholder();
     void loadPhotoOfPosition();
-    void writePhotoOfPosition();
+    bool writePhotoOfPosition();
     void archiveFailed();
 
     // A button of the screen by name; the program stops when it is missing.
@@ -91,7 +97,7 @@ private:
     QWidget *m_btnFocus = nullptr;
     std::unique_ptr<CardForm> m_form;
     QImage m_placeholder;
-    QImage m_photo;
+    MemberPhoto m_photo;
     QByteArray m_buffer;
 };
 

@@ -37,7 +37,7 @@ QList<QStringList> readMembers(const QString &path)
 {
     QList<QStringList> records;
     store::ArchiveFile archive(path, registry::kMemberRecordSize);
-    if (!archive.openOrCreate())
+    if (!archive.openForReading())
         return records;
     archive.scan([&](qint64, QByteArrayView bytes) {
         records.append(registry::memberLayout().fields(bytes));
@@ -51,12 +51,12 @@ void writeMembers(const QString &path, const QList<QStringList> &records)
     // A fixture that cannot be laid down ends the test program: the test would otherwise go on
     // with fewer cards than it believes.
     store::ArchiveFile archive(path, registry::kMemberRecordSize);
-    if (!archive.openOrCreate())
+    if (!archive.openForWriting())
         qFatal("Cannot open the test archive %s", qPrintable(path));
     for (const QStringList &values : records) {
         QByteArray buffer = registry::memberLayout().blankRecord();
         registry::memberLayout().setFields(buffer, values);
-        if (!archive.write(archive.count() + 1, buffer))
+        if (!archive.append(buffer))
             qFatal("Cannot write the test archive %s", qPrintable(path));
     }
 }

@@ -1,0 +1,99 @@
+#include "ui/registry/MemberPhoto.h"
+
+#include "app/ProgramFolder.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QImageWriter>
+
+namespace almavest::ui {
+
+namespace {
+
+constexpr int kJpegQuality = 90;
+
+} // namespace
+
+void MemberPhoto::set(const QImage &image)
+{
+    m_image = image;
+    m_jpeg.clear();
+    m_savedAt.clear();
+}
+
+bool MemberPhoto::loadChosen(const QString &path)
+{
+    if (!load(path))
+        return false;
+    m_savedAt.clear();
+    return true;
+}
+
+bool MemberPhoto::loadCardFile(const QString &path)
+{
+    if (!load(path))
+        return false;
+    m_savedAt = path;
+    return true;
+}
+
+bool MemberPhoto::load(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QByteArray bytes = file.readAll();
+    QBuffer buffer(&bytes);
+    QImageReader reader(&buffer);
+    const bool jpeg = reader.format() == "jpeg";
+    const QImage image = reader.read();
+    if (image.isNull())
+        return false;
+    m_image = image;
+    m_jpeg = jpeg ? bytes : QByteArray();
+    return true;
+}
+
+QByteArray MemberPhoto::fileBytes() const
+{
+    if (!m_jpeg.isEmpty())
+        return m_jpeg;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setQuality(kJpegQuality);
+    return writer.write(m_image) ? bytes : QByteArray();
+}
+
+store::WriteFailure MemberPhoto::saveToCardFile(const QString &path)
+{
+    if (path == m_savedAt && QFileInfo::exists(path))
+        return store::WriteFailure::None;
+    if (!app::createFolder(QFileInfo(path).absolutePath()))
+        return store::WriteFailure::Create;
+    const store::WriteFailure failure = saveCopy(path);
+    if (failure == store::WriteFailure::None)
+        m_savedAt = path;
+    return failure;
+}
+
+store::WriteFailure MemberPhoto::saveCopy(const QString &path) const
+{
+    const QByteArray bytes = fileBytes();
+    if (bytes.isEmpty())
+        return store::WriteFailure::Write;
+    return store::writeWholeFile(path, bytes);
+}
+
+QString MemberPhoto::failureReason(store::WriteFailure failure, const QString &folder)
+{
+    if (failure == store::WriteFailure::Create)
+        return QStringLiteral("la cartella %1 non può essere creata o non consente la scrittura.")
+            .arg(folder);
+    return QStringLiteral("non è stato possibile scrivere il file della foto: il disco potrebbe "
+                          "essere pieno.");
+}
+
+} // namespace almavest::ui
