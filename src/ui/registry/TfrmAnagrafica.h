@@ -94,6 +94,7 @@ private:
     QLabel *m_lblPosizione = nullptr;
     QLabel *m_panInfo = nullptr;
     QLabel *m_imgFoto = nullptr;
+    QLabel *m_imgBianco = nullptr;
     QWidget *m_btnFocus = nullptr;
     std::unique_ptr<CardForm> m_form;
     QImage m_placeholder;

@@ -19,6 +19,8 @@
 
 namespace almavest::ui {
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using namespace membercard;
@@ -43,7 +45,7 @@ const QImage &TfrmAnagrafica::placeholder()
         QPainter painter(&m_placeholder);
         renderer.render(&painter);
         painter.end();
-        findChild<QLabel *>(QStringLiteral("imgBianco"))->setPixmap(QPixmap::fromImage(m_placeholder));
+        m_imgBianco->setPixmap(QPixmap::fromImage(m_placeholder));
     }
     return m_placeholder;
 }
@@ -91,8 +93,8 @@ void TfrmAnagrafica::buildScreen()
     buildPhotoArea(m_panel);
     buildButtons(m_panel);
 
-    installHints(this, m_panInfo, hints(), {this, m_panel, header, m_imgFoto,
-                                            findChild<QWidget *>(QStringLiteral("panFoto"))});
+    installHints(this, m_panInfo, hints(),
+                 {this, m_panel, header, m_imgFoto, requireControl<QWidget>(this, u"panFoto"_s)});
 }
 
 void TfrmAnagrafica::buildFields(QWidget *panel)
@@ -137,9 +139,9 @@ void TfrmAnagrafica::buildPhotoArea(QWidget *panel)
     m_imgFoto->setGeometry(left, top, kPhotoWidth, kPhotoHeight);
     m_imgFoto->setAlignment(Qt::AlignCenter);
 
-    auto *blank = new QLabel(panel);
-    blank->setObjectName(QStringLiteral("imgBianco"));
-    blank->hide();
+    m_imgBianco = new QLabel(panel);
+    m_imgBianco->setObjectName(QStringLiteral("imgBianco"));
+    m_imgBianco->hide();
 
     auto *zoom = makePictureButton(QStringLiteral("btnZoomFoto"), QStringLiteral("zoom-photo.svg"),
                                    QString(), panel, 22);
@@ -162,9 +164,9 @@ void TfrmAnagrafica::buildPhotoArea(QWidget *panel)
         auto *button = makePictureButton(QLatin1String(entry.name), QLatin1String(entry.picture),
                                          QString::fromUtf8(entry.caption), panel, 28);
         button->setGeometry(x, top + kPhotoHeight + 10, 120, 56);
+        button->setEnabled(entry.name != std::string_view("btnAcquisisciFoto"));
         x += 123;
     }
-    findChild<QWidget *>(QStringLiteral("btnAcquisisciFoto"))->setEnabled(false);
 }
 
 void TfrmAnagrafica::buildButtons(QWidget *panel)
