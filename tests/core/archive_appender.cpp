@@ -30,11 +30,12 @@ int main(int argc, char *argv[])
         QByteArray record = tag + ' ' + QByteArray::number(i) + ' ';
         record = record.leftJustified(size - 1, '.') + '\n';
         ArchiveFile archive(path, size);
-        if (!archive.openForWriting())
+        const std::optional<qint64> position
+            = archive.openForWriting() ? archive.append(record) : std::nullopt;
+        if (!position) {
+            std::fprintf(stderr, "append %d: %s\n", i, qPrintable(archive.errorString()));
             return 1;
-        const std::optional<qint64> position = archive.append(record);
-        if (!position)
-            return 1;
+        }
         archive.close();
         out << *position << '\n';
     }

@@ -444,7 +444,7 @@ void TestArchiveFile::twoProcessesAppendingLoseNoRecord()
         QProcess &copy = *copies[i];
         QVERIFY(copy.waitForFinished(120000));
         QCOMPARE(copy.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(copy.exitCode(), 0);
+        QVERIFY2(copy.exitCode() == 0, copy.readAllStandardError().constData());
         const QList<QByteArray> positions = copy.readAllStandardOutput().trimmed().split('\n');
         QCOMPARE(positions.size(), kEach);
         for (qsizetype n = 0; n < positions.size(); ++n) {

@@ -59,8 +59,12 @@ bool ArchiveFile::open(QIODevice::OpenMode mode)
     const QFileInfo info(m_file.fileName());
     if (info.exists() || info.isSymLink())
         return fail(m_file.errorString());
-    if (m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+    // Another copy of the program may create the file between the two opens: then it is
+    // opened as it stands, never created again.
+    const bool created = m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly);
+    if (created)
         m_file.close();
+    if (created || QFileInfo::exists(m_file.fileName())) {
         if (m_file.open(mode | QIODevice::ExistingOnly))
             return true;
         return fail(m_file.errorString());
