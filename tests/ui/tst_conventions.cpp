@@ -248,7 +248,6 @@ void TestConventions::dateFieldKeys()
     QLineEdit *date = edit("txtQuattro");
     int opened = 0;
     new DateField(date, [&opened] { ++opened; });
-    QVERIFY(date->isReadOnly());
     date->setText(QStringLiteral("01/02/2026"));
     QTest::keyClick(date, Qt::Key_Tab);
     QTest::keyClick(date, Qt::Key_Shift);
