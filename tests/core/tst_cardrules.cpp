@@ -51,6 +51,11 @@ class TestCardRules final : public QObject
 {
     Q_OBJECT
 
+private:
+    void memberSaveRows();
+    void pageSaveRows();
+    void movementSaveRows();
+
 private Q_SLOTS:
     void browsing_data();
     void browsing();
@@ -160,10 +165,16 @@ void TestCardRules::saveChecks_data()
     QTest::addColumn<int>("refusedField"); // -1: the card may be saved
     QTest::addColumn<bool>("plain");
     QTest::addColumn<QString>("says"); // a piece of the message
+    memberSaveRows();
+    pageSaveRows();
+    movementSaveRows();
+}
 
+void TestCardRules::memberSaveRows()
+{
     using L = QList<int>;
-    const QString member = u"member"_s, page = u"page"_s, movement = u"movement"_s;
     const QString none;
+    const QString member = u"member"_s;
 
     // The member card: name, fee, fee length, expiry date, its validity.
     QTest::newRow("member: valid") << member << L {} << QStringList {} << -1 << false << none;
@@ -200,6 +211,13 @@ void TestCardRules::saveChecks_data()
         << member << L {registry::ExpiryDate, registry::Fee}
         << QStringList {u""_s, u"1234567890,00"_s} << int(registry::Fee) << false
         << u"troppo lunga"_s;
+}
+
+void TestCardRules::pageSaveRows()
+{
+    using L = QList<int>;
+    const QString none;
+    const QString page = u"page"_s;
 
     // The page: book number, association, its codice fiscale, row A order number and name.
     const int orderA = book::rowField(book::RowA, book::Order);
@@ -226,6 +244,13 @@ void TestCardRules::saveChecks_data()
     QTest::newRow("page: dates are not checked")
         << page << L {book::rowField(book::RowA, book::BirthDate)} << QStringList {u"31/02/1990"_s}
         << -1 << false << none;
+}
+
+void TestCardRules::movementSaveRows()
+{
+    using L = QList<int>;
+    const QString none;
+    const QString movement = u"movement"_s;
 
     // The movement: causale, operation date, due date, notice days, amount, payer, beneficiary.
     using namespace almavest::journal;
