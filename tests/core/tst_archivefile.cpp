@@ -1,5 +1,6 @@
 // The fixed-record archive file: hand-written member archives, positions, writes, scans, the
 // ways opening can fail, reading without write permission and two processes appending at once.
+#include "GoldenRecords.h"
 #include "ReadOnlyAccess.h"
 #include "TestFiles.h"
 #include "WritesFail.h"
@@ -96,20 +97,8 @@ void TestArchiveFile::readsHandWrittenMembers_data()
     QTest::addColumn<qint64>("position");
     QTest::addColumn<QStringList>("fields");
 
-    QTest::newRow("complete card")
-        << qint64(1)
-        << QStringList {u"Rossi Mario"_s, u"A-0017"_s, u"25,00"_s, u"Forlì"_s, u"01/02/1970"_s,
-               u"RSSMRA70B01D704X"_s, u"15/09/2020"_s, u"Via dell'Università 3"_s, u"Cesena"_s,
-               u"FC"_s, u"47521"_s, u"Istruttore di nuoto"_s, u"Tesoriere"_s,
-               u"IT60X0542811101000000123456"_s, u"Quota 2024: 25 € pagati"_s, u"31/12/2026"_s,
-               u"30"_s, u"0547 123456"_s, u"mario.rossi@example.it"_s, u"ricevuta.pdf"_s, QString(),
-               QString(), u"Ricevuta quota"_s, QString(), QString()};
-    QTest::newRow("careless writer")
-        << qint64(2)
-        << QStringList {u"Bianchi Anna"_s, QString(), u"0,00"_s, QString(), QString(), QString(),
-               QString(), QString(), u"Rimini"_s, u"RN"_s, QString(), QString(),
-               u"“Socio fondatore”"_s, QString(), u"Nota"_s, u"30/06/2025"_s, u"0"_s, QString(),
-               QString(), QString(), QString(), QString(), QString(), QString(), QString()};
+    QTest::newRow("complete card") << qint64(1) << test::goldenMember1();
+    QTest::newRow("careless writer") << qint64(2) << test::goldenMember2();
 }
 
 void TestArchiveFile::readsHandWrittenMembers()

@@ -1,7 +1,7 @@
 // The scrambled password and the password file that holds it.
+#include "TestFiles.h"
 #include "app/PasswordCipher.h"
 #include "app/PasswordFile.h"
-#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,10 +24,14 @@ private Q_SLOTS:
     void unscrambling_data();
     void unscrambling();
     void countIsOneByte();
+    void everyByteValueRoundTrips();
     void canonicalForm_data();
     void canonicalForm();
     void storedPassword_data();
     void storedPassword();
+    void check_data();
+    void check();
+    void oversizedFileIsNeitherReadNorRewritten();
     void storeKeepsTheRestOfTheFile();
     void storeCreatesAMissingFile();
     void storeFailsWhenTheFileCannotBeWritten();
@@ -102,6 +106,18 @@ void TestPassword::countIsOneByte()
     QCOMPARE(unscramblePassword(hex257), std::optional<QString>(u"A"_s));
 }
 
+void TestPassword::everyByteValueRoundTrips()
+{
+    // Every plain byte under a long run of keys: the key update must wrap, never overflow.
+    QString plain;
+    for (int code = 1; code <= 255; ++code)
+        plain.append(QChar(code));
+    const QString hex = scramblePassword(plain);
+    QCOMPARE(hex.size(), 510);
+    QCOMPARE(unscramblePassword(hex), std::optional<QString>(plain));
+    QCOMPARE(unscramblePassword(hex.toLower()), std::optional<QString>(plain));
+}
+
 void TestPassword::canonicalForm_data()
 {
     QTest::addColumn<QString>("typed");
@@ -149,6 +165,64 @@ void TestPassword::storedPassword()
     QCOMPARE(stored.has_value(), readable);
     if (stored)
         QCOMPARE(*stored, password);
+}
+
+namespace {
+
+// A password file storing "ALMAVEST", padded with a comment to exactly `size` bytes.
+QByteArray paddedFile(qsizetype size)
+{
+    QByteArray content("[Accesso]\r\nValore=DF800090CB774C94\r\n;");
+    content += QByteArray(size - content.size() - 2, 'x') + "\r\n";
+    return content;
+}
+
+} // namespace
+
+void TestPassword::check_data()
+{
+    QTest::addColumn<QByteArray>("content"); // empty: no file at all
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("result");
+    const QByteArray stored("[Accesso]\r\nValore=DF800090CB774C94\r\n");
+    const int correct = int(PasswordCheck::Correct), wrong = int(PasswordCheck::Wrong);
+    const int unreadable = int(PasswordCheck::Unreadable);
+    QTest::newRow("same") << stored << u"ALMAVEST"_s << correct;
+    QTest::newRow("lower case and blanks") << stored << u" almavest\t"_s << correct;
+    QTest::newRow("one letter more") << stored << u"ALMAVESTI"_s << wrong;
+    QTest::newRow("one letter less") << stored << u"ALMAVES"_s << wrong;
+    QTest::newRow("accent is not a letter to case")
+        << QByteArray("[Accesso]\r\nValore=CE982C7FB934493D\r\n") << u"prova 1È"_s << wrong;
+    QTest::newRow("accent as stored")
+        << QByteArray("[Accesso]\r\nValore=CE982C7FB934493D\r\n") << u"prova 1è"_s << correct;
+    QTest::newRow("missing file") << QByteArray() << u"ALMAVEST"_s << wrong;
+    QTest::newRow("not hexadecimal")
+        << QByteArray("[Accesso]\r\nValore=XY\r\n") << u"x"_s << unreadable;
+    QTest::newRow("64 KiB") << paddedFile(kMaxPasswordFileSize) << u"almavest"_s << correct;
+    QTest::newRow("one byte over 64 KiB")
+        << paddedFile(kMaxPasswordFileSize + 1) << u"almavest"_s << unreadable;
+}
+
+void TestPassword::check()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, typed);
+    QFETCH(int, result);
+    const QString path = m_dir->filePath(u"unins000.dll"_s);
+    if (!content.isEmpty())
+        QVERIFY(writeBytes(path, content));
+    QCOMPARE(int(PasswordFile(path).check(typed)), result);
+}
+
+void TestPassword::oversizedFileIsNeitherReadNorRewritten()
+{
+    // Whatever took the password file's place, changing the password must not replace it.
+    const QString path = m_dir->filePath(u"unins000.dll"_s);
+    const QByteArray content = paddedFile(kMaxPasswordFileSize + 1);
+    QVERIFY(writeBytes(path, content));
+    QVERIFY(!PasswordFile(path).storedPassword().has_value());
+    QVERIFY(!PasswordFile(path).storePassword(u"nuova"_s));
+    QCOMPARE(fileBytes(path), content);
 }
 
 void TestPassword::storeKeepsTheRestOfTheFile()

@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+#include <cmath>
+
 using namespace almavest::text;
 using namespace Qt::StringLiterals;
 
@@ -31,6 +33,7 @@ private Q_SLOTS:
     void dateFormat();
     void rounding_data();
     void rounding();
+    void roundingToZeroIsNeverNegative();
     void amountReading_data();
     void amountReading();
     void shortestForm_data();
@@ -222,6 +225,13 @@ void TestTextRoutines::rounding_data()
     QTest::newRow("no decimals") << 2.5 << 0 << 3.0;
     QTest::newRow("already round") << 25.0 << 2 << 25.0;
     QTest::newRow("beyond whole numbers") << 1e300 << 2 << 1e300;
+    // Negative values round away from zero exactly as positive ones do.
+    QTest::newRow("negative, already round") << -12.30 << 2 << -12.30;
+    QTest::newRow("negative, 12.345 goes down") << -12.345 << 2 << -12.35;
+    QTest::newRow("negative, 1.005 goes up") << -1.005 << 2 << -1.00;
+    QTest::newRow("negative half cent") << -0.005 << 2 << -0.01;
+    QTest::newRow("negative, no decimals") << -2.5 << 0 << -3.0;
+    QTest::newRow("negative, four decimals") << -3.45678 << 4 << -3.4568;
 }
 
 void TestTextRoutines::rounding()
@@ -230,6 +240,15 @@ void TestTextRoutines::rounding()
     QFETCH(int, decimals);
     QFETCH(double, expected);
     QCOMPARE(roundDecimal(value, decimals), expected);
+}
+
+void TestTextRoutines::roundingToZeroIsNeverNegative()
+{
+    // A small negative value rounds to plain zero, which is written "0", not "-0".
+    const double rounded = roundDecimal(-0.001, 2);
+    QCOMPARE(rounded, 0.0);
+    QVERIFY(!std::signbit(rounded));
+    QVERIFY(!std::signbit(roundDecimal(-0.0, 2)));
 }
 
 void TestTextRoutines::amountReading_data()
@@ -320,6 +339,11 @@ void TestTextRoutines::amountNormalisation_data()
     QTest::newRow("4: one decimal") << u"12,5"_s << 4 << u"12,50"_s;
     QTest::newRow("4: smallest step") << u"0,00005"_s << 4 << u"0,0001"_s;
     QTest::newRow("4: two commas") << u"1,2,3"_s << 4 << u"0,00"_s;
+    QTest::newRow("2: negative kept") << u"-12,30"_s << 2 << u"-12,30"_s;
+    QTest::newRow("2: negative rounded") << u"-12,345"_s << 2 << u"-12,35"_s;
+    QTest::newRow("2: negative half cent") << u"-0,005"_s << 2 << u"-0,01"_s;
+    QTest::newRow("2: negative to zero") << u"-0,001"_s << 2 << u"0,00"_s;
+    QTest::newRow("4: negative") << u"-3,45678"_s << 4 << u"-3,4568"_s;
 }
 
 void TestTextRoutines::amountNormalisation()

@@ -7,20 +7,7 @@ cd "$(dirname "$0")"
 # Capacities of the 25 member fields, in file order.
 caps=(50 50 12 50 10 16 11 120 50 2 10 120 250 27 250 10 3 50 50 250 250 250 250 250 250)
 
-# field INDEX TEXT [FILL] [LENGTH]: the length byte, the text (printf escapes), then filler up
-# to the capacity. LENGTH overrides the length byte, to write a damaged one.
-field() {
-    local cap=${caps[$1]} text=$2 fill=${3:-} len=${4:-}
-    local n
-    n=$(printf '%b' "$text" | wc -c)
-    printf "\\x$(printf %02x "${len:-$n}")"
-    printf '%b' "$text"
-    if [ -n "$fill" ]; then
-        head -c $((cap - n)) /dev/zero | tr '\000' "$fill"
-    else
-        head -c $((cap - n)) /dev/zero
-    fi
-}
+. ./fixture_bytes.sh
 
 # Record 1: a complete card, zero filler.
 record1() {
@@ -75,4 +62,4 @@ record2() {
 }
 
 { record1; record2; } > members.pro
-{ record1; record2 | head -c 1000; } > members_tail.pro
+{ record1; head -c 1000 < <(record2); } > members_tail.pro

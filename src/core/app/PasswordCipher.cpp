@@ -10,9 +10,11 @@ constexpr quint16 kStartKey = 0x9E27;
 constexpr quint16 kMultiplier = 0xB4D9;
 constexpr quint16 kAddend = 0xC853;
 
+// In unsigned 32-bit arithmetic: promoted to int, (S + K) * multiplier would overflow.
 quint16 nextKey(quint16 key, quint8 scrambled)
 {
-    return static_cast<quint16>((scrambled + key) * kMultiplier + kAddend);
+    const quint32 sum = quint32 {scrambled} + quint32 {key};
+    return static_cast<quint16>(sum * quint32 {kMultiplier} + quint32 {kAddend});
 }
 
 int hexValue(QChar c)

@@ -15,55 +15,51 @@ using store::KeyFilter;
 
 // The record in file order: control, capacity, typed length, key filter, casing, control kind,
 // caption on the card, date picker mode word, caption on the printed card, column heading.
-// The date of enrolment is typed 10 characters long in a field of 11.
-constexpr std::array<FieldDefinition, kMemberFieldCount> kFields{{
-    {"txtDipendente", 50, 50, KeyFilter::None, Casing::None, ControlKind::Edit,
-     "Cognome e nome:", nullptr, nullptr, "Cognome e nome"},
-    {"txtCittadinanza", 50, 50, KeyFilter::None, Casing::None, ControlKind::Edit, "Tessera n.",
-     nullptr, nullptr, "Tessera n."},
-    {"txtStipendio", 12, 12, KeyFilter::Amount, Casing::None, ControlKind::Edit, "Quota: €",
-     nullptr, "Quota associativa:", "Quota associativa"},
-    {"txtLuogo", 50, 50, KeyFilter::None, Casing::None, ControlKind::Edit, "Luogo di nascita:",
-     nullptr, nullptr, "Luogo di nascita"},
-    {"txtDataNasc", 10, 10, KeyFilter::None, Casing::None, ControlKind::Edit,
-     "Data di nascita:", nullptr, nullptr, "Data di nascita"},
-    {"txtCodFisc", 16, 16, KeyFilter::Alphanumeric, Casing::Upper, ControlKind::Edit,
-     "Codice fiscale:", nullptr, nullptr, "Codice fiscale"},
-    {"txtPartitaIva", 11, 10, KeyFilter::None, Casing::None, ControlKind::Edit,
-     "Data iscrizione:", nullptr, nullptr, "Data iscrizione"},
-    {"txtIndirizzo", 120, 120, KeyFilter::None, Casing::None, ControlKind::Edit,
-     "Indirizzo di residenza e numero civico:", nullptr, "Indirizzo di residenza:",
-     "Indirizzo di residenza"},
-    {"txtCitta", 50, 50, KeyFilter::None, Casing::None, ControlKind::Edit, "Città:", nullptr,
-     nullptr, "Città"},
-    {"txtProv", 2, 2, KeyFilter::None, Casing::Upper, ControlKind::Edit, "Prov.", nullptr,
-     "Provincia:", "Prov."},
-    {"txtCap", 10, 10, KeyFilter::None, Casing::None, ControlKind::Edit, "CAP:", nullptr,
-     nullptr, "CAP"},
-    {"txtQualifiche", 120, 120, KeyFilter::None, Casing::None, ControlKind::Edit,
-     "Qualifiche:", nullptr, nullptr, "Qualifiche"},
-    {"txtFamiliari", 250, 250, KeyFilter::None, Casing::None, ControlKind::Edit,
-     "Incarico ricoperto in Associazione:", nullptr, "Incarico ricoperto:",
-     "Incarico ricoperto"},
-    {"txtIban", 27, 27, KeyFilter::None, Casing::Upper, ControlKind::Edit, "IBAN:", nullptr,
-     nullptr, "IBAN"},
-    {"txtNote", 250, 250, KeyFilter::None, Casing::None, ControlKind::Edit, "Note:", nullptr,
-     nullptr, "Note"},
-    {"txtDataSca", 10, 10, KeyFilter::None, Casing::None, ControlKind::Date,
-     "Scadenza iscrizione:", "datasca", nullptr, "Scadenza iscrizione"},
-    {"txtPreavviso", 3, 3, KeyFilter::Digits, Casing::None, ControlKind::Edit,
-     "Giorni preavviso:"},
-    {"txtRecapito", 50, 50, KeyFilter::None, Casing::None, ControlKind::Edit,
-     "Recapito telefonico:", nullptr, nullptr, "Recapito telefonico"},
-    {"txtEmail", 50, 50, KeyFilter::None, Casing::TrimOnly, ControlKind::Edit, "E-mail:",
-     nullptr, nullptr, "E-mail"},
-    {"lblFile01", 250, 0, KeyFilter::None, Casing::None, ControlKind::Hidden},
-    {"lblFile02", 250, 0, KeyFilter::None, Casing::None, ControlKind::Hidden},
-    {"lblFile03", 250, 0, KeyFilter::None, Casing::None, ControlKind::Hidden},
-    {"lblDesc01", 250, 0, KeyFilter::None, Casing::None, ControlKind::Hidden},
-    {"lblDesc02", 250, 0, KeyFilter::None, Casing::None, ControlKind::Hidden},
-    {"lblDesc03", 250, 0, KeyFilter::None, Casing::None, ControlKind::Hidden},
-}};
+// The date of enrolment is typed 10 characters long in a field of 11. The six attachment fields
+// follow.
+constexpr std::array<FieldDefinition, kMemberFieldCount - std::size(store::kAttachmentFields)>
+    kFields {{
+        {"txtDipendente", 50, 50, KeyFilter::None, Casing::None, ControlKind::Edit,
+            "Cognome e nome:", nullptr, nullptr, "Cognome e nome"},
+        {"txtCittadinanza", 50, 50, KeyFilter::None, Casing::None, ControlKind::Edit, "Tessera n.",
+            nullptr, nullptr, "Tessera n."},
+        {"txtStipendio", 12, 12, KeyFilter::Amount, Casing::None, ControlKind::Edit, "Quota: €",
+            nullptr, "Quota associativa:", "Quota associativa"},
+        {"txtLuogo", 50, 50, KeyFilter::None, Casing::None, ControlKind::Edit,
+            "Luogo di nascita:", nullptr, nullptr, "Luogo di nascita"},
+        {"txtDataNasc", 10, 10, KeyFilter::None, Casing::None, ControlKind::Edit,
+            "Data di nascita:", nullptr, nullptr, "Data di nascita"},
+        {"txtCodFisc", 16, 16, KeyFilter::Alphanumeric, Casing::Upper, ControlKind::Edit,
+            "Codice fiscale:", nullptr, nullptr, "Codice fiscale"},
+        {"txtPartitaIva", 11, 10, KeyFilter::None, Casing::None, ControlKind::Edit,
+            "Data iscrizione:", nullptr, nullptr, "Data iscrizione"},
+        {"txtIndirizzo", 120, 120, KeyFilter::None, Casing::None, ControlKind::Edit,
+            "Indirizzo di residenza e numero civico:", nullptr,
+            "Indirizzo di residenza:", "Indirizzo di residenza"},
+        {"txtCitta", 50, 50, KeyFilter::None, Casing::None, ControlKind::Edit, "Città:", nullptr,
+            nullptr, "Città"},
+        {"txtProv", 2, 2, KeyFilter::None, Casing::Upper, ControlKind::Edit, "Prov.", nullptr,
+            "Provincia:", "Prov."},
+        {"txtCap", 10, 10, KeyFilter::None, Casing::None, ControlKind::Edit, "CAP:", nullptr,
+            nullptr, "CAP"},
+        {"txtQualifiche", 120, 120, KeyFilter::None, Casing::None, ControlKind::Edit,
+            "Qualifiche:", nullptr, nullptr, "Qualifiche"},
+        {"txtFamiliari", 250, 250, KeyFilter::None, Casing::None, ControlKind::Edit,
+            "Incarico ricoperto in Associazione:", nullptr,
+            "Incarico ricoperto:", "Incarico ricoperto"},
+        {"txtIban", 27, 27, KeyFilter::None, Casing::Upper, ControlKind::Edit, "IBAN:", nullptr,
+            nullptr, "IBAN"},
+        {"txtNote", 250, 250, KeyFilter::None, Casing::None, ControlKind::Edit, "Note:", nullptr,
+            nullptr, "Note"},
+        {"txtDataSca", 10, 10, KeyFilter::None, Casing::None, ControlKind::Date,
+            "Scadenza iscrizione:", "datasca", nullptr, "Scadenza iscrizione"},
+        {"txtPreavviso", 3, 3, KeyFilter::Digits, Casing::None, ControlKind::Edit,
+            "Giorni preavviso:"},
+        {"txtRecapito", 50, 50, KeyFilter::None, Casing::None, ControlKind::Edit,
+            "Recapito telefonico:", nullptr, nullptr, "Recapito telefonico"},
+        {"txtEmail", 50, 50, KeyFilter::None, Casing::TrimOnly, ControlKind::Edit,
+            "E-mail:", nullptr, nullptr, "E-mail"},
+    }};
 
 using store::SaveCheck;
 
@@ -71,16 +67,17 @@ using store::SaveCheck;
 // than cut, which would store another amount.
 constexpr SaveCheck kSaveChecks[] = {
     {SaveCheck::Required, Name,
-     "Attenzione: per salvare la scheda è necessario indicare cognome e nome del socio."},
+        "Attenzione: per salvare la scheda è necessario indicare cognome e nome del socio."},
     {SaveCheck::Required, Fee,
-     "Attenzione: per salvare la scheda è necessario indicare l'importo della quota associativa."},
+        "Attenzione: per salvare la scheda è necessario indicare l'importo della quota "
+        "associativa."},
     {SaveCheck::Fits, Fee,
-     "Attenzione: la quota associativa %1 è troppo lunga per essere salvata.\n\r\n\r"
-     "E' possibile indicare al massimo %2 caratteri, virgola e decimali compresi.",
-     12},
+        "Attenzione: la quota associativa %1 è troppo lunga per essere salvata.\n\r\n\r"
+        "E' possibile indicare al massimo %2 caratteri, virgola e decimali compresi.",
+        12},
     {SaveCheck::Required, ExpiryDate,
-     "Attenzione: per salvare la scheda è necessario indicare la data di scadenza "
-     "dell'iscrizione."},
+        "Attenzione: per salvare la scheda è necessario indicare la data di scadenza "
+        "dell'iscrizione."},
     {SaveCheck::ValidDate, ExpiryDate, "Attenzione: la data di scadenza "},
 };
 
@@ -93,7 +90,8 @@ std::optional<store::SaveRefusal> memberSaveRefusal(const QStringList &values, Q
 
 const store::RecordTable &memberTable()
 {
-    static const store::RecordTable table = store::RecordTable().add(kFields);
+    static const store::RecordTable table
+        = store::RecordTable().add(kFields).add(store::kAttachmentFields);
     return table;
 }
 

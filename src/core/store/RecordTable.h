@@ -2,9 +2,9 @@
 
 #include "store/RecordLayout.h"
 
+#include <QAnyStringView>
 #include <QString>
 #include <QStringList>
-#include <QAnyStringView>
 #include <QStringView>
 
 #include <optional>
@@ -23,11 +23,11 @@ enum class Casing { None, Upper, TrimOnly };
 
 // The kind of control a field is shown in on its card.
 enum class ControlKind {
-    Edit,     // an edit box the user types into
-    Date,     // a read-only date box filled by the date picker
-    Hidden,   // a hidden label that travels with the card (attachments)
-    Flag,     // a radio button or check box stored as "Sì" or "No"
-    Derived,  // no control: computed from other fields when the card is saved
+    Edit, // an edit box the user types into
+    Date, // a read-only date box filled by the date picker
+    Hidden, // a hidden label that travels with the card (attachments)
+    Flag, // a radio button or check box stored as "Sì" or "No"
+    Derived, // no control: computed from other fields when the card is saved
 };
 
 // A flag field's texts: "Sì" when set, "No" when not.
@@ -39,16 +39,27 @@ std::optional<bool> flagValue(QStringView text);
 // that nothing shows one.
 struct FieldDefinition
 {
-    const char *control;  // objectName of the control that shows the field; "" when Derived
-    int capacity;         // most bytes the field holds, 0 to 255
-    int typed = 0;        // most characters that can be typed into the box; 0 when not typed
+    const char *control; // objectName of the control that shows the field; "" when Derived
+    int capacity; // most bytes the field holds, 0 to 255
+    int typed = 0; // most characters that can be typed into the box; 0 when not typed
     KeyFilter filter = KeyFilter::None;
     Casing casing = Casing::None;
     ControlKind kind = ControlKind::Edit;
-    const char *caption = nullptr;       // the caption beside the control on the card
-    const char *modeWord = nullptr;      // the date picker's mode word of a date box
-    const char *printCaption = nullptr;  // the caption on the printed card, when not `caption`
-    const char *heading = nullptr;       // the column heading of a grid or an exported sheet
+    const char *caption = nullptr; // the caption beside the control on the card
+    const char *modeWord = nullptr; // the date picker's mode word of a date box
+    const char *printCaption = nullptr; // the caption on the printed card, when not `caption`
+    const char *heading = nullptr; // the column heading of a grid or an exported sheet
+};
+
+// The three attached files and their descriptions that every card keeps in hidden labels and
+// stores at the end of its record; the attachments dialog sets them, never the keyboard.
+inline constexpr FieldDefinition kAttachmentFields[] = {
+    {"lblFile01", 250, 0, KeyFilter::None, Casing::None, ControlKind::Hidden},
+    {"lblFile02", 250, 0, KeyFilter::None, Casing::None, ControlKind::Hidden},
+    {"lblFile03", 250, 0, KeyFilter::None, Casing::None, ControlKind::Hidden},
+    {"lblDesc01", 250, 0, KeyFilter::None, Casing::None, ControlKind::Hidden},
+    {"lblDesc02", 250, 0, KeyFilter::None, Casing::None, ControlKind::Hidden},
+    {"lblDesc03", 250, 0, KeyFilter::None, Casing::None, ControlKind::Hidden},
 };
 
 // A record table built from its definitions: every field with its index and offset. A group of

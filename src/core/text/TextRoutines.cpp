@@ -208,11 +208,14 @@ double roundDecimal(double value, int decimals)
     long double factor = 1.0L;
     for (int i = 0; i < decimals; ++i)
         factor *= 10.0L;
-    const long double scaled = static_cast<long double>(value) * factor + 0.5L;
+    // Half away from zero: a negative value is rounded as its positive counterpart.
+    const long double half = std::signbit(value) ? -0.5L : 0.5L;
+    const long double scaled = static_cast<long double>(value) * factor + half;
     // Beyond 2^63 there is no fraction left to drop, and NaN has none either.
     if (!std::isfinite(scaled) || std::fabs(scaled) >= 0x1p63L)
         return value;
-    return static_cast<double>(std::trunc(scaled) / factor);
+    // A negative value that rounds to nothing is zero, not minus zero.
+    return static_cast<double>(std::trunc(scaled) / factor) + 0.0;
 }
 
 std::optional<double> parseAmount(QStringView text)

@@ -28,8 +28,9 @@ bool isValidDate(QStringView text, QDate today);
 // dd/mm/yyyy.
 QString formatDate(QDate date);
 
-// Half up: whole part of value * 10^decimals + 0.5, the multiplication and the addition carried
-// out in extended precision, divided by 10^decimals.
+// Half away from zero: whole part of value * 10^decimals + 0.5 (- 0.5 for a negative value),
+// the multiplication and the addition carried out in extended precision, divided by
+// 10^decimals.
 double roundDecimal(double value, int decimals);
 
 // Reads an amount typed with a decimal comma (optional sign and exponent, as a number field

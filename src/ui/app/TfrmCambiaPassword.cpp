@@ -1,6 +1,5 @@
 #include "ui/app/TfrmCambiaPassword.h"
 
-#include "app/PasswordCipher.h"
 #include "app/PasswordFile.h"
 #include "text/TextRoutines.h"
 #include "ui/app/AppContext.h"
@@ -164,16 +163,17 @@ void TfrmCambiaPassword::changePassword()
     const QString failure = u"Attenzione: si è verificato un errore durante la procedura di "
                             u"modifica della password. Si consiglia di reinstallare il software."_s;
 
-    const std::optional<QString> stored = file.storedPassword();
-    if (!stored) {
+    switch (file.check(m_txtPasswordOld->text())) {
+    case app::PasswordCheck::Unreadable:
         services.plainMessage(this, failure);
         return;
-    }
-    if (*stored != app::canonicalPassword(m_txtPasswordOld->text())) {
+    case app::PasswordCheck::Wrong:
         services.plainMessage(this, u"Attenzione: vecchia password errata."_s);
         m_txtPasswordOld->clear();
         m_txtPasswordOld->setFocus(Qt::OtherFocusReason);
         return;
+    case app::PasswordCheck::Correct:
+        break;
     }
     const QString fresh = text::trimmed(m_txtPasswordNew->text());
     if (fresh != text::trimmed(m_txtConferma->text())) {

@@ -1,6 +1,5 @@
 #include "ui/app/TfrmPassword.h"
 
-#include "app/PasswordCipher.h"
 #include "app/PasswordFile.h"
 #include "text/TextRoutines.h"
 #include "ui/app/AppContext.h"
@@ -168,19 +167,19 @@ void TfrmPassword::updateOk()
 
 void TfrmPassword::checkPassword()
 {
-    const app::PasswordFile file = passwordFile(m_context);
-    const std::optional<QString> stored = file.storedPassword();
-    if (!stored) {
+    switch (passwordFile(m_context).check(m_txtPassword->text())) {
+    case app::PasswordCheck::Unreadable:
         m_context.services().plainMessage(this,
             u"Attenzione: si è verificato un errore durante la procedura di lettura della "
             u"password. Si consiglia di reinstallare il software."_s);
         return;
-    }
-    if (*stored != app::canonicalPassword(m_txtPassword->text())) {
+    case app::PasswordCheck::Wrong:
         m_context.services().plainMessage(this, u"Attenzione: password errata."_s);
         m_txtPassword->clear();
         m_txtPassword->setFocus(Qt::OtherFocusReason);
         return;
+    case app::PasswordCheck::Correct:
+        break;
     }
     // The password is not asked again during this run; it need not stay in the hidden box.
     m_txtPassword->clear();

@@ -1,0 +1,329 @@
+// The three record tables against the record formats: their shape, and the hand-written
+// fixture archives read and written through them.
+#include "GoldenRecords.h"
+#include "TestFiles.h"
+#include "book/PageRecord.h"
+#include "journal/MovementRecord.h"
+#include "registry/MemberRecord.h"
+#include "store/ArchiveFile.h"
+
+#include <QFile>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace almavest;
+using namespace almavest::store;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const RecordTable &tableNamed(const QString &name)
+{
+    if (name == u"member")
+        return registry::memberTable();
+    if (name == u"page")
+        return book::pageTable();
+    return journal::movementTable();
+}
+
+// The record at `position` of a fixture file, read without the program's archive code.
+QByteArray fixtureRecord(const QString &file, qint64 position, int size)
+{
+    const QByteArray bytes = test::fileBytes(QStringLiteral(ALMAVEST_TEST_DATA "/") + file);
+    return bytes.mid((position - 1) * size, size);
+}
+
+// The character the fixture writer fills field `index` with in its record full to capacity.
+QChar marker(int index)
+{
+    static const QString markers
+        = u"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+"_s;
+    return markers.at(index);
+}
+
+QByteArray fieldName(const RecordTable &table, int index)
+{
+    return "field " + QByteArray::number(index) + ' ' + table.field(index).control.toLatin1();
+}
+
+} // namespace
+
+class TestRecordTables final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void tableShape_data();
+    void tableShape();
+    void controlsAgreeWithTheirKind_data();
+    void controlsAgreeWithTheirKind();
+    void pageRows_data();
+    void pageRows();
+    void goldenRecordsDecode_data();
+    void goldenRecordsDecode();
+    void goldenRecordsWriteByteForByte_data();
+    void goldenRecordsWriteByteForByte();
+    void fullRecords_data();
+    void fullRecords();
+    void incompleteTailIsNotARecord_data();
+    void incompleteTailIsNotARecord();
+};
+
+void TestRecordTables::tableShape_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<int>("fieldCount");
+    QTest::addColumn<int>("recordSize");
+    QTest::newRow("member") << u"member"_s << 25 << 2666;
+    QTest::newRow("page") << u"page"_s << 63 << 4759;
+    QTest::newRow("movement") << u"movement"_s << 28 << 3414;
+}
+
+void TestRecordTables::tableShape()
+{
+    QFETCH(QString, table);
+    QFETCH(int, fieldCount);
+    QFETCH(int, recordSize);
+    const RecordTable &t = tableNamed(table);
+    QCOMPARE(t.fieldCount(), fieldCount);
+    QCOMPARE(t.layout().fieldCount(), fieldCount);
+    QCOMPARE(t.recordSize(), recordSize);
+
+    // Fields follow one another with nothing between them and fill the record exactly.
+    int offset = 0;
+    for (const RecordTable::Field &field : t.fields()) {
+        const QByteArray name = fieldName(t, field.index);
+        QVERIFY2(field.offset == offset, name.constData());
+        QVERIFY2(t.layout().offset(field.index) == offset, name.constData());
+        QVERIFY2(t.layout().capacity(field.index) == field.capacity, name.constData());
+        QVERIFY2(field.typed <= field.capacity, name.constData());
+        offset += field.capacity + 1;
+    }
+    QCOMPARE(offset, recordSize);
+}
+
+void TestRecordTables::controlsAgreeWithTheirKind_data()
+{
+    tableShape_data();
+}
+
+void TestRecordTables::controlsAgreeWithTheirKind()
+{
+    QFETCH(QString, table);
+    const RecordTable &t = tableNamed(table);
+    QSet<QString> controls;
+    QSet<QString> modeWords;
+    for (const RecordTable::Field &field : t.fields()) {
+        const QByteArray name = fieldName(t, field.index);
+        if (field.kind == ControlKind::Derived) {
+            QVERIFY2(field.control.isEmpty() && field.typed == 0, name.constData());
+            continue;
+        }
+        // Every control shows one field, and is found by its name.
+        QVERIFY2(!controls.contains(field.control), name.constData());
+        controls.insert(field.control);
+        QVERIFY2(t.indexOf(field.control) == field.index, name.constData());
+
+        const bool typedInto = field.kind == ControlKind::Edit || field.kind == ControlKind::Date;
+        QVERIFY2(typedInto == (field.typed > 0), name.constData());
+        QVERIFY2(typedInto || field.filter == KeyFilter::None, name.constData());
+        const QString prefix = field.control.left(3);
+        switch (field.kind) {
+        case ControlKind::Edit:
+        case ControlKind::Date:
+            QVERIFY2(prefix == u"txt", name.constData());
+            break;
+        case ControlKind::Hidden:
+            QVERIFY2(prefix == u"lbl", name.constData());
+            break;
+        case ControlKind::Flag:
+            QVERIFY2(prefix == u"opt" || prefix == u"chk", name.constData());
+            break;
+        case ControlKind::Derived:
+            break;
+        }
+        // A date box needs the word that tells the date picker where the date goes.
+        QVERIFY2((field.kind == ControlKind::Date) == !field.modeWord.isEmpty(), name.constData());
+        if (!field.modeWord.isEmpty()) {
+            QVERIFY2(!modeWords.contains(field.modeWord), name.constData());
+            QVERIFY2(field.modeWord == field.modeWord.toLower(), name.constData());
+            modeWords.insert(field.modeWord);
+        }
+    }
+    QVERIFY(t.indexOf(u"txtNonEsiste") < 0);
+}
+
+void TestRecordTables::pageRows_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<QString>("suffix");
+    QTest::newRow("A") << int(book::RowA) << 253 << u"_A"_s;
+    QTest::newRow("B") << int(book::RowB) << 1003 << u"_B"_s;
+    QTest::newRow("C") << int(book::RowC) << 1753 << u"_C"_s;
+    QTest::newRow("D") << int(book::RowD) << 2503 << u"_D"_s;
+}
+
+void TestRecordTables::pageRows()
+{
+    QFETCH(int, row);
+    QFETCH(int, offset);
+    QFETCH(QString, suffix);
+    const RecordTable &page = book::pageTable();
+    const RecordTable::Field &first = page.field(book::rowField(row, book::Order));
+    const RecordTable::Field &last = page.field(book::rowField(row, book::Annotations));
+    QCOMPARE(first.offset, offset);
+    QCOMPARE(first.control, u"txtOrdine"_s + suffix);
+    QCOMPARE(last.control, u"txtAnnotazioni"_s + suffix);
+    QCOMPARE(last.offset + last.capacity + 1, offset + 750);
+    QCOMPARE(page.field(book::rowField(row, book::MemberName)).control, u"txtSocio"_s + suffix);
+    QCOMPARE(page.field(book::rowField(row, book::Fee)).filter, KeyFilter::Amount);
+    QCOMPARE(page.field(book::rowField(row, book::TaxCode)).filter, KeyFilter::Alphanumeric);
+    const QString lower = suffix.toLower();
+    QCOMPARE(page.field(book::rowField(row, book::BirthDate)).modeWord, u"datanasc"_s + lower);
+    QCOMPARE(page.field(book::rowField(row, book::AdmissionDate)).modeWord, u"dataamm"_s + lower);
+    QCOMPARE(page.field(book::rowField(row, book::ExitDate)).modeWord, u"datausc"_s + lower);
+    // The row after the last one is the attachments.
+    if (row == book::RowD)
+        QCOMPARE(page.field(book::File1).offset, offset + 750);
+}
+
+void TestRecordTables::goldenRecordsDecode_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<qint64>("position");
+    QTest::addColumn<QStringList>("values");
+    QTest::newRow("member, complete")
+        << u"member"_s << u"members.pro"_s << qint64(1) << test::goldenMember1();
+    QTest::newRow("member, careless writer")
+        << u"member"_s << u"members.pro"_s << qint64(2) << test::goldenMember2();
+    QTest::newRow("page, rows A and B")
+        << u"page"_s << u"pages.lib"_s << qint64(2) << test::goldenPage2();
+    QTest::newRow("page, careless writer")
+        << u"page"_s << u"pages.lib"_s << qint64(3) << test::goldenPage3();
+    QTest::newRow("movement, settled expense")
+        << u"movement"_s << u"movements.eur"_s << qint64(2) << test::goldenMovement2();
+    QTest::newRow("movement, careless writer")
+        << u"movement"_s << u"movements.eur"_s << qint64(3) << test::goldenMovement3();
+}
+
+void TestRecordTables::goldenRecordsDecode()
+{
+    QFETCH(QString, table);
+    QFETCH(QString, file);
+    QFETCH(qint64, position);
+    QFETCH(QStringList, values);
+    const RecordTable &t = tableNamed(table);
+    const QByteArray record = fixtureRecord(file, position, t.recordSize());
+    QCOMPARE(record.size(), t.recordSize());
+    QCOMPARE(values.size(), t.fieldCount());
+    for (int i = 0; i < t.fieldCount(); ++i) {
+        const QString actual = t.layout().field(record, i);
+        if (actual != values.at(i)) {
+            const QByteArray what = fieldName(t, i) + ": \"" + actual.toUtf8() + "\" instead of \""
+                + values.at(i).toUtf8() + '"';
+            QFAIL(what.constData());
+        }
+    }
+}
+
+void TestRecordTables::goldenRecordsWriteByteForByte_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<qint64>("position");
+    QTest::addColumn<QStringList>("values");
+    QTest::newRow("member") << u"member"_s << u"members.pro"_s << qint64(1)
+                            << test::goldenMember1();
+    QTest::newRow("page") << u"page"_s << u"pages.lib"_s << qint64(2) << test::goldenPage2();
+    QTest::newRow("movement") << u"movement"_s << u"movements.eur"_s << qint64(2)
+                              << test::goldenMovement2();
+}
+
+void TestRecordTables::goldenRecordsWriteByteForByte()
+{
+    QFETCH(QString, table);
+    QFETCH(QString, file);
+    QFETCH(qint64, position);
+    QFETCH(QStringList, values);
+    const RecordTable &t = tableNamed(table);
+    QByteArray record = t.layout().blankRecord();
+    t.layout().setFields(record, values);
+    const QByteArray expected = fixtureRecord(file, position, t.recordSize());
+    for (int i = 0; i < t.fieldCount(); ++i) {
+        const int from = t.field(i).offset;
+        const int size = t.field(i).capacity + 1;
+        QVERIFY2(record.mid(from, size) == expected.mid(from, size), fieldName(t, i).constData());
+    }
+    QCOMPARE(record, expected);
+}
+
+void TestRecordTables::fullRecords_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("page") << u"page"_s << u"pages.lib"_s;
+    QTest::newRow("movement") << u"movement"_s << u"movements.eur"_s;
+}
+
+void TestRecordTables::fullRecords()
+{
+    // Record 1 fills every field to its capacity with the field's own character.
+    QFETCH(QString, table);
+    QFETCH(QString, file);
+    const RecordTable &t = tableNamed(table);
+    const QByteArray expected = fixtureRecord(file, 1, t.recordSize());
+    const QStringList values = t.layout().fields(expected);
+    for (int i = 0; i < t.fieldCount(); ++i) {
+        const QString full(t.field(i).capacity, marker(i));
+        QVERIFY2(values.at(i) == full, fieldName(t, i).constData());
+    }
+    QByteArray record = t.layout().blankRecord();
+    t.layout().setFields(record, values);
+    QCOMPARE(record, expected);
+
+    // One character more in every field is cut, never spilled into the next field.
+    QStringList longer = values;
+    for (QString &value : longer)
+        value += u'!';
+    QByteArray cut = t.layout().blankRecord();
+    t.layout().setFields(cut, longer);
+    QCOMPARE(cut, expected);
+}
+
+void TestRecordTables::incompleteTailIsNotARecord_data()
+{
+    fullRecords_data();
+}
+
+void TestRecordTables::incompleteTailIsNotARecord()
+{
+    // Three whole records, then 1000 bytes of a fourth.
+    QFETCH(QString, table);
+    QFETCH(QString, file);
+    const RecordTable &t = tableNamed(table);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(file);
+    QVERIFY(QFile::copy(QStringLiteral(ALMAVEST_TEST_DATA "/") + file, path));
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    QCOMPARE(QFileInfo(path).size(), 3 * t.recordSize() + 1000);
+
+    ArchiveFile archive(path, t.recordSize());
+    QVERIFY(archive.openForReading());
+    QCOMPARE(archive.count(), 3);
+    QList<qint64> visited;
+    QVERIFY(archive.scan([&](qint64 position, QByteArrayView) {
+        visited.append(position);
+        return true;
+    }));
+    QCOMPARE(visited, (QList<qint64> {1, 2, 3}));
+    QByteArray record;
+    QVERIFY(archive.read(3, record));
+    QCOMPARE(record, fixtureRecord(file, 3, t.recordSize()));
+    QVERIFY(!archive.read(4, record));
+}
+
+QTEST_APPLESS_MAIN(TestRecordTables)
+#include "tst_recordtables.moc"
