@@ -12,16 +12,16 @@ double decodingScan(const QString &path)
 {
     return bestOf(5, [&] {
         store::ArchiveFile archive(path, registry::kMemberRecordSize);
-        archive.openOrCreate();
+        require(archive.openOrCreate(), "cannot open the archive");
         qint64 chars = 0;
         store::DecodedRecord record;
-        archive.scan([&](qint64, QByteArrayView bytes) {
+        const bool read = archive.scan([&](qint64, QByteArrayView bytes) {
             registry::memberLayout().decode(bytes, record);
             for (int i = 0; i < record.fieldCount(); ++i)
                 chars += record.field(i).size();
             return true;
         });
-        Q_ASSERT(chars > 0);
+        require(read && chars > 0, "cannot scan the archive");
     });
 }
 
@@ -29,15 +29,17 @@ double decodingScan(const QString &path)
 double readMiddle(const QString &path)
 {
     const int repeats = 2000;
-    return bestOf(3, [&] {
-        for (int i = 0; i < repeats; ++i) {
-            store::ArchiveFile archive(path, registry::kMemberRecordSize);
-            archive.openOrCreate();
-            QByteArray buffer;
-            archive.read(archive.count() / 2, buffer);
-            registry::memberLayout().fields(buffer);
-        }
-    }) * 1000.0 / repeats;
+    return bestOf(3,
+               [&] {
+                   for (int i = 0; i < repeats; ++i) {
+                       store::ArchiveFile archive(path, registry::kMemberRecordSize);
+                       QByteArray buffer;
+                       require(archive.openOrCreate() && archive.read(archive.count() / 2, buffer),
+                           "cannot read the archive");
+                       registry::memberLayout().fields(buffer);
+                   }
+               })
+        * 1000.0 / repeats;
 }
 
 } // namespace
@@ -47,7 +49,8 @@ void archiveBenchmarks(const QString &archive, const QString &smallArchive, doub
     row(QStringLiteral("scan decoding every field"), decodingScan(archive), QStringLiteral("ms"),
         raw, 5);
     const double middleSmall = readMiddle(smallArchive);
-    row(QStringLiteral("one record in the middle, 1,000 records"), middleSmall, QStringLiteral("us"));
+    row(QStringLiteral("one record in the middle, 1,000 records"), middleSmall,
+        QStringLiteral("us"));
     row(QStringLiteral("one record in the middle, large archive"), readMiddle(archive),
         QStringLiteral("us"), middleSmall, 1.5);
 }

@@ -16,7 +16,7 @@ public:
     // nullopt when the file cannot be read or the value is not hexadecimal.
     std::optional<QString> storedPassword() const;
     // Stores the canonical form of `password`, keeping the rest of the file. False on failure.
-    bool storePassword(const QString &password) const;
+    [[nodiscard]] bool storePassword(const QString &password) const;
 
 private:
     QString m_path;

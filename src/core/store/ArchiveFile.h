@@ -25,7 +25,7 @@ public:
 
     // Opens for reading and writing; a missing file is created empty. An existing file that
     // cannot be opened is a failure and is never created anew, which would empty it.
-    bool openOrCreate();
+    [[nodiscard]] bool openOrCreate();
     void close();
     bool isOpen() const;
 
@@ -33,15 +33,15 @@ public:
     qint64 count() const;
 
     // Reads the record at `position` (1 to count) into `record`, resized to the record size.
-    bool read(qint64 position, QByteArray &record);
+    [[nodiscard]] bool read(qint64 position, QByteArray &record);
     // Writes `record` (exactly recordSize bytes) at `position` (1 to count + 1).
-    bool write(qint64 position, const QByteArray &record);
+    [[nodiscard]] bool write(qint64 position, const QByteArray &record);
     // Position of the last record read or written, 0 before any.
     qint64 position() const { return m_position; }
 
     // Hands every whole record, in order, to `visit` (position, bytes); reads in large blocks.
     // `visit` returns false to stop early. Returns false on a read failure.
-    bool scan(const std::function<bool(qint64, QByteArrayView)> &visit);
+    [[nodiscard]] bool scan(const std::function<bool(qint64, QByteArrayView)> &visit);
 
     QString path() const { return m_file.fileName(); }
     int recordSize() const { return m_recordSize; }

@@ -353,8 +353,9 @@ void TfrmAnagrafica::writePhotoOfPosition()
 {
     const QString path = registry::memberPhotoPath(m_context.folder().path(),
                                                    position().toLongLong());
-    app::createFolder(m_context.folder().file(QLatin1String(registry::kPhotoFolderName)));
-    if (!m_photo.save(path, "JPG", 90))
+    const bool folder
+        = app::createFolder(m_context.folder().file(QLatin1String(registry::kPhotoFolderName)));
+    if (!folder || !m_photo.save(path, "JPG", 90))
         showPlaceholder();
 }
 
@@ -365,7 +366,9 @@ void TfrmAnagrafica::loadPhotoFromFile()
         QStringLiteral("Immagine JPEG (*.jpg *.jpeg);;Immagine Bitmap (*.bmp)"));
     if (path.isEmpty())
         return;
-    app::createFolder(m_context.folder().file(QLatin1String(registry::kPhotoFolderName)));
+    // Made ready for the save; a folder that cannot be made shows when the photo is written.
+    static_cast<void>(
+        app::createFolder(m_context.folder().file(QLatin1String(registry::kPhotoFolderName))));
     QImage photo;
     if (photo.load(path))
         showPhoto(photo);
@@ -380,7 +383,8 @@ void TfrmAnagrafica::savePhotoToFile()
         QStringLiteral("File Jpeg (*.jpg)"), QStringLiteral("Foto.jpg"));
     if (path.isEmpty())
         return;
-    app::createFolder(m_context.folder().file(QLatin1String(registry::kPhotoFolderName)));
+    static_cast<void>(
+        app::createFolder(m_context.folder().file(QLatin1String(registry::kPhotoFolderName))));
     if (!m_photo.save(path, "JPG", 90))
         showPlaceholder();
 }
