@@ -48,25 +48,49 @@ build_all() {
 }
 
 # The core library and its tests once more, built by clang with AddressSanitizer and
-# UndefinedBehaviorSanitizer, then every fuzz target over its seed corpus for a few seconds.
-sanitizer_checks() {
-    local asan=${ALMAVEST_ASAN_BUILD_DIR:-$root/build-asan}
+# UndefinedBehaviorSanitizer, with the fuzz targets beside them.
+asan=${ALMAVEST_ASAN_BUILD_DIR:-$root/build-asan}
+build_sanitized() {
     local flags="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
     CC=clang CXX=clang++ cmake -S "$root" -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DALMAVEST_WERROR=ON -DALMAVEST_CORE_ONLY=ON -DALMAVEST_FUZZ=ON \
-        -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined"
-    cmake --build "$asan" -j "$jobs"
-    export ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1
-    export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
-    (cd "$asan" && ctest --output-on-failure -j "$jobs")
-    bash "$root/scripts/run-fuzzers.sh" "$asan/fuzz" "$root/fuzz/corpus" "${ALMAVEST_FUZZ_SECONDS:-10}"
+        -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" &&
+        cmake --build "$asan" -j "$jobs"
+}
+
+# Runs one check, keeps its verdict and carries on, so that one failure hides no other.
+results=()
+failed=0
+check() {
+    local name=$1
+    shift
+    echo "=== $name"
+    if "$@"; then
+        results+=("passed  $name")
+        last=ok
+    else
+        results+=("FAILED  $name")
+        failed=1
+        last=failed
+    fi
+}
+
+ctest_in() {
+    local dir=$1 log=$2
+    (cd "$dir" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs") | tee "$log"
 }
 
 install_missing
 
 case "$mode" in
 run)
-    folder=${2:-$HOME/Almavest}
+    folder=$(realpath -m "${2:-$HOME/Almavest}")
+    case "$folder/" in
+    "$(realpath -m "$build")"/* | "$root"/*)
+        echo "The program folder must lie outside the source and build trees: $folder" >&2
+        exit 2
+        ;;
+    esac
     build_all
     # Lays out or refreshes the program folder: the executable is replaced, the password file
     # is written only when missing, and no data file there is touched.
@@ -75,9 +99,21 @@ run)
     exec "$folder/Almavest"
     ;;
 test)
-    bash "$root/scripts/check-format.sh"
     build_all
-    (cd "$build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs")
-    sanitizer_checks
+    check "all tests" ctest_in "$build" "$build/ctest.log"
+    check "sanitizer build" build_sanitized
+    if [ "$last" = ok ]; then
+        export ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1
+        export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+        check "core tests under sanitizers" ctest_in "$asan" "$asan/ctest.log"
+        check "fuzz targets over their corpora" bash "$root/scripts/run-fuzzers.sh" "$asan/fuzz" \
+            "$root/fuzz/corpus" "${ALMAVEST_FUZZ_SECONDS:-10}"
+    fi
+    check "formatting" bash "$root/scripts/check-format.sh"
+    echo "=== summary"
+    printf '%s\n' "${results[@]}"
+    echo "all tests:       $(grep -h 'tests passed' "$build/ctest.log" 2>/dev/null || echo none)"
+    echo "sanitized core:  $(grep -h 'tests passed' "$asan/ctest.log" 2>/dev/null || echo none)"
+    exit $failed
     ;;
 esac

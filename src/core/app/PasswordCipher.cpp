@@ -10,9 +10,12 @@ constexpr quint16 kStartKey = 0x9E27;
 constexpr quint16 kMultiplier = 0xB4D9;
 constexpr quint16 kAddend = 0xC853;
 
+// Arithmetic modulo 2^16. Done in unsigned 32 bits: the 16-bit operands would otherwise be
+// promoted to int, whose product overflows.
 quint16 nextKey(quint16 key, quint8 scrambled)
 {
-    return static_cast<quint16>((scrambled + key) * kMultiplier + kAddend);
+    const quint32 sum = quint32(scrambled) + key;
+    return static_cast<quint16>(sum * kMultiplier + kAddend);
 }
 
 int hexValue(QChar c)

@@ -205,6 +205,10 @@ QString formatDate(QDate date)
 
 double roundDecimal(double value, int decimals)
 {
+    // A negative number (one typed elsewhere into a file) is rounded by its size, so that
+    // -1500 stays -1500 instead of becoming -1499.99.
+    if (value < 0)
+        return -roundDecimal(-value, decimals);
     long double factor = 1.0L;
     for (int i = 0; i < decimals; ++i)
         factor *= 10.0L;

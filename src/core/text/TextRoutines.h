@@ -29,7 +29,7 @@ bool isValidDate(QStringView text, QDate today);
 QString formatDate(QDate date);
 
 // Half up: whole part of value * 10^decimals + 0.5, the multiplication and the addition carried
-// out in extended precision, divided by 10^decimals.
+// out in extended precision, divided by 10^decimals. A negative value is rounded by its size.
 double roundDecimal(double value, int decimals);
 
 // Reads an amount typed with a decimal comma (optional sign and exponent, as a number field

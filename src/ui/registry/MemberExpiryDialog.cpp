@@ -33,7 +33,7 @@ MemberExpiryDialog::MemberExpiryDialog(AppContext &context, QWidget *owner,
 }
 
 // Cards whose dates cannot be read are left out; an archive that cannot be read shows what was
-// found before the failure, without a word, as the summary has always done.
+// found before the failure, without a message.
 void MemberExpiryDialog::fill()
 {
     registry::MemberLines found = registry::expiringMembers(
