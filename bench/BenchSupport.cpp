@@ -22,6 +22,12 @@ double bestOf(int runs, const std::function<void()> &work)
     return best;
 }
 
+void require(bool ok, const char *what)
+{
+    if (!ok)
+        qFatal("benchmark stopped: %s", what);
+}
+
 void row(const QString &what, double value, const QString &unit, double base, double goal)
 {
     QTextStream out(stdout);
@@ -87,11 +93,9 @@ double rawRead(const QString &path)
 {
     return bestOf(5, [&] {
         QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            return;
+        require(file.open(QIODevice::ReadOnly), "cannot open the archive");
         QByteArray block(1 << 20, Qt::Uninitialized);
-        while (file.read(block.data(), block.size()) > 0) {
-        }
+        while (file.read(block.data(), block.size()) > 0) { }
     });
 }
 

@@ -15,8 +15,12 @@ double bestOf(int runs, const std::function<void()> &work);
 // against the goal.
 void row(const QString &what, double value, const QString &unit, double base = 0, double goal = 0);
 
+// Stops the benchmark with `what` when `ok` is false: a figure measured on a failed read
+// would be meaningless.
+void require(bool ok, const char *what);
+
 // Writes a member archive of `records` generated cards; false when it cannot be written.
-bool generateMembers(const QString &path, int records);
+[[nodiscard]] bool generateMembers(const QString &path, int records);
 
 // Each group measures and prints its rows; `archive` is the generated member archive, `raw`
 // the time of a raw sequential read of it in milliseconds.

@@ -12,16 +12,16 @@ double decodingScan(const QString &path)
 {
     return bestOf(5, [&] {
         store::ArchiveFile archive(path, registry::kMemberRecordSize);
-        archive.openForReading();
+        require(archive.openForReading(), "cannot open the archive");
         qint64 chars = 0;
         store::DecodedRecord record;
-        archive.scan([&](qint64, QByteArrayView bytes) {
+        const bool read = archive.scan([&](qint64, QByteArrayView bytes) {
             registry::memberLayout().decode(bytes, record);
             for (int i = 0; i < record.fieldCount(); ++i)
                 chars += record.field(i).size();
             return true;
         });
-        Q_ASSERT(chars > 0);
+        require(read && chars > 0, "cannot scan the archive");
     });
 }
 
@@ -33,9 +33,10 @@ double readMiddle(const QString &path)
                [&] {
                    for (int i = 0; i < repeats; ++i) {
                        store::ArchiveFile archive(path, registry::kMemberRecordSize);
-                       archive.openForReading();
                        QByteArray buffer;
-                       archive.read(archive.count() / 2, buffer);
+                       require(archive.openForReading()
+                                   && archive.read(archive.count() / 2, buffer),
+                               "cannot read the archive");
                        registry::memberLayout().fields(buffer);
                    }
                })

@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Sets Almavest up on a Debian 12 machine and then either starts it or runs every test.
-#   scripts/almavest.sh run    install what is missing, build, assemble build/Almavest and start it
-#   scripts/almavest.sh test   the same set-up, then every test headless through CTest
+#   scripts/almavest.sh run [FOLDER]  install what is missing, build, assemble or refresh the
+#                                     program folder (default ~/Almavest) and start it there
+#   scripts/almavest.sh test          the same set-up, then every test headless through CTest,
+#                                     the formatter check, the core tests under AddressSanitizer
+#                                     and UndefinedBehaviorSanitizer, and every fuzz target
 set -euo pipefail
 
 mode=${1:-run}
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${ALMAVEST_BUILD_DIR:-$root/build}
+jobs=$(nproc)
 
 packages=(
     g++ cmake ninja-build pkg-config
@@ -14,9 +18,14 @@ packages=(
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     fonts-liberation2 fonts-dejavu-core
 )
-if [ "$mode" = run ]; then
-    packages+=(xdg-utils)
-fi
+case "$mode" in
+run) packages+=(xdg-utils) ;;
+test) packages+=(clang clang-format libclang-rt-14-dev) ;;
+*)
+    echo "usage: $0 run [FOLDER] | test" >&2
+    exit 2
+    ;;
+esac
 
 install_missing() {
     local missing=()
@@ -35,22 +44,76 @@ build_all() {
     local werror=OFF
     [ "${CI:-}" = true ] && werror=ON
     cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DALMAVEST_WERROR=$werror
-    cmake --build "$build" -j "$(nproc)"
+    cmake --build "$build" -j "$jobs"
+}
+
+# The core library and its tests once more, built by clang with AddressSanitizer and
+# UndefinedBehaviorSanitizer, with the fuzz targets beside them.
+asan=${ALMAVEST_ASAN_BUILD_DIR:-$root/build-asan}
+build_sanitized() {
+    local flags="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
+    CC=clang CXX=clang++ cmake -S "$root" -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DALMAVEST_WERROR=ON -DALMAVEST_CORE_ONLY=ON -DALMAVEST_FUZZ=ON \
+        -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" &&
+        cmake --build "$asan" -j "$jobs"
+}
+
+# Runs one check, keeps its verdict and carries on, so that one failure hides no other.
+results=()
+failed=0
+check() {
+    local name=$1
+    shift
+    echo "=== $name"
+    if "$@"; then
+        results+=("passed  $name")
+        last=ok
+    else
+        results+=("FAILED  $name")
+        failed=1
+        last=failed
+    fi
+}
+
+ctest_in() {
+    local dir=$1 log=$2
+    (cd "$dir" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs") | tee "$log"
 }
 
 install_missing
-build_all
 
 case "$mode" in
 run)
-    exec "$build/Almavest/Almavest"
+    folder=$(realpath -m "${2:-$HOME/Almavest}")
+    case "$folder/" in
+    "$(realpath -m "$build")"/* | "$root"/*)
+        echo "The program folder must lie outside the source and build trees: $folder" >&2
+        exit 2
+        ;;
+    esac
+    build_all
+    # Lays out or refreshes the program folder: the executable is replaced, the password file
+    # is written only when missing, and no data file there is touched.
+    cmake --install "$build" --prefix "$folder"
+    cd "$folder"
+    exec "$folder/Almavest"
     ;;
 test)
-    cd "$build"
-    QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)"
-    ;;
-*)
-    echo "usage: $0 run|test" >&2
-    exit 2
+    build_all
+    check "all tests" ctest_in "$build" "$build/ctest.log"
+    check "sanitizer build" build_sanitized
+    if [ "$last" = ok ]; then
+        export ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1
+        export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+        check "core tests under sanitizers" ctest_in "$asan" "$asan/ctest.log"
+        check "fuzz targets over their corpora" bash "$root/scripts/run-fuzzers.sh" "$asan/fuzz" \
+            "$root/fuzz/corpus" "${ALMAVEST_FUZZ_SECONDS:-10}"
+    fi
+    check "formatting" bash "$root/scripts/check-format.sh"
+    echo "=== summary"
+    printf '%s\n' "${results[@]}"
+    echo "all tests:       $(grep -h 'tests passed' "$build/ctest.log" 2>/dev/null || echo none)"
+    echo "sanitized core:  $(grep -h 'tests passed' "$asan/ctest.log" 2>/dev/null || echo none)"
+    exit $failed
     ;;
 esac

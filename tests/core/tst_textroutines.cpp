@@ -232,6 +232,8 @@ void TestTextRoutines::rounding_data()
     QTest::newRow("negative half cent") << -0.005 << 2 << -0.01;
     QTest::newRow("negative, no decimals") << -2.5 << 0 << -3.0;
     QTest::newRow("negative, four decimals") << -3.45678 << 4 << -3.4568;
+    QTest::newRow("negative already round") << -1500.0 << 2 << -1500.0;
+    QTest::newRow("negative half") << -0.125 << 2 << -0.13;
 }
 
 void TestTextRoutines::rounding()
@@ -331,6 +333,7 @@ void TestTextRoutines::amountNormalisation_data()
     QTest::newRow("2: blanks") << u"   "_s << 2 << u"0,00"_s;
     QTest::newRow("2: letters") << u"abc"_s << 2 << u"0,00"_s;
     QTest::newRow("2: full stop") << u"1.5"_s << 2 << u"0,00"_s;
+    QTest::newRow("2: negative from a file") << u"-1500"_s << 2 << u"-1500,00"_s;
     QTest::newRow("4: three decimals kept") << u"3,456"_s << 4 << u"3,456"_s;
     QTest::newRow("4: rounded") << u"3,45678"_s << 4 << u"3,4568"_s;
     QTest::newRow("4: rounded up") << u"12,34567"_s << 4 << u"12,3457"_s;

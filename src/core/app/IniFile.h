@@ -14,9 +14,9 @@ public:
     explicit IniFile(QString path);
 
     // Reads the file; a missing file is an empty file, not a failure.
-    bool load();
+    [[nodiscard]] bool load();
     // Writes the file atomically; false when it cannot be written.
-    bool save();
+    [[nodiscard]] bool save();
 
     // Empty when the section or the key is missing.
     QString value(const QString &section, const QString &key) const;

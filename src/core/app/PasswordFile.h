@@ -31,7 +31,7 @@ public:
     // Compares the canonical form of `typed` with the stored password.
     PasswordCheck check(const QString &typed) const;
     // Stores the canonical form of `password`, keeping the rest of the file. False on failure.
-    bool storePassword(const QString &password) const;
+    [[nodiscard]] bool storePassword(const QString &password) const;
 
 private:
     bool load(IniFile &ini) const;

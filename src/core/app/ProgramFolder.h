@@ -19,7 +19,7 @@ private:
 };
 
 // Creates a folder with every missing parent; an existing folder is fine.
-bool createFolder(const QString &path);
+[[nodiscard]] bool createFolder(const QString &path);
 
 inline constexpr const char *kPasswordFileName = "unins000.dll";
 

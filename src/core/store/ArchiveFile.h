@@ -27,10 +27,10 @@ public:
     // Opens for reading only, so a folder or file the user may not write is still read. A
     // missing file is created empty where the folder allows it, and otherwise reads as an empty
     // archive; an existing file that cannot be read is a failure.
-    bool openForReading();
+    [[nodiscard]] bool openForReading();
     // Opens for reading and writing; a missing file is created empty. An existing file that
     // cannot be opened is a failure and is never created anew, which would empty it.
-    bool openForWriting();
+    [[nodiscard]] bool openForWriting();
     void close();
     bool isOpen() const;
 
@@ -38,20 +38,20 @@ public:
     qint64 count() const;
 
     // Reads the record at `position` (1 to count) into `record`, resized to the record size.
-    bool read(qint64 position, QByteArray &record);
+    [[nodiscard]] bool read(qint64 position, QByteArray &record);
     // Writes `record` (exactly recordSize bytes) after the last whole record and returns the
     // position it took. The archive is locked while the position is taken and the record
     // written, so two copies of the program appending at once never write the same position;
     // a write that fails leaves no partial record behind.
-    std::optional<qint64> append(const QByteArray &record);
+    [[nodiscard]] std::optional<qint64> append(const QByteArray &record);
     // Replaces the record at `position` (1 to count) with `record`, under the same lock.
-    bool overwrite(qint64 position, const QByteArray &record);
+    [[nodiscard]] bool overwrite(qint64 position, const QByteArray &record);
     // Position of the last record read or written, 0 before any.
     qint64 position() const { return m_position; }
 
     // Hands every whole record, in order, to `visit` (position, bytes); reads in large blocks.
     // `visit` returns false to stop early. Returns false on a read failure.
-    bool scan(const std::function<bool(qint64, QByteArrayView)> &visit);
+    [[nodiscard]] bool scan(const std::function<bool(qint64, QByteArrayView)> &visit);
 
     QString path() const { return m_file.fileName(); }
     int recordSize() const { return m_recordSize; }

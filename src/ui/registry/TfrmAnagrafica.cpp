@@ -341,7 +341,9 @@ void TfrmAnagrafica::loadPhotoFromFile()
         QStringLiteral("Immagine JPEG (*.jpg *.jpeg);;Immagine Bitmap (*.bmp)"));
     if (path.isEmpty())
         return;
-    app::createFolder(m_context.folder().file(QLatin1String(registry::kPhotoFolderName)));
+    // Made ready for the save; a folder that cannot be made shows when the photo is written.
+    static_cast<void>(
+        app::createFolder(m_context.folder().file(QLatin1String(registry::kPhotoFolderName))));
     if (m_photo.loadChosen(path))
         showPhoto();
     else
@@ -355,7 +357,9 @@ void TfrmAnagrafica::savePhotoToFile()
         QStringLiteral("File Jpeg (*.jpg)"), QStringLiteral("Foto.jpg"));
     if (path.isEmpty())
         return;
-    app::createFolder(m_context.folder().file(QLatin1String(registry::kPhotoFolderName)));
+    // Made ready for the save; a folder that cannot be made shows when the photo is written.
+    static_cast<void>(
+        app::createFolder(m_context.folder().file(QLatin1String(registry::kPhotoFolderName))));
     const store::WriteFailure failure = m_photo.saveCopy(path);
     if (failure == store::WriteFailure::None)
         return;

@@ -14,10 +14,9 @@ namespace almavest::test {
 
 AppFixture::AppFixture(const QString &password)
 {
-    if (!password.isNull()
-        && !app::PasswordFile(m_dir.filePath(QString::fromLatin1(app::kPasswordFileName)))
-                .storePassword(password))
-        qFatal("The test's password file cannot be written");
+    const QString passwordFile = m_dir.filePath(QString::fromLatin1(app::kPasswordFileName));
+    if (!password.isNull() && !app::PasswordFile(passwordFile).storePassword(password))
+        qFatal("cannot write the password file of the test folder");
     m_app = std::make_unique<ui::Application>(services, m_dir.path());
     m_app->context().setQuitHandler([this] { quitRequested = true; });
     m_app->start();
@@ -39,10 +38,12 @@ QList<QStringList> readMembers(const QString &path)
     store::ArchiveFile archive(path, registry::kMemberRecordSize);
     if (!archive.openForReading())
         return records;
-    archive.scan([&](qint64, QByteArrayView bytes) {
+    const bool read = archive.scan([&](qint64, QByteArrayView bytes) {
         records.append(registry::memberLayout().fields(bytes));
         return true;
     });
+    if (!read)
+        QTest::qFail("cannot read the member archive", __FILE__, __LINE__);
     return records;
 }
 
