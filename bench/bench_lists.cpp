@@ -49,15 +49,6 @@ double searchTime(const QString &archive, const registry::SearchFilters &filters
 }
 
 // The line of the card `back` records before the end, as a list would show it.
-QString lineNearTheEnd(const QString &path, qint64 back)
-{
-    store::ArchiveFile archive(path, registry::kMemberRecordSize);
-    QByteArray record;
-    if (!archive.openOrCreate() || !archive.read(archive.count() - back, record))
-        return {};
-    return registry::memberListLine(record);
-}
-
 // Notes when a widget has been painted.
 class PaintWatch final : public QObject
 {
@@ -125,13 +116,6 @@ void listBenchmarks(const QString &archive, double raw)
         row(QStringLiteral("summary, %1 (%2 lines)").arg(name, found), time, QStringLiteral("ms"),
             raw, 3);
     }
-
-    const QString line = lineNearTheEnd(archive, 10);
-    qint64 position = 0;
-    const double find
-        = bestOf(kRuns, [&] { position = registry::findMemberByLine(archive, line).value_or(0); });
-    row(QStringLiteral("card behind a line near the end (at %1)").arg(position), find,
-        QStringLiteral("ms"), raw);
 
     const MemberLines every = registry::searchMembers(archive, registry::MemberSearch({}));
     row(QStringLiteral("filling a list of %1 lines").arg(every.lines.size()),

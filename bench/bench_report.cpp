@@ -87,11 +87,11 @@ void reportBenchmarks()
     });
     const double engine = bestOf(kRuns, [&] {
         const report::PreparedReport prepared
-            = report::prepareSummary(QStringLiteral("Riepilogo soci in archivio"), lines, today);
+            = *report::prepareSummary(QStringLiteral("Riepilogo soci in archivio"), lines, today);
         report::writePdf(prepared, enginePdf);
     });
     const std::vector<qsizetype> pages = linesPerPage(
-        report::prepareSummary(QStringLiteral("Riepilogo soci in archivio"), lines, today));
+        *report::prepareSummary(QStringLiteral("Riepilogo soci in archivio"), lines, today));
     const double plain = bestOf(kRuns, [&] { drawPlain(plainPdf, lines, pages); });
 
     row(QStringLiteral("5,000 lines drawn straight onto a PDF (%1 pages)").arg(pages.size()), plain,

@@ -12,8 +12,7 @@
 namespace almavest::ui {
 
 MemberExpiryDialog::MemberExpiryDialog(AppContext &context, QWidget *owner,
-                                       registry::ExpiryRule rule, const QString &caption,
-                                       const QString &printTitle)
+    registry::ExpiryRule rule, const QString &caption, const QString &printTitle)
     : QDialog(owner)
     , m_context(context)
     , m_rule(rule)
@@ -24,7 +23,7 @@ MemberExpiryDialog::MemberExpiryDialog(AppContext &context, QWidget *owner,
     layout->addWidget(m_list);
     connect(m_list->closeButton(), &QPushButton::clicked, this, &QDialog::reject);
     connect(m_list->printButton(), &QPushButton::clicked, this,
-            [this, printTitle] { m_list->print(printTitle); });
+        [this, printTitle] { m_list->print(printTitle); });
     connect(m_list, &MemberListPanel::chosen, this, &MemberExpiryDialog::openChosen);
     resize(900, 520);
     makeDialogWindow(this);
@@ -33,40 +32,60 @@ MemberExpiryDialog::MemberExpiryDialog(AppContext &context, QWidget *owner,
 }
 
 // Cards whose dates cannot be read are left out; an archive that cannot be read shows what was
-// found before the failure, without a word, as the summary has always done.
+// found before the failure, without a word.
 void MemberExpiryDialog::fill()
 {
     registry::MemberLines found = registry::expiringMembers(
         m_context.folder().file(QLatin1String(registry::kMemberArchiveName)), m_rule,
         m_context.services().today());
-    m_list->setLines(std::move(found.lines));
+    m_list->setLines(std::move(found));
     m_list->restart();
 }
 
-void MemberExpiryDialog::openChosen(const QString &line)
+void MemberExpiryDialog::openChosen(qint64 position)
 {
-    openMemberOfLine(m_context, line);
+    m_chosen = position;
     accept();
 }
 
+// Accept and reject, and so Escape and the window's close, all end here.
 void MemberExpiryDialog::done(int result)
 {
-    m_list->setLines({});
+    m_list->clear();
     QDialog::done(result);
+}
+
+std::optional<qint64> MemberExpiryDialog::run()
+{
+    if (runPerUseDialog(m_context.services(), *this) != QDialog::Accepted)
+        return std::nullopt;
+    return m_chosen;
+}
+
+std::optional<qint64> TfrmScadute::choose(AppContext &context, QWidget *owner)
+{
+    TfrmScadute dialog(context, owner);
+    return dialog.run();
+}
+
+std::optional<qint64> TfrmSospesi::choose(AppContext &context, QWidget *owner)
+{
+    TfrmSospesi dialog(context, owner);
+    return dialog.run();
 }
 
 TfrmScadute::TfrmScadute(AppContext &context, QWidget *owner)
     : MemberExpiryDialog(context, owner, registry::ExpiryRule::Expired,
-                         QStringLiteral(" Riepilogo soci con iscrizione scaduta"),
-                         QStringLiteral("Riepilogo soci con iscrizione scaduta"))
+        QStringLiteral(" Riepilogo soci con iscrizione scaduta"),
+        QStringLiteral("Riepilogo soci con iscrizione scaduta"))
 {
     setObjectName(QStringLiteral("frmScadute"));
 }
 
 TfrmSospesi::TfrmSospesi(AppContext &context, QWidget *owner)
     : MemberExpiryDialog(context, owner, registry::ExpiryRule::ExpiringOrExpired,
-                         QStringLiteral(" Riepilogo soci con iscrizione in scadenza o scaduta"),
-                         QStringLiteral("Riepilogo soci con iscrizione in scadenza o scaduta"))
+        QStringLiteral(" Riepilogo soci con iscrizione in scadenza o scaduta"),
+        QStringLiteral("Riepilogo soci con iscrizione in scadenza o scaduta"))
 {
     setObjectName(QStringLiteral("frmSospesi"));
 }

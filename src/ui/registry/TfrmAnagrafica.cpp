@@ -88,16 +88,16 @@ void TfrmAnagrafica::connectActions()
     connect(clickOf("btnSalva"), &QAbstractButton::clicked, this, &TfrmAnagrafica::save);
     connect(clickOf("btnEsci"), &QAbstractButton::clicked, this, &QWidget::close);
     connect(clickOf("btnTrova"), &QAbstractButton::clicked, this, [this] {
-        TfrmTrovaAnagrafica::open(m_context, this, QStringLiteral("anagrafica"));
+        openChosenCard(TfrmTrovaAnagrafica::choose(m_context, this, QStringLiteral("anagrafica")));
     });
     connect(clickOf("btnScadenze"), &QAbstractButton::clicked, this,
-            [this] { runDialog<TfrmSospesi>(); });
+            [this] { openChosenCard(TfrmSospesi::choose(m_context, this)); });
     connect(clickOf("btnScaduti"), &QAbstractButton::clicked, this,
-            [this] { runDialog<TfrmScadute>(); });
+            [this] { openChosenCard(TfrmScadute::choose(m_context, this)); });
     connect(clickOf("btnStampa"), &QAbstractButton::clicked, this,
-            [this] { runDialog<TfrmStampaAna>(); });
+            [this] { printCard<TfrmStampaAna>(); });
     connect(clickOf("btnAnteprima"), &QAbstractButton::clicked, this,
-            [this] { runDialog<TfrmAnteprimaAna>(); });
+            [this] { printCard<TfrmAnteprimaAna>(); });
     connect(clickOf("btnCaricaFoto"), &QAbstractButton::clicked, this,
             &TfrmAnagrafica::loadPhotoFromFile);
     connect(clickOf("btnSalvaFoto"), &QAbstractButton::clicked, this,
@@ -307,16 +307,23 @@ void TfrmAnagrafica::duplicate()
 }
 
 template <typename Dialog>
-void TfrmAnagrafica::runDialog()
+void TfrmAnagrafica::printCard()
 {
-    Dialog dialog(m_context, this);
-    centreWindow(&dialog, this);
-    m_context.services().execDialog(dialog);
+    Dialog dialog(m_context, this, cardValues(), m_photo);
+    runPerUseDialog(m_context.services(), dialog);
+}
+
+void TfrmAnagrafica::openChosenCard(std::optional<qint64> position)
+{
+    if (position)
+        loadCard(*position);
 }
 
 void TfrmAnagrafica::openDatePicker()
 {
-    TfrmCalendario::pick(m_context, this, QStringLiteral("datasca"));
+    if (const std::optional<QDate> date
+        = TfrmCalendario::pick(m_context, this, QStringLiteral("datasca")))
+        field("txtDataSca")->setText(text::formatDate(*date));
 }
 
 void TfrmAnagrafica::sendEmail()

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <optional>
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -54,9 +56,11 @@ private:
     void duplicate();
     void normaliseFee();
     void openDatePicker();
-    // Opens a per-use dialog of the card over it and waits until it closes.
+    // Opens the print or the preview dialog on the card as it stands.
     template <typename Dialog>
-    void runDialog();
+    void printCard();
+    // Loads the card a search or a summary handed back, if any.
+    void openChosenCard(std::optional<qint64> position);
     void loadPhotoFromFile();
     void savePhotoToFile();
     void clearPhoto();
