@@ -3,10 +3,12 @@
 #include "AppFixture.h"
 #include "DialogDriving.h"
 #include "PageModel.h"
+#include "TemplatesRemoved.h"
 #include "TestFiles.h"
 
 #include "registry/MemberRecord.h"
 #include "store/ArchiveFile.h"
+#include "ui/print/ReportOutput.h"
 #include "ui/registry/MemberListPanel.h"
 #include "ui/registry/TfrmAnagrafica.h"
 #include "ui/registry/TfrmTrovaAnagrafica.h"
@@ -63,6 +65,7 @@ private Q_SLOTS:
     void closingEmptiesTheListAndHidesTheNotice_data();
     void closingEmptiesTheListAndHidesTheNotice();
     void printsTheList();
+    void unreadableTemplateIsReported();
     void waitNoticeWhileSearching();
 
 private:
@@ -337,6 +340,19 @@ void TestMemberSearch::printsTheList()
     // The body is filled anew each time: the second print is the same as the first.
     QCOMPARE(pageTexts(printed[1], 0), texts);
     QVERIFY(fileBytes(m_fixture->file(QStringLiteral("print-1.pdf"))).startsWith("%PDF"));
+}
+
+// Without the summary template nothing is printed, and the user is told why.
+void TestMemberSearch::unreadableTemplateIsReported()
+{
+    withSearch([&](ui::TfrmTrovaAnagrafica &dialog) {
+        search(dialog, {});
+        const TemplatesRemoved removed;
+        control<QPushButton>(&dialog, "btnStampa")->click();
+    });
+    QVERIFY(m_fixture->services.printed.empty());
+    QCOMPARE(m_fixture->services.messages.size(), 1);
+    QCOMPARE(m_fixture->services.lastMessage(), ui::unreadableTemplateMessage());
 }
 
 void TestMemberSearch::waitNoticeWhileSearching()
