@@ -3,6 +3,7 @@
 
 #include "registry/MemberRecord.h"
 #include "registry/MemberSelection.h"
+#include "report/Fonts.h"
 #include "store/ArchiveFile.h"
 
 #include <QCoreApplication>
@@ -73,7 +74,7 @@ double fillListTime(const QStringList &lines)
         QStringListModel model;
         QListView view;
         view.setUniformItemSizes(true);
-        view.setFont(QFont(QStringLiteral("Courier New"), 12));
+        view.setFont(fonts::named(fonts::kCourierNew, 12));
         view.setModel(&model);
         view.resize(900, 500);
         view.show();

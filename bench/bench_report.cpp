@@ -2,6 +2,7 @@
 // PDF: the engine's own share of the work should stay small next to the PDF writer's.
 #include "BenchSupport.h"
 
+#include "report/Fonts.h"
 #include "report/PreparedReport.h"
 
 #include <QDate>
@@ -60,7 +61,7 @@ void drawPlain(const QString &path, const QStringList &lines, const std::vector<
         QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF()));
     QPainter painter(&writer);
     painter.scale(kResolution / 96.0, kResolution / 96.0);
-    QFont font(QStringLiteral("Courier New"));
+    QFont font(QString::fromLatin1(fonts::kCourierNew));
     font.setPointSizeF(8.0 * 96.0 / kResolution);
     painter.setFont(font);
     qsizetype next = 0;

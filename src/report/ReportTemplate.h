@@ -1,5 +1,7 @@
 #pragma once
 
+#include "report/Fonts.h"
+
 #include <QColor>
 #include <QImage>
 #include <QPageLayout>
@@ -28,7 +30,7 @@ struct ReportObject
     // Memo
     QStringList lines;
     QColor fill; // invalid: no fill
-    QString fontFamily = QStringLiteral("Arial");
+    QString fontFamily = QString::fromLatin1(fonts::kArial);
     double fontPoints = 10;
     bool bold = false;
     QColor textColor = Qt::black;

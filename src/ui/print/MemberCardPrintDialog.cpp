@@ -45,6 +45,7 @@ constexpr int kPrintedFields[] = {
 
 struct Texts
 {
+    const char *name;
     const char *caption;
     const char *heading;
     const char *note;
@@ -55,11 +56,11 @@ struct Texts
     const char *button;
 };
 
-constexpr Texts kPrinter {" Stampa scheda", "Stampa scheda",
+constexpr Texts kPrinter {"frmStampaAna", " Stampa scheda", "Stampa scheda",
     "Stampa su carta i dati della scheda corrente, con o senza la foto del socio.",
     "btn-stampa.svg", "Premere Stampa per stampare su carta, oppure Annulla per rinunciare.",
     "Stampa dati con foto.", "Stampa dati senza foto.", "Stampa"};
-constexpr Texts kPreview {" Anteprima di stampa", "Anteprima di stampa",
+constexpr Texts kPreview {"frmAnteprimaAna", " Anteprima di stampa", "Anteprima di stampa",
     "Mostra sullo schermo i dati della scheda corrente, con o senza la foto "
     "del socio, come appariranno sulla carta.",
     "btn-anteprima.svg", "Premere Mostra anteprima per vedere il documento prima di stamparlo.",
@@ -88,11 +89,9 @@ MemberCardPrintDialog::MemberCardPrintDialog(AppContext &context, QWidget *owner
 void MemberCardPrintDialog::buildScreen(ReportOutput output)
 {
     const Texts &texts = output == ReportOutput::Printer ? kPrinter : kPreview;
+    // Named before anything is built, so that the style sheet's rules for it reach its controls.
+    setObjectName(QLatin1String(texts.name));
     setWindowTitle(QString::fromUtf8(texts.caption));
-    setStyleSheet(QStringLiteral("QDialog { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
-                                 " stop:0 #4682B4, stop:0.45 #B0C4DE, stop:1 #FFFFFF); }"
-                                 "#icoIstruzioni01 { color: white; }"));
-
     auto *heading = namedLabel("icoIstruzioni01",
         QStringLiteral("<b style='font-size:14pt'>%1</b><br>%2")
             .arg(QString::fromUtf8(texts.heading), QString::fromUtf8(texts.note)),
@@ -194,15 +193,11 @@ void MemberCardPrintDialog::produce()
 TfrmStampaAna::TfrmStampaAna(
     AppContext &context, QWidget *owner, const QStringList &values, const QImage &photo)
     : MemberCardPrintDialog(context, owner, ReportOutput::Printer, values, photo)
-{
-    setObjectName(QStringLiteral("frmStampaAna"));
-}
+{ }
 
 TfrmAnteprimaAna::TfrmAnteprimaAna(
     AppContext &context, QWidget *owner, const QStringList &values, const QImage &photo)
     : MemberCardPrintDialog(context, owner, ReportOutput::Preview, values, photo)
-{
-    setObjectName(QStringLiteral("frmAnteprimaAna"));
-}
+{ }
 
 } // namespace almavest::ui

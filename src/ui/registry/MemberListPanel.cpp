@@ -1,6 +1,7 @@
 #include "ui/registry/MemberListPanel.h"
 
 #include "registry/MemberSelection.h"
+#include "report/Fonts.h"
 #include "report/PreparedReport.h"
 #include "ui/app/AppContext.h"
 #include "ui/conventions/FieldTable.h"
@@ -81,9 +82,7 @@ MemberListPanel::MemberListPanel(AppContext &context, QWidget *parent)
     m_lstRecords->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_lstRecords->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_lstRecords->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QFont mono(QStringLiteral("Courier New"), 12);
-    mono.setStyleHint(QFont::Monospace);
-    m_lstRecords->setFont(mono);
+    m_lstRecords->setFont(fonts::named(fonts::kCourierNew, 12));
     layout->addWidget(m_lstRecords, 1);
     layout->addWidget(instruction("lblRigo03",
         QStringLiteral("Per richiamare i dati di una scheda, "

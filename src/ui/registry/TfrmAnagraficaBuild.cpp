@@ -2,6 +2,7 @@
 #include "ui/registry/TfrmAnagrafica.h"
 
 #include "registry/MemberRecord.h"
+#include "report/Fonts.h"
 #include "ui/conventions/FieldTable.h"
 #include "ui/conventions/PictureButton.h"
 #include "ui/registry/MemberCardLayout.h"
@@ -42,7 +43,8 @@ const QImage &TfrmAnagrafica::placeholder()
         QPainter painter(&m_placeholder);
         renderer.render(&painter);
         painter.end();
-        findChild<QLabel *>(QStringLiteral("imgBianco"))->setPixmap(QPixmap::fromImage(m_placeholder));
+        findChild<QLabel *>(QStringLiteral("imgBianco"))
+            ->setPixmap(QPixmap::fromImage(m_placeholder));
     }
     return m_placeholder;
 }
@@ -50,17 +52,6 @@ const QImage &TfrmAnagrafica::placeholder()
 void TfrmAnagrafica::buildScreen()
 {
     setAutoFillBackground(true);
-    setStyleSheet(QStringLiteral(
-        "#frmAnagrafica { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #FFFFFF,"
-        " stop:1 #C9DDF2); }"
-        "#panAnagrafica { background: #F7FAFD; border: 1px solid #9DB7D5; border-radius: 6px; }"
-        "#panAnagrafica QLabel { color: #1F2F4A; }"
-        "#panAnagrafica QLineEdit { border: 1px solid #87CEEB; border-radius: 2px;"
-        " background: white; padding: 0 3px; font-size: 10pt; }"
-        "#panAnagrafica QLineEdit:read-only { background: #F0F8FF; }"
-        "#lblPosizione { font-weight: bold; font-size: 12pt; }"
-        "#panInfo { background: #3030DD; color: white; font-family: Tahoma; font-size: 12pt;"
-        " padding: 2px 8px; }"));
 
     m_panel = new QWidget(this);
     m_panel->setObjectName(QStringLiteral("panAnagrafica"));
@@ -68,6 +59,7 @@ void TfrmAnagrafica::buildScreen()
 
     m_panInfo = new QLabel(QStringLiteral("Pronto per archiviare una nuova scheda..."), this);
     m_panInfo->setObjectName(QStringLiteral("panInfo"));
+    m_panInfo->setFont(fonts::named(fonts::kTahoma, 12));
     m_panInfo->setFixedHeight(26);
 
     auto *centre = new QHBoxLayout;
@@ -82,8 +74,8 @@ void TfrmAnagrafica::buildScreen()
     layout->addStretch();
     layout->addWidget(m_panInfo);
 
-    auto *header = pictureLabel(QStringLiteral("imgIntestazione"), QStringLiteral("card-header.svg"),
-                                QSize(640, 44), m_panel);
+    auto *header = pictureLabel(QStringLiteral("imgIntestazione"),
+        QStringLiteral("card-header.svg"), QSize(640, 44), m_panel);
     header->move(12, 8);
 
     buildFields(m_panel);
@@ -91,8 +83,8 @@ void TfrmAnagrafica::buildScreen()
     buildButtons(m_panel);
 
     applyFieldTable(this, fieldTable());
-    installHints(this, m_panInfo, hints(), {this, m_panel, header, m_imgFoto,
-                                            findChild<QWidget *>(QStringLiteral("panFoto"))});
+    installHints(this, m_panInfo, hints(),
+        {this, m_panel, header, m_imgFoto, findChild<QWidget *>(QStringLiteral("panFoto"))});
 }
 
 void TfrmAnagrafica::buildFields(QWidget *panel)
@@ -113,8 +105,8 @@ void TfrmAnagrafica::buildFields(QWidget *panel)
     }
     auto smallButton = [panel](const char *name, const char *picture, const char *beside) {
         QWidget *next = panel->findChild<QWidget *>(QLatin1String(beside));
-        auto *button = makePictureButton(QLatin1String(name), QLatin1String(picture), QString(),
-                                         panel, 20);
+        auto *button
+            = makePictureButton(QLatin1String(name), QLatin1String(picture), QString(), panel, 20);
         button->setGeometry(next->geometry().right() + 6, next->y() - 2, 26, 26);
         return button;
     };
@@ -137,7 +129,6 @@ void TfrmAnagrafica::buildPhotoArea(QWidget *panel)
     auto *frame = new QLabel(panel);
     frame->setObjectName(QStringLiteral("panFoto"));
     frame->setGeometry(left - 3, top - 3, kPhotoWidth + 6, kPhotoHeight + 6);
-    frame->setStyleSheet(QStringLiteral("background: #DDE6F0; border: 1px solid #9DB7D5;"));
 
     m_imgFoto = new QLabel(panel);
     m_imgFoto->setObjectName(QStringLiteral("imgFoto"));
@@ -148,12 +139,12 @@ void TfrmAnagrafica::buildPhotoArea(QWidget *panel)
     blank->setObjectName(QStringLiteral("imgBianco"));
     blank->hide();
 
-    auto *zoom = makePictureButton(QStringLiteral("btnZoomFoto"), QStringLiteral("zoom-photo.svg"),
-                                   QString(), panel, 22);
+    auto *zoom = makePictureButton(
+        QStringLiteral("btnZoomFoto"), QStringLiteral("zoom-photo.svg"), QString(), panel, 22);
     zoom->setGeometry(left + 4, top + kPhotoHeight - 32, 28, 28);
     zoom->setEnabled(false);
-    auto *erase = makePictureButton(QStringLiteral("btnCancFoto"),
-                                    QStringLiteral("delete-photo.svg"), QString(), panel, 22);
+    auto *erase = makePictureButton(
+        QStringLiteral("btnCancFoto"), QStringLiteral("delete-photo.svg"), QString(), panel, 22);
     erase->setGeometry(left + kPhotoWidth - 32, top + kPhotoHeight - 32, 28, 28);
 
     const struct
@@ -162,12 +153,12 @@ void TfrmAnagrafica::buildPhotoArea(QWidget *panel)
         const char *picture;
         const char *caption;
     } photoButtons[] = {{"btnCaricaFoto", "load-photo.svg", "Carica foto"},
-                        {"btnAcquisisciFoto", "webcam.svg", "Acquisisci foto"},
-                        {"btnSalvaFoto", "save-photo.svg", ""}};
+        {"btnAcquisisciFoto", "webcam.svg", "Acquisisci foto"},
+        {"btnSalvaFoto", "save-photo.svg", ""}};
     int x = left;
     for (const auto &entry : photoButtons) {
         auto *button = makePictureButton(QLatin1String(entry.name), QLatin1String(entry.picture),
-                                         QString::fromUtf8(entry.caption), panel, 28);
+            QString::fromUtf8(entry.caption), panel, 28);
         button->setGeometry(x, top + kPhotoHeight + 10, 120, 56);
         x += 123;
     }
@@ -179,7 +170,7 @@ void TfrmAnagrafica::buildButtons(QWidget *panel)
     int y = 64;
     for (const Button &entry : sideButtons()) {
         auto *button = makePictureButton(QLatin1String(entry.name), QLatin1String(entry.picture),
-                                         QString::fromUtf8(entry.caption), panel, 26);
+            QString::fromUtf8(entry.caption), panel, 26);
         button->setGeometry(kPanelWidth - 92, y, 80, 46);
         button->setEnabled(entry.ready);
         y += 47;
@@ -190,11 +181,11 @@ void TfrmAnagrafica::buildButtons(QWidget *panel)
         const char *name;
         const char *picture;
     } arrows[] = {{"cmdPrimo", "nav-first.svg"}, {"cmdIndietro", "nav-prev.svg"},
-                  {"cmdAvanti", "nav-next.svg"}, {"cmdUltimo", "nav-last.svg"}};
+        {"cmdAvanti", "nav-next.svg"}, {"cmdUltimo", "nav-last.svg"}};
     int x = 700;
     for (const auto &arrow : arrows) {
-        auto *button = makePictureButton(QLatin1String(arrow.name), QLatin1String(arrow.picture),
-                                         QString(), panel, 24);
+        auto *button = makePictureButton(
+            QLatin1String(arrow.name), QLatin1String(arrow.picture), QString(), panel, 24);
         button->setGeometry(x, 14, 34, 34);
         x += 36;
         if (arrow.name == std::string_view("cmdIndietro")) {

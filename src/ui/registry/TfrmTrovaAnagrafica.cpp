@@ -2,6 +2,7 @@
 
 #include "registry/MemberRecord.h"
 #include "registry/MemberSelection.h"
+#include "report/Fonts.h"
 #include "store/ArchiveFile.h"
 #include "ui/app/AppContext.h"
 #include "ui/conventions/FieldTable.h"
@@ -100,7 +101,7 @@ QWidget *TfrmTrovaAnagrafica::buildFilterPanel()
     auto *grid = new QGridLayout;
     grid->setHorizontalSpacing(24);
     grid->setVerticalSpacing(4);
-    const QFont verdana(QStringLiteral("Verdana"), 12);
+    const QFont verdana = fonts::named(fonts::kVerdana, 12);
     for (int i = 0; i < registry::kSearchFilterCount; ++i) {
         const int column = i % 2;
         const int row = (i / 2) * 2;
@@ -118,7 +119,6 @@ QWidget *TfrmTrovaAnagrafica::buildFilterPanel()
     m_lblConta->hide();
     m_lblAttendere = namedLabel(
         "lblAttendere", QStringLiteral("Ricerca schede in corso. Attendere..."), panel);
-    m_lblAttendere->setStyleSheet(QStringLiteral("color: #B22222; font-weight: bold;"));
     m_lblAttendere->hide();
     auto *btnCerca = new QPushButton(QStringLiteral("Cerca"), panel);
     btnCerca->setObjectName(QStringLiteral("btnCerca"));
