@@ -3,6 +3,7 @@
 
 #include "registry/MemberRecord.h"
 #include "registry/MemberSelection.h"
+#include "report/Fonts.h"
 #include "store/ArchiveFile.h"
 
 #include <QCoreApplication>
@@ -49,15 +50,6 @@ double searchTime(const QString &archive, const registry::SearchFilters &filters
 }
 
 // The line of the card `back` records before the end, as a list would show it.
-QString lineNearTheEnd(const QString &path, qint64 back)
-{
-    store::ArchiveFile archive(path, registry::kMemberRecordSize);
-    QByteArray record;
-    if (!archive.openForReading() || !archive.read(archive.count() - back, record))
-        return {};
-    return registry::memberListLine(record);
-}
-
 // Notes when a widget has been painted.
 class PaintWatch final : public QObject
 {
@@ -82,7 +74,7 @@ double fillListTime(const QStringList &lines)
         QStringListModel model;
         QListView view;
         view.setUniformItemSizes(true);
-        view.setFont(QFont(QStringLiteral("Courier New"), 12));
+        view.setFont(fonts::named(fonts::kCourierNew, 12));
         view.setModel(&model);
         view.resize(900, 500);
         view.show();
@@ -125,13 +117,6 @@ void listBenchmarks(const QString &archive, double raw)
         row(QStringLiteral("summary, %1 (%2 lines)").arg(name, found), time, QStringLiteral("ms"),
             raw, 3);
     }
-
-    const QString line = lineNearTheEnd(archive, 10);
-    qint64 position = 0;
-    const double find
-        = bestOf(kRuns, [&] { position = registry::findMemberByLine(archive, line).value_or(0); });
-    row(QStringLiteral("card behind a line near the end (at %1)").arg(position), find,
-        QStringLiteral("ms"), raw);
 
     const MemberLines every = registry::searchMembers(archive, registry::MemberSearch({}));
     row(QStringLiteral("filling a list of %1 lines").arg(every.lines.size()),

@@ -2,6 +2,7 @@
 // PDF: the engine's own share of the work should stay small next to the PDF writer's.
 #include "BenchSupport.h"
 
+#include "report/Fonts.h"
 #include "report/PreparedReport.h"
 
 #include <QDate>
@@ -60,7 +61,7 @@ void drawPlain(const QString &path, const QStringList &lines, const std::vector<
         QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF()));
     QPainter painter(&writer);
     painter.scale(kResolution / 96.0, kResolution / 96.0);
-    QFont font(QStringLiteral("Courier New"));
+    QFont font(QString::fromLatin1(fonts::kCourierNew));
     font.setPointSizeF(8.0 * 96.0 / kResolution);
     painter.setFont(font);
     qsizetype next = 0;
@@ -87,11 +88,11 @@ void reportBenchmarks()
     });
     const double engine = bestOf(kRuns, [&] {
         const report::PreparedReport prepared
-            = report::prepareSummary(QStringLiteral("Riepilogo soci in archivio"), lines, today);
+            = *report::prepareSummary(QStringLiteral("Riepilogo soci in archivio"), lines, today);
         report::writePdf(prepared, enginePdf);
     });
     const std::vector<qsizetype> pages = linesPerPage(
-        report::prepareSummary(QStringLiteral("Riepilogo soci in archivio"), lines, today));
+        *report::prepareSummary(QStringLiteral("Riepilogo soci in archivio"), lines, today));
     const double plain = bestOf(kRuns, [&] { drawPlain(plainPdf, lines, pages); });
 
     row(QStringLiteral("5,000 lines drawn straight onto a PDF (%1 pages)").arg(pages.size()), plain,

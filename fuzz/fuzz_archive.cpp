@@ -38,7 +38,7 @@ void checkRecord(const store::RecordLayout &layout, QByteArrayView record)
 void checkFile(const store::RecordLayout &layout, const QString &path, qint64 fileSize)
 {
     store::ArchiveFile archive(path, layout.recordSize());
-    require(archive.openOrCreate(), "openOrCreate failed on an existing file");
+    require(archive.openForWriting(), "opening an existing file failed");
     const qint64 count = archive.count();
     require(count == fileSize / layout.recordSize(), "count is not the whole records");
     qint64 visited = 0;
@@ -55,10 +55,12 @@ void checkFile(const store::RecordLayout &layout, const QString &path, qint64 fi
     require(!archive.read(0, record) && !archive.read(count + 1, record), "read out of range");
     if (count > 0) {
         require(archive.read(count, record) && record == last, "read differs from scan");
-        require(archive.write(count, record), "rewriting the last record failed");
+        require(archive.overwrite(count, record), "rewriting the last record failed");
         require(archive.count() == count, "rewriting changed the count");
     }
-    require(!archive.write(count + 2, layout.blankRecord()), "write past the end accepted");
+    require(!archive.overwrite(count + 1, layout.blankRecord()), "overwrite past the end accepted");
+    const std::optional<qint64> appended = archive.append(layout.blankRecord());
+    require(appended == count + 1 && archive.count() == count + 1, "append not at count + 1");
 }
 
 } // namespace

@@ -200,13 +200,12 @@ QSizeF paperSizeUnits(const PreparedReport &report)
     return millimetres * kUnitsPerMillimetre;
 }
 
-PreparedReport prepareSummary(
+std::optional<PreparedReport> prepareSummary(
     const QString &title, const QStringList &lines, QDate today, const QString &reportName)
 {
     std::optional<ReportTemplate> summary = ReportTemplate::load(u":/templates/summary.json"_s);
-    Q_ASSERT(summary);
     if (!summary)
-        return {reportName, {}, {}};
+        return std::nullopt;
     summary->setName(reportName);
     summary->setText(u"txtTitolo"_s, title);
     summary->setLines(u"txtRiepilogo"_s, lines);

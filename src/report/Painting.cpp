@@ -1,6 +1,7 @@
 // Drawing prepared pages on any painter: screen, image, printer or PDF writer.
 #include "report/PreparedReport.h"
 
+#include "report/Fonts.h"
 #include "report/Units.h"
 
 #include <QFontMetricsF>
@@ -31,7 +32,7 @@ QFont fontFor(const ReportObject &memo, const QPaintDevice &device)
     font.setBold(memo.bold);
     // Unhinted outlines give the same widths on screen, paper and PDF.
     font.setHintingPreference(QFont::PreferNoHinting);
-    if (memo.fontFamily.contains(u"Courier"_s, Qt::CaseInsensitive))
+    if (memo.fontFamily == QLatin1String(fonts::kCourierNew))
         font.setStyleHint(QFont::TypeWriter);
     return font;
 }

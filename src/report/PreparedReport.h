@@ -7,6 +7,7 @@
 #include <QSizeF>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 class QPagedPaintDevice;
@@ -19,7 +20,7 @@ namespace almavest::report {
 
 struct PlacedObject
 {
-    ReportObject object;  // rect in units from the paper's top-left corner; lines as printed
+    ReportObject object; // rect in units from the paper's top-left corner; lines as printed
 };
 
 struct ReportPage
@@ -30,7 +31,7 @@ struct ReportPage
 struct PreparedReport
 {
     QString name;
-    QPageLayout layout;  // A4, orientation and margins of the template
+    QPageLayout layout; // A4, orientation and margins of the template
     std::vector<ReportPage> pages;
 };
 
@@ -54,8 +55,8 @@ void drawPageInUnits(const PreparedReport &report, int index, QPainter &painter)
 // Draws every page on `device` (a printer or a PDF writer), starting a new page for each.
 bool paintReport(const PreparedReport &report, QPagedPaintDevice &device);
 // Draws the pages of `report` at the 0-based indexes `pages`, in that order, one device page each.
-bool paintPages(const PreparedReport &report, QPagedPaintDevice &device,
-                const std::vector<int> &pages);
+bool paintPages(
+    const PreparedReport &report, QPagedPaintDevice &device, const std::vector<int> &pages);
 // Writes the report as a PDF file.
 bool writePdf(const PreparedReport &report, const QString &path);
 
@@ -64,7 +65,8 @@ inline constexpr double kSummaryLineHeight = 12.822;
 
 // The one-memo summary that every list screen prints: the title once on the first page, the
 // lines running over as many landscape pages as they need, the date of printing after the last.
-PreparedReport prepareSummary(const QString &title, const QStringList &lines, QDate today,
-                              const QString &reportName = QStringLiteral("Riepilogo dati"));
+// The title and the lines print as they stand. nullopt when the template cannot be read.
+std::optional<PreparedReport> prepareSummary(const QString &title, const QStringList &lines,
+    QDate today, const QString &reportName = QStringLiteral("Riepilogo dati"));
 
 } // namespace almavest::report

@@ -1,14 +1,11 @@
 #include "report/Printing.h"
 
-#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 
 #include <algorithm>
 
 namespace almavest::report {
-
-using namespace Qt::StringLiterals;
 
 std::vector<int> printSequence(const QPrinter &printer, int pageCount)
 {
@@ -33,11 +30,11 @@ std::vector<int> printSequence(const QPrinter &printer, int pageCount)
     return pages;
 }
 
-void printWithDialog(QWidget *owner, const PreparedReport &report)
+PrintOutcome printWithDialog(QWidget *owner, const PreparedReport &report)
 {
     const int pageCount = int(report.pages.size());
     if (pageCount == 0)
-        return;
+        return PrintOutcome::Cancelled;
     // QPrinter starts on the system's default printer.
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(report.name);
@@ -50,11 +47,9 @@ void printWithDialog(QWidget *owner, const PreparedReport &report)
         | QAbstractPrintDialog::PrintCollateCopies | QAbstractPrintDialog::PrintShowPageSize);
     dialog.setMinMax(1, pageCount);
     if (dialog.exec() != QDialog::Accepted)
-        return;
-    if (!paintPages(report, printer, printSequence(printer, pageCount)))
-        QMessageBox::warning(owner, u"Warning"_s,
-            u"Stampa non riuscita: la stampante o il file scelto non è "
-            u"raggiungibile."_s);
+        return PrintOutcome::Cancelled;
+    return paintPages(report, printer, printSequence(printer, pageCount)) ? PrintOutcome::Printed
+                                                                          : PrintOutcome::Failed;
 }
 
 } // namespace almavest::report

@@ -53,6 +53,9 @@ bool ReportTemplate::setLines(const QString &object, const QStringList &lines)
     if (!memo || memo->kind != ObjectKind::Memo)
         return false;
     memo->lines = lines;
+    // What the program writes in is data, never a template's expression: a member called
+    // "Ditta [DATE] srl" prints as written.
+    memo->expressions = false;
     return true;
 }
 

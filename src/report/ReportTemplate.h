@@ -1,5 +1,7 @@
 #pragma once
 
+#include "report/Fonts.h"
+
 #include <QColor>
 #include <QImage>
 #include <QPageLayout>
@@ -24,17 +26,19 @@ struct ReportObject
 {
     QString name;
     ObjectKind kind = ObjectKind::Memo;
-    QRectF rect;             // in units, relative to its band (or to the printable area)
+    QRectF rect; // in units, relative to its band (or to the printable area)
     // Memo
     QStringList lines;
-    QColor fill;             // invalid: no fill
-    QString fontFamily = QStringLiteral("Arial");
+    QColor fill; // invalid: no fill
+    QString fontFamily = QString::fromLatin1(fonts::kArial);
     double fontPoints = 10;
     bool bold = false;
     QColor textColor = Qt::black;
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
-    bool expressions = false;  // "[DATE]" is replaced when on
-    double lineHeight = 0;     // units from one line to the next; 0: from the font size
+    // "[DATE]" in the template's own text is replaced when on; text written in through setText()
+    // or setLines() is data and is never read as an expression.
+    bool expressions = false;
+    double lineHeight = 0; // units from one line to the next; 0: from the font size
     // Picture
     QImage picture;
     bool centred = true;
@@ -50,8 +54,8 @@ struct Band
 {
     QString name;
     BandKind kind = BandKind::Page;
-    double top = 0;        // units; the order of the bands on the page
-    double height = 0;     // units
+    double top = 0; // units; the order of the bands on the page
+    double height = 0; // units
     bool canSplit = false;
     std::vector<ReportObject> objects;
 };
@@ -74,7 +78,8 @@ public:
     ReportObject *findObject(const QString &name);
     Band *findBand(const QString &name);
 
-    // The operations the screens use; each returns false when the object does not exist.
+    // The operations the screens use; each returns false when the object does not exist. Texts
+    // set here print as they stand.
     bool setText(const QString &object, const QString &text);
     bool setLines(const QString &object, const QStringList &lines);
     bool setPicture(const QString &object, const QImage &picture);
@@ -86,7 +91,7 @@ public:
 private:
     QString m_name;
     QPageLayout::Orientation m_orientation = QPageLayout::Portrait;
-    QMarginsF m_margins{10, 10, 10, 10};
+    QMarginsF m_margins {10, 10, 10, 10};
     std::vector<Band> m_bands;
 };
 

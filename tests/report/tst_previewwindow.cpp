@@ -18,7 +18,7 @@ PreparedReport fourPages()
     QStringList lines;
     for (int n = 1; n <= 200; ++n)
         lines << u"riga %1"_s.arg(n);
-    return prepareSummary(u"Riepilogo"_s, lines, QDate(2026, 12, 10), u"Primanota"_s);
+    return *prepareSummary(u"Riepilogo"_s, lines, QDate(2026, 12, 10), u"Primanota"_s);
 }
 
 QAction *command(const PreviewWindow &window, const char *name)

@@ -45,6 +45,7 @@ private Q_SLOTS:
     void longLinesAreKeptWhole();
     void dateMacro_data();
     void dateMacro();
+    void dataPrintsAsWritten();
     void preparingTwiceGivesTheSamePages();
 };
 
@@ -67,7 +68,7 @@ void TestReportLayout::listRunsOverPages()
     QFETCH(int, count);
     QFETCH(QList<int>, linesPerPage);
     const QStringList lines = memberLines(count);
-    const PreparedReport report = prepareSummary(kTitle, lines, kToday);
+    const PreparedReport report = *prepareSummary(kTitle, lines, kToday);
 
     QCOMPARE(report.name, u"Riepilogo dati"_s);
     QCOMPARE(report.layout.orientation(), QPageLayout::Landscape);
@@ -114,7 +115,7 @@ void TestReportLayout::longLinesAreKeptWhole()
 {
     // Wider than the memo by far: it stays one line, cut only when drawn.
     const QString wide = QString(300, u'W');
-    const PreparedReport report = prepareSummary(kTitle, {wide, u"next"_s}, kToday);
+    const PreparedReport report = *prepareSummary(kTitle, {wide, u"next"_s}, kToday);
     const ReportObject body = placedOn(report, 0, u"txtRiepilogo"_s);
     QCOMPARE(body.lines, (QStringList {wide, u"next"_s}));
     QCOMPARE(body.rect.height(), 2 * kSummaryLineHeight);
@@ -134,20 +135,39 @@ void TestReportLayout::dateMacro_data()
     QTest::newRow("empty brackets") << u"[]"_s << u"[]"_s;
 }
 
+// The macro in a template's own text, on a page-level memo with expressions on.
 void TestReportLayout::dateMacro()
 {
     QFETCH(QString, line);
     QFETCH(QString, expected);
-    const PreparedReport report = prepareSummary(line, {line}, kToday);
-    QCOMPARE(placedOn(report, 0, u"txtTitolo"_s).lines, QStringList {expected});
-    QCOMPARE(placedOn(report, 0, u"txtRiepilogo"_s).lines, QStringList {expected});
+    ReportTemplate report;
+    Band page;
+    ReportObject memo;
+    memo.name = u"txtTesto"_s;
+    memo.rect = QRectF(0, 0, 400, 20);
+    memo.expressions = true;
+    memo.lines = {line};
+    page.objects.push_back(memo);
+    report.bands().push_back(page);
+    QCOMPARE(placedOn(prepare(report, kToday), 0, u"txtTesto"_s).lines, QStringList {expected});
+}
+
+// Data written into the summary is never read as a macro, in the title or in the list; the
+// template's own date line still is.
+void TestReportLayout::dataPrintsAsWritten()
+{
+    const QString name = u"Ditta [DATE] srl"_s;
+    const PreparedReport report = *prepareSummary(name, {name, u"[DATE]"_s}, kToday);
+    QCOMPARE(placedOn(report, 0, u"txtTitolo"_s).lines, QStringList {name});
+    QCOMPARE(placedOn(report, 0, u"txtRiepilogo"_s).lines, (QStringList {name, u"[DATE]"_s}));
+    QCOMPARE(placedOn(report, 0, u"txtPagina"_s).lines, QStringList {kDateLine});
 }
 
 void TestReportLayout::preparingTwiceGivesTheSamePages()
 {
     const QStringList lines = memberLines(120);
-    const PreparedReport first = prepareSummary(kTitle, lines, kToday);
-    const PreparedReport second = prepareSummary(kTitle, lines, kToday);
+    const PreparedReport first = *prepareSummary(kTitle, lines, kToday);
+    const PreparedReport second = *prepareSummary(kTitle, lines, kToday);
     QVERIFY(samePages(first, second));
 
     // One template object prepared twice: nothing of the first layout stays in it.

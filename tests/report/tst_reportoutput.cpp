@@ -89,7 +89,7 @@ void TestReportOutput::lineStartKeepsThePadding()
 
 void TestReportOutput::longLineIsCutNotWrapped()
 {
-    const PreparedReport report = prepareSummary(u"Riepilogo"_s, {QString(400, u'W')}, kToday);
+    const PreparedReport report = *prepareSummary(u"Riepilogo"_s, {QString(400, u'W')}, kToday);
     const QImage page = drawn(report, 0);
     const QRectF memo = placedOn(report, 0, u"txtRiepilogo"_s).rect;
     const QRect firstLine(0, qCeil(memo.top()) + 1, page.width(), int(kSummaryLineHeight) - 2);
@@ -123,7 +123,7 @@ void TestReportOutput::pdfHasEveryPage()
         QStringList lines;
         for (int n = 1; n <= 200; ++n)
             lines << u"%1 | Cognome Nome %1"_s.arg(n, 5);
-        report = prepareSummary(u"Riepilogo soci in archivio"_s, lines, kToday);
+        report = *prepareSummary(u"Riepilogo soci in archivio"_s, lines, kToday);
     } else {
         std::optional<ReportTemplate> card
             = ReportTemplate::load(u":/templates/member-card-photo.json"_s);

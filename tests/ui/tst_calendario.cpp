@@ -1,5 +1,7 @@
-// The date picker: opened from a date field, starting on today, writing dd/mm/yyyy or nothing.
+// The date picker: opened from a date field, starting on today, handing back the day chosen or
+// nothing, which the field shows as dd/mm/yyyy.
 #include "AppFixture.h"
+#include "DialogDriving.h"
 
 #include "ui/dialogs/TfrmCalendario.h"
 #include "ui/registry/TfrmAnagrafica.h"
@@ -7,10 +9,19 @@
 #include <QCalendarWidget>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 
 using namespace almavest;
 using namespace almavest::test;
+
+namespace {
+
+// In a child process started with this variable set, the picker is opened with its value as
+// mode word.
+constexpr char kChildWord[] = "ALMAVEST_PICKER_WORD";
+
+} // namespace
 
 class TestCalendario final : public QObject
 {
@@ -39,7 +50,8 @@ private Q_SLOTS:
             return picker.result();
         });
         QTest::keyClick(m_expiry, Qt::Key_A);
-        QCOMPARE(m_fixture->services.dialogsShown, QStringList{QStringLiteral("almavest::ui::TfrmCalendario")});
+        QCOMPARE(m_fixture->services.dialogsShown,
+            QStringList {QStringLiteral("almavest::ui::TfrmCalendario")});
         QCOMPARE(shownAtOpening, QDate(2026, 12, 10));
         QCOMPARE(modeWord, QStringLiteral("datasca"));
         QCOMPARE(m_expiry->text(), QStringLiteral("01/02/2015"));
@@ -52,23 +64,44 @@ private Q_SLOTS:
         QCOMPARE(m_fixture->services.dialogsShown.size(), 1);
     }
 
-    void cancelWritesNothing_data()
+    // Every way of leaving the picker without "Importa" writes nothing.
+    void leavingWritesNothing_data()
     {
         QTest::addColumn<QString>("before");
-        QTest::newRow("empty") << QString();
-        QTest::newRow("a date") << QStringLiteral("15/06/2030");
+        QTest::addColumn<int>("way");
+        for (const auto &[name, before] :
+            {std::pair {"empty", QString()}, std::pair {"a date", QStringLiteral("15/06/2030")}}) {
+            QTest::addRow("%s, Annulla", name) << before << int(Leave::Button);
+            QTest::addRow("%s, Escape", name) << before << int(Leave::Escape);
+            QTest::addRow("%s, window closed", name) << before << int(Leave::Close);
+        }
     }
-    void cancelWritesNothing()
+    void leavingWritesNothing()
     {
         QFETCH(QString, before);
+        QFETCH(int, way);
         m_expiry->setText(before);
-        m_fixture->services.onNextDialog([](QDialog &dialog) {
-            dynamic_cast<ui::TfrmCalendario &>(dialog).calendar()->setSelectedDate(QDate(2020, 1, 1));
-            control<QPushButton>(&dialog, "btnAnnulla")->click();
+        m_fixture->services.onNextDialog([way](QDialog &dialog) {
+            dialog.show();
+            dynamic_cast<ui::TfrmCalendario &>(dialog).calendar()->setSelectedDate(
+                QDate(2020, 1, 1));
+            leaveDialog(dialog, Leave(way), "btnAnnulla");
             return dialog.result();
         });
         QTest::keyClick(m_expiry, Qt::Key_5);
         QCOMPARE(m_expiry->text(), before);
+    }
+
+    // A double click on a day imports it like "Importa".
+    void activatingADayImportsIt()
+    {
+        m_fixture->services.onNextDialog([](QDialog &dialog) {
+            auto *calendar = dynamic_cast<ui::TfrmCalendario &>(dialog).calendar();
+            Q_EMIT calendar->activated(QDate(2031, 12, 31));
+            return dialog.result();
+        });
+        QTest::keyClick(m_expiry, Qt::Key_A);
+        QCOMPARE(m_expiry->text(), QStringLiteral("31/12/2031"));
     }
 
     void backspaceAndDeleteEmptyTheField_data()
@@ -86,22 +119,27 @@ private Q_SLOTS:
         QVERIFY(m_fixture->services.dialogsShown.isEmpty());
     }
 
-    // A word with no field to fill leaves the picker open and writes nothing anywhere.
-    void unknownModeWordKeepsThePickerOpen_data()
+    // A mode word that names no date field is a mistake in the calling code: the program stops
+    // at once instead of leaving a date field that never fills. Run in a child process.
+    void unknownModeWordStopsTheProgram_data()
     {
         QTest::addColumn<QString>("word");
         QTest::newRow("unknown") << QStringLiteral("sconosciuto");
         QTest::newRow("case matters") << QStringLiteral("DataSca");
+        QTest::newRow("empty") << QString();
     }
-    void unknownModeWordKeepsThePickerOpen()
+    void unknownModeWordStopsTheProgram()
     {
         QFETCH(QString, word);
-        ui::TfrmCalendario picker(m_fixture->app().context(), m_fixture->app().memberCard());
-        picker.lblMemory()->setText(word);
-        picker.show();
-        control<QPushButton>(&picker, "btnImportaData")->click();
-        QVERIFY(picker.isVisible());
-        QVERIFY(m_expiry->text().isEmpty());
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QString::fromLatin1(kChildWord), word);
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        child.setProcessEnvironment(environment);
+        child.start(QCoreApplication::applicationFilePath(), {});
+        QVERIFY(child.waitForFinished(30000));
+        QVERIFY(child.exitStatus() == QProcess::CrashExit || child.exitCode() != 0);
+        QVERIFY(child.readAllStandardError().contains("unknown mode word"));
     }
 
 private:
@@ -109,5 +147,17 @@ private:
     QLineEdit *m_expiry = nullptr;
 };
 
-QTEST_MAIN(TestCalendario)
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    if (qEnvironmentVariableIsSet(kChildWord)) {
+        AppFixture fixture;
+        ui::TfrmCalendario::pick(
+            fixture.app().context(), nullptr, qEnvironmentVariable(kChildWord));
+        return 0;
+    }
+    TestCalendario test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_calendario.moc"

@@ -1,5 +1,6 @@
 // The two expiry summaries from the member card, with today fixed at 10/12/2026.
 #include "AppFixture.h"
+#include "DialogDriving.h"
 #include "PageModel.h"
 
 #include "registry/MemberRecord.h"
@@ -44,7 +45,10 @@ private Q_SLOTS:
     void emptyArchive();
     void unreadableArchiveIsReported_data();
     void unreadableArchiveIsReported();
-    void doubleClickOpensTheCard();
+    void choosingALineOpensItsCard_data();
+    void choosingALineOpensItsCard();
+    void closingEmptiesTheList_data();
+    void closingEmptiesTheList();
     void printsWithItsTitle_data();
     void printsWithItsTitle();
 
@@ -155,19 +159,83 @@ void TestExpirySummaries::unreadableArchiveIsReported()
     QCOMPARE(m_fixture->services.lastMessage(), store::archiveAccessMessage());
 }
 
-void TestExpirySummaries::doubleClickOpensTheCard()
+void TestExpirySummaries::choosingALineOpensItsCard_data()
 {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("how");
+    QTest::addColumn<QString>("position");
+    QTest::addColumn<QString>("cardNumber");
+    QTest::newRow("expired, first of two equal lines")
+        << "btnScaduti" << 0 << int(Pick::DoubleClick) << "2"
+        << "GEMELLA 1";
+    QTest::newRow("expired, second of two equal lines")
+        << "btnScaduti" << 1 << int(Pick::Enter) << "3"
+        << "GEMELLA 2";
+    QTest::newRow("expiring, first of two equal lines")
+        << "btnScadenze" << 0 << int(Pick::Enter) << "2"
+        << "GEMELLA 1";
+    QTest::newRow("expiring, last line") << "btnScadenze" << 2 << int(Pick::DoubleClick) << "4"
+                                         << "ULTIMA";
+}
+
+// Each line opens its own card, even when two cards give the same line.
+void TestExpirySummaries::choosingALineOpensItsCard()
+{
+    QFETCH(QString, button);
+    QFETCH(int, row);
+    QFETCH(int, how);
+    QFETCH(QString, position);
+    QFETCH(QString, cardNumber);
+    const auto numbered = [](const QString &name, const QString &expiry, const QString &number) {
+        QStringList values = card(name, expiry, QStringLiteral("0"));
+        values[registry::CardNumber] = number;
+        return values;
+    };
     writeMembers(m_fixture->file(QStringLiteral("Soci.pro")),
-        {card(QStringLiteral("Valido"), QStringLiteral("31/12/2030"), QStringLiteral("0")),
-            card(QStringLiteral("Scaduto"), QStringLiteral("01/01/2025"), QStringLiteral("0"))});
-    withSummary("btnScaduti", [&](ui::MemberExpiryDialog &dialog) {
-        auto *list = control<QListView>(&dialog, "lstRecords");
-        Q_EMIT list->activated(list->model()->index(0, 0));
+        {numbered(u"Valido"_s, u"31/12/2030"_s, u"VALIDA"_s),
+            numbered(u"Scaduto"_s, u"01/01/2025"_s, u"GEMELLA 1"_s),
+            numbered(u"Scaduto"_s, u"01/01/2025"_s, u"GEMELLA 2"_s),
+            numbered(u"Ultimo scaduto"_s, u"01/06/2026"_s, u"ULTIMA"_s)});
+    withSummary(button.toLatin1().constData(), [&](ui::MemberExpiryDialog &dialog) {
+        dialog.show();
+        QCOMPARE(dialog.list()->lines().size(), 3);
+        QCOMPARE(dialog.list()->lines().at(0), dialog.list()->lines().at(1));
+        pickLine(control<QListView>(&dialog, "lstRecords"), row, Pick(how));
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QVERIFY(!dialog.isVisible());
     });
     auto *screen = m_fixture->app().memberCard();
-    QCOMPARE(screen->lblPosizione()->text(), QStringLiteral("2"));
-    QCOMPARE(control<QLineEdit>(screen, "txtDipendente")->text(), QStringLiteral("Scaduto"));
+    QCOMPARE(screen->lblPosizione()->text(), position);
+    QCOMPARE(control<QLineEdit>(screen, "txtCittadinanza")->text(), cardNumber);
+}
+
+void TestExpirySummaries::closingEmptiesTheList_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("way");
+    for (const char *button : {"btnScaduti", "btnScadenze"}) {
+        QTest::addRow("%s, Chiudi", button) << button << int(Leave::Button);
+        QTest::addRow("%s, Escape", button) << button << int(Leave::Escape);
+        QTest::addRow("%s, window closed", button) << button << int(Leave::Close);
+    }
+}
+
+void TestExpirySummaries::closingEmptiesTheList()
+{
+    QFETCH(QString, button);
+    QFETCH(int, way);
+    writeMembers(
+        m_fixture->file(QStringLiteral("Soci.pro")), {card(u"Scaduto"_s, u"01/01/2025"_s, u"0"_s)});
+    withSummary(button.toLatin1().constData(), [&](ui::MemberExpiryDialog &dialog) {
+        dialog.show();
+        QCOMPARE(dialog.list()->lines().size(), 1);
+        leaveDialog(dialog, Leave(way));
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QVERIFY(dialog.list()->lines().isEmpty());
+    });
+    QVERIFY(m_fixture->app().memberCard()->lblPosizione()->text().isEmpty());
 }
 
 void TestExpirySummaries::printsWithItsTitle_data()

@@ -1,8 +1,10 @@
 // Printing and previewing the member card as it stands on screen, with or without the photo.
 #include "AppFixture.h"
 #include "PageModel.h"
+#include "TemplatesRemoved.h"
 
 #include "ui/print/MemberCardPrintDialog.h"
+#include "ui/print/ReportOutput.h"
 #include "ui/registry/TfrmAnagrafica.h"
 
 #include <QLabel>
@@ -24,6 +26,10 @@ private Q_SLOTS:
     void printsTheUnsavedCard_data();
     void printsTheUnsavedCard();
     void cancelPrintsNothing();
+    void rowsComeFromTheValuesHandedIn_data();
+    void rowsComeFromTheValuesHandedIn();
+    void unreadableTemplateIsReported_data();
+    void unreadableTemplateIsReported();
 
 private:
     std::unique_ptr<AppFixture> m_fixture;
@@ -46,10 +52,14 @@ void TestMemberPrint::printsTheUnsavedCard_data()
     QTest::addColumn<QString>("option");
     QTest::addColumn<bool>("preview");
     QTest::addColumn<bool>("withPhoto");
-    QTest::newRow("print with photo") << "btnStampa" << "optUno" << false << true;
-    QTest::newRow("print without photo") << "btnStampa" << "optDue" << false << false;
-    QTest::newRow("preview with photo") << "btnAnteprima" << "optUno" << true << true;
-    QTest::newRow("preview without photo") << "btnAnteprima" << "optDue" << true << false;
+    QTest::newRow("print with photo") << "btnStampa"
+                                      << "optUno" << false << true;
+    QTest::newRow("print without photo") << "btnStampa"
+                                         << "optDue" << false << false;
+    QTest::newRow("preview with photo") << "btnAnteprima"
+                                        << "optUno" << true << true;
+    QTest::newRow("preview without photo") << "btnAnteprima"
+                                           << "optDue" << true << false;
 }
 
 void TestMemberPrint::printsTheUnsavedCard()
@@ -66,7 +76,8 @@ void TestMemberPrint::printsTheUnsavedCard()
         return dialog.result();
     });
     control<QAbstractButton>(m_fixture->app().memberCard(), button.toLatin1().constData())->click();
-    QCOMPARE(caption, preview ? QStringLiteral(" Anteprima di stampa") : QStringLiteral(" Stampa scheda"));
+    QCOMPARE(caption,
+        preview ? QStringLiteral(" Anteprima di stampa") : QStringLiteral(" Stampa scheda"));
 
     const auto &out = preview ? m_fixture->services.previewed : m_fixture->services.printed;
     QCOMPARE(out.size(), size_t(1));
@@ -86,7 +97,8 @@ void TestMemberPrint::printsTheUnsavedCard()
     QCOMPARE(text("titCampo09"), QStringLiteral("Città:"));
     QCOMPARE(text("txtCampo09"), QStringLiteral("Forlì"));
     QCOMPARE(text("txtCampo18"), QStringLiteral("mario@example.it"));
-    QCOMPARE(text("txtCalce"), QStringLiteral("Stampa eseguita in data 10/12/2026 alle ore 10:30:15"));
+    QCOMPARE(
+        text("txtCalce"), QStringLiteral("Stampa eseguita in data 10/12/2026 alle ore 10:30:15"));
     const report::ReportObject *photo = placedObject(sheet, 0, QStringLiteral("imgFoto"));
     QCOMPARE(photo != nullptr, withPhoto);
     if (photo) {
@@ -104,6 +116,78 @@ void TestMemberPrint::cancelPrintsNothing()
     control<QAbstractButton>(m_fixture->app().memberCard(), "btnStampa")->click();
     QVERIFY(m_fixture->services.printed.empty());
     QVERIFY(m_fixture->services.previewed.empty());
+}
+
+void TestMemberPrint::rowsComeFromTheValuesHandedIn_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("first row") << 1 << "Cognome e nome:"
+                               << "v00";
+    QTest::newRow("fee") << 3 << "Quota associativa:"
+                         << "€ v02";
+    QTest::newRow("address, its printed caption") << 8 << "Indirizzo di residenza:"
+                                                  << "v07";
+    QTest::newRow("province") << 10 << "Provincia:"
+                              << "v09";
+    QTest::newRow("expiry, before the notice days") << 16 << "Scadenza iscrizione:"
+                                                    << "v15";
+    QTest::newRow("telephone, after the notice days") << 17 << "Recapito telefonico:"
+                                                      << "v17";
+    QTest::newRow("last row") << 18 << "E-mail:"
+                              << "v18";
+}
+
+// The dialog prints the values it is given, whatever the member card shows, and never the
+// notice days or the attachments.
+void TestMemberPrint::rowsComeFromTheValuesHandedIn()
+{
+    QFETCH(int, row);
+    QFETCH(QString, caption);
+    QFETCH(QString, value);
+    QStringList values;
+    for (int field = 0; field < 25; ++field)
+        values.append(QStringLiteral(" v%1 ").arg(field, 2, 10, QLatin1Char('0')));
+    ui::TfrmStampaAna dialog(
+        m_fixture->app().context(), m_fixture->app().memberCard(), values, QImage());
+    control<QRadioButton>(&dialog, "optDue")->click();
+    control<QPushButton>(&dialog, "btnStampa")->click();
+    QCOMPARE(m_fixture->services.printed.size(), size_t(1));
+    const report::PreparedReport &sheet = m_fixture->services.printed.front();
+    const QString suffix = QStringLiteral("%1").arg(row, 2, 10, QLatin1Char('0'));
+    QCOMPARE(placedOn(sheet, 0, QStringLiteral("titCampo") + suffix).lines, QStringList {caption});
+    QCOMPARE(placedOn(sheet, 0, QStringLiteral("txtCampo") + suffix).lines, QStringList {value});
+    const QStringList texts = pageTexts(sheet, 0);
+    QVERIFY(!texts.contains(QStringLiteral("v16")));
+    QVERIFY(!texts.contains(QStringLiteral("v19")));
+}
+
+void TestMemberPrint::unreadableTemplateIsReported_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::newRow("print") << "btnStampa";
+    QTest::newRow("preview") << "btnAnteprima";
+}
+
+// Without its templates nothing is printed or previewed, and the user is told why.
+void TestMemberPrint::unreadableTemplateIsReported()
+{
+    QFETCH(QString, button);
+    m_fixture->services.onNextDialog([&](QDialog &dialog) {
+        control<QPushButton>(&dialog, "btnStampa")->click();
+        return dialog.result();
+    });
+    {
+        const TemplatesRemoved removed;
+        control<QAbstractButton>(m_fixture->app().memberCard(), button.toLatin1().constData())
+            ->click();
+    }
+    QVERIFY(m_fixture->services.printed.empty());
+    QVERIFY(m_fixture->services.previewed.empty());
+    QCOMPARE(m_fixture->services.messages.size(), 1);
+    QCOMPARE(m_fixture->services.messages.first().kind, ui::MessageKind::Error);
+    QCOMPARE(m_fixture->services.lastMessage(), ui::unreadableTemplateMessage());
 }
 
 QTEST_MAIN(TestMemberPrint)

@@ -34,18 +34,6 @@ QByteArrayView fieldBytes(QByteArrayView record, int field)
     return memberLayout().textBytes(record, field);
 }
 
-QByteArrayView trimmedBytes(QByteArrayView bytes)
-{
-    const auto *data = reinterpret_cast<const uchar *>(bytes.data());
-    qsizetype begin = 0;
-    qsizetype end = bytes.size();
-    while (begin < end && data[begin] <= ' ')
-        ++begin;
-    while (end > begin && data[end - 1] <= ' ')
-        --end;
-    return bytes.sliced(begin, end - begin);
-}
-
 char lowerByte(char byte)
 {
     return byte >= 'A' && byte <= 'Z' ? static_cast<char>(byte - 'A' + 'a') : byte;
@@ -141,12 +129,16 @@ MemberLines collectLines(const QString &archivePath,
         result.archiveOk = false;
         return result;
     }
-    if (everyCard)
+    if (everyCard) {
         result.lines.reserve(archive.count());
+        result.positions.reserve(archive.count());
+    }
     LineBuilder builder;
-    result.archiveOk = archive.scan([&](qint64, QByteArrayView record) {
-        if (wanted(record))
+    result.archiveOk = archive.scan([&](qint64 position, QByteArrayView record) {
+        if (wanted(record)) {
             result.lines.append(builder.line(record));
+            result.positions.append(position);
+        }
         return true;
     });
     archive.close();
@@ -262,28 +254,6 @@ MemberLines expiringMembers(const QString &archivePath, ExpiryRule rule, QDate t
         // would hide every card after it.
         return expiryListed(rule, expiry, days, today).value_or(false);
     });
-}
-
-std::optional<qint64> findMemberByLine(const QString &archivePath, const QString &line)
-{
-    const QString wanted = text::trimmed(line);
-    const QByteArray wantedBytes = store::toCp1252(wanted);
-    // A line is made of record bytes, so a text the code page cannot hold is no card's line.
-    if (store::fromCp1252(wantedBytes) != wanted)
-        return std::nullopt;
-    store::ArchiveFile archive(archivePath, kMemberRecordSize);
-    if (!archive.openForReading())
-        return std::nullopt;
-    std::optional<qint64> found;
-    LineBuilder builder;
-    const bool read = archive.scan([&](qint64 position, QByteArrayView record) {
-        // Equal lines can come from several cards; the last in the file is the one wanted.
-        if (trimmedBytes(builder.bytes(record)) == QByteArrayView(wantedBytes))
-            found = position;
-        return true;
-    });
-    archive.close();
-    return read ? found : std::nullopt;
 }
 
 } // namespace almavest::registry

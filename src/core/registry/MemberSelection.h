@@ -9,9 +9,9 @@
 #include <array>
 #include <optional>
 
-// What the member lists show and select: the one-line form of a card, the ten-filter search,
-// the expiry rules, and finding the card behind a chosen line. Each scan opens the member
-// archive, reads it once from the first record to the last and closes it.
+// What the member lists show and select: the one-line form of a card, the ten-filter search and
+// the expiry rules. Each scan opens the member archive, reads it once from the first record to
+// the last and closes it.
 namespace almavest::registry {
 
 // The member list line: name (30), "  C.F. ", tax code (16), "  Scad. ", expiry (10),
@@ -40,36 +40,34 @@ private:
     struct Filter
     {
         int field;
-        QByteArray lowered;  // Windows-1252, A-Z lower-cased
-        bool usable;         // false when blank, or with a character no field can hold
+        QByteArray lowered; // Windows-1252, A-Z lower-cased
+        bool usable; // false when blank, or with a character no field can hold
     };
     std::array<Filter, kSearchFilterCount> m_filters;
     int m_filled = 0;
 };
 
 enum class ExpiryRule {
-    Expired,            // expiry before today
-    ExpiringOrExpired,  // expiry minus notice days today or before
+    Expired, // expiry before today
+    ExpiringOrExpired, // expiry minus notice days today or before
 };
 
 // Whether a card with this expiry date and these notice days is listed on `today`; nullopt when
 // the date or the number of days cannot be read. Expired does not look at the days.
-std::optional<bool> expiryListed(ExpiryRule rule, QStringView expiry, QStringView noticeDays,
-                                 QDate today);
+std::optional<bool> expiryListed(
+    ExpiryRule rule, QStringView expiry, QStringView noticeDays, QDate today);
 
-// The outcome of a scan: the lines in file order, and whether the archive could be used.
+// The outcome of a scan: the lines in file order, the record position behind each line (two
+// cards may well give the same line), and whether the archive could be used.
 struct MemberLines
 {
     QStringList lines;
+    QList<qint64> positions;
     bool archiveOk = true;
 };
 
 MemberLines searchMembers(const QString &archivePath, const MemberSearch &search);
 // A card whose expiry or notice days cannot be read is left out; the scan goes on after it.
 MemberLines expiringMembers(const QString &archivePath, ExpiryRule rule, QDate today);
-
-// The position of the last card in the file whose list line equals `line` (both trimmed);
-// nullopt when there is none or the archive cannot be read.
-std::optional<qint64> findMemberByLine(const QString &archivePath, const QString &line);
 
 } // namespace almavest::registry

@@ -6,6 +6,7 @@
 #include "ui/registry/TfrmAnagrafica.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -13,9 +14,10 @@
 
 // The pictures live in the static ui library, whose resource initialiser the linker would
 // otherwise drop.
-static void initialisePictures()
+static void initialiseResources()
 {
     Q_INIT_RESOURCE(pictures);
+    Q_INIT_RESOURCE(styles);
 }
 
 namespace almavest::ui {
@@ -24,8 +26,7 @@ AppContext::AppContext(Services &services, const QString &programFolder)
     : m_services(services)
     , m_folder(programFolder)
     , m_quit([] { QCoreApplication::exit(0); })
-{
-}
+{ }
 
 void AppContext::switchScreen(QWidget *from, QWidget *to)
 {
@@ -44,13 +45,14 @@ Application::Application(Services &services, const QString &programFolder)
     , m_translator(std::make_unique<QTranslator>())
 {
     // Standard buttons in Italian; dates and amounts never go through the locale.
-    initialisePictures();
+    initialiseResources();
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-    if (m_translator->load(QStringLiteral("qtbase_it"),
-                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (m_translator->load(
+            QStringLiteral("qtbase_it"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(m_translator.get());
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/app-icon.svg")));
     QApplication::setQuitOnLastWindowClosed(false);
+    applyStyleSheet();
 
     m_password = std::make_unique<TfrmPassword>(m_context);
     m_context.screens().password = m_password.get();
@@ -60,6 +62,15 @@ Application::Application(Services &services, const QString &programFolder)
     m_context.screens().changePassword = m_changePassword.get();
     m_anagrafica = std::make_unique<TfrmAnagrafica>(m_context);
     m_context.screens().anagrafica = m_anagrafica.get();
+}
+
+// The one style sheet of the program, for every screen and dialog alike.
+void Application::applyStyleSheet()
+{
+    QFile sheet(QStringLiteral(":/styles/almavest.qss"));
+    if (!sheet.open(QIODevice::ReadOnly | QIODevice::Text))
+        qFatal("The style sheet of the program is missing from its resources");
+    qApp->setStyleSheet(QString::fromUtf8(sheet.readAll()));
 }
 
 Application::~Application()

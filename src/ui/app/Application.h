@@ -31,6 +31,8 @@ public:
     TfrmAnagrafica *memberCard() { return m_context.screens().anagrafica; }
 
 private:
+    static void applyStyleSheet();
+
     AppContext m_context;
     std::unique_ptr<QTranslator> m_translator;
     std::unique_ptr<TfrmPassword> m_password;

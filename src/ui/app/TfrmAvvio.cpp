@@ -1,5 +1,6 @@
 #include "ui/app/TfrmAvvio.h"
 
+#include "report/Fonts.h"
 #include "ui/app/AppContext.h"
 #include "ui/conventions/PictureButton.h"
 #include "ui/conventions/Window.h"
@@ -51,13 +52,6 @@ const Column kColumns[] = {
 constexpr int kColumnWidth = 220;
 constexpr char kWebSite[] = "https://www.almavest.it";
 
-constexpr char kPanelStyle[] = "#centrePanel { background-color: rgba(255, 255, 255, 215);"
-                               " border: 1px solid #8EAEDD; border-radius: 14px; }";
-constexpr char kNoteStyle[] = "QLabel { background-color: #FFF59D; border: 1px solid #E3C54A;"
-                              " border-radius: 6px; padding: 8px; color: #3A3320; }"
-                              " QLabel:disabled { color: #9A9686; }";
-constexpr char kRuleStyle[] = "background-color: #8EAEDD; border: none;";
-
 QLabel *addPicture(QWidget *parent, const char *name, const char *file, QSize size)
 {
     QLabel *label = namedLabel(name, QString(), parent);
@@ -75,8 +69,8 @@ ClickablePicture *addClickable(QWidget *parent, const char *name, const char *fi
 QFrame *addRule(QWidget *parent)
 {
     auto *rule = new QFrame(parent);
+    rule->setObjectName(u"linSepara"_s);
     rule->setFixedSize(kColumnWidth, 2);
-    rule->setStyleSheet(QLatin1String(kRuleStyle));
     return rule;
 }
 
@@ -131,7 +125,6 @@ QWidget *TfrmAvvio::buildPanel()
 {
     auto *panel = new QFrame(this);
     panel->setObjectName(u"centrePanel"_s);
-    panel->setStyleSheet(QLatin1String(kPanelStyle));
 
     auto *title = new QHBoxLayout;
     title->setSpacing(12);
@@ -166,8 +159,7 @@ QGridLayout *TfrmAvvio::buildColumns(QWidget *panel)
         note->setWordWrap(true);
         note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         note->setFixedWidth(kColumnWidth);
-        note->setFont(QFont(u"Verdana"_s, 9));
-        note->setStyleSheet(QLatin1String(kNoteStyle));
+        note->setFont(fonts::named(fonts::kVerdana, 9));
 
         grid->addWidget(picture, 0, column);
         grid->addWidget(addRule(panel), 1, column);

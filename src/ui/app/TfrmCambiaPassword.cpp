@@ -1,6 +1,7 @@
 #include "ui/app/TfrmCambiaPassword.h"
 
 #include "app/PasswordFile.h"
+#include "report/Fonts.h"
 #include "text/TextRoutines.h"
 #include "ui/app/AppContext.h"
 #include "ui/app/TfrmPassword.h"
@@ -122,7 +123,7 @@ QLineEdit *TfrmCambiaPassword::addEntry(
     auto *box = new QLineEdit(this);
     box->setObjectName(name);
     box->setEchoMode(QLineEdit::Password);
-    box->setFont(QFont(u"Verdana"_s, 14, QFont::Bold));
+    box->setFont(fonts::named(fonts::kVerdana, 14, QFont::Bold));
     box->setFixedHeight(kEntryHeight);
     label->setBuddy(box);
     grid->addWidget(label, row, 0);

@@ -1,6 +1,7 @@
 #include "ui/app/TfrmPassword.h"
 
 #include "app/PasswordFile.h"
+#include "report/Fonts.h"
 #include "text/TextRoutines.h"
 #include "ui/app/AppContext.h"
 #include "ui/app/TfrmAvvio.h"
@@ -83,7 +84,7 @@ void TfrmPassword::buildScreen()
     m_txtPassword = new QLineEdit(this);
     m_txtPassword->setObjectName(u"txtPassword"_s);
     m_txtPassword->setEchoMode(QLineEdit::Password);
-    m_txtPassword->setFont(QFont(u"Verdana"_s, 14, QFont::Bold));
+    m_txtPassword->setFont(fonts::named(fonts::kVerdana, 14, QFont::Bold));
     m_txtPassword->setFixedHeight(kEntryHeight);
 
     m_cmdOK = new QPushButton(u"OK"_s, this);

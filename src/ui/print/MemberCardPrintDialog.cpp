@@ -1,18 +1,17 @@
 #include "ui/print/MemberCardPrintDialog.h"
 
+#include "registry/MemberRecord.h"
 #include "report/PreparedReport.h"
 #include "report/ReportTemplate.h"
 #include "text/TextRoutines.h"
 #include "ui/app/AppContext.h"
 #include "ui/conventions/PictureButton.h"
 #include "ui/conventions/Window.h"
-#include "ui/registry/TfrmAnagrafica.h"
 #include "ui/services/Services.h"
 
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -21,27 +20,32 @@ namespace almavest::ui {
 
 namespace {
 
-struct Row
-{
-    const char *caption;
-    const char *field;
-};
-
-// The eighteen rows of the printed card: caption and the member card box it shows.
-constexpr Row kRows[] = {
-    {"Cognome e nome:", "txtDipendente"},  {"Tessera n.", "txtCittadinanza"},
-    {"Quota associativa:", "txtStipendio"}, {"Luogo di nascita:", "txtLuogo"},
-    {"Data di nascita:", "txtDataNasc"},    {"Codice fiscale:", "txtCodFisc"},
-    {"Data iscrizione:", "txtPartitaIva"},  {"Indirizzo di residenza:", "txtIndirizzo"},
-    {"Città:", "txtCitta"},                 {"Provincia:", "txtProv"},
-    {"CAP:", "txtCap"},                     {"Qualifiche:", "txtQualifiche"},
-    {"Incarico ricoperto:", "txtFamiliari"}, {"IBAN:", "txtIban"},
-    {"Note:", "txtNote"},                   {"Scadenza iscrizione:", "txtDataSca"},
-    {"Recapito telefonico:", "txtRecapito"}, {"E-mail:", "txtEmail"},
+// The member fields printed, one a row, in the order of the rows: every field of the card but
+// the notice days and the attachments.
+constexpr int kPrintedFields[] = {
+    registry::Name,
+    registry::CardNumber,
+    registry::Fee,
+    registry::BirthPlace,
+    registry::BirthDate,
+    registry::TaxCode,
+    registry::EnrolmentDate,
+    registry::Address,
+    registry::Town,
+    registry::Province,
+    registry::PostCode,
+    registry::Qualifications,
+    registry::Role,
+    registry::Iban,
+    registry::Notes,
+    registry::ExpiryDate,
+    registry::Phone,
+    registry::Email,
 };
 
 struct Texts
 {
+    const char *name;
     const char *caption;
     const char *heading;
     const char *note;
@@ -52,49 +56,46 @@ struct Texts
     const char *button;
 };
 
-constexpr Texts kPrinter{" Stampa scheda", "Stampa scheda",
-                         "Stampa su carta i dati della scheda corrente, con o senza la foto del socio.",
-                         "btn-stampa.svg",
-                         "Premere Stampa per stampare su carta, oppure Annulla per rinunciare.",
-                         "Stampa dati con foto.", "Stampa dati senza foto.", "Stampa"};
-constexpr Texts kPreview{" Anteprima di stampa", "Anteprima di stampa",
-                         "Mostra sullo schermo i dati della scheda corrente, con o senza la foto "
-                         "del socio, come appariranno sulla carta.",
-                         "btn-anteprima.svg",
-                         "Premere Mostra anteprima per vedere il documento prima di stamparlo.",
-                         "Anteprima dati con foto.", "Anteprima dati senza foto.",
-                         "Mostra anteprima"};
+constexpr Texts kPrinter {"frmStampaAna", " Stampa scheda", "Stampa scheda",
+    "Stampa su carta i dati della scheda corrente, con o senza la foto del socio.",
+    "btn-stampa.svg", "Premere Stampa per stampare su carta, oppure Annulla per rinunciare.",
+    "Stampa dati con foto.", "Stampa dati senza foto.", "Stampa"};
+constexpr Texts kPreview {"frmAnteprimaAna", " Anteprima di stampa", "Anteprima di stampa",
+    "Mostra sullo schermo i dati della scheda corrente, con o senza la foto "
+    "del socio, come appariranno sulla carta.",
+    "btn-anteprima.svg", "Premere Mostra anteprima per vedere il documento prima di stamparlo.",
+    "Anteprima dati con foto.", "Anteprima dati senza foto.", "Mostra anteprima"};
 
 } // namespace
 
-MemberCardPrintDialog::MemberCardPrintDialog(AppContext &context, QWidget *owner, Output output)
+MemberCardPrintDialog::MemberCardPrintDialog(AppContext &context, QWidget *owner,
+    ReportOutput output, const QStringList &values, const QImage &photo)
     : QDialog(owner)
     , m_context(context)
     , m_output(output)
+    , m_values(values)
+    , m_photo(photo)
 {
     buildScreen(output);
     // The photo printed is whatever the card shows: the member's or the no-photo picture.
-    m_photo = context.screens().anagrafica->photo();
     if (m_photo.isNull())
-        m_photo = QIcon(QStringLiteral(":/pictures/placeholder-photo.svg")).pixmap(366, 274).toImage();
+        m_photo
+            = QIcon(QStringLiteral(":/pictures/placeholder-photo.svg")).pixmap(366, 274).toImage();
     findChild<QLabel *>(QStringLiteral("imgLogo"))->setPixmap(QPixmap::fromImage(m_photo));
     makeDialogWindow(this);
     applyHandCursor(this);
 }
 
-void MemberCardPrintDialog::buildScreen(Output output)
+void MemberCardPrintDialog::buildScreen(ReportOutput output)
 {
-    const Texts &texts = output == Output::Printer ? kPrinter : kPreview;
+    const Texts &texts = output == ReportOutput::Printer ? kPrinter : kPreview;
+    // Named before anything is built, so that the style sheet's rules for it reach its controls.
+    setObjectName(QLatin1String(texts.name));
     setWindowTitle(QString::fromUtf8(texts.caption));
-    setStyleSheet(QStringLiteral("QDialog { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
-                                 " stop:0 #4682B4, stop:0.45 #B0C4DE, stop:1 #FFFFFF); }"
-                                 "#icoIstruzioni01 { color: white; }"));
-
     auto *heading = namedLabel("icoIstruzioni01",
-                               QStringLiteral("<b style='font-size:14pt'>%1</b><br>%2")
-                                   .arg(QString::fromUtf8(texts.heading),
-                                        QString::fromUtf8(texts.note)),
-                               this);
+        QStringLiteral("<b style='font-size:14pt'>%1</b><br>%2")
+            .arg(QString::fromUtf8(texts.heading), QString::fromUtf8(texts.note)),
+        this);
     heading->setWordWrap(true);
     auto *logo = namedLabel("imgLogo01", QString(), this);
     showPicture(logo, QStringLiteral("app-icon.svg"), QSize(48, 48));
@@ -118,9 +119,10 @@ void MemberCardPrintDialog::buildScreen(Output output)
     m_lblMemory = namedLabel("lblMemory", QStringLiteral("con"), this);
     m_lblMemory->hide();
     namedLabel("imgLogo", QString(), this)->hide();
-    connect(withPhoto, &QRadioButton::clicked, this, [this] { m_lblMemory->setText(QStringLiteral("con")); });
+    connect(withPhoto, &QRadioButton::clicked, this,
+        [this] { m_lblMemory->setText(QStringLiteral("con")); });
     connect(withoutPhoto, &QRadioButton::clicked, this,
-            [this] { m_lblMemory->setText(QStringLiteral("senza")); });
+        [this] { m_lblMemory->setText(QStringLiteral("senza")); });
 
     auto *go = new QPushButton(QString::fromUtf8(texts.button), this);
     go->setObjectName(QStringLiteral("btnStampa"));
@@ -148,25 +150,25 @@ void MemberCardPrintDialog::buildScreen(Output output)
 
 void MemberCardPrintDialog::fill(report::ReportTemplate &card, bool withPhoto) const
 {
-    const TfrmAnagrafica *screen = m_context.screens().anagrafica;
     card.setOrientation(QPageLayout::Portrait);
     if (withPhoto)
         card.setPicture(QStringLiteral("imgFoto"), m_photo);
     card.setText(QStringLiteral("txtTitolo"), QStringLiteral("SCHEDA DATI ANAGRAFICI SOCIO"));
-    int number = 1;
-    for (const Row &row : kRows) {
-        QString value = text::trimmed(screen->findChild<QLineEdit *>(QLatin1String(row.field))->text());
-        if (row.field == std::string_view("txtStipendio"))
+    int row = 1;
+    for (const int index : kPrintedFields) {
+        const store::RecordTable::Field &field = registry::memberTable().field(index);
+        QString value = text::trimmed(m_values.value(index));
+        if (index == registry::Fee)
             value = QStringLiteral("€ ") + value;
-        const QString suffix = QStringLiteral("%1").arg(number++, 2, 10, QLatin1Char('0'));
-        card.setText(QStringLiteral("titCampo") + suffix, QString::fromUtf8(row.caption));
+        const QString suffix = QStringLiteral("%1").arg(row++, 2, 10, QLatin1Char('0'));
+        card.setText(QStringLiteral("titCampo") + suffix,
+            field.printCaption.isEmpty() ? field.caption : field.printCaption);
         card.setText(QStringLiteral("txtCampo") + suffix, value);
     }
     const QDateTime now = m_context.services().now();
-    card.setText(QStringLiteral("txtCalce"), QStringLiteral("Stampa eseguita in data ")
-                                                 + text::formatDate(now.date())
-                                                 + QStringLiteral(" alle ore ")
-                                                 + now.time().toString(QStringLiteral("HH:mm:ss")));
+    card.setText(QStringLiteral("txtCalce"),
+        QStringLiteral("Stampa eseguita in data ") + text::formatDate(now.date())
+            + QStringLiteral(" alle ore ") + now.time().toString(QStringLiteral("HH:mm:ss")));
 }
 
 void MemberCardPrintDialog::produce()
@@ -175,31 +177,27 @@ void MemberCardPrintDialog::produce()
     if (choice != QLatin1String("con") && choice != QLatin1String("senza"))
         return;
     const bool withPhoto = choice == QLatin1String("con");
-    std::optional<report::ReportTemplate> card = report::ReportTemplate::load(
-        withPhoto ? QStringLiteral(":/templates/member-card-photo.json")
-                  : QStringLiteral(":/templates/member-card.json"));
+    std::optional<report::ReportTemplate> card = report::ReportTemplate::load(withPhoto
+            ? QStringLiteral(":/templates/member-card-photo.json")
+            : QStringLiteral(":/templates/member-card.json"));
+    Services &services = m_context.services();
+    std::optional<report::PreparedReport> prepared;
     if (card) {
         fill(*card, withPhoto);
-        Services &services = m_context.services();
-        const report::PreparedReport prepared = report::prepare(*card, services.today());
-        if (m_output == Output::Printer)
-            services.printReport(this, prepared);
-        else
-            services.previewReport(this, prepared);
+        prepared = report::prepare(*card, services.today());
     }
+    sendReport(services, this, prepared, m_output);
     accept();
 }
 
-TfrmStampaAna::TfrmStampaAna(AppContext &context, QWidget *owner)
-    : MemberCardPrintDialog(context, owner, Output::Printer)
-{
-    setObjectName(QStringLiteral("frmStampaAna"));
-}
+TfrmStampaAna::TfrmStampaAna(
+    AppContext &context, QWidget *owner, const QStringList &values, const QImage &photo)
+    : MemberCardPrintDialog(context, owner, ReportOutput::Printer, values, photo)
+{ }
 
-TfrmAnteprimaAna::TfrmAnteprimaAna(AppContext &context, QWidget *owner)
-    : MemberCardPrintDialog(context, owner, Output::Preview)
-{
-    setObjectName(QStringLiteral("frmAnteprimaAna"));
-}
+TfrmAnteprimaAna::TfrmAnteprimaAna(
+    AppContext &context, QWidget *owner, const QStringList &values, const QImage &photo)
+    : MemberCardPrintDialog(context, owner, ReportOutput::Preview, values, photo)
+{ }
 
 } // namespace almavest::ui

@@ -1,13 +1,16 @@
 #pragma once
 
+#include "ui/print/ReportOutput.h"
+
 #include <QDialog>
 #include <QImage>
+#include <QStringList>
 
 class QLabel;
 
-// Printing the member card shown on screen, saved or not, on one A4 sheet, with its photo or
-// with a box for notes instead. The print dialog sends it to the printer, the preview dialog to
-// the preview window; otherwise the two are alike.
+// Printing a member card as the card screen shows it, saved or not, on one A4 sheet, with its
+// photo or with a box for notes instead. The print dialog sends it to the printer, the preview
+// dialog to the preview window; otherwise the two are alike.
 namespace almavest::report {
 class ReportTemplate;
 }
@@ -25,16 +28,18 @@ public:
     QImage photo() const { return m_photo; }
 
 protected:
-    enum class Output { Printer, Preview };
-    MemberCardPrintDialog(AppContext &context, QWidget *owner, Output output);
+    // `values` are the 25 member fields by field index, `photo` the picture the card shows.
+    MemberCardPrintDialog(AppContext &context, QWidget *owner, ReportOutput output,
+        const QStringList &values, const QImage &photo);
 
 private:
-    void buildScreen(Output output);
+    void buildScreen(ReportOutput output);
     void produce();
     void fill(report::ReportTemplate &card, bool withPhoto) const;
 
     AppContext &m_context;
-    Output m_output;
+    ReportOutput m_output;
+    QStringList m_values;
     QLabel *m_lblMemory = nullptr;
     QImage m_photo;
 };
@@ -44,7 +49,8 @@ class TfrmStampaAna final : public MemberCardPrintDialog
 {
     Q_OBJECT
 public:
-    TfrmStampaAna(AppContext &context, QWidget *owner);
+    TfrmStampaAna(
+        AppContext &context, QWidget *owner, const QStringList &values, const QImage &photo);
 };
 
 // " Anteprima di stampa".
@@ -52,7 +58,8 @@ class TfrmAnteprimaAna final : public MemberCardPrintDialog
 {
     Q_OBJECT
 public:
-    TfrmAnteprimaAna(AppContext &context, QWidget *owner);
+    TfrmAnteprimaAna(
+        AppContext &context, QWidget *owner, const QStringList &values, const QImage &photo);
 };
 
 } // namespace almavest::ui

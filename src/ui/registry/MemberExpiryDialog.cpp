@@ -40,32 +40,48 @@ void MemberExpiryDialog::fill()
         m_context.services().today());
     m_archiveRead = found.archiveOk;
     if (!m_archiveRead)
-        found.lines.clear();
-    m_list->setLines(std::move(found.lines));
+        found = {};
+    m_list->setLines(std::move(found));
     m_list->restart();
 }
 
-void MemberExpiryDialog::run()
+void MemberExpiryDialog::openChosen(qint64 position)
+{
+    m_chosen = position;
+    accept();
+}
+
+// Accept and reject, and so Escape and the window's close, all end here.
+void MemberExpiryDialog::done(int result)
+{
+    m_list->clear();
+    QDialog::done(result);
+}
+
+// An archive that cannot be read shows the archive access message instead of the summary, so
+// that no empty list passes for "nobody".
+std::optional<qint64> MemberExpiryDialog::run()
 {
     if (!m_archiveRead) {
         m_context.services().message(
             parentWidget(), MessageKind::Error, store::archiveAccessMessage());
-        return;
+        return std::nullopt;
     }
-    centreWindow(this, parentWidget());
-    m_context.services().execDialog(*this);
+    if (runPerUseDialog(m_context.services(), *this) != QDialog::Accepted)
+        return std::nullopt;
+    return m_chosen;
 }
 
-void MemberExpiryDialog::openChosen(const QString &line)
+std::optional<qint64> TfrmScadute::choose(AppContext &context, QWidget *owner)
 {
-    openMemberOfLine(m_context, line);
-    accept();
+    TfrmScadute dialog(context, owner);
+    return dialog.run();
 }
 
-void MemberExpiryDialog::done(int result)
+std::optional<qint64> TfrmSospesi::choose(AppContext &context, QWidget *owner)
 {
-    m_list->setLines({});
-    QDialog::done(result);
+    TfrmSospesi dialog(context, owner);
+    return dialog.run();
 }
 
 TfrmScadute::TfrmScadute(AppContext &context, QWidget *owner)

@@ -1,13 +1,14 @@
 #include "ui/registry/MemberListPanel.h"
 
-#include "registry/MemberRecord.h"
 #include "registry/MemberSelection.h"
+#include "report/Fonts.h"
 #include "report/PreparedReport.h"
 #include "ui/app/AppContext.h"
 #include "ui/conventions/FieldTable.h"
 #include "ui/conventions/QuickFind.h"
+#include "ui/conventions/RecordListModel.h"
 #include "ui/conventions/Window.h"
-#include "ui/registry/TfrmAnagrafica.h"
+#include "ui/print/ReportOutput.h"
 #include "ui/services/Services.h"
 
 #include <QHBoxLayout>
@@ -15,7 +16,6 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
-#include <QStringListModel>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
@@ -54,15 +54,15 @@ MemberListPanel::MemberListPanel(AppContext &context, QWidget *parent)
 {
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(instruction("lblRigo01",
-                                  QStringLiteral("Immettere una o più parole consecutive presenti "
-                                                 "nella scheda in elenco da cercare e premere il "
-                                                 "pulsante Trova."),
-                                  this));
+        QStringLiteral("Immettere una o più parole consecutive presenti "
+                       "nella scheda in elenco da cercare e premere il "
+                       "pulsante Trova."),
+        this));
     layout->addWidget(instruction("lblRigo02",
-                                  QStringLiteral("Per spostarsi sulla voce successiva contenente la "
-                                                 "stessa chiave di ricerca, fare di nuovo clic su "
-                                                 "Trova."),
-                                  this));
+        QStringLiteral("Per spostarsi sulla voce successiva contenente la "
+                       "stessa chiave di ricerca, fare di nuovo clic su "
+                       "Trova."),
+        this));
 
     auto *findRow = new QHBoxLayout;
     m_txtTrova = new QLineEdit(this);
@@ -73,7 +73,7 @@ MemberListPanel::MemberListPanel(AppContext &context, QWidget *parent)
     findRow->addWidget(btnTrova);
     layout->addLayout(findRow);
 
-    m_model = new QStringListModel(this);
+    m_model = new RecordListModel(this);
     m_lstRecords = new QListView(this);
     m_lstRecords->setObjectName(QStringLiteral("lstRecords"));
     m_lstRecords->setModel(m_model);
@@ -82,14 +82,12 @@ MemberListPanel::MemberListPanel(AppContext &context, QWidget *parent)
     m_lstRecords->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_lstRecords->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_lstRecords->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QFont mono(QStringLiteral("Courier New"), 12);
-    mono.setStyleHint(QFont::Monospace);
-    m_lstRecords->setFont(mono);
+    m_lstRecords->setFont(fonts::named(fonts::kCourierNew, 12));
     layout->addWidget(m_lstRecords, 1);
     layout->addWidget(instruction("lblRigo03",
-                                  QStringLiteral("Per richiamare i dati di una scheda, "
-                                                 "selezionarla con un doppio clic."),
-                                  this));
+        QStringLiteral("Per richiamare i dati di una scheda, "
+                       "selezionarla con un doppio clic."),
+        this));
 
     m_buttons = new QHBoxLayout;
     m_btnChiudi = new QPushButton(QStringLiteral("Chiudi"), this);
@@ -103,10 +101,11 @@ MemberListPanel::MemberListPanel(AppContext &context, QWidget *parent)
 
     applyFieldTable(this, kFindField);
     m_quickFind = std::make_unique<QuickFind>(m_lstRecords, context.services());
-    connect(btnTrova, &QPushButton::clicked, this,
-            [this] { m_quickFind->find(m_txtTrova->text()); });
-    connect(m_lstRecords, &QListView::activated, this,
-            [this](const QModelIndex &index) { Q_EMIT chosen(index.data().toString()); });
+    connect(
+        btnTrova, &QPushButton::clicked, this, [this] { m_quickFind->find(m_txtTrova->text()); });
+    connect(m_lstRecords, &QListView::activated, this, [this](const QModelIndex &index) {
+        Q_EMIT chosen(index.data(RecordListModel::PositionRole).toLongLong());
+    });
 }
 
 MemberListPanel::~MemberListPanel() = default;
@@ -116,14 +115,19 @@ void MemberListPanel::addStatus(QWidget *status)
     m_buttons->insertWidget(0, status);
 }
 
-void MemberListPanel::setLines(const QStringList &lines)
+void MemberListPanel::setLines(registry::MemberLines found)
 {
-    m_model->setStringList(lines);
+    m_model->setLines(std::move(found.lines), std::move(found.positions));
+}
+
+void MemberListPanel::clear()
+{
+    m_model->clear();
 }
 
 QStringList MemberListPanel::lines() const
 {
-    return m_model->stringList();
+    return m_model->lines();
 }
 
 void MemberListPanel::restart()
@@ -137,15 +141,7 @@ void MemberListPanel::restart()
 
 void MemberListPanel::print(const QString &title)
 {
-    Services &services = m_context.services();
-    services.printReport(window(), report::prepareSummary(title, lines(), services.today()));
-}
-
-bool openMemberOfLine(AppContext &context, const QString &line)
-{
-    const std::optional<qint64> position = registry::findMemberByLine(
-        context.folder().file(QLatin1String(registry::kMemberArchiveName)), line);
-    return position && context.screens().anagrafica->loadCard(*position, true);
+    printSummary(m_context.services(), window(), title, lines());
 }
 
 } // namespace almavest::ui

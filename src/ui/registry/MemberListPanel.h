@@ -10,15 +10,19 @@ class QLabel;
 class QLineEdit;
 class QListView;
 class QPushButton;
-class QStringListModel;
+
+namespace almavest::registry {
+struct MemberLines;
+}
 
 // The list part shared by the member search and the expiry summaries: instructions, the quick
 // find box, the list of member lines, and the buttons to close and to print. A double click (or
-// Enter) on a line opens that member on the member card.
+// Enter) on a line chooses the card behind that line.
 namespace almavest::ui {
 
 class AppContext;
 class QuickFind;
+class RecordListModel;
 
 class MemberListPanel final : public QWidget
 {
@@ -27,7 +31,9 @@ public:
     MemberListPanel(AppContext &context, QWidget *parent);
     ~MemberListPanel() override;
 
-    void setLines(const QStringList &lines);
+    // Shows the lines of a scan, each remembering its card.
+    void setLines(registry::MemberLines found);
+    void clear();
     QStringList lines() const;
     // Ready for a new showing: no remembered quick-find text, the first line selected, an empty
     // find box with the focus.
@@ -43,22 +49,18 @@ public:
     QPushButton *printButton() const { return m_btnStampa; }
 
 Q_SIGNALS:
-    // A line was chosen: `line` is its text.
-    void chosen(const QString &line);
+    // A line was chosen: `position` is the record position of its card.
+    void chosen(qint64 position);
 
 private:
     AppContext &m_context;
     QLineEdit *m_txtTrova = nullptr;
     QListView *m_lstRecords = nullptr;
-    QStringListModel *m_model = nullptr;
+    RecordListModel *m_model = nullptr;
     QPushButton *m_btnChiudi = nullptr;
     QPushButton *m_btnStampa = nullptr;
     QHBoxLayout *m_buttons = nullptr;
     std::unique_ptr<QuickFind> m_quickFind;
 };
-
-// Loads the member behind a chosen list line into the member card. False when there is none or
-// the archive cannot be read; nothing is said to the user then.
-bool openMemberOfLine(AppContext &context, const QString &line);
 
 } // namespace almavest::ui

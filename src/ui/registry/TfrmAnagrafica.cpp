@@ -99,12 +99,12 @@ void TfrmAnagrafica::connectActions()
     onClick("btnSalva", [this] { save(); });
     onClick("btnEsci", [this] { close(); });
     onClick("btnTrova", [this] {
-        TfrmTrovaAnagrafica::open(m_context, this, QStringLiteral("anagrafica"));
+        openChosenCard(TfrmTrovaAnagrafica::choose(m_context, this, QStringLiteral("anagrafica")));
     });
-    onClick("btnScadenze", [this] { TfrmSospesi(m_context, this).run(); });
-    onClick("btnScaduti", [this] { TfrmScadute(m_context, this).run(); });
-    onClick("btnStampa", [this] { runDialog<TfrmStampaAna>(); });
-    onClick("btnAnteprima", [this] { runDialog<TfrmAnteprimaAna>(); });
+    onClick("btnScadenze", [this] { openChosenCard(TfrmSospesi::choose(m_context, this)); });
+    onClick("btnScaduti", [this] { openChosenCard(TfrmScadute::choose(m_context, this)); });
+    onClick("btnStampa", [this] { printCard<TfrmStampaAna>(); });
+    onClick("btnAnteprima", [this] { printCard<TfrmAnteprimaAna>(); });
     onClick("btnCaricaFoto", [this] { loadPhotoFromFile(); });
     onClick("btnSalvaFoto", [this] { savePhotoToFile(); });
     onClick("btnCancFoto", [this] { clearPhoto(); });
@@ -274,16 +274,23 @@ void TfrmAnagrafica::duplicate()
 }
 
 template <typename Dialog>
-void TfrmAnagrafica::runDialog()
+void TfrmAnagrafica::printCard()
 {
-    Dialog dialog(m_context, this);
-    centreWindow(&dialog, this);
-    m_context.services().execDialog(dialog);
+    Dialog dialog(m_context, this, cardValues(), m_photo.image());
+    runPerUseDialog(m_context.services(), dialog);
+}
+
+void TfrmAnagrafica::openChosenCard(std::optional<qint64> position)
+{
+    if (position)
+        loadCard(*position);
 }
 
 void TfrmAnagrafica::openDatePicker(int field)
 {
-    TfrmCalendario::pick(m_context, this, registry::memberTable().field(field).modeWord);
+    if (const std::optional<QDate> date
+        = TfrmCalendario::pick(m_context, this, registry::memberTable().field(field).modeWord))
+        box(field)->setText(text::formatDate(*date));
 }
 
 void TfrmAnagrafica::sendEmail()

@@ -65,9 +65,11 @@ private:
     void duplicate();
     void normaliseFee();
     void openDatePicker(int field);
-    // Opens a per-use dialog of the card over it and waits until it closes.
+    // Opens the print or the preview dialog on the card as it stands.
     template <typename Dialog>
-    void runDialog();
+    void printCard();
+    // Loads the card a search or a summary handed back, if any.
+    void openChosenCard(std::optional<qint64> position);
     void loadPhotoFromFile();
     void savePhotoToFile();
     void clearPhoto();

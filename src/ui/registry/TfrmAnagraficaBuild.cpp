@@ -3,6 +3,7 @@
 
 #include "registry/MemberRecord.h"
 #include "ui/conventions/CardForm.h"
+#include "report/Fonts.h"
 #include "ui/conventions/FieldTable.h"
 #include "ui/conventions/PictureButton.h"
 #include "ui/registry/MemberCardLayout.h"
@@ -53,17 +54,6 @@ const QImage &TfrmAnagrafica::placeholder()
 void TfrmAnagrafica::buildScreen()
 {
     setAutoFillBackground(true);
-    setStyleSheet(QStringLiteral(
-        "#frmAnagrafica { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #FFFFFF,"
-        " stop:1 #C9DDF2); }"
-        "#panAnagrafica { background: #F7FAFD; border: 1px solid #9DB7D5; border-radius: 6px; }"
-        "#panAnagrafica QLabel { color: #1F2F4A; }"
-        "#panAnagrafica QLineEdit { border: 1px solid #87CEEB; border-radius: 2px;"
-        " background: white; padding: 0 3px; font-size: 10pt; }"
-        "#panAnagrafica QLineEdit:read-only { background: #F0F8FF; }"
-        "#lblPosizione { font-weight: bold; font-size: 12pt; }"
-        "#panInfo { background: #3030DD; color: white; font-family: Tahoma; font-size: 12pt;"
-        " padding: 2px 8px; }"));
 
     m_panel = new QWidget(this);
     m_panel->setObjectName(QStringLiteral("panAnagrafica"));
@@ -71,6 +61,7 @@ void TfrmAnagrafica::buildScreen()
 
     m_panInfo = new QLabel(QStringLiteral("Pronto per archiviare una nuova scheda..."), this);
     m_panInfo->setObjectName(QStringLiteral("panInfo"));
+    m_panInfo->setFont(fonts::named(fonts::kTahoma, 12));
     m_panInfo->setFixedHeight(26);
 
     auto *centre = new QHBoxLayout;
@@ -132,7 +123,6 @@ void TfrmAnagrafica::buildPhotoArea(QWidget *panel)
     auto *frame = new QLabel(panel);
     frame->setObjectName(QStringLiteral("panFoto"));
     frame->setGeometry(left - 3, top - 3, kPhotoWidth + 6, kPhotoHeight + 6);
-    frame->setStyleSheet(QStringLiteral("background: #DDE6F0; border: 1px solid #9DB7D5;"));
 
     m_imgFoto = new QLabel(panel);
     m_imgFoto->setObjectName(QStringLiteral("imgFoto"));

@@ -2,10 +2,11 @@
 
 #include "registry/MemberRecord.h"
 #include "registry/MemberSelection.h"
+#include "report/Fonts.h"
 #include "store/ArchiveFile.h"
-#include "text/TextRoutines.h"
 #include "ui/app/AppContext.h"
 #include "ui/conventions/FieldTable.h"
+#include "ui/conventions/ModeWord.h"
 #include "ui/conventions/Window.h"
 #include "ui/registry/MemberListPanel.h"
 #include "ui/services/Services.h"
@@ -33,38 +34,42 @@ struct Filter
 // In the order of the Enter chain and of registry::SearchFilters.
 constexpr Filter kFilters[registry::kSearchFilterCount] = {
     {{"txtDipendente", 0, KeyFilter::None, Casing::None, "txtCittadinanza", "effCampo01"},
-     "Cognome e nome:"},
-    {{"txtCittadinanza", 0, KeyFilter::None, Casing::None, "txtLuogo", "effCampo02"},
-     "Tessera n."},
+        "Cognome e nome:"},
+    {{"txtCittadinanza", 0, KeyFilter::None, Casing::None, "txtLuogo", "effCampo02"}, "Tessera n."},
     {{"txtLuogo", 0, KeyFilter::None, Casing::None, "txtDataNasc", "effCampo09"},
-     "Luogo di nascita:"},
+        "Luogo di nascita:"},
     {{"txtDataNasc", 0, KeyFilter::None, Casing::None, "txtCodFisc", "effCampo10"},
-     "Data di nascita (gg/mm/aaaa):"},
+        "Data di nascita (gg/mm/aaaa):"},
     {{"txtCodFisc", 0, KeyFilter::None, Casing::None, "txtPartitaIva", "effCampo05"},
-     "Codice fiscale:"},
+        "Codice fiscale:"},
     {{"txtPartitaIva", 0, KeyFilter::None, Casing::None, "txtCitta", "effCampo06"},
-     "Data iscrizione (gg/mm/aaaa):"},
+        "Data iscrizione (gg/mm/aaaa):"},
     {{"txtCitta", 0, KeyFilter::None, Casing::None, "txtQualifiche", "effCampo07"},
-     "Città di residenza:"},
+        "Città di residenza:"},
     {{"txtQualifiche", 0, KeyFilter::None, Casing::None, "txtFamiliari", "effCampo08"},
-     "Qualifiche:"},
+        "Qualifiche:"},
     {{"txtFamiliari", 0, KeyFilter::None, Casing::None, "txtNote", "effCampo03"},
-     "Incarico ricoperto:"},
+        "Incarico ricoperto:"},
     {{"txtNote", 0, KeyFilter::None, Casing::None, "txtDipendente", "effCampo04"}, "Note:"},
 };
 
 } // namespace
 
-TfrmTrovaAnagrafica::TfrmTrovaAnagrafica(AppContext &context, QWidget *owner)
+TfrmTrovaAnagrafica::TfrmTrovaAnagrafica(
+    AppContext &context, QWidget *owner, const QString &modeWord)
     : QDialog(owner)
     , m_context(context)
 {
+    // The member card takes the whole card, the movement card the payer's or the beneficiary's
+    // fields.
+    requireModeWord("TfrmTrovaAnagrafica", modeWord,
+        {"anagrafica", "movimenti_pagatore", "movimenti_beneficiario"});
     setObjectName(QStringLiteral("frmTrovaAnagrafica"));
     setWindowTitle(QStringLiteral(" Trova soci in archivio"));
     m_panels = new QStackedWidget(this);
     m_panels->addWidget(buildFilterPanel());
     m_panels->addWidget(buildResultPanel());
-    m_lblMemory = namedLabel("lblMemory", QString(), this);
+    m_lblMemory = namedLabel("lblMemory", modeWord, this);
     m_lblMemory->hide();
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_panels);
@@ -83,20 +88,20 @@ QWidget *TfrmTrovaAnagrafica::buildFilterPanel()
     panel->setObjectName(QStringLiteral("panAvvio"));
     auto *layout = new QVBoxLayout(panel);
     layout->addWidget(namedLabel("lblRigo04",
-                            QStringLiteral("Immettere nei campi prescelti una o più parole "
-                                           "consecutive presenti nelle schede da trovare e "
-                                           "premere il pulsante Cerca."),
-                            panel));
-    layout->addWidget(namedLabel("lblRigo05", QStringLiteral("Lasciare in bianco tutti gli altri campi."),
-                            panel));
+        QStringLiteral("Immettere nei campi prescelti una o più parole "
+                       "consecutive presenti nelle schede da trovare e "
+                       "premere il pulsante Cerca."),
+        panel));
+    layout->addWidget(namedLabel(
+        "lblRigo05", QStringLiteral("Lasciare in bianco tutti gli altri campi."), panel));
     layout->addWidget(namedLabel("lblRigo06",
-                            QStringLiteral("Per ogni ricerca è possibile utilizzare uno o più "
-                                           "campi contemporaneamente."),
-                            panel));
+        QStringLiteral("Per ogni ricerca è possibile utilizzare uno o più "
+                       "campi contemporaneamente."),
+        panel));
     auto *grid = new QGridLayout;
     grid->setHorizontalSpacing(24);
     grid->setVerticalSpacing(4);
-    const QFont verdana(QStringLiteral("Verdana"), 12);
+    const QFont verdana = fonts::named(fonts::kVerdana, 12);
     for (int i = 0; i < registry::kSearchFilterCount; ++i) {
         const int column = i % 2;
         const int row = (i / 2) * 2;
@@ -112,9 +117,8 @@ QWidget *TfrmTrovaAnagrafica::buildFilterPanel()
 
     m_lblConta = namedLabel("lblConta", QString(), panel);
     m_lblConta->hide();
-    m_lblAttendere = namedLabel("lblAttendere",
-                           QStringLiteral("Ricerca schede in corso. Attendere..."), panel);
-    m_lblAttendere->setStyleSheet(QStringLiteral("color: #B22222; font-weight: bold;"));
+    m_lblAttendere = namedLabel(
+        "lblAttendere", QStringLiteral("Ricerca schede in corso. Attendere..."), panel);
     m_lblAttendere->hide();
     auto *btnCerca = new QPushButton(QStringLiteral("Cerca"), panel);
     btnCerca->setObjectName(QStringLiteral("btnCerca"));
@@ -142,12 +146,12 @@ QWidget *TfrmTrovaAnagrafica::buildResultPanel()
     layout->setContentsMargins(0, 0, 0, 0);
     m_results = new MemberListPanel(m_context, panel);
     layout->addWidget(m_results);
-    m_lblTrovate = namedLabel("lblTrovate", QStringLiteral("Il presente elenco contiene 0 schede."),
-                         panel);
+    m_lblTrovate
+        = namedLabel("lblTrovate", QStringLiteral("Il presente elenco contiene 0 schede."), panel);
     m_results->addStatus(m_lblTrovate);
     connect(m_results->closeButton(), &QPushButton::clicked, this, &QDialog::reject);
     connect(m_results->printButton(), &QPushButton::clicked, this,
-            [this] { m_results->print(QStringLiteral("Riepilogo soci in archivio")); });
+        [this] { m_results->print(QStringLiteral("Riepilogo soci in archivio")); });
     connect(m_results, &MemberListPanel::chosen, this, &TfrmTrovaAnagrafica::openChosen);
     return panel;
 }
@@ -173,7 +177,7 @@ void TfrmTrovaAnagrafica::search()
         filters[size_t(i)] = findChild<QLineEdit *>(QLatin1String(kFilters[i].field.name))->text();
     const registry::MemberSearch rule(filters);
     m_lblConta->setText(QString::number(rule.filledCount()));
-    showWaitNotice();  // again, for a search started from the keyboard
+    showWaitNotice(); // again, for a search started from the keyboard
     QApplication::setOverrideCursor(Qt::WaitCursor);
     registry::MemberLines found = registry::searchMembers(
         m_context.folder().file(QLatin1String(registry::kMemberArchiveName)), rule);
@@ -184,32 +188,33 @@ void TfrmTrovaAnagrafica::search()
         return;
     }
     const qsizetype count = found.lines.size();
-    m_results->setLines(std::move(found.lines));
+    m_results->setLines(std::move(found));
     m_lblTrovate->setText(QStringLiteral("Il presente riepilogo contiene %1 schede.").arg(count));
     m_panels->setCurrentIndex(1);
     m_results->restart();
 }
 
-void TfrmTrovaAnagrafica::openChosen(const QString &line)
+void TfrmTrovaAnagrafica::openChosen(qint64 position)
 {
-    if (text::trimmed(m_lblMemory->text()) == QLatin1String("anagrafica"))
-        openMemberOfLine(m_context, line);
+    m_chosen = position;
     accept();
 }
 
+// Accept and reject, and so Escape and the window's close, all end here.
 void TfrmTrovaAnagrafica::done(int result)
 {
-    m_results->setLines({});
+    m_results->clear();
     m_lblAttendere->hide();
     QDialog::done(result);
 }
 
-void TfrmTrovaAnagrafica::open(AppContext &context, QWidget *owner, const QString &modeWord)
+std::optional<qint64> TfrmTrovaAnagrafica::choose(
+    AppContext &context, QWidget *owner, const QString &modeWord)
 {
-    TfrmTrovaAnagrafica dialog(context, owner);
-    dialog.m_lblMemory->setText(modeWord);
-    centreWindow(&dialog, owner);
-    context.services().execDialog(dialog);
+    TfrmTrovaAnagrafica dialog(context, owner, modeWord);
+    if (runPerUseDialog(context.services(), dialog) != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.chosenPosition();
 }
 
 } // namespace almavest::ui

@@ -2,11 +2,13 @@
 
 #include <QDialog>
 
+#include <optional>
+
 class QLabel;
 class QStackedWidget;
 
 // The member search: up to ten filters used together, the list of the cards found, the quick
-// find, printing, and the chosen card handed to the screen named by the mode word.
+// find, printing, and the position of the chosen card handed back to the screen that opened it.
 namespace almavest::ui {
 
 class AppContext;
@@ -16,13 +18,19 @@ class TfrmTrovaAnagrafica final : public QDialog
 {
     Q_OBJECT
 public:
-    TfrmTrovaAnagrafica(AppContext &context, QWidget *owner);
+    // `modeWord` says what the opener does with the chosen card: "anagrafica",
+    // "movimenti_pagatore" or "movimenti_beneficiario"; any other word stops the program.
+    TfrmTrovaAnagrafica(AppContext &context, QWidget *owner, const QString &modeWord);
 
     QLabel *lblMemory() const { return m_lblMemory; }
     MemberListPanel *results() const { return m_results; }
+    // The record position of the card chosen in the list, once one has been.
+    std::optional<qint64> chosenPosition() const { return m_chosen; }
 
-    // Opens the search over `owner` for the mode word, and waits until it closes.
-    static void open(AppContext &context, QWidget *owner, const QString &modeWord);
+    // Opens the search over `owner` and waits until it closes: the record position of the card
+    // chosen, or nothing when the search was closed without choosing.
+    static std::optional<qint64> choose(
+        AppContext &context, QWidget *owner, const QString &modeWord);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -33,7 +41,7 @@ private:
     QWidget *buildResultPanel();
     void showWaitNotice();
     void search();
-    void openChosen(const QString &line);
+    void openChosen(qint64 position);
 
     AppContext &m_context;
     QStackedWidget *m_panels = nullptr;
@@ -42,6 +50,7 @@ private:
     QLabel *m_lblConta = nullptr;
     QLabel *m_lblAttendere = nullptr;
     QLabel *m_lblTrovate = nullptr;
+    std::optional<qint64> m_chosen;
 };
 
 } // namespace almavest::ui

@@ -7,7 +7,10 @@ namespace almavest::ui {
 
 void DesktopServices::printReport(QWidget *owner, const report::PreparedReport &report)
 {
-    report::printWithDialog(owner, report);
+    if (report::printWithDialog(owner, report) == report::PrintOutcome::Failed)
+        message(owner, MessageKind::Warning,
+            QStringLiteral("Stampa non riuscita: la stampante o il file scelto non è "
+                           "raggiungibile."));
 }
 
 void DesktopServices::previewReport(QWidget *owner, const report::PreparedReport &report)

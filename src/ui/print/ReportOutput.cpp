@@ -1,0 +1,33 @@
+#include "ui/print/ReportOutput.h"
+
+#include "report/PreparedReport.h"
+#include "ui/services/Services.h"
+
+namespace almavest::ui {
+
+QString unreadableTemplateMessage()
+{
+    return QStringLiteral("Impossibile stampare: il modello di stampa non può essere letto.");
+}
+
+void sendReport(Services &services, QWidget *owner,
+    const std::optional<report::PreparedReport> &report, ReportOutput output)
+{
+    if (!report) {
+        services.message(owner, MessageKind::Error, unreadableTemplateMessage());
+        return;
+    }
+    if (output == ReportOutput::Printer)
+        services.printReport(owner, *report);
+    else
+        services.previewReport(owner, *report);
+}
+
+void printSummary(
+    Services &services, QWidget *owner, const QString &title, const QStringList &lines)
+{
+    sendReport(services, owner, report::prepareSummary(title, lines, services.today()),
+        ReportOutput::Printer);
+}
+
+} // namespace almavest::ui

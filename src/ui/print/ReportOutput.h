@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QStringList>
+
+#include <optional>
+
+class QWidget;
+
+// Laid-out reports on their way to the printer or the preview. A report whose template could not
+// be read never arrives: the user is told so instead.
+namespace almavest::report {
+struct PreparedReport;
+}
+
+namespace almavest::ui {
+
+class Services;
+
+enum class ReportOutput { Printer, Preview };
+
+// The message given when a report template cannot be read.
+QString unreadableTemplateMessage();
+
+// Sends `report` to the printer or the preview; without a report, shows the message above.
+void sendReport(Services &services, QWidget *owner,
+    const std::optional<report::PreparedReport> &report, ReportOutput output);
+
+// Prints `lines` under `title` through the summary template, dated today.
+void printSummary(
+    Services &services, QWidget *owner, const QString &title, const QStringList &lines);
+
+} // namespace almavest::ui

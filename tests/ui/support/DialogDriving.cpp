@@ -1,0 +1,40 @@
+#include "DialogDriving.h"
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QListView>
+#include <QTest>
+
+namespace almavest::test {
+
+void pickLine(QListView *list, int row, Pick how)
+{
+    const QModelIndex index = list->model()->index(row, 0);
+    list->setCurrentIndex(index);
+    if (how == Pick::Enter) {
+        QTest::keyClick(list, Qt::Key_Return);
+        return;
+    }
+    list->scrollTo(index);
+    // As the window system sends it: a click, then the second press as a double click.
+    const QPoint centre = list->visualRect(index).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
+}
+
+void leaveDialog(QDialog &dialog, Leave way, const char *button)
+{
+    switch (way) {
+    case Leave::Button:
+        dialog.findChild<QAbstractButton *>(QLatin1String(button))->click();
+        break;
+    case Leave::Escape:
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        break;
+    case Leave::Close:
+        dialog.close();
+        break;
+    }
+}
+
+} // namespace almavest::test
