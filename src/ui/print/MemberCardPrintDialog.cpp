@@ -5,6 +5,7 @@
 #include "report/ReportTemplate.h"
 #include "text/TextRoutines.h"
 #include "ui/app/AppContext.h"
+#include "ui/conventions/FieldTable.h"
 #include "ui/conventions/PictureButton.h"
 #include "ui/conventions/Window.h"
 #include "ui/services/Services.h"
@@ -81,7 +82,7 @@ MemberCardPrintDialog::MemberCardPrintDialog(AppContext &context, QWidget *owner
     if (m_photo.isNull())
         m_photo
             = QIcon(QStringLiteral(":/pictures/placeholder-photo.svg")).pixmap(366, 274).toImage();
-    findChild<QLabel *>(QStringLiteral("imgLogo"))->setPixmap(QPixmap::fromImage(m_photo));
+    requireControl<QLabel>(this, QStringLiteral("imgLogo"))->setPixmap(QPixmap::fromImage(m_photo));
     makeDialogWindow(this);
     applyHandCursor(this);
 }

@@ -79,7 +79,7 @@ TfrmTrovaAnagrafica::TfrmTrovaAnagrafica(
     resize(900, 560);
     makeDialogWindow(this);
     applyHandCursor(this);
-    findChild<QWidget *>(QStringLiteral("txtDipendente"))->setFocus();
+    m_filterBoxes.front()->setFocus();
 }
 
 QWidget *TfrmTrovaAnagrafica::buildFilterPanel()
@@ -108,6 +108,7 @@ QWidget *TfrmTrovaAnagrafica::buildFilterPanel()
         grid->addWidget(new QLabel(QString::fromUtf8(kFilters[i].caption), panel), row, column);
         auto *box = new QLineEdit(panel);
         box->setObjectName(QLatin1String(kFilters[i].field.name));
+        m_filterBoxes[size_t(i)] = box;
         box->setFont(verdana);
         grid->addWidget(box, row + 1, column);
     }
@@ -174,7 +175,7 @@ void TfrmTrovaAnagrafica::search()
 {
     registry::SearchFilters filters;
     for (int i = 0; i < registry::kSearchFilterCount; ++i)
-        filters[size_t(i)] = findChild<QLineEdit *>(QLatin1String(kFilters[i].field.name))->text();
+        filters[size_t(i)] = m_filterBoxes[size_t(i)]->text();
     const registry::MemberSearch rule(filters);
     m_lblConta->setText(QString::number(rule.filledCount()));
     showWaitNotice(); // again, for a search started from the keyboard

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "registry/MemberSelection.h"
+
 #include <QDialog>
 
+#include <array>
 #include <optional>
 
 class QLabel;
+class QLineEdit;
 class QStackedWidget;
 
 // The member search: up to ten filters used together, the list of the cards found, the quick
@@ -51,6 +55,8 @@ private:
     QLabel *m_lblAttendere = nullptr;
     QLabel *m_lblTrovate = nullptr;
     std::optional<qint64> m_chosen;
+    // The filter boxes in the order of registry::SearchFilters.
+    std::array<QLineEdit *, registry::kSearchFilterCount> m_filterBoxes {};
 };
 
 } // namespace almavest::ui
