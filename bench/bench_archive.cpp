@@ -34,9 +34,9 @@ double readMiddle(const QString &path)
                    for (int i = 0; i < repeats; ++i) {
                        store::ArchiveFile archive(path, registry::kMemberRecordSize);
                        QByteArray buffer;
-                       require(archive.openForReading()
-                                   && archive.read(archive.count() / 2, buffer),
-                               "cannot read the archive");
+                       require(
+                           archive.openForReading() && archive.read(archive.count() / 2, buffer),
+                           "cannot read the archive");
                        registry::memberLayout().fields(buffer);
                    }
                })

@@ -37,7 +37,6 @@ QFont fontFor(const ReportObject &memo, const QPaintDevice &device)
     return font;
 }
 
-
 void drawMemo(const ReportObject &memo, QPainter &painter)
 {
     const QRectF &box = memo.rect;
@@ -64,8 +63,8 @@ void drawMemo(const ReportObject &memo, QPainter &painter)
         if (baseline - metrics.ascent() > box.bottom())
             break;
         if (!line.isEmpty())
-            painter.drawText(QPointF(lineStartX(memo, metrics.horizontalAdvance(line)), baseline),
-                             line);
+            painter.drawText(
+                QPointF(lineStartX(memo, metrics.horizontalAdvance(line)), baseline), line);
         baseline += pitch;
     }
     painter.restore();

@@ -42,8 +42,8 @@ inline report::ReportObject placedOn(
 }
 
 // The object called `name` on page `page`, or nullptr.
-inline const report::ReportObject *placedObject(const report::PreparedReport &report, int page,
-                                                const QString &name)
+inline const report::ReportObject *placedObject(
+    const report::PreparedReport &report, int page, const QString &name)
 {
     if (page < 0 || page >= int(report.pages.size()))
         return nullptr;

@@ -1,6 +1,6 @@
 // The INI reader and writer: lookups by section and key, and files kept as they were.
-#include "app/IniFile.h"
 #include "TestFiles.h"
+#include "app/IniFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -33,8 +33,7 @@ void TestTyping::filterAtTheEndsOfItsRanges_data()
     // Each range with its first and last character, and the characters just outside it.
     QTest::newRow("digits") << KeyFilter::Digits << u"09"_s << u"/:aA, "_s;
     QTest::newRow("amount") << KeyFilter::Amount << u"09,"_s << u"/:+-.a "_s;
-    QTest::newRow("alphanumeric") << KeyFilter::Alphanumeric << u"09AZaz"_s
-                                  << u"/:@[`{ -àÀ€"_s;
+    QTest::newRow("alphanumeric") << KeyFilter::Alphanumeric << u"09AZaz"_s << u"/:@[`{ -àÀ€"_s;
     QTest::newRow("none") << KeyFilter::None << u" /:@[`{-à€~"_s << u""_s;
 }
 
@@ -79,10 +78,10 @@ void TestTyping::oneEdit_data()
     QTest::addColumn<QString>("kept");
     QTest::addColumn<int>("cursor");
 
-    const auto code = [](const char *name, const QString &before,
-                         const QString &after) -> QTestData & {
-        return QTest::newRow(name) << before << after << KeyFilter::Alphanumeric << Casing::Upper
-                                   << 16;
+    const auto code
+        = [](const char *name, const QString &before, const QString &after) -> QTestData & {
+        return QTest::newRow(name)
+            << before << after << KeyFilter::Alphanumeric << Casing::Upper << 16;
     };
     code("pasted code filtered before the cut", QString(), u" bnc-ngl 75d43 h501z "_s)
         << u"BNCNGL75D43H501Z"_s << 16;
@@ -100,14 +99,14 @@ void TestTyping::oneEdit_data()
 
     QTest::newRow("trimmed e-mail") << QString() << u"  anna@x.it  "_s << KeyFilter::None
                                     << Casing::TrimOnly << 50 << u"anna@x.it"_s << 9;
-    QTest::newRow("trailing blank before a tail") << u"ab"_s << u"a b"_s << KeyFilter::None
-                                                  << Casing::TrimOnly << 50 << u"a b"_s << 2;
-    QTest::newRow("amount pasted") << QString() << u"1.234,50 €"_s << KeyFilter::Amount << Casing::None
-                                   << 12 << u"1234,50"_s << 7;
-    QTest::newRow("no limit") << QString() << QString(300, u'x') << KeyFilter::None << Casing::None << 0
-                              << QString(300, u'x') << 300;
-    QTest::newRow("limit exactly reached") << u"12"_s << u"123"_s << KeyFilter::Digits << Casing::None
-                                           << 3 << u"123"_s << 3;
+    QTest::newRow("trailing blank before a tail")
+        << u"ab"_s << u"a b"_s << KeyFilter::None << Casing::TrimOnly << 50 << u"a b"_s << 2;
+    QTest::newRow("amount pasted") << QString() << u"1.234,50 €"_s << KeyFilter::Amount
+                                   << Casing::None << 12 << u"1234,50"_s << 7;
+    QTest::newRow("no limit") << QString() << QString(300, u'x') << KeyFilter::None << Casing::None
+                              << 0 << QString(300, u'x') << 300;
+    QTest::newRow("limit exactly reached")
+        << u"12"_s << u"123"_s << KeyFilter::Digits << Casing::None << 3 << u"123"_s << 3;
 }
 
 void TestTyping::oneEdit()

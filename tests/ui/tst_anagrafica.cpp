@@ -157,7 +157,7 @@ void TestAnagrafica::startsAsABlankCard()
     QVERIFY(box("txtDipendente")->text().isEmpty());
     QVERIFY(shownPosition().isEmpty());
     QCOMPARE(control<QLabel>(card(), "panInfo")->text(),
-             QStringLiteral("Pronto per archiviare una nuova scheda..."));
+        QStringLiteral("Pronto per archiviare una nuova scheda..."));
     QCOMPARE(card()->windowTitle(), QStringLiteral(" Almavest - Archivio Anagrafico"));
     QCOMPARE(QApplication::focusWidget(), box("txtDipendente"));
 }
@@ -166,13 +166,20 @@ void TestAnagrafica::typesACardWithTheEnterChainAndSavesIt()
 {
     // Every box in chain order, typed into whatever has the focus.
     const QList<QPair<const char *, QString>> typed = {
-        {"txtDipendente", QStringLiteral("Rossi Mario")}, {"txtCittadinanza", QStringLiteral("A-17")},
-        {"txtStipendio", QStringLiteral("25")}, {"txtLuogo", QStringLiteral("Forlì")},
-        {"txtDataNasc", QStringLiteral("05/03/1970")}, {"txtCodFisc", QStringLiteral("rssmra70c05d704x")},
-        {"txtPartitaIva", QStringLiteral("01/09/2020")}, {"txtIndirizzo", QStringLiteral("Via Roma 1")},
-        {"txtCitta", QStringLiteral("Forlì")}, {"txtProv", QStringLiteral("fc")},
-        {"txtCap", QStringLiteral("47121")}, {"txtQualifiche", QStringLiteral("Istruttore")},
-        {"txtFamiliari", QStringLiteral("Tesoriere")}, {"txtIban", QStringLiteral("it60x0542811101000000123456")},
+        {"txtDipendente", QStringLiteral("Rossi Mario")},
+        {"txtCittadinanza", QStringLiteral("A-17")},
+        {"txtStipendio", QStringLiteral("25")},
+        {"txtLuogo", QStringLiteral("Forlì")},
+        {"txtDataNasc", QStringLiteral("05/03/1970")},
+        {"txtCodFisc", QStringLiteral("rssmra70c05d704x")},
+        {"txtPartitaIva", QStringLiteral("01/09/2020")},
+        {"txtIndirizzo", QStringLiteral("Via Roma 1")},
+        {"txtCitta", QStringLiteral("Forlì")},
+        {"txtProv", QStringLiteral("fc")},
+        {"txtCap", QStringLiteral("47121")},
+        {"txtQualifiche", QStringLiteral("Istruttore")},
+        {"txtFamiliari", QStringLiteral("Tesoriere")},
+        {"txtIban", QStringLiteral("it60x0542811101000000123456")},
         {"txtNote", QStringLiteral("Quota pagata in contanti €")},
     };
     for (const auto &[name, text] : typed) {
@@ -193,7 +200,7 @@ void TestAnagrafica::typesACardWithTheEnterChainAndSavesIt()
 
     button("btnSalva")->click();
     QCOMPARE(m_fixture->services.lastMessage(),
-             QStringLiteral("La scheda corrente è stata inserita in archivio."));
+        QStringLiteral("La scheda corrente è stata inserita in archivio."));
     QCOMPARE(shownPosition(), QStringLiteral("1"));
     const QList<QStringList> stored = readMembers(archivePath());
     QCOMPARE(stored.size(), 1);
@@ -219,17 +226,20 @@ void TestAnagrafica::saveRefusesInOrder_data()
     QTest::addColumn<QString>("focused");
     const QString noName = QStringLiteral(
         "Attenzione: per salvare la scheda è necessario indicare cognome e nome del socio.");
-    QTest::newRow("name blank before everything") << QStringLiteral("  ") << QString() << false
-                                                  << noName << "txtDipendente";
+    QTest::newRow("name blank before everything")
+        << QStringLiteral("  ") << QString() << false << noName << "txtDipendente";
     QTest::newRow("expiry blank") << QStringLiteral("Bianchi") << QString() << false
-                                  << QStringLiteral("Attenzione: per salvare la scheda è necessario "
-                                                    "indicare la data di scadenza dell'iscrizione.")
+                                  << QStringLiteral(
+                                         "Attenzione: per salvare la scheda è necessario "
+                                         "indicare la data di scadenza dell'iscrizione.")
                                   << "txtDataSca";
-    QTest::newRow("31 February") << QStringLiteral("Bianchi") << QStringLiteral("31/02/2027") << true
-                                 << QStringLiteral("Attenzione: la data di scadenza 31/02/2027 non "
-                                                   "esiste.\n\r\n\rPer poter salvare la scheda è "
-                                                   "necessario indicare una data valida nel formato "
-                                                   "gg/mm/aaaa.")
+    QTest::newRow("31 February") << QStringLiteral("Bianchi") << QStringLiteral("31/02/2027")
+                                 << true
+                                 << QStringLiteral(
+                                        "Attenzione: la data di scadenza 31/02/2027 non "
+                                        "esiste.\n\r\n\rPer poter salvare la scheda è "
+                                        "necessario indicare una data valida nel formato "
+                                        "gg/mm/aaaa.")
                                  << "txtDataSca";
 }
 
@@ -263,7 +273,8 @@ void TestAnagrafica::saveFillsBlankNoticeDays()
     QCOMPARE(box("txtPreavviso")->text(), QStringLiteral("0"));
     QCOMPARE(readMembers(archivePath()).value(0).value(registry::NoticeDays), QStringLiteral("0"));
     // The date is kept as typed: only its validity is checked.
-    QCOMPARE(readMembers(archivePath()).value(0).value(registry::ExpiryDate), QStringLiteral("1/1/27"));
+    QCOMPARE(
+        readMembers(archivePath()).value(0).value(registry::ExpiryDate), QStringLiteral("1/1/27"));
 }
 
 void TestAnagrafica::feeIsNormalisedOnLeaving_data()
@@ -273,11 +284,13 @@ void TestAnagrafica::feeIsNormalisedOnLeaving_data()
     QTest::newRow("whole") << QStringLiteral("25") << QStringLiteral("25,00");
     QTest::newRow("one decimal") << QStringLiteral("12,5") << QStringLiteral("12,50");
     QTest::newRow("three decimals kept") << QStringLiteral("12,345") << QStringLiteral("12,345");
-    QTest::newRow("five decimals rounded") << QStringLiteral("12,34567") << QStringLiteral("12,3457");
+    QTest::newRow("five decimals rounded")
+        << QStringLiteral("12,34567") << QStringLiteral("12,3457");
     QTest::newRow("two commas") << QStringLiteral("1,2,3") << QStringLiteral("0,00");
     QTest::newRow("empty") << QString() << QStringLiteral("0,00");
     QTest::newRow("lone comma decimals") << QStringLiteral(",5") << QStringLiteral("0,50");
-    QTest::newRow("letters and minus swallowed") << QStringLiteral("-1a0.5") << QStringLiteral("105,00");
+    QTest::newRow("letters and minus swallowed")
+        << QStringLiteral("-1a0.5") << QStringLiteral("105,00");
 }
 
 void TestAnagrafica::feeIsNormalisedOnLeaving()
@@ -329,7 +342,7 @@ void TestAnagrafica::feeTooLongForItsFieldIsRefused()
     fee->selectAll();
     QTest::keyClicks(fee, QStringLiteral("1234567890"));
     QTest::keyClick(fee, Qt::Key_Tab);
-    QCOMPARE(fee->text(), QStringLiteral("1234567890,00"));  // shown whole, never cut
+    QCOMPARE(fee->text(), QStringLiteral("1234567890,00")); // shown whole, never cut
 
     button("btnSalva")->click();
     QCOMPARE(m_fixture->services.messages.size(), 1);
@@ -344,9 +357,9 @@ void TestAnagrafica::feeTooLongForItsFieldIsRefused()
     QTest::keyClicks(fee, QStringLiteral("123456789"));
     button("btnSalva")->click();
     QCOMPARE(m_fixture->services.lastMessage(),
-             QStringLiteral("La scheda corrente è stata inserita in archivio."));
-    QCOMPARE(readMembers(archivePath()).value(0).value(registry::Fee),
-             QStringLiteral("123456789,00"));
+        QStringLiteral("La scheda corrente è stata inserita in archivio."));
+    QCOMPARE(
+        readMembers(archivePath()).value(0).value(registry::Fee), QStringLiteral("123456789,00"));
 }
 
 // Every field filled to its capacity, the date of enrolment with all 11 characters of its field,
@@ -370,9 +383,9 @@ void TestAnagrafica::fullCardIsSavedUnchanged()
     QCOMPARE(card()->cardValues(), full);
     button("btnSalva")->click();
     QCOMPARE(m_fixture->services.lastMessage(),
-             QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in "
-                            "archivio."));
-    QCOMPARE(readMembers(archivePath()), QList<QStringList>{full});
+        QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in "
+                       "archivio."));
+    QCOMPARE(readMembers(archivePath()), QList<QStringList> {full});
 }
 
 void TestAnagrafica::browsesAnEmptyArchive_data()
@@ -390,7 +403,8 @@ void TestAnagrafica::browsesAnEmptyArchive()
     button(arrow.toLatin1().constData())->click();
     QCOMPARE(m_fixture->services.messages.size(), 1);
     QCOMPARE(m_fixture->services.messages.first().kind, MessageKind::Information);
-    QCOMPARE(m_fixture->services.lastMessage(), QStringLiteral("L'archivio non contiene nessuna scheda."));
+    QCOMPARE(m_fixture->services.lastMessage(),
+        QStringLiteral("L'archivio non contiene nessuna scheda."));
     QVERIFY(shownPosition().isEmpty());
     // Merely browsing brings the archive into existence.
     QVERIFY(QFile::exists(archivePath()));
@@ -401,15 +415,31 @@ void TestAnagrafica::browsesThreeCards_data()
     QTest::addColumn<QString>("from");
     QTest::addColumn<QString>("arrow");
     QTest::addColumn<QString>("to");
-    QTest::newRow("next from new") << QString() << "cmdAvanti" << "1";
-    QTest::newRow("previous from new") << QString() << "cmdIndietro" << "1";
-    QTest::newRow("next") << "1" << "cmdAvanti" << "2";
-    QTest::newRow("next on last does nothing") << "3" << "cmdAvanti" << "3";
-    QTest::newRow("previous on first does nothing") << "1" << "cmdIndietro" << "1";
-    QTest::newRow("previous from 2") << "2" << "cmdIndietro" << "1";
-    QTest::newRow("previous from 3") << "3" << "cmdIndietro" << "2";
-    QTest::newRow("first") << "3" << "cmdPrimo" << "1";
-    QTest::newRow("last") << "1" << "cmdUltimo" << "3";
+    QTest::newRow("next from new") << QString() << "cmdAvanti"
+                                   << "1";
+    QTest::newRow("previous from new") << QString() << "cmdIndietro"
+                                       << "1";
+    QTest::newRow("next") << "1"
+                          << "cmdAvanti"
+                          << "2";
+    QTest::newRow("next on last does nothing") << "3"
+                                               << "cmdAvanti"
+                                               << "3";
+    QTest::newRow("previous on first does nothing") << "1"
+                                                    << "cmdIndietro"
+                                                    << "1";
+    QTest::newRow("previous from 2") << "2"
+                                     << "cmdIndietro"
+                                     << "1";
+    QTest::newRow("previous from 3") << "3"
+                                     << "cmdIndietro"
+                                     << "2";
+    QTest::newRow("first") << "3"
+                           << "cmdPrimo"
+                           << "1";
+    QTest::newRow("last") << "1"
+                          << "cmdUltimo"
+                          << "3";
 }
 
 void TestAnagrafica::browsesThreeCards()
@@ -417,8 +447,9 @@ void TestAnagrafica::browsesThreeCards()
     QFETCH(QString, from);
     QFETCH(QString, arrow);
     QFETCH(QString, to);
-    writeMembers(archivePath(), {sampleMember(QStringLiteral("Uno")), sampleMember(QStringLiteral("Due")),
-                                 sampleMember(QStringLiteral("Tre"))});
+    writeMembers(archivePath(),
+        {sampleMember(QStringLiteral("Uno")), sampleMember(QStringLiteral("Due")),
+            sampleMember(QStringLiteral("Tre"))});
     if (!from.isEmpty())
         QVERIFY(card()->loadCard(from.toLongLong()));
     button(arrow.toLatin1().constData())->click();
@@ -432,8 +463,9 @@ void TestAnagrafica::browsesThreeCards()
 
 void TestAnagrafica::overwritingRewritesOnlyItsRecord()
 {
-    writeMembers(archivePath(), {sampleMember(QStringLiteral("Uno")), sampleMember(QStringLiteral("Due")),
-                                 sampleMember(QStringLiteral("Tre"))});
+    writeMembers(archivePath(),
+        {sampleMember(QStringLiteral("Uno")), sampleMember(QStringLiteral("Due")),
+            sampleMember(QStringLiteral("Tre"))});
     QFile file(archivePath());
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray before = file.readAll();
@@ -443,7 +475,8 @@ void TestAnagrafica::overwritingRewritesOnlyItsRecord()
     box("txtDipendente")->setText(QStringLiteral("Due bis"));
     button("btnSalva")->click();
     QCOMPARE(m_fixture->services.lastMessage(),
-             QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
+        QStringLiteral(
+            "Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
     QCOMPARE(shownPosition(), QStringLiteral("2"));
 
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -458,12 +491,13 @@ void TestAnagrafica::overwritingRewritesOnlyItsRecord()
 
 void TestAnagrafica::duplicateAppendsACopyWithoutAttachments()
 {
-    writeMembers(archivePath(), {sampleMember(QStringLiteral("Uno")), sampleMember(QStringLiteral("Due"))});
+    writeMembers(
+        archivePath(), {sampleMember(QStringLiteral("Uno")), sampleMember(QStringLiteral("Due"))});
     QVERIFY(card()->loadCard(2));
     button("btnDuplica")->click();
     QCOMPARE(m_fixture->services.lastMessage(),
-             QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente."
-                            "\n\r\n\rAl termine premere Salva per inserire la scheda in archivio."));
+        QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente."
+                       "\n\r\n\rAl termine premere Salva per inserire la scheda in archivio."));
     QVERIFY(shownPosition().isEmpty());
     QCOMPARE(box("txtDipendente")->text(), QStringLiteral("Due"));
     QVERIFY(control<QLabel>(card(), "lblFile01")->text().isEmpty());
@@ -486,8 +520,8 @@ void TestAnagrafica::duplicateNeedsAStoredCard()
     QCOMPARE(m_fixture->services.messages.size(), 1);
     QCOMPARE(m_fixture->services.messages.first().kind, MessageKind::Warning);
     QCOMPARE(m_fixture->services.lastMessage(),
-             QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto dopo "
-                            "che questa è stata inserita in archivio."));
+        QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto dopo "
+                       "che questa è stata inserita in archivio."));
     QCOMPARE(box("txtDipendente")->text(), QStringLiteral("Nuovo"));
 }
 
@@ -533,7 +567,7 @@ void TestAnagrafica::unreadablePhotoShowsThePlaceholder()
     button("btnCaricaFoto")->click();
     QCOMPARE(card()->photo().size(), QSize(366, 274));
     QCOMPARE(m_fixture->services.fileDialogTitles.value(0),
-             QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap."));
+        QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap."));
     QVERIFY(m_fixture->services.messages.isEmpty());
 }
 
@@ -542,7 +576,7 @@ void TestAnagrafica::photoCanBeSavedToAChosenFile()
     const QString target = m_fixture->file(QStringLiteral("copia.jpg"));
     m_fixture->services.answerNextSaveFile(target);
     button("btnSalvaFoto")->click();
-    QCOMPARE(m_fixture->services.proposedNames, QStringList{QStringLiteral("Foto.jpg")});
+    QCOMPARE(m_fixture->services.proposedNames, QStringList {QStringLiteral("Foto.jpg")});
     QCOMPARE(QImage(target).size(), QSize(366, 274));
 }
 
@@ -749,7 +783,8 @@ void TestAnagrafica::emailGoesToTheDesktopShell_data()
 {
     QTest::addColumn<QString>("address");
     QTest::addColumn<QString>("command");
-    QTest::newRow("address") << QStringLiteral("anna@example.it") << QStringLiteral("\"mailto:anna@example.it\"");
+    QTest::newRow("address") << QStringLiteral("anna@example.it")
+                             << QStringLiteral("\"mailto:anna@example.it\"");
     QTest::newRow("empty") << QString() << QStringLiteral("\"mailto:\"");
 }
 
@@ -759,7 +794,7 @@ void TestAnagrafica::emailGoesToTheDesktopShell()
     QFETCH(QString, command);
     box("txtEmail")->setText(address);
     button("btnEmail")->click();
-    QCOMPARE(m_fixture->services.shellOpened, QStringList{command});
+    QCOMPARE(m_fixture->services.shellOpened, QStringList {command});
 }
 
 void TestAnagrafica::closingReturnsToTheLauncher_data()
@@ -795,21 +830,27 @@ void TestAnagrafica::cardsSurviveARestart()
     ui::Application again(m_fixture->services, m_fixture->folder());
     again.launcher()->openMemberRegistry();
     control<QAbstractButton>(again.memberCard(), "cmdUltimo")->click();
-    QCOMPARE(control<QLineEdit>(again.memberCard(), "txtDipendente")->text(), QStringLiteral("Gialli Sara"));
-    QCOMPARE(control<QLineEdit>(again.memberCard(), "txtStipendio")->text(), QStringLiteral("30,50"));
+    QCOMPARE(control<QLineEdit>(again.memberCard(), "txtDipendente")->text(),
+        QStringLiteral("Gialli Sara"));
+    QCOMPARE(
+        control<QLineEdit>(again.memberCard(), "txtStipendio")->text(), QStringLiteral("30,50"));
 }
 
 void TestAnagrafica::hintsGoToTheStatusLine_data()
 {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("hint");
-    QTest::newRow("save") << "btnSalva" << "Salva la scheda corrente in archivio.";
-    QTest::newRow("first") << "cmdPrimo" << "Visualizza la prima scheda in archivio.";
-    QTest::newRow("date field")
-        << "txtDataSca"
-        << "Fai clic su questo campo e premi un tasto qualsiasi per importare una data dal calendario.";
-    QTest::newRow("clear date") << "delDataSca" << "Cancella la data.";
-    QTest::newRow("disabled door") << "btnStampa" << "Stampa la scheda corrente.";
+    QTest::newRow("save") << "btnSalva"
+                          << "Salva la scheda corrente in archivio.";
+    QTest::newRow("first") << "cmdPrimo"
+                           << "Visualizza la prima scheda in archivio.";
+    QTest::newRow("date field") << "txtDataSca"
+                                << "Fai clic su questo campo e premi un tasto qualsiasi per "
+                                   "importare una data dal calendario.";
+    QTest::newRow("clear date") << "delDataSca"
+                                << "Cancella la data.";
+    QTest::newRow("disabled door") << "btnStampa"
+                                   << "Stampa la scheda corrente.";
 }
 
 void TestAnagrafica::hintsGoToTheStatusLine()
@@ -823,7 +864,7 @@ void TestAnagrafica::hintsGoToTheStatusLine()
     // Moving over the photo, which is background, empties the line for good.
     QWidget *photo = card()->findChild<QWidget *>(QStringLiteral("imgFoto"));
     QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), photo->mapToGlobal(QPointF(5, 5)),
-                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(photo, &move);
     QCOMPARE(status->text(), QString());
 }
@@ -832,11 +873,11 @@ void TestAnagrafica::hintsGoToTheStatusLine()
 void TestAnagrafica::laterDoorsAreDisabled()
 {
     for (const char *name : {"btnAllegati", "btnEsporta", "btnGuida", "btnCodFisc", "btnIban",
-                             "btnZoomFoto", "btnAcquisisciFoto"})
+             "btnZoomFoto", "btnAcquisisciFoto"})
         QVERIFY2(!button(name)->isEnabled(), name);
     for (const char *name : {"btnNuovo", "btnDuplica", "btnSalva", "btnTrova", "btnAnteprima",
-                             "btnStampa", "btnScadenze", "btnScaduti", "btnEsci", "btnCaricaFoto",
-                             "btnSalvaFoto", "btnCancFoto", "btnEmail", "delDataSca"})
+             "btnStampa", "btnScadenze", "btnScaduti", "btnEsci", "btnCaricaFoto", "btnSalvaFoto",
+             "btnCancFoto", "btnEmail", "delDataSca"})
         QVERIFY2(button(name)->isEnabled(), name);
 }
 

@@ -52,7 +52,10 @@ private Q_SLOTS:
     void dateFieldKeys();
 
 private:
-    QLineEdit *edit(const char *name) { return m_screen->findChild<QLineEdit *>(QLatin1String(name)); }
+    QLineEdit *edit(const char *name)
+    {
+        return m_screen->findChild<QLineEdit *>(QLatin1String(name));
+    }
 
     QWidget *m_screen = nullptr;
     QPushButton *m_button = nullptr;
@@ -90,9 +93,15 @@ void TestConventions::typedKeysAreFiltered_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("digits") << "txtUno" << "a1-2.b3 " << "123";
-    QTest::newRow("amount") << "txtDue" << "-12.5,7e" << "125,7";
-    QTest::newRow("alphanumeric") << "txtTre" << "ab-1 è2" << "AB12";
+    QTest::newRow("digits") << "txtUno"
+                            << "a1-2.b3 "
+                            << "123";
+    QTest::newRow("amount") << "txtDue"
+                            << "-12.5,7e"
+                            << "125,7";
+    QTest::newRow("alphanumeric") << "txtTre"
+                                  << "ab-1 è2"
+                                  << "AB12";
 }
 
 void TestConventions::typedKeysAreFiltered()
@@ -127,10 +136,18 @@ void TestConventions::pastedTextIsFilteredLikeTyping_data()
     QTest::addColumn<QString>("pasted");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<int>("cursor");
-    QTest::newRow("letters into digits") << "txtUno" << "1a2b" << "12" << 2;
-    QTest::newRow("only letters") << "txtUno" << "trenta" << "" << 0;
-    QTest::newRow("amount with point") << "txtDue" << "1.234,50 €" << "1234,50" << 7;
-    QTest::newRow("code with blanks") << "txtTre" << " rss mra-70 " << "RSSMRA70" << 8;
+    QTest::newRow("letters into digits") << "txtUno"
+                                         << "1a2b"
+                                         << "12" << 2;
+    QTest::newRow("only letters") << "txtUno"
+                                  << "trenta"
+                                  << "" << 0;
+    QTest::newRow("amount with point") << "txtDue"
+                                       << "1.234,50 €"
+                                       << "1234,50" << 7;
+    QTest::newRow("code with blanks") << "txtTre"
+                                      << " rss mra-70 "
+                                      << "RSSMRA70" << 8;
 }
 
 void TestConventions::pastedTextIsFilteredLikeTyping()
@@ -153,7 +170,7 @@ void TestConventions::casingAndTrimmingWhileTyping()
     code->setFocus();
     QGuiApplication::clipboard()->setText(QStringLiteral("  zàbc "));
     QTest::keyClick(code, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(code->text(), QStringLiteral("ZBC"));  // à is no letter A-Z: filtered out
+    QCOMPARE(code->text(), QStringLiteral("ZBC")); // à is no letter A-Z: filtered out
 
     QLineEdit *mail = edit("txtQuattro");
     mail->setFocus();
@@ -165,12 +182,12 @@ void TestConventions::textSetByTheProgramIsNeverCut()
 {
     QLineEdit *code = edit("txtTre");
     const QString stored = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
-    code->setText(stored);  // as a card read from its archive
+    code->setText(stored); // as a card read from its archive
     QCOMPARE(code->text(), stored);
     code->setFocus();
     code->end(false);
     QTest::keyClick(code, Qt::Key_X);
-    QCOMPARE(code->text(), stored);  // it may not grow by typing
+    QCOMPARE(code->text(), stored); // it may not grow by typing
     QTest::keyClick(code, Qt::Key_Backspace);
     QCOMPARE(code->text(), stored.chopped(1));
 }
@@ -180,10 +197,18 @@ void TestConventions::tabLeavesEveryField_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("after");
     QTest::addColumn<QString>("before");
-    QTest::newRow("digits") << "txtUno" << "txtDue" << "btnVai";
-    QTest::newRow("amount") << "txtDue" << "txtTre" << "txtUno";
-    QTest::newRow("alphanumeric") << "txtTre" << "txtQuattro" << "txtDue";
-    QTest::newRow("trimmed") << "txtQuattro" << "btnVai" << "txtTre";
+    QTest::newRow("digits") << "txtUno"
+                            << "txtDue"
+                            << "btnVai";
+    QTest::newRow("amount") << "txtDue"
+                            << "txtTre"
+                            << "txtUno";
+    QTest::newRow("alphanumeric") << "txtTre"
+                                  << "txtQuattro"
+                                  << "txtDue";
+    QTest::newRow("trimmed") << "txtQuattro"
+                             << "btnVai"
+                             << "txtTre";
 }
 
 void TestConventions::tabLeavesEveryField()
@@ -238,9 +263,9 @@ void TestConventions::hintsReachTheStatusLine()
     QCOMPARE(m_status->text(), QStringLiteral("Solo cifre."));
     QTest::mouseMove(m_screen, QPoint(280, 200));
     QMouseEvent move(QEvent::MouseMove, QPointF(280, 200), QPointF(280, 200), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
+        Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(m_screen, &move);
-    QCOMPARE(m_status->text(), QString());  // never back to the initial text
+    QCOMPARE(m_status->text(), QString()); // never back to the initial text
 }
 
 void TestConventions::dateFieldKeys()

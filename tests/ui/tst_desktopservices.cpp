@@ -20,7 +20,7 @@ struct SeenBox
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QStringList buttons;
     QString defaultButton;
-    QString problem;  // what went wrong while answering; the test fails on it
+    QString problem; // what went wrong while answering; the test fails on it
 };
 
 // Waits for the box to open, notes what it shows and presses the button captioned `press`. When
@@ -68,8 +68,8 @@ class TestDesktopServices final : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        QVERIFY(m_italian.load(QStringLiteral("qtbase_it"),
-                               QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+        QVERIFY(m_italian.load(
+            QStringLiteral("qtbase_it"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
         QCoreApplication::installTranslator(&m_italian);
     }
 
@@ -84,19 +84,23 @@ private Q_SLOTS:
         QTest::addColumn<bool>("goesOn");
         const QStringList okCancel = {QStringLiteral("Annulla"), QStringLiteral("OK")};
         const QStringList yesNo = {QStringLiteral("No"), QStringLiteral("Sì")};
-        QTest::newRow("warning, OK") << int(MessageKind::Warning) << "OK" << "Warning"
-                                     << int(QMessageBox::Warning) << okCancel << "OK" << true;
-        QTest::newRow("warning, Cancel is the same") << int(MessageKind::Warning) << "Annulla"
-                                                     << "Warning" << int(QMessageBox::Warning)
-                                                     << okCancel << "OK" << true;
-        QTest::newRow("error") << int(MessageKind::Error) << "OK" << "Error"
-                               << int(QMessageBox::Critical) << okCancel << "OK" << true;
-        QTest::newRow("information") << int(MessageKind::Information) << "Annulla" << "Information"
-                                     << int(QMessageBox::Information) << okCancel << "OK" << true;
-        QTest::newRow("question, yes") << int(MessageKind::Question) << "Sì" << "Confirm"
-                                       << int(QMessageBox::Question) << yesNo << "Sì" << true;
-        QTest::newRow("question, no stops") << int(MessageKind::Question) << "No" << "Confirm"
-                                            << int(QMessageBox::Question) << yesNo << "Sì" << false;
+        QTest::newRow("warning, OK")
+            << int(MessageKind::Warning) << "OK"
+            << "Warning" << int(QMessageBox::Warning) << okCancel << "OK" << true;
+        QTest::newRow("warning, Cancel is the same")
+            << int(MessageKind::Warning) << "Annulla"
+            << "Warning" << int(QMessageBox::Warning) << okCancel << "OK" << true;
+        QTest::newRow("error") << int(MessageKind::Error) << "OK"
+                               << "Error" << int(QMessageBox::Critical) << okCancel << "OK" << true;
+        QTest::newRow("information")
+            << int(MessageKind::Information) << "Annulla"
+            << "Information" << int(QMessageBox::Information) << okCancel << "OK" << true;
+        QTest::newRow("question, yes")
+            << int(MessageKind::Question) << "Sì"
+            << "Confirm" << int(QMessageBox::Question) << yesNo << "Sì" << true;
+        QTest::newRow("question, no stops")
+            << int(MessageKind::Question) << "No"
+            << "Confirm" << int(QMessageBox::Question) << yesNo << "Sì" << false;
     }
 
     void standardBoxes()
@@ -106,8 +110,8 @@ private Q_SLOTS:
         SeenBox seen;
         answerBox(seen, press);
         DesktopServices services;
-        const bool goesOn = services.message(nullptr, MessageKind(kind),
-                                             QStringLiteral("Primo.\n\r\n\rSecondo."));
+        const bool goesOn = services.message(
+            nullptr, MessageKind(kind), QStringLiteral("Primo.\n\r\n\rSecondo."));
         QVERIFY2(seen.problem.isEmpty(), qPrintable(seen.problem));
         QTEST(seen.title, "title");
         QTEST(int(seen.icon), "icon");
@@ -126,7 +130,7 @@ private Q_SLOTS:
         QVERIFY2(seen.problem.isEmpty(), qPrintable(seen.problem));
         QVERIFY(seen.title.isEmpty());
         QCOMPARE(seen.icon, QMessageBox::NoIcon);
-        QCOMPARE(seen.buttons, QStringList{QStringLiteral("OK")});
+        QCOMPARE(seen.buttons, QStringList {QStringLiteral("OK")});
         QCOMPARE(seen.text, QStringLiteral("Attenzione: password errata."));
     }
 

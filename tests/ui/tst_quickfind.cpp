@@ -23,27 +23,27 @@ private Q_SLOTS:
 
 void TestQuickFind::pressesSelectLines_data()
 {
-    QTest::addColumn<int>("selected");      // the line selected before the first press
-    QTest::addColumn<QStringList>("texts");  // the text of each press
-    QTest::addColumn<QList<int>>("rows");   // the line selected after each press
+    QTest::addColumn<int>("selected"); // the line selected before the first press
+    QTest::addColumn<QStringList>("texts"); // the text of each press
+    QTest::addColumn<QList<int>>("rows"); // the line selected after each press
 
     // Lines 0 to 4; "rossi" is on lines 1 and 3, "zeta" only on the last line.
     QTest::newRow("same text steps and wraps")
-        << 0 << QStringList{u"rossi"_s, u"rossi"_s, u"rossi"_s} << QList<int>{1, 3, 1};
+        << 0 << QStringList {u"rossi"_s, u"rossi"_s, u"rossi"_s} << QList<int> {1, 3, 1};
     QTest::newRow("a new text starts from the top, not after the selection")
-        << 3 << QStringList{u"ROSSI"_s} << QList<int>{1};
+        << 3 << QStringList {u"ROSSI"_s} << QList<int> {1};
     QTest::newRow("a new text can find the first line")
-        << 2 << QStringList{u"bianchi"_s} << QList<int>{0};
+        << 2 << QStringList {u"bianchi"_s} << QList<int> {0};
     QTest::newRow("a new text reaches the last line")
-        << 0 << QStringList{u"zeta"_s, u"zeta"_s} << QList<int>{4, 4};
+        << 0 << QStringList {u"zeta"_s, u"zeta"_s} << QList<int> {4, 4};
     QTest::newRow("changing the text starts over")
-        << 0 << QStringList{u"rossi"_s, u"rossi"_s, u"verdi"_s, u"rossi"_s}
-        << QList<int>{1, 3, 2, 1};
-    QTest::newRow("case-blind on A-Z only") << 0 << QStringList{u"ZETA"_s} << QList<int>{4};
+        << 0 << QStringList {u"rossi"_s, u"rossi"_s, u"verdi"_s, u"rossi"_s}
+        << QList<int> {1, 3, 2, 1};
+    QTest::newRow("case-blind on A-Z only") << 0 << QStringList {u"ZETA"_s} << QList<int> {4};
     QTest::newRow("no match keeps the selection")
-        << 2 << QStringList{u"nessuno"_s} << QList<int>{2};
-    QTest::newRow("empty text keeps the selection") << 3 << QStringList{QString()}
-                                                    << QList<int>{3};
+        << 2 << QStringList {u"nessuno"_s} << QList<int> {2};
+    QTest::newRow("empty text keeps the selection")
+        << 3 << QStringList {QString()} << QList<int> {3};
 }
 
 void TestQuickFind::pressesSelectLines()
@@ -51,8 +51,8 @@ void TestQuickFind::pressesSelectLines()
     QFETCH(int, selected);
     QFETCH(QStringList, texts);
     QFETCH(QList<int>, rows);
-    QStringListModel model({u"Bianchi Anna"_s, u"Rossi Mario"_s, u"Verdi Luca"_s,
-                            u"rossi Paola"_s, u"Zeta srl"_s});
+    QStringListModel model(
+        {u"Bianchi Anna"_s, u"Rossi Mario"_s, u"Verdi Luca"_s, u"rossi Paola"_s, u"Zeta srl"_s});
     QListView list;
     list.setModel(&model);
     list.setCurrentIndex(model.index(selected, 0));
@@ -74,8 +74,8 @@ void TestQuickFind::emptyListIsRefused()
     ui::QuickFind(&list, services).find(u"rossi"_s);
     QCOMPARE(services.messages.size(), 1);
     QVERIFY(services.messages.first().plain);
-    QCOMPARE(services.lastMessage(),
-             u"Ricerca non applicabile: la lista non contiene nessuna voce."_s);
+    QCOMPARE(
+        services.lastMessage(), u"Ricerca non applicabile: la lista non contiene nessuna voce."_s);
 }
 
 QTEST_MAIN(TestQuickFind)

@@ -113,7 +113,6 @@ const store::RecordLayout &movementLayout()
     return movementTable().layout();
 }
 
-
 QString incomeText()
 {
     return QStringLiteral("Entrata");

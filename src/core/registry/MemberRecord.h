@@ -16,10 +16,30 @@ inline constexpr const char *kPhotoFolderName = "Schedario";
 
 // Field numbers (0-based) that the program refers to by meaning.
 enum MemberFieldIndex : int {
-    Name = 0, CardNumber = 1, Fee = 2, BirthPlace = 3, BirthDate = 4, TaxCode = 5,
-    EnrolmentDate = 6, Address = 7, Town = 8, Province = 9, PostCode = 10,
-    Qualifications = 11, Role = 12, Iban = 13, Notes = 14, ExpiryDate = 15, NoticeDays = 16,
-    Phone = 17, Email = 18, File1 = 19, File2 = 20, File3 = 21, Desc1 = 22, Desc2 = 23,
+    Name = 0,
+    CardNumber = 1,
+    Fee = 2,
+    BirthPlace = 3,
+    BirthDate = 4,
+    TaxCode = 5,
+    EnrolmentDate = 6,
+    Address = 7,
+    Town = 8,
+    Province = 9,
+    PostCode = 10,
+    Qualifications = 11,
+    Role = 12,
+    Iban = 13,
+    Notes = 14,
+    ExpiryDate = 15,
+    NoticeDays = 16,
+    Phone = 17,
+    Email = 18,
+    File1 = 19,
+    File2 = 20,
+    File3 = 21,
+    Desc1 = 22,
+    Desc2 = 23,
     Desc3 = 24
 };
 

@@ -24,7 +24,7 @@ BrowseStep browseStep(Arrow arrow, const QString &shown, qint64 count)
     case Arrow::Next:
         if (!stored)
             return {BrowseStep::Read, 1};
-        return current < count ? BrowseStep{BrowseStep::Read, current + 1} : BrowseStep{};
+        return current < count ? BrowseStep {BrowseStep::Read, current + 1} : BrowseStep {};
     case Arrow::Previous:
         // A position past the end (the archive was replaced meanwhile) goes to the last card.
         return {BrowseStep::Read, stored ? std::min(current - 1, count) : 1};
@@ -32,8 +32,8 @@ BrowseStep browseStep(Arrow arrow, const QString &shown, qint64 count)
     return {};
 }
 
-std::optional<SaveRefusal> firstRefusal(std::span<const SaveCheck> checks,
-                                        const QStringList &values, QDate today)
+std::optional<SaveRefusal> firstRefusal(
+    std::span<const SaveCheck> checks, const QStringList &values, QDate today)
 {
     for (const SaveCheck &check : checks) {
         const QString value = text::trimmed(values.value(check.field));
@@ -41,19 +41,20 @@ std::optional<SaveRefusal> firstRefusal(std::span<const SaveCheck> checks,
         switch (check.kind) {
         case SaveCheck::Required:
             if (value.isEmpty())
-                return SaveRefusal{lead, false, check.field};
+                return SaveRefusal {lead, false, check.field};
             break;
         case SaveCheck::ValidDate:
             if (!text::isValidDate(value, today))
-                return SaveRefusal{lead + value
-                                       + QStringLiteral(" non esiste.\n\r\n\rPer poter salvare la "
-                                                        "scheda è necessario indicare una data "
-                                                        "valida nel formato gg/mm/aaaa."),
-                                   true, check.field};
+                return SaveRefusal {lead + value
+                        + QStringLiteral(" non esiste.\n\r\n\rPer poter salvare la "
+                                         "scheda è necessario indicare una data "
+                                         "valida nel formato gg/mm/aaaa."),
+                    true, check.field};
             break;
         case SaveCheck::Fits:
             if (value.size() > check.limit)
-                return SaveRefusal{lead.arg(value, QString::number(check.limit)), false, check.field};
+                return SaveRefusal {
+                    lead.arg(value, QString::number(check.limit)), false, check.field};
             break;
         }
     }

@@ -18,13 +18,13 @@ enum class Arrow { First, Previous, Next, Last };
 struct BrowseStep
 {
     enum Action {
-        Nothing,       // stay on the card, say nothing
-        Read,          // read the record at `position`
-        EmptyArchive,  // say that the archive holds no card
+        Nothing, // stay on the card, say nothing
+        Read, // read the record at `position`
+        EmptyArchive, // say that the archive holds no card
     };
     Action action = Nothing;
     qint64 position = 0;
-    bool clearPosition = false;  // with EmptyArchive: the position label is emptied
+    bool clearPosition = false; // with EmptyArchive: the position label is emptied
 
     friend bool operator==(const BrowseStep &, const BrowseStep &) = default;
 };
@@ -35,10 +35,10 @@ BrowseStep browseStep(Arrow arrow, const QString &shown, qint64 count);
 struct SaveCheck
 {
     enum Kind {
-        Required,   // not empty; refused with a warning holding `text`
-        ValidDate,  // a real date dd/mm/yyyy; refused with a plain message: `text`, the date,
-                    // " non esiste." and the request for a valid date
-        Fits,       // at most `limit` characters; refused with a warning: `text`, then the value
+        Required, // not empty; refused with a warning holding `text`
+        ValidDate, // a real date dd/mm/yyyy; refused with a plain message: `text`, the date,
+                   // " non esiste." and the request for a valid date
+        Fits, // at most `limit` characters; refused with a warning: `text`, then the value
     };
     Kind kind;
     int field;
@@ -56,7 +56,7 @@ struct SaveRefusal
 };
 
 // The first check, in table order, that `values` fail; nullopt when the card may be saved.
-std::optional<SaveRefusal> firstRefusal(std::span<const SaveCheck> checks,
-                                        const QStringList &values, QDate today);
+std::optional<SaveRefusal> firstRefusal(
+    std::span<const SaveCheck> checks, const QStringList &values, QDate today);
 
 } // namespace almavest::store

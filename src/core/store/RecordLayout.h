@@ -70,7 +70,6 @@ public:
     QByteArrayView textBytes(QByteArrayView record, int field) const;
 
 private:
-
     std::vector<int> m_capacities;
     std::vector<int> m_offsets;
     int m_recordSize = 0;

@@ -35,8 +35,8 @@ RecordTable &RecordTable::add(std::span<const FieldDefinition> definitions, QStr
         if (!field.control.isEmpty())
             field.control += suffix;
         field.caption = definition.caption ? QString::fromUtf8(definition.caption) : QString();
-        field.printCaption = definition.printCaption ? QString::fromUtf8(definition.printCaption)
-                                                     : field.caption;
+        field.printCaption
+            = definition.printCaption ? QString::fromUtf8(definition.printCaption) : field.caption;
         field.heading = definition.heading ? QString::fromUtf8(definition.heading) : QString();
         if (definition.modeWord)
             field.modeWord = QString::fromUtf8(definition.modeWord) + lowerSuffix;

@@ -63,8 +63,8 @@ QString casedText(Casing casing, QStringView text)
     return text.toString();
 }
 
-TypedText applyEdit(QStringView before, QStringView after, KeyFilter filter, Casing casing,
-                    int limit)
+TypedText applyEdit(
+    QStringView before, QStringView after, KeyFilter filter, Casing casing, int limit)
 {
     // The edit replaced the middle of `before` with the middle of `after`: find what stayed.
     const qsizetype shorter = std::min(before.size(), after.size());
@@ -72,8 +72,8 @@ TypedText applyEdit(QStringView before, QStringView after, KeyFilter filter, Cas
     while (head < shorter && before[head] == after[head])
         ++head;
     qsizetype tail = 0;
-    while (tail < shorter - head
-           && before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
+    while (
+        tail < shorter - head && before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
         ++tail;
     const QStringView prefix = after.first(head);
     const QStringView suffix = after.last(tail);

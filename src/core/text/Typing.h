@@ -30,6 +30,6 @@ struct TypedText
 // what came in cut so that the text is no longer than `limit` (0: no limit). A text already
 // longer than the limit, shown from a record, may still be edited but not lengthened.
 TypedText applyEdit(QStringView before, QStringView after, store::KeyFilter filter,
-                    store::Casing casing, int limit);
+    store::Casing casing, int limit);
 
 } // namespace almavest::text

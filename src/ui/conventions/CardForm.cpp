@@ -69,10 +69,12 @@ CardForm::CardForm(QWidget *screen, const store::RecordTable &table, DateRequest
         const QByteArray name = field.control.toLatin1();
         const QByteArray next = enterSuccessor(table, field).toLatin1();
         const bool date = field.kind == ControlKind::Date;
-        applyField(screen, {name.constData(), field.typed, field.filter, field.casing,
-                            date ? nullptr : next.constData()});
+        applyField(screen,
+            {name.constData(), field.typed, field.filter, field.casing,
+                date ? nullptr : next.constData()});
         if (date)
-            new DateField(edit(field.index), [onDateKey, index = field.index] { onDateKey(index); });
+            new DateField(
+                edit(field.index), [onDateKey, index = field.index] { onDateKey(index); });
     }
 }
 

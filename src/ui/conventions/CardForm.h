@@ -53,7 +53,7 @@ private:
     QWidget *control(int field, store::ControlKind kind) const;
 
     const store::RecordTable &m_table;
-    std::vector<QWidget *> m_controls;  // by field index; null for derived fields
+    std::vector<QWidget *> m_controls; // by field index; null for derived fields
 };
 
 } // namespace almavest::ui

@@ -39,7 +39,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (event->type() == QEvent::KeyPress && isEnter(static_cast<QKeyEvent *>(event))) {
-            if (auto *button = qobject_cast<QAbstractButton *>(watched); button && button->isEnabled()) {
+            if (auto *button = qobject_cast<QAbstractButton *>(watched);
+                button && button->isEnabled()) {
                 button->click();
                 return true;
             }
@@ -54,8 +55,7 @@ public:
     FocusLeave(QObject *parent, std::function<void()> handler)
         : QObject(parent)
         , m_handler(std::move(handler))
-    {
-    }
+    { }
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override
@@ -115,7 +115,7 @@ bool FieldBehaviour::eventFilter(QObject *watched, QEvent *event)
             || std::any_of(typed.begin(), typed.end(), [](QChar c) { return c < u' '; }))
             return false;
         return !std::all_of(typed.begin(), typed.end(),
-                            [this](QChar c) { return text::acceptsCharacter(m_filter, c); });
+            [this](QChar c) { return text::acceptsCharacter(m_filter, c); });
     }
     case QEvent::FocusIn:
         if (m_halo) {

@@ -33,7 +33,7 @@ private:
     KeyFilter m_filter;
     Casing m_casing;
     int m_limit;
-    QString m_shown;  // the text before the edit being handled
+    QString m_shown; // the text before the edit being handled
     QPointer<QWidget> m_next;
     QPointer<QWidget> m_halo;
 };

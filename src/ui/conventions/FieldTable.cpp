@@ -14,8 +14,8 @@ namespace {
 
 QString haloName(const QString &fieldName)
 {
-    return QStringLiteral("eff") + (fieldName.startsWith(QLatin1String("txt")) ? fieldName.mid(3)
-                                                                              : fieldName);
+    return QStringLiteral("eff")
+        + (fieldName.startsWith(QLatin1String("txt")) ? fieldName.mid(3) : fieldName);
 }
 
 // Writes a hint on entering a control, or empties the line on moving over a background.
@@ -26,8 +26,7 @@ public:
         : QObject(parent)
         , m_status(status)
         , m_hint(std::move(hint))
-    {
-    }
+    { }
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override
@@ -54,7 +53,7 @@ void requireNoneMissing(const QWidget *screen, const QStringList &missing)
     if (missing.isEmpty())
         return;
     qFatal("Screen %s lacks the controls: %s", qPrintable(screen->objectName()),
-           qPrintable(missing.join(QLatin1String(", "))));
+        qPrintable(missing.join(QLatin1String(", "))));
 }
 
 void applyFieldTable(QWidget *screen, std::span<const FieldSettings> table)
@@ -67,8 +66,7 @@ void applyField(QWidget *screen, const FieldSettings &row)
 {
     auto *field = requireControl<QLineEdit>(screen, QLatin1String(row.name));
     auto *behaviour = new FieldBehaviour(field, row);
-    const QString name = row.halo ? QString::fromLatin1(row.halo)
-                                   : haloName(field->objectName());
+    const QString name = row.halo ? QString::fromLatin1(row.halo) : haloName(field->objectName());
     auto *halo = screen->findChild<QWidget *>(name);
     if (!halo)
         halo = new Halo(field, name);
@@ -82,7 +80,7 @@ void applyField(QWidget *screen, const FieldSettings &row)
 }
 
 void installHints(QWidget *screen, QLabel *status, std::span<const HintSpec> hints,
-                  std::initializer_list<QWidget *> backgrounds)
+    std::initializer_list<QWidget *> backgrounds)
 {
     for (const HintSpec &hint : hints) {
         auto *control = requireControl<QWidget>(screen, QLatin1String(hint.control));

@@ -22,12 +22,12 @@ using store::KeyFilter;
 // How one entry field of a screen is typed into and where Enter leaves it.
 struct FieldSettings
 {
-    const char *name;            // objectName of the field
-    int typingLimit;             // most characters typed or pasted; 0 leaves the length free
+    const char *name; // objectName of the field
+    int typingLimit; // most characters typed or pasted; 0 leaves the length free
     KeyFilter filter;
     Casing casing;
-    const char *enterNext;       // objectName of the Enter successor, nullptr for none
-    const char *halo = nullptr;  // objectName of the halo when not "eff" + name without "txt"
+    const char *enterNext; // objectName of the Enter successor, nullptr for none
+    const char *halo = nullptr; // objectName of the halo when not "eff" + name without "txt"
 };
 
 // One hover hint for the status line.
@@ -44,8 +44,7 @@ void applyFieldTable(QWidget *screen, std::span<const FieldSettings> table);
 void applyField(QWidget *screen, const FieldSettings &row);
 
 // The objectNames in `names` that no child of `screen` of type T carries.
-template <typename T>
-QStringList missingControls(const QWidget *screen, const QStringList &names)
+template <typename T> QStringList missingControls(const QWidget *screen, const QStringList &names)
 {
     QStringList missing;
     for (const QString &name : names) {
@@ -61,8 +60,7 @@ QStringList missingControls(const QWidget *screen, const QStringList &names)
 void requireNoneMissing(const QWidget *screen, const QStringList &missing);
 
 // The child of `screen` of type T named `name`; stops the program when there is none.
-template <typename T>
-T *requireControl(const QWidget *screen, const QString &name)
+template <typename T> T *requireControl(const QWidget *screen, const QString &name)
 {
     T *control = screen->findChild<T *>(name);
     if (!control)
@@ -73,6 +71,6 @@ T *requireControl(const QWidget *screen, const QString &name)
 // Writes each control's hint into `status` when the pointer enters it; moving over one of the
 // `backgrounds` empties the line.
 void installHints(QWidget *screen, QLabel *status, std::span<const HintSpec> hints,
-                  std::initializer_list<QWidget *> backgrounds);
+    std::initializer_list<QWidget *> backgrounds);
 
 } // namespace almavest::ui

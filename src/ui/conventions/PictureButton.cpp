@@ -57,7 +57,7 @@ void ClickablePicture::mousePressEvent(QMouseEvent *event)
 void ClickablePicture::mouseReleaseEvent(QMouseEvent *event)
 {
     const bool click = m_pressed && event->button() == Qt::LeftButton
-                       && rect().contains(event->position().toPoint());
+        && rect().contains(event->position().toPoint());
     m_pressed = false;
     QLabel::mouseReleaseEvent(event);
     if (click && isEnabled())
@@ -71,15 +71,15 @@ void showPicture(QLabel *label, const QString &picture, QSize size)
 }
 
 QToolButton *makePictureButton(const QString &name, const QString &picture, const QString &caption,
-                               QWidget *parent, int iconSize)
+    QWidget *parent, int iconSize)
 {
     auto *button = new QToolButton(parent);
     button->setObjectName(name);
     new DrawOnFirstShow(button, picture);
     button->setIconSize(QSize(iconSize, iconSize));
     button->setText(caption);
-    button->setToolButtonStyle(caption.isEmpty() ? Qt::ToolButtonIconOnly
-                                                 : Qt::ToolButtonTextUnderIcon);
+    button->setToolButtonStyle(
+        caption.isEmpty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextUnderIcon);
     button->setAutoRaise(true);
     button->setCursor(Qt::PointingHandCursor);
     button->setFocusPolicy(Qt::StrongFocus);

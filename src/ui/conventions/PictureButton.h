@@ -30,6 +30,6 @@ void showPicture(QLabel *label, const QString &picture, QSize size);
 
 // A flat button with an icon from the program's pictures and its caption under it.
 QToolButton *makePictureButton(const QString &name, const QString &picture, const QString &caption,
-                               QWidget *parent, int iconSize = 32);
+    QWidget *parent, int iconSize = 32);
 
 } // namespace almavest::ui

@@ -10,8 +10,7 @@ namespace almavest::ui {
 QuickFind::QuickFind(QAbstractItemView *list, Services &services)
     : m_list(list)
     , m_services(services)
-{
-}
+{ }
 
 void QuickFind::find(const QString &typed)
 {
@@ -19,8 +18,8 @@ void QuickFind::find(const QString &typed)
     const int count = model ? model->rowCount() : 0;
     if (count == 0) {
         m_services.plainMessage(m_list->window(),
-                                QStringLiteral("Ricerca non applicabile: la lista non contiene "
-                                               "nessuna voce."));
+            QStringLiteral("Ricerca non applicabile: la lista non contiene "
+                           "nessuna voce."));
         return;
     }
     if (!m_list->currentIndex().isValid())

@@ -2,7 +2,6 @@
 
 #include "registry/MemberRecord.h"
 
-
 namespace almavest::ui::membercard {
 
 namespace {
@@ -10,9 +9,12 @@ namespace {
 using namespace registry;
 
 // Rows of the card, 48 pixels apart; the left block stops short of the photo.
-constexpr int row(int n) { return 64 + 48 * n; }
+constexpr int row(int n)
+{
+    return 64 + 48 * n;
+}
 
-constexpr std::array<Box, 19> kBoxes{{
+constexpr std::array<Box, 19> kBoxes {{
     {Name, 16, row(0), 490},
     {CardNumber, 16, row(1), 250},
     {Fee, 286, row(1), 120},
@@ -34,7 +36,7 @@ constexpr std::array<Box, 19> kBoxes{{
     {Email, 600, row(10), 250},
 }};
 
-constexpr std::array<Button, 12> kSideButtons{{
+constexpr std::array<Button, 12> kSideButtons {{
     {"btnNuovo", "btn-nuovo.svg", "Nuovo", true},
     {"btnDuplica", "btn-duplica.svg", "Duplica", true},
     {"btnSalva", "btn-salva.svg", "Salva", true},
@@ -49,14 +51,15 @@ constexpr std::array<Button, 12> kSideButtons{{
     {"btnEsci", "btn-esci.svg", "Esci", true},
 }};
 
-constexpr std::array<HintSpec, 26> kHints{{
+constexpr std::array<HintSpec, 26> kHints {{
     {"cmdPrimo", "Visualizza la prima scheda in archivio."},
     {"cmdIndietro", "Visualizza la scheda precedente in archivio."},
     {"cmdAvanti", "Visualizza la scheda successiva in archivio."},
     {"cmdUltimo", "Visualizza l'ultima scheda in archivio."},
     {"btnNuovo", "Prepara la schermata per l'inserimento di una nuova scheda."},
-    {"btnDuplica", "Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati "
-                   "correnti."},
+    {"btnDuplica",
+        "Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati "
+        "correnti."},
     {"btnSalva", "Salva la scheda corrente in archivio."},
     {"btnTrova", "Trova una scheda in archivio."},
     {"btnAllegati", "Allega file alla scheda corrente."},
@@ -76,8 +79,9 @@ constexpr std::array<HintSpec, 26> kHints{{
     {"btnIban", "Controlla l'IBAN."},
     {"btnEmail", "Invia una e-mail all'indirizzo indicato."},
     {"delDataSca", "Cancella la data."},
-    {"txtDataSca", "Fai clic su questo campo e premi un tasto qualsiasi per importare una data dal "
-                   "calendario."},
+    {"txtDataSca",
+        "Fai clic su questo campo e premi un tasto qualsiasi per importare una data dal "
+        "calendario."},
 }};
 
 } // namespace

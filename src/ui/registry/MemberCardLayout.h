@@ -11,7 +11,7 @@ namespace almavest::ui::membercard {
 
 struct Box
 {
-    int field;  // member field index
+    int field; // member field index
     int x;
     int y;
     int width;
@@ -22,7 +22,7 @@ struct Button
     const char *name;
     const char *picture;
     const char *caption;
-    bool ready;  // false: the dialog it opens is not part of the program yet
+    bool ready; // false: the dialog it opens is not part of the program yet
 };
 
 std::span<const Box> boxes();

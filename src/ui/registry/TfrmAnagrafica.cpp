@@ -48,8 +48,8 @@ TfrmAnagrafica::TfrmAnagrafica(AppContext &context)
     setWindowTitle(QStringLiteral(" Almavest - Archivio Anagrafico"));
     setWindowState(Qt::WindowMaximized);
     buildScreen();
-    m_form = std::make_unique<CardForm>(this, registry::memberTable(),
-                                        [this](int field) { openDatePicker(field); });
+    m_form = std::make_unique<CardForm>(
+        this, registry::memberTable(), [this](int field) { openDatePicker(field); });
     connectActions();
     applyHandCursor(this);
     // The card is cleared each time the screen is shown.
@@ -136,7 +136,7 @@ void TfrmAnagrafica::archiveFailed()
 ArchiveFile TfrmAnagrafica::memberArchive() const
 {
     return ArchiveFile(m_context.folder().file(QLatin1String(registry::kMemberArchiveName)),
-                       registry::kMemberRecordSize);
+        registry::kMemberRecordSize);
 }
 
 bool TfrmAnagrafica::loadCard(qint64 position, bool quietly)
@@ -215,7 +215,7 @@ void TfrmAnagrafica::save()
 {
     Services &services = m_context.services();
     m_btnFocus->setFocus();
-    normaliseFee();  // the box may not have had the focus to lose, offscreen or minimised
+    normaliseFee(); // the box may not have had the focus to lose, offscreen or minimised
     if (text::trimmed(box(registry::NoticeDays)->text()).isEmpty())
         box(registry::NoticeDays)->setText(QStringLiteral("0"));
     const QStringList values = cardValues();
@@ -232,9 +232,9 @@ void TfrmAnagrafica::save()
     if (!writePhotoOfPosition())
         return;
     services.message(this, MessageKind::Information,
-                     appending ? QStringLiteral("La scheda corrente è stata inserita in archivio.")
-                               : QStringLiteral("Le modifiche apportate alla scheda corrente sono "
-                                                "state salvate in archivio."));
+        appending ? QStringLiteral("La scheda corrente è stata inserita in archivio.")
+                  : QStringLiteral("Le modifiche apportate alla scheda corrente sono "
+                                   "state salvate in archivio."));
 }
 
 // An append takes its position under the archive's lock: another copy of the program may have
@@ -256,8 +256,7 @@ std::optional<qint64> TfrmAnagrafica::storeCard(const QStringList &values)
 void TfrmAnagrafica::duplicate()
 {
     if (position().isEmpty()) {
-        m_context.services().message(
-            this, MessageKind::Warning,
+        m_context.services().message(this, MessageKind::Warning,
             QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto dopo "
                            "che questa è stata inserita in archivio."));
         return;
@@ -267,14 +266,12 @@ void TfrmAnagrafica::duplicate()
     m_lblPosizione->clear();
     showPlaceholder();
     box(registry::Name)->setFocus();
-    m_context.services().message(
-        this, MessageKind::Information,
+    m_context.services().message(this, MessageKind::Information,
         QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente."
                        "\n\r\n\rAl termine premere Salva per inserire la scheda in archivio."));
 }
 
-template <typename Dialog>
-void TfrmAnagrafica::printCard()
+template <typename Dialog> void TfrmAnagrafica::printCard()
 {
     Dialog dialog(m_context, this, cardValues(), m_photo.image());
     runPerUseDialog(m_context.services(), dialog);
@@ -296,8 +293,7 @@ void TfrmAnagrafica::openDatePicker(int field)
 void TfrmAnagrafica::sendEmail()
 {
     m_context.services().shellOpen(QStringLiteral("\"mailto:")
-                                   + text::trimmed(box(registry::Email)->text())
-                                   + QStringLiteral("\""));
+        + text::trimmed(box(registry::Email)->text()) + QStringLiteral("\""));
 }
 
 // ---- the photo ---------------------------------------------------------------------------
@@ -343,8 +339,8 @@ bool TfrmAnagrafica::writePhotoOfPosition()
 
 void TfrmAnagrafica::loadPhotoFromFile()
 {
-    const QString path = m_context.services().openFileName(
-        this, QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap."),
+    const QString path = m_context.services().openFileName(this,
+        QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap."),
         QStringLiteral("Immagine JPEG (*.jpg *.jpeg);;Immagine Bitmap (*.bmp)"));
     if (path.isEmpty())
         return;
@@ -359,8 +355,8 @@ void TfrmAnagrafica::loadPhotoFromFile()
 
 void TfrmAnagrafica::savePhotoToFile()
 {
-    const QString path = m_context.services().saveFileName(
-        this, QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg."),
+    const QString path = m_context.services().saveFileName(this,
+        QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg."),
         QStringLiteral("File Jpeg (*.jpg)"), QStringLiteral("Foto.jpg"));
     if (path.isEmpty())
         return;

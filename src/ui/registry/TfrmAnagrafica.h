@@ -66,8 +66,7 @@ private:
     void normaliseFee();
     void openDatePicker(int field);
     // Opens the print or the preview dialog on the card as it stands.
-    template <typename Dialog>
-    void printCard();
+    template <typename Dialog> void printCard();
     // Loads the card a search or a summary handed back, if any.
     void openChosenCard(std::optional<qint64> position);
     void loadPhotoFromFile();

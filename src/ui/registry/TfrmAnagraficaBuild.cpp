@@ -2,8 +2,8 @@
 #include "ui/registry/TfrmAnagrafica.h"
 
 #include "registry/MemberRecord.h"
-#include "ui/conventions/CardForm.h"
 #include "report/Fonts.h"
+#include "ui/conventions/CardForm.h"
 #include "ui/conventions/FieldTable.h"
 #include "ui/conventions/PictureButton.h"
 #include "ui/registry/MemberCardLayout.h"
@@ -76,8 +76,8 @@ void TfrmAnagrafica::buildScreen()
     layout->addStretch();
     layout->addWidget(m_panInfo);
 
-    auto *header = pictureLabel(QStringLiteral("imgIntestazione"), QStringLiteral("card-header.svg"),
-                                QSize(640, 44), m_panel);
+    auto *header = pictureLabel(QStringLiteral("imgIntestazione"),
+        QStringLiteral("card-header.svg"), QSize(640, 44), m_panel);
     header->move(12, 8);
 
     buildFields(m_panel);
@@ -85,21 +85,21 @@ void TfrmAnagrafica::buildScreen()
     buildButtons(m_panel);
 
     installHints(this, m_panInfo, hints(),
-                 {this, m_panel, header, m_imgFoto, requireControl<QWidget>(this, u"panFoto"_s)});
+        {this, m_panel, header, m_imgFoto, requireControl<QWidget>(this, u"panFoto"_s)});
 }
 
 void TfrmAnagrafica::buildFields(QWidget *panel)
 {
     const store::RecordTable &table = registry::memberTable();
     for (const Box &box : boxes())
-        CardForm::addBox(panel, table.field(box.field),
-                         QRect(box.x, box.y + 18, box.width, kFieldHeight));
+        CardForm::addBox(
+            panel, table.field(box.field), QRect(box.x, box.y + 18, box.width, kFieldHeight));
     // Hidden: the attachment names and descriptions travel with the card until it is saved.
     CardForm::addHiddenLabels(panel, table);
     auto smallButton = [panel](const char *name, const char *picture, const char *beside) {
         QWidget *next = panel->findChild<QWidget *>(QLatin1String(beside));
-        auto *button = makePictureButton(QLatin1String(name), QLatin1String(picture), QString(),
-                                         panel, 20);
+        auto *button
+            = makePictureButton(QLatin1String(name), QLatin1String(picture), QString(), panel, 20);
         button->setGeometry(next->geometry().right() + 6, next->y() - 2, 26, 26);
         return button;
     };
@@ -133,12 +133,12 @@ void TfrmAnagrafica::buildPhotoArea(QWidget *panel)
     m_imgBianco->setObjectName(QStringLiteral("imgBianco"));
     m_imgBianco->hide();
 
-    auto *zoom = makePictureButton(QStringLiteral("btnZoomFoto"), QStringLiteral("zoom-photo.svg"),
-                                   QString(), panel, 22);
+    auto *zoom = makePictureButton(
+        QStringLiteral("btnZoomFoto"), QStringLiteral("zoom-photo.svg"), QString(), panel, 22);
     zoom->setGeometry(left + 4, top + kPhotoHeight - 32, 28, 28);
     zoom->setEnabled(false);
-    auto *erase = makePictureButton(QStringLiteral("btnCancFoto"),
-                                    QStringLiteral("delete-photo.svg"), QString(), panel, 22);
+    auto *erase = makePictureButton(
+        QStringLiteral("btnCancFoto"), QStringLiteral("delete-photo.svg"), QString(), panel, 22);
     erase->setGeometry(left + kPhotoWidth - 32, top + kPhotoHeight - 32, 28, 28);
 
     const struct
@@ -147,12 +147,12 @@ void TfrmAnagrafica::buildPhotoArea(QWidget *panel)
         const char *picture;
         const char *caption;
     } photoButtons[] = {{"btnCaricaFoto", "load-photo.svg", "Carica foto"},
-                        {"btnAcquisisciFoto", "webcam.svg", "Acquisisci foto"},
-                        {"btnSalvaFoto", "save-photo.svg", ""}};
+        {"btnAcquisisciFoto", "webcam.svg", "Acquisisci foto"},
+        {"btnSalvaFoto", "save-photo.svg", ""}};
     int x = left;
     for (const auto &entry : photoButtons) {
         auto *button = makePictureButton(QLatin1String(entry.name), QLatin1String(entry.picture),
-                                         QString::fromUtf8(entry.caption), panel, 28);
+            QString::fromUtf8(entry.caption), panel, 28);
         button->setGeometry(x, top + kPhotoHeight + 10, 120, 56);
         button->setEnabled(entry.name != std::string_view("btnAcquisisciFoto"));
         x += 123;
@@ -164,7 +164,7 @@ void TfrmAnagrafica::buildButtons(QWidget *panel)
     int y = 64;
     for (const Button &entry : sideButtons()) {
         auto *button = makePictureButton(QLatin1String(entry.name), QLatin1String(entry.picture),
-                                         QString::fromUtf8(entry.caption), panel, 26);
+            QString::fromUtf8(entry.caption), panel, 26);
         button->setGeometry(kPanelWidth - 92, y, 80, 46);
         button->setEnabled(entry.ready);
         y += 47;
@@ -175,11 +175,11 @@ void TfrmAnagrafica::buildButtons(QWidget *panel)
         const char *name;
         const char *picture;
     } arrows[] = {{"cmdPrimo", "nav-first.svg"}, {"cmdIndietro", "nav-prev.svg"},
-                  {"cmdAvanti", "nav-next.svg"}, {"cmdUltimo", "nav-last.svg"}};
+        {"cmdAvanti", "nav-next.svg"}, {"cmdUltimo", "nav-last.svg"}};
     int x = 700;
     for (const auto &arrow : arrows) {
-        auto *button = makePictureButton(QLatin1String(arrow.name), QLatin1String(arrow.picture),
-                                         QString(), panel, 24);
+        auto *button = makePictureButton(
+            QLatin1String(arrow.name), QLatin1String(arrow.picture), QString(), panel, 24);
         button->setGeometry(x, 14, 34, 34);
         x += 36;
         if (arrow.name == std::string_view("cmdIndietro")) {

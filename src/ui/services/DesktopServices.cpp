@@ -59,7 +59,8 @@ QString displayText(QString text)
 bool DesktopServices::message(QWidget *owner, MessageKind kind, const QString &text)
 {
     const BoxLook look = lookOf(kind);
-    QMessageBox box(look.icon, QString::fromLatin1(look.title), displayText(text), QMessageBox::NoButton, owner);
+    QMessageBox box(look.icon, QString::fromLatin1(look.title), displayText(text),
+        QMessageBox::NoButton, owner);
     if (kind == MessageKind::Question) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
@@ -81,8 +82,8 @@ QString DesktopServices::openFileName(QWidget *owner, const QString &title, cons
     return QFileDialog::getOpenFileName(owner, title, QString(), filter);
 }
 
-QString DesktopServices::saveFileName(QWidget *owner, const QString &title, const QString &filter,
-                                      const QString &proposedName)
+QString DesktopServices::saveFileName(
+    QWidget *owner, const QString &title, const QString &filter, const QString &proposedName)
 {
     return QFileDialog::getSaveFileName(owner, title, proposedName, filter);
 }

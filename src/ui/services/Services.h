@@ -29,8 +29,9 @@ public:
 
     // File dialogs; an empty text when cancelled. `filter` is in Qt's "Text (*.a *.b);;..." form.
     virtual QString openFileName(QWidget *owner, const QString &title, const QString &filter) = 0;
-    virtual QString saveFileName(QWidget *owner, const QString &title, const QString &filter,
-                                 const QString &proposedName) = 0;
+    virtual QString saveFileName(
+        QWidget *owner, const QString &title, const QString &filter, const QString &proposedName)
+        = 0;
 
     // The desktop shell's "open" on a file, a web address or a "mailto:" address; the outcome is
     // not examined.
@@ -57,7 +58,7 @@ public:
     void plainMessage(QWidget *owner, const QString &text) override;
     QString openFileName(QWidget *owner, const QString &title, const QString &filter) override;
     QString saveFileName(QWidget *owner, const QString &title, const QString &filter,
-                         const QString &proposedName) override;
+        const QString &proposedName) override;
     void shellOpen(const QString &command) override;
     QDate today() const override;
     QDateTime now() const override;

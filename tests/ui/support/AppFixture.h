@@ -37,8 +37,7 @@ private:
 
 // A control of a screen by its objectName. A missing one ends the test program with its name:
 // going on would only fail later, on a null pointer, far from the cause.
-template <typename T>
-T *control(QWidget *screen, const char *name)
+template <typename T> T *control(QWidget *screen, const char *name)
 {
     T *found = screen->findChild<T *>(QLatin1String(name));
     if (!found)

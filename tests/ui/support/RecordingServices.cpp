@@ -31,8 +31,8 @@ QString RecordingServices::openFileName(QWidget *, const QString &title, const Q
     return path;
 }
 
-QString RecordingServices::saveFileName(QWidget *, const QString &title, const QString &,
-                                        const QString &proposedName)
+QString RecordingServices::saveFileName(
+    QWidget *, const QString &title, const QString &, const QString &proposedName)
 {
     fileDialogTitles.append(title);
     proposedNames.append(proposedName);
@@ -62,8 +62,8 @@ void RecordingServices::printReport(QWidget *, const report::PreparedReport &rep
 {
     printed.push_back(report);
     if (!m_pdfFolder.isEmpty()
-        && !report::writePdf(report,
-                             QStringLiteral("%1/print-%2.pdf").arg(m_pdfFolder).arg(printed.size())))
+        && !report::writePdf(
+            report, QStringLiteral("%1/print-%2.pdf").arg(m_pdfFolder).arg(printed.size())))
         qFatal("The printed report cannot be written into %s", qPrintable(m_pdfFolder));
 }
 

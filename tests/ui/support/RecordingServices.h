@@ -28,7 +28,7 @@ public:
     void plainMessage(QWidget *owner, const QString &text) override;
     QString openFileName(QWidget *owner, const QString &title, const QString &filter) override;
     QString saveFileName(QWidget *owner, const QString &title, const QString &filter,
-                         const QString &proposedName) override;
+        const QString &proposedName) override;
     void shellOpen(const QString &command) override;
     QDate today() const override { return m_now.date(); }
     QDateTime now() const override { return m_now; }
@@ -42,7 +42,10 @@ public:
     void answerNextSaveFile(const QString &path) { m_saveFiles.push_back(path); }
     // The next per-use dialog is handed to `handler`, whose return value is the dialog's result.
     // Without a handler a dialog is rejected at once.
-    void onNextDialog(std::function<int(QDialog &)> handler) { m_dialogs.push_back(std::move(handler)); }
+    void onNextDialog(std::function<int(QDialog &)> handler)
+    {
+        m_dialogs.push_back(std::move(handler));
+    }
     void setNow(const QDateTime &now) { m_now = now; }
     // Every printed report is also written as a PDF file into `folder` (print-1.pdf, ...).
     void setPdfFolder(const QString &folder) { m_pdfFolder = folder; }
@@ -50,11 +53,11 @@ public:
     // What happened.
     QList<ShownMessage> messages;
     QStringList shellOpened;
-    QStringList dialogsShown;       // class names of the dialogs run
+    QStringList dialogsShown; // class names of the dialogs run
     QStringList fileDialogTitles;
     QStringList proposedNames;
-    std::vector<report::PreparedReport> printed;    // reports sent to the printer
-    std::vector<report::PreparedReport> previewed;  // reports shown in the preview window
+    std::vector<report::PreparedReport> printed; // reports sent to the printer
+    std::vector<report::PreparedReport> previewed; // reports shown in the preview window
 
     QString lastMessage() const { return messages.isEmpty() ? QString() : messages.last().text; }
     void clear();
@@ -64,7 +67,7 @@ private:
     std::deque<QString> m_openFiles;
     std::deque<QString> m_saveFiles;
     std::deque<std::function<int(QDialog &)>> m_dialogs;
-    QDateTime m_now{QDate(2026, 12, 10), QTime(10, 30, 15)};
+    QDateTime m_now {QDate(2026, 12, 10), QTime(10, 30, 15)};
     QString m_pdfFolder;
 };
 
