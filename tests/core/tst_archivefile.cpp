@@ -43,7 +43,6 @@ class TestArchiveFile final : public QObject
 
 private Q_SLOTS:
     void init();
-    void accessMessage();
     void readsHandWrittenMembers_data();
     void readsHandWrittenMembers();
     void incompleteTailIsNeitherCountedNorRead();
@@ -83,13 +82,6 @@ QString TestArchiveFile::copyFixture(const QString &name)
     QFile::copy(QStringLiteral(ALMAVEST_TEST_DATA "/") + name, target);
     QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
     return target;
-}
-
-void TestArchiveFile::accessMessage()
-{
-    QCOMPARE(archiveAccessMessage(),
-        u"Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di "
-        u"possedere i privilegi di scrittura nella cartella di installazione del programma."_s);
 }
 
 void TestArchiveFile::readsHandWrittenMembers_data()

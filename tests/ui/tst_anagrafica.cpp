@@ -712,7 +712,11 @@ void TestAnagrafica::unusableArchiveLeavesTheCardAsItWas()
     button("btnSalva")->click();
     QCOMPARE(m_fixture->services.messages.size(), 1);
     QCOMPARE(m_fixture->services.messages.first().kind, MessageKind::Error);
-    QCOMPARE(m_fixture->services.lastMessage(), store::archiveAccessMessage());
+    // The words the secretary reads, line breaks included.
+    QCOMPARE(m_fixture->services.lastMessage(),
+        QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+                       "Accertarsi di possedere i privilegi di scrittura nella cartella di "
+                       "installazione del programma."));
     QVERIFY(shownPosition().isEmpty());
     QCOMPARE(box("txtDipendente")->text(), QStringLiteral("Neri Luca"));
     QVERIFY(!QFile::exists(m_fixture->file(QStringLiteral("Schedario/Socio_1.jpg"))));
