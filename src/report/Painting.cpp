@@ -59,12 +59,15 @@ void drawMemo(const ReportObject &memo, QPainter &painter)
     painter.setClipRect(box, Qt::IntersectClip);
     painter.setFont(font);
     painter.setPen(memo.textColor);
+    // Measuring a line costs as much as drawing it: a left-aligned line needs no measure.
+    const bool measured = memo.alignment.testAnyFlags(Qt::AlignHCenter | Qt::AlignRight);
     for (const QString &line : memo.lines) {
         if (baseline - metrics.ascent() > box.bottom())
             break;
-        if (!line.isEmpty())
-            painter.drawText(
-                QPointF(lineStartX(memo, metrics.horizontalAdvance(line)), baseline), line);
+        if (!line.isEmpty()) {
+            const double advance = measured ? metrics.horizontalAdvance(line) : 0.0;
+            painter.drawText(QPointF(lineStartX(memo, advance), baseline), line);
+        }
         baseline += pitch;
     }
     painter.restore();
