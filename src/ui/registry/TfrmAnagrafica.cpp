@@ -90,10 +90,10 @@ void TfrmAnagrafica::connectActions()
     const auto onClick = [this](const char *name, auto action) {
         connect(button(name), &QAbstractButton::clicked, this, action);
     };
-    onClick("cmdPrimo", [this] { browse(int(Arrow::First)); });
-    onClick("cmdIndietro", [this] { browse(int(Arrow::Previous)); });
-    onClick("cmdAvanti", [this] { browse(int(Arrow::Next)); });
-    onClick("cmdUltimo", [this] { browse(int(Arrow::Last)); });
+    onClick("cmdPrimo", [this] { browse(Arrow::First); });
+    onClick("cmdIndietro", [this] { browse(Arrow::Previous); });
+    onClick("cmdAvanti", [this] { browse(Arrow::Next); });
+    onClick("cmdUltimo", [this] { browse(Arrow::Last); });
     onClick("btnNuovo", [this] { newCard(); });
     onClick("btnDuplica", [this] { duplicate(); });
     onClick("btnSalva", [this] { save(); });
@@ -164,7 +164,7 @@ bool TfrmAnagrafica::readCard(ArchiveFile &archive, qint64 position, bool quietl
     return true;
 }
 
-void TfrmAnagrafica::browse(int arrow)
+void TfrmAnagrafica::browse(Arrow arrow)
 {
     ArchiveFile archive = memberArchive();
     if (!archive.openForReading()) {
@@ -172,7 +172,7 @@ void TfrmAnagrafica::browse(int arrow)
         return;
     }
     const store::BrowseStep step
-        = store::browseStep(Arrow(arrow), m_lblPosizione->text(), archive.count());
+        = store::browseStep(arrow, m_lblPosizione->text(), archive.count());
     switch (step.action) {
     case store::BrowseStep::Nothing:
         return;

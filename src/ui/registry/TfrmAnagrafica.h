@@ -20,7 +20,8 @@ class QToolButton;
 // the photo, and the doors to the registry's dialogs. Closing it returns to the launcher.
 namespace almavest::store {
 class ArchiveFile;
-}
+enum class Arrow;
+} // namespace almavest::store
 
 namespace almavest::ui {
 
@@ -59,7 +60,7 @@ private:
     void connectActions();
 
     void newCard();
-    void browse(int arrow);
+    void browse(store::Arrow arrow);
     bool refuseSave(const QStringList &values);
     void save();
     void duplicate();
