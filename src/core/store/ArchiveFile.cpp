@@ -55,20 +55,20 @@ bool ArchiveFile::open(QIODevice::OpenMode mode)
     mode |= QIODevice::Unbuffered;
     if (m_file.open(mode | QIODevice::ExistingOnly))
         return true;
-    // An existing file that cannot be opened is never created anew: that would empty it.
+    // An existing file that cannot be opened is never created anew: that would empty it. Another
+    // copy of the program may create the file at any moment between these steps, so a file found
+    // here is opened as it stands, and the error is that of the last try.
+    const auto openExisting = [this, mode] {
+        return m_file.open(mode | QIODevice::ExistingOnly) || fail(m_file.errorString());
+    };
     const QFileInfo info(m_file.fileName());
     if (info.exists() || info.isSymLink())
-        return fail(m_file.errorString());
-    // Another copy of the program may create the file between the two opens: then it is
-    // opened as it stands, never created again.
+        return openExisting();
     const bool created = m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly);
     if (created)
         m_file.close();
-    if (created || QFileInfo::exists(m_file.fileName())) {
-        if (m_file.open(mode | QIODevice::ExistingOnly))
-            return true;
-        return fail(m_file.errorString());
-    }
+    if (created || QFileInfo::exists(m_file.fileName()))
+        return openExisting();
     const QString reason = m_file.errorString();
     // Reading in a program folder the user may not write, such as a locked stick or a disc:
     // the archive has never been saved there, so there is nothing in it.

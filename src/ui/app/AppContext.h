@@ -15,6 +15,7 @@ class TfrmPassword;
 class TfrmCambiaPassword;
 class TfrmAvvio;
 class TfrmAnagrafica;
+class TfrmRegistro;
 
 struct ResidentScreens
 {
@@ -22,6 +23,7 @@ struct ResidentScreens
     TfrmAvvio *launcher = nullptr;
     TfrmCambiaPassword *changePassword = nullptr;
     TfrmAnagrafica *anagrafica = nullptr;
+    TfrmRegistro *registro = nullptr;
 };
 
 class AppContext final

@@ -3,6 +3,7 @@
 #include "ui/app/TfrmAvvio.h"
 #include "ui/app/TfrmCambiaPassword.h"
 #include "ui/app/TfrmPassword.h"
+#include "ui/book/TfrmRegistro.h"
 #include "ui/registry/TfrmAnagrafica.h"
 
 #include <QApplication>
@@ -62,6 +63,8 @@ Application::Application(Services &services, const QString &programFolder)
     m_context.screens().changePassword = m_changePassword.get();
     m_anagrafica = std::make_unique<TfrmAnagrafica>(m_context);
     m_context.screens().anagrafica = m_anagrafica.get();
+    m_registro = std::make_unique<TfrmRegistro>(m_context);
+    m_context.screens().registro = m_registro.get();
 }
 
 // The one style sheet of the program, for every screen and dialog alike.

@@ -29,6 +29,7 @@ public:
     TfrmAvvio *launcher() { return m_context.screens().launcher; }
     TfrmCambiaPassword *changePasswordScreen() { return m_context.screens().changePassword; }
     TfrmAnagrafica *memberCard() { return m_context.screens().anagrafica; }
+    TfrmRegistro *bookPage() { return m_context.screens().registro; }
 
 private:
     static void applyStyleSheet();
@@ -39,6 +40,7 @@ private:
     std::unique_ptr<TfrmAvvio> m_launcher;
     std::unique_ptr<TfrmCambiaPassword> m_changePassword;
     std::unique_ptr<TfrmAnagrafica> m_anagrafica;
+    std::unique_ptr<TfrmRegistro> m_registro;
 };
 
 } // namespace almavest::ui
