@@ -1,13 +1,40 @@
 #include "ui/book/TfrmRegistro.h"
 
+#include "book/PageRecord.h"
+#include "store/ArchiveFile.h"
+#include "store/CardRules.h"
+#include "text/TextRoutines.h"
 #include "ui/app/AppContext.h"
 #include "ui/app/TfrmAvvio.h"
+#include "ui/conventions/CardForm.h"
+#include "ui/conventions/FieldTable.h"
 #include "ui/conventions/Window.h"
+#include "ui/dialogs/TfrmCalendario.h"
+#include "ui/print/BookPagePrintDialog.h"
+#include "ui/services/Services.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QLineEdit>
 
 namespace almavest::ui {
+
+namespace {
+
+using store::ArchiveFile;
+using store::Arrow;
+
+const QString kEmptyArchive = QStringLiteral("L'archivio non contiene nessuna scheda.");
+
+// The 52 row boxes are recoloured while focused; the five book-level boxes have halos.
+Highlight highlightOf(int field)
+{
+    return field >= book::FirstRowField && field < book::File1 ? Highlight::Background
+                                                               : Highlight::Halo;
+}
+
+} // namespace
 
 TfrmRegistro::TfrmRegistro(AppContext &context)
     : m_context(context)
@@ -15,13 +42,35 @@ TfrmRegistro::TfrmRegistro(AppContext &context)
     setObjectName(QStringLiteral("frmRegistro"));
     setWindowTitle(QStringLiteral(" Almavest - Compilazione Libro Soci"));
     setWindowState(Qt::WindowMaximized);
-    m_lblFile = namedLabel("lblFile", QString(), this);
-    m_lblFile->hide();
-    m_lblNome = namedLabel("lblNome", QStringLiteral("Libro Soci"), this);
-    m_lblPosizione = namedLabel("lblPosizione", QString(), this);
+    buildScreen();
+    m_form = std::make_unique<CardForm>(
+        this, book::pageTable(), [this](int field) { openDatePicker(field); }, highlightOf);
+    dressBoxes();
+    connectActions();
+    applyHandCursor(this);
 }
 
 TfrmRegistro::~TfrmRegistro() = default;
+
+QAbstractButton *TfrmRegistro::button(const char *name) const
+{
+    return requireControl<QAbstractButton>(this, QLatin1String(name));
+}
+
+QLineEdit *TfrmRegistro::box(int field) const
+{
+    return m_form->edit(field);
+}
+
+QString TfrmRegistro::position() const
+{
+    return text::trimmed(m_lblPosizione->text());
+}
+
+QStringList TfrmRegistro::pageValues() const
+{
+    return m_form->values();
+}
 
 void TfrmRegistro::openBook(QWidget *from, const QString &path, const QString &name)
 {
@@ -30,10 +79,215 @@ void TfrmRegistro::openBook(QWidget *from, const QString &path, const QString &n
     AppContext::switchScreen(from, this);
 }
 
+void TfrmRegistro::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        showLastPage();
+}
+
 void TfrmRegistro::closeEvent(QCloseEvent *event)
 {
     AppContext::switchScreen(nullptr, m_context.screens().launcher);
     event->accept();
+}
+
+void TfrmRegistro::connectActions()
+{
+    const auto onClick = [this](const char *name, auto action) {
+        connect(button(name), &QAbstractButton::clicked, this, action);
+    };
+    onClick("cmdPrimo", [this] { browse(Arrow::First); });
+    onClick("cmdIndietro", [this] { browse(Arrow::Previous); });
+    onClick("cmdAvanti", [this] { browse(Arrow::Next); });
+    onClick("cmdUltimo", [this] { browse(Arrow::Last); });
+    onClick("cmdNuovo", [this] { newPage(); });
+    onClick("cmdDuplica", [this] { duplicate(); });
+    onClick("cmdSalva", [this] { save(); });
+    onClick("cmdTrova", [this] { findPage(); });
+    onClick("cmdAnteprima", [this] { printPage<TfrmAnteprimaRegistro>(); });
+    onClick("cmdStampa", [this] { printPage<TfrmStampaRegistro>(); });
+    onClick("cmdEsci", [this] { close(); });
+    const char *importButtons[] = {"impSocio_A", "impSocio_B", "impSocio_C", "impSocio_D"};
+    for (int row = book::RowA; row <= book::RowD; ++row)
+        onClick(importButtons[row], [this, row] { importMember(row); });
+}
+
+// ---- reading the book ---------------------------------------------------------------------
+
+ArchiveFile TfrmRegistro::bookArchive() const
+{
+    return ArchiveFile(text::trimmed(m_lblFile->text()), book::kPageRecordSize);
+}
+
+void TfrmRegistro::archiveFailed()
+{
+    m_context.services().message(this, MessageKind::Error, store::archiveAccessMessage());
+}
+
+// A book that cannot be read is said so, rather than shown as an empty book that a save would
+// seem to start afresh.
+void TfrmRegistro::showLastPage()
+{
+    ArchiveFile archive = bookArchive();
+    if (!archive.openForReading()) {
+        newPage();
+        archiveFailed();
+        return;
+    }
+    const qint64 count = archive.count();
+    if (count == 0) {
+        newPage();
+        return;
+    }
+    if (!readPage(archive, count)) {
+        newPage();
+        return;
+    }
+    box(book::rowField(book::RowA, book::Order))->setFocus();
+}
+
+bool TfrmRegistro::loadPage(qint64 position)
+{
+    ArchiveFile archive = bookArchive();
+    if (!archive.openForReading()) {
+        archiveFailed();
+        return false;
+    }
+    return readPage(archive, position);
+}
+
+bool TfrmRegistro::readPage(ArchiveFile &archive, qint64 position)
+{
+    QByteArray record;
+    if (!archive.read(position, record)) {
+        archiveFailed();
+        return false;
+    }
+    archive.close();
+    m_form->show(book::pageLayout().fields(record));
+    m_lblPosizione->setText(QString::number(position));
+    return true;
+}
+
+void TfrmRegistro::browse(Arrow arrow)
+{
+    ArchiveFile archive = bookArchive();
+    if (!archive.openForReading()) {
+        archiveFailed();
+        return;
+    }
+    const store::BrowseStep step
+        = store::browseStep(arrow, m_lblPosizione->text(), archive.count());
+    switch (step.action) {
+    case store::BrowseStep::Nothing:
+        return;
+    case store::BrowseStep::EmptyArchive:
+        archive.close();
+        if (step.clearPosition)
+            m_lblPosizione->clear();
+        m_context.services().message(this, MessageKind::Information, kEmptyArchive);
+        return;
+    case store::BrowseStep::Read:
+        readPage(archive, step.position);
+        return;
+    }
+}
+
+// ---- new, duplicate, save -----------------------------------------------------------------
+
+void TfrmRegistro::newPage()
+{
+    m_form->show(book::newPage(m_form->values()));
+    m_lblPosizione->clear();
+    box(book::rowField(book::RowA, book::Order))->setFocus();
+}
+
+void TfrmRegistro::duplicate()
+{
+    if (position().isEmpty()) {
+        m_context.services().message(this, MessageKind::Warning,
+            QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto dopo "
+                           "che questa è stata inserita in archivio."));
+        return;
+    }
+    for (int i = book::File1; i <= book::Desc3; ++i)
+        m_form->hiddenLabel(i)->clear();
+    m_lblPosizione->clear();
+    box(book::rowField(book::RowA, book::Order))->setFocus();
+    m_context.services().message(this, MessageKind::Information,
+        QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente."
+                       "\n\r\n\rAl termine premere Salva per inserire la scheda in archivio."));
+}
+
+// The required fields in their order; false when the page may be saved.
+bool TfrmRegistro::refuseSave(const QStringList &values)
+{
+    const std::optional<store::SaveRefusal> refusal = book::pageSaveRefusal(values);
+    if (!refusal)
+        return false;
+    m_context.services().message(this, MessageKind::Warning, refusal->message);
+    box(refusal->field)->setFocus();
+    return true;
+}
+
+void TfrmRegistro::save()
+{
+    const QStringList values = pageValues();
+    if (refuseSave(values))
+        return;
+    const bool appending = position().isEmpty();
+    const std::optional<qint64> written = storePage(values);
+    if (!written) {
+        m_context.services().plainMessage(this, store::archiveAccessMessage());
+        return;
+    }
+    m_lblPosizione->setText(QString::number(*written));
+    m_context.services().message(this, MessageKind::Information,
+        appending ? QStringLiteral("La scheda corrente è stata inserita in archivio.")
+                  : QStringLiteral("Le modifiche apportate alla scheda corrente sono "
+                                   "state salvate in archivio."));
+}
+
+// An append takes its position under the book's lock: another copy of the program may have
+// appended since, so the screen shows the page number actually written.
+std::optional<qint64> TfrmRegistro::storePage(const QStringList &values)
+{
+    ArchiveFile archive = bookArchive();
+    if (!archive.openForWriting())
+        return std::nullopt;
+    QByteArray record = book::pageLayout().blankRecord();
+    book::pageLayout().setFields(record, values);
+    if (position().isEmpty())
+        return archive.append(record);
+    bool isNumber = false;
+    const qint64 shown = position().toLongLong(&isNumber);
+    if (!isNumber || !archive.overwrite(shown, record))
+        return std::nullopt;
+    return shown;
+}
+
+// ---- the dialogs ----------------------------------------------------------------------------
+
+void TfrmRegistro::openDatePicker(int field)
+{
+    if (const std::optional<QDate> date
+        = TfrmCalendario::pick(m_context, this, book::pageTable().field(field).modeWord))
+        box(field)->setText(text::formatDate(*date));
+}
+
+template <typename Dialog> void TfrmRegistro::printPage()
+{
+    Dialog dialog(m_context, this, pageValues(), position());
+    runPerUseDialog(m_context.services(), dialog);
+}
+
+void TfrmRegistro::findPage()
+{ }
+
+void TfrmRegistro::importMember(int row)
+{
+    static_cast<void>(row);
 }
 
 } // namespace almavest::ui

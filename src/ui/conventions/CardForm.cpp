@@ -49,9 +49,15 @@ QWidget *findControl(const QWidget *screen, const Field &field)
     return nullptr;
 }
 
+QString captionName(const QString &control)
+{
+    return QStringLiteral("tit") + (control.startsWith(u"txt") ? control.mid(3) : control);
+}
+
 } // namespace
 
-CardForm::CardForm(QWidget *screen, const store::RecordTable &table, DateRequest onDateKey)
+CardForm::CardForm(QWidget *screen, const store::RecordTable &table, DateRequest onDateKey,
+    const HighlightOf &highlightOf)
     : m_table(table)
 {
     QStringList missing;
@@ -71,7 +77,8 @@ CardForm::CardForm(QWidget *screen, const store::RecordTable &table, DateRequest
         const bool date = field.kind == ControlKind::Date;
         applyField(screen,
             {name.constData(), field.typed, field.filter, field.casing,
-                date ? nullptr : next.constData()});
+                date ? nullptr : next.constData(), nullptr,
+                highlightOf ? highlightOf(field.index) : Highlight::Halo});
         if (date)
             new DateField(
                 edit(field.index), [onDateKey, index = field.index] { onDateKey(index); });
@@ -153,12 +160,18 @@ QLineEdit *CardForm::addBox(QWidget *panel, const Field &field, QRect place)
 {
     constexpr int kCaptionHeight = 18;
     auto *caption = new QLabel(field.caption, panel);
+    caption->setObjectName(captionName(field.control));
     caption->move(place.x(), place.y() - kCaptionHeight);
     caption->adjustSize();
     auto *box = new QLineEdit(panel);
     box->setObjectName(field.control);
     box->setGeometry(place);
     return box;
+}
+
+QLabel *CardForm::captionOf(const QLineEdit *box)
+{
+    return requireControl<QLabel>(box->parentWidget(), captionName(box->objectName()));
 }
 
 void CardForm::addHiddenLabels(QWidget *panel, const store::RecordTable &table)

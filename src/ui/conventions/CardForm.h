@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/RecordTable.h"
+#include "ui/conventions/FieldTable.h"
 
 #include <QRect>
 #include <QStringList>
@@ -23,12 +24,15 @@ class CardForm final
 public:
     // Called with a date box's field index when a key asks for the date picker.
     using DateRequest = std::function<void(int field)>;
+    // How the box of a field is marked while it has the focus; without one, every box has a halo.
+    using HighlightOf = std::function<Highlight(int field)>;
 
     // Binds every field of `table` to the control of its name under `screen` (built beforehand)
     // and gives the boxes their behaviours. Enter in a box moves to the next box or date box in
     // table order, the last one back to the first; a date box has no successor. Stops the
     // program when the screen lacks a control the table names.
-    CardForm(QWidget *screen, const store::RecordTable &table, DateRequest onDateKey);
+    CardForm(QWidget *screen, const store::RecordTable &table, DateRequest onDateKey,
+        const HighlightOf &highlightOf = {});
 
     const store::RecordTable &table() const { return m_table; }
 
@@ -44,8 +48,11 @@ public:
     QAbstractButton *flag(int field) const;
 
     // An edit box for `field` at `place` under `panel`, with the field's caption just above it:
-    // the box for CardForm to bind, named after the field's control.
+    // the box for CardForm to bind, named after the field's control. The caption is named "tit"
+    // and the control's name without "txt".
     static QLineEdit *addBox(QWidget *panel, const store::RecordTable::Field &field, QRect place);
+    // The caption addBox() put above `box`.
+    static QLabel *captionOf(const QLineEdit *box);
     // The hidden labels of every Hidden field of `table`, under `panel`.
     static void addHiddenLabels(QWidget *panel, const store::RecordTable &table);
 

@@ -46,6 +46,15 @@ private:
     QString m_hint;
 };
 
+void addHalo(QWidget *screen, QLineEdit *field, FieldBehaviour *behaviour, const FieldSettings &row)
+{
+    const QString name = row.halo ? QString::fromLatin1(row.halo) : haloName(field->objectName());
+    auto *halo = screen->findChild<QWidget *>(name);
+    if (!halo)
+        halo = new Halo(field, name);
+    behaviour->setHalo(halo);
+}
+
 } // namespace
 
 void requireNoneMissing(const QWidget *screen, const QStringList &missing)
@@ -66,11 +75,10 @@ void applyField(QWidget *screen, const FieldSettings &row)
 {
     auto *field = requireControl<QLineEdit>(screen, QLatin1String(row.name));
     auto *behaviour = new FieldBehaviour(field, row);
-    const QString name = row.halo ? QString::fromLatin1(row.halo) : haloName(field->objectName());
-    auto *halo = screen->findChild<QWidget *>(name);
-    if (!halo)
-        halo = new Halo(field, name);
-    behaviour->setHalo(halo);
+    if (row.highlight == Highlight::Background)
+        field->setProperty("recoloured", true);
+    else
+        addHalo(screen, field, behaviour, row);
     if (row.enterNext) {
         auto *next = requireControl<QWidget>(screen, QLatin1String(row.enterNext));
         behaviour->setEnterSuccessor(next);
@@ -81,6 +89,12 @@ void applyField(QWidget *screen, const FieldSettings &row)
 
 void installHints(QWidget *screen, QLabel *status, std::span<const HintSpec> hints,
     std::initializer_list<QWidget *> backgrounds)
+{
+    installHints(screen, status, hints, QList<QWidget *>(backgrounds));
+}
+
+void installHints(QWidget *screen, QLabel *status, std::span<const HintSpec> hints,
+    const QList<QWidget *> &backgrounds)
 {
     for (const HintSpec &hint : hints) {
         auto *control = requireControl<QWidget>(screen, QLatin1String(hint.control));

@@ -19,6 +19,10 @@ namespace almavest::ui {
 using store::Casing;
 using store::KeyFilter;
 
+// How a focused field is marked: a yellow halo behind it, or its own background painted yellow
+// (the style sheet paints it, on fields carrying the property "recoloured").
+enum class Highlight { Halo, Background };
+
 // How one entry field of a screen is typed into and where Enter leaves it.
 struct FieldSettings
 {
@@ -28,6 +32,7 @@ struct FieldSettings
     Casing casing;
     const char *enterNext; // objectName of the Enter successor, nullptr for none
     const char *halo = nullptr; // objectName of the halo when not "eff" + name without "txt"
+    Highlight highlight = Highlight::Halo;
 };
 
 // One hover hint for the status line.
@@ -72,5 +77,7 @@ template <typename T> T *requireControl(const QWidget *screen, const QString &na
 // `backgrounds` empties the line.
 void installHints(QWidget *screen, QLabel *status, std::span<const HintSpec> hints,
     std::initializer_list<QWidget *> backgrounds);
+void installHints(QWidget *screen, QLabel *status, std::span<const HintSpec> hints,
+    const QList<QWidget *> &backgrounds);
 
 } // namespace almavest::ui
