@@ -1,0 +1,554 @@
+// The book page screen driven as a secretary would: opening a book, typing and saving pages,
+// browsing, new page, duplicate, the required fields and the typing rules of the rows.
+#include "AppFixture.h"
+#include "GoldenRecords.h"
+#include "TestFiles.h"
+#include "WritesFail.h"
+
+#include "book/PageRecord.h"
+#include "store/ArchiveFile.h"
+#include "ui/app/TfrmAvvio.h"
+#include "ui/app/TfrmPassword.h"
+#include "ui/book/TfrmRegistro.h"
+#include "ui/dialogs/TfrmCalendario.h"
+
+#include <QCalendarWidget>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+using namespace almavest;
+using namespace almavest::test;
+using namespace Qt::StringLiterals;
+using book::rowField;
+using ui::MessageKind;
+
+namespace {
+
+const QString kEmptyArchive = u"L'archivio non contiene nessuna scheda."_s;
+const QString kInserted = u"La scheda corrente è stata inserita in archivio."_s;
+const QString kSaved
+    = u"Le modifiche apportate alla scheda corrente sono state salvate in archivio."_s;
+
+QByteArray fixturePages()
+{
+    return fileBytes(QStringLiteral(ALMAVEST_TEST_DATA "/pages.lib"));
+}
+
+// The five fields a page needs to be saved, on an otherwise empty page.
+QStringList minimalPage(const QString &member)
+{
+    QStringList values(book::kPageFieldCount);
+    values[book::BookNumber] = u"7"_s;
+    values[book::Association] = u"Circolo Culturale Il Faro"_s;
+    values[book::AssociationTaxCode] = u"90011122233"_s;
+    values[rowField(book::RowA, book::Order)] = u"1"_s;
+    values[rowField(book::RowA, book::MemberName)] = member;
+    return values;
+}
+
+} // namespace
+
+class TestRegistro final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { m_fixture = std::make_unique<AppFixture>(); }
+    void cleanup() { m_fixture.reset(); }
+
+    void opensOnTheLastPage();
+    void browsesTheBook_data();
+    void browsesTheBook();
+    void browsesAnEmptyBook_data();
+    void browsesAnEmptyBook();
+    void typedPageIsWrittenAsTheLayoutSays();
+    void newPageKeepsTheBookLevelFields();
+    void duplicateThenSaveAppendsACopy();
+    void duplicateNeedsAStoredPage();
+    void saveRefusesInOrder_data();
+    void saveRefusesInOrder();
+    void typingRulesOfTheBoxes_data();
+    void typingRulesOfTheBoxes();
+    void dateFieldsGoThroughThePicker();
+    void unreadableBookIsReported();
+    void failedSaveKeepsThePage();
+    void rowBoxesAreRecolouredWhileFocused();
+    void hintsGoToTheStatusLine_data();
+    void hintsGoToTheStatusLine();
+    void laterDoorsAreDisabled();
+    void closingReturnsToTheLauncher();
+
+private:
+    ui::TfrmRegistro *screen() { return m_fixture->app().bookPage(); }
+    QLineEdit *box(int field) { return screen()->box(field); }
+    QLineEdit *box(const char *name) { return control<QLineEdit>(screen(), name); }
+    QAbstractButton *button(const char *name) { return control<QAbstractButton>(screen(), name); }
+    QString shownPosition() { return screen()->lblPosizione()->text(); }
+    QString bookFile() const { return m_fixture->file(u"Soci 2026.lib"_s); }
+    // Opens the book file, after writing `pages` of the fixture into it (-1: none, no file).
+    void openBook(int pages = -1);
+    void showPage(const QStringList &values);
+    // Answers the next date picker with `date`, or leaves it with Annulla; returns the mode word
+    // it was opened with.
+    void answerPicker(std::optional<QDate> date, QString *modeWord = nullptr);
+    QList<QStringList> storedPages();
+
+    std::unique_ptr<AppFixture> m_fixture;
+};
+
+void TestRegistro::openBook(int pages)
+{
+    if (pages >= 0)
+        QVERIFY(writeBytes(bookFile(), fixturePages().left(pages * book::kPageRecordSize)));
+    screen()->openBook(m_fixture->app().passwordScreen(), bookFile(), u"Soci 2026"_s);
+    QVERIFY(screen()->isVisible());
+    screen()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(screen()));
+}
+
+void TestRegistro::showPage(const QStringList &values)
+{
+    for (int field = 0; field < book::File1; ++field)
+        box(field)->setText(values.value(field));
+}
+
+void TestRegistro::answerPicker(std::optional<QDate> date, QString *modeWord)
+{
+    m_fixture->services.onNextDialog([date, modeWord](QDialog &dialog) {
+        auto &picker = dynamic_cast<ui::TfrmCalendario &>(dialog);
+        if (modeWord)
+            *modeWord = picker.lblMemory()->text();
+        if (!date) {
+            control<QPushButton>(&dialog, "btnAnnulla")->click();
+            return dialog.result();
+        }
+        picker.calendar()->setSelectedDate(*date);
+        control<QPushButton>(&dialog, "btnImportaData")->click();
+        return dialog.result();
+    });
+}
+
+QList<QStringList> TestRegistro::storedPages()
+{
+    QList<QStringList> pages;
+    store::ArchiveFile archive(bookFile(), book::kPageRecordSize);
+    if (!archive.openForReading())
+        return pages;
+    const bool read = archive.scan([&](qint64, QByteArrayView bytes) {
+        pages.append(book::pageLayout().fields(bytes));
+        return true;
+    });
+    if (!read)
+        QTest::qFail("cannot read the book", __FILE__, __LINE__);
+    return pages;
+}
+
+void TestRegistro::opensOnTheLastPage()
+{
+    // Three whole pages and the incomplete tail of a fourth, which is not a page.
+    QVERIFY(writeBytes(bookFile(), fixturePages()));
+    openBook();
+    QCOMPARE(shownPosition(), u"3"_s);
+    QCOMPARE(screen()->pageValues(), goldenPage3());
+    QCOMPARE(screen()->lblNome()->text(), u"Soci 2026"_s);
+    QCOMPARE(screen()->windowTitle(), u" Almavest - Compilazione Libro Soci"_s);
+    QCOMPARE(control<QLabel>(screen(), "panInfo")->text(),
+        u"Pronto per archiviare una nuova scheda..."_s);
+    QCOMPARE(QApplication::focusWidget(), box("txtOrdine_A"));
+    QVERIFY(m_fixture->services.messages.isEmpty());
+}
+
+void TestRegistro::browsesTheBook_data()
+{
+    QTest::addColumn<QStringList>("arrows");
+    QTest::addColumn<QString>("position");
+    // Every walk starts on page 3 of 3; "new" is the New page button.
+    QTest::newRow("next on the last page") << QStringList {u"cmdAvanti"_s} << u"3"_s;
+    QTest::newRow("previous") << QStringList {u"cmdIndietro"_s} << u"2"_s;
+    QTest::newRow("first") << QStringList {u"cmdPrimo"_s} << u"1"_s;
+    QTest::newRow("previous on the first page")
+        << QStringList {u"cmdPrimo"_s, u"cmdIndietro"_s} << u"1"_s;
+    QTest::newRow("first then next") << QStringList {u"cmdPrimo"_s, u"cmdAvanti"_s} << u"2"_s;
+    QTest::newRow("last") << QStringList {u"cmdPrimo"_s, u"cmdUltimo"_s} << u"3"_s;
+    QTest::newRow("next from a new page") << QStringList {u"cmdNuovo"_s, u"cmdAvanti"_s} << u"1"_s;
+    QTest::newRow("previous from a new page")
+        << QStringList {u"cmdNuovo"_s, u"cmdIndietro"_s} << u"1"_s;
+}
+
+void TestRegistro::browsesTheBook()
+{
+    QFETCH(QStringList, arrows);
+    QFETCH(QString, position);
+    openBook(3);
+    for (const QString &arrow : arrows)
+        button(arrow.toLatin1().constData())->click();
+    QCOMPARE(shownPosition(), position);
+    const QList<QStringList> pages = storedPages();
+    QCOMPARE(screen()->pageValues(), pages.at(position.toInt() - 1));
+    QVERIFY(m_fixture->services.messages.isEmpty());
+}
+
+void TestRegistro::browsesAnEmptyBook_data()
+{
+    QTest::addColumn<QString>("arrow");
+    QTest::newRow("first") << u"cmdPrimo"_s;
+    QTest::newRow("previous") << u"cmdIndietro"_s;
+    QTest::newRow("next") << u"cmdAvanti"_s;
+    QTest::newRow("last") << u"cmdUltimo"_s;
+}
+
+void TestRegistro::browsesAnEmptyBook()
+{
+    QFETCH(QString, arrow);
+    // The book-level fields of the book shown before stay; the rows are emptied.
+    showPage(minimalPage(u"Verdi Giuseppe"_s));
+    openBook(0);
+    QVERIFY(m_fixture->services.messages.isEmpty());
+    QVERIFY(shownPosition().isEmpty());
+    QCOMPARE(box(book::Association)->text(), u"Circolo Culturale Il Faro"_s);
+    QVERIFY(box("txtSocio_A")->text().isEmpty());
+
+    screen()->lblPosizione()->setText(u"2"_s);
+    button(arrow.toLatin1().constData())->click();
+    QCOMPARE(m_fixture->services.messages.size(), 1);
+    QCOMPARE(m_fixture->services.messages.first().kind, MessageKind::Information);
+    QCOMPARE(m_fixture->services.lastMessage(), kEmptyArchive);
+    // Only Next empties the page number.
+    QCOMPARE(shownPosition(), arrow == u"cmdAvanti" ? QString() : u"2"_s);
+}
+
+// Every box typed along the Enter chain, the dates through the picker; the page written must be
+// the fixture's page 2, byte for byte, as an independent writer laid it out.
+void TestRegistro::typedPageIsWrittenAsTheLayoutSays()
+{
+    openBook();
+    const QStringList page = goldenPage2();
+    box(book::BookNumber)->setFocus();
+    for (int field = 0; field < book::File1; ++field) {
+        QLineEdit *current = box(field);
+        QCOMPARE(QApplication::focusWidget(), current);
+        if (book::pageTable().field(field).kind == store::ControlKind::Date) {
+            if (!page[field].isEmpty()) {
+                answerPicker(QDate::fromString(page[field], u"dd/MM/yyyy"_s));
+                QTest::keyClick(current, Qt::Key_Return);
+            }
+            QCOMPARE(QApplication::focusWidget(), current);
+            box(field + 1)->setFocus();
+            continue;
+        }
+        typeText(current, page[field]);
+        QTest::keyClick(current, Qt::Key_Return);
+    }
+    QCOMPARE(QApplication::focusWidget(), box(book::BookNumber));
+    // The attachments dialog writes the hidden labels.
+    control<QLabel>(screen(), "lblFile01")->setText(page[book::File1]);
+    control<QLabel>(screen(), "lblDesc01")->setText(page[book::Desc1]);
+
+    button("cmdSalva")->click();
+    QCOMPARE(m_fixture->services.lastMessage(), kInserted);
+    QCOMPARE(shownPosition(), u"1"_s);
+    const QByteArray expected = fixturePages().mid(book::kPageRecordSize, book::kPageRecordSize);
+    QCOMPARE(fileBytes(bookFile()).toHex(), expected.toHex());
+}
+
+void TestRegistro::newPageKeepsTheBookLevelFields()
+{
+    openBook(3);
+    const QStringList shown = screen()->pageValues();
+    button("cmdNuovo")->click();
+    QVERIFY(shownPosition().isEmpty());
+    QCOMPARE(screen()->pageValues(), book::newPage(shown));
+    QCOMPARE(QApplication::focusWidget(), box("txtOrdine_A"));
+
+    box("txtOrdine_A")->setText(u"40"_s);
+    box("txtSocio_A")->setText(u"Gialli Marta"_s);
+    button("cmdSalva")->click();
+    QCOMPARE(m_fixture->services.lastMessage(), kInserted);
+    QCOMPARE(shownPosition(), u"4"_s);
+    const QList<QStringList> pages = storedPages();
+    QCOMPARE(pages.size(), 4);
+    QCOMPARE(pages[3].mid(0, 5), shown.mid(0, 5));
+    QCOMPARE(pages[3][rowField(book::RowA, book::MemberName)], u"Gialli Marta"_s);
+}
+
+void TestRegistro::duplicateThenSaveAppendsACopy()
+{
+    openBook(3);
+    const QByteArray before = fileBytes(bookFile());
+    button("cmdIndietro")->click();
+    const QStringList page2 = screen()->pageValues();
+    QVERIFY(!page2[book::File1].isEmpty());
+    button("cmdDuplica")->click();
+    QCOMPARE(m_fixture->services.lastMessage(),
+        u"E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
+        "Al termine premere Salva per inserire la scheda in archivio."_s);
+    QVERIFY(shownPosition().isEmpty());
+    QCOMPARE(QApplication::focusWidget(), box("txtOrdine_A"));
+
+    button("cmdSalva")->click();
+    QCOMPARE(m_fixture->services.lastMessage(), kInserted);
+    QCOMPARE(shownPosition(), u"4"_s);
+    QStringList copy = page2;
+    for (int i = book::File1; i <= book::Desc3; ++i)
+        copy[i].clear();
+    QCOMPARE(storedPages().at(3), copy);
+    QCOMPARE(fileBytes(bookFile()).left(before.size()), before);
+
+    // Saving again overwrites the new page in place.
+    box("txtMotivo_B")->setText(u"Dimissioni"_s);
+    button("cmdSalva")->click();
+    QCOMPARE(m_fixture->services.lastMessage(), kSaved);
+    QCOMPARE(shownPosition(), u"4"_s);
+    QCOMPARE(storedPages().size(), 4);
+    QCOMPARE(storedPages().at(3)[rowField(book::RowB, book::ExitReason)], u"Dimissioni"_s);
+}
+
+void TestRegistro::duplicateNeedsAStoredPage()
+{
+    openBook(0);
+    showPage(minimalPage(u"Verdi Giuseppe"_s));
+    button("cmdDuplica")->click();
+    QCOMPARE(m_fixture->services.messages.size(), 1);
+    QCOMPARE(m_fixture->services.messages.first().kind, MessageKind::Warning);
+    QCOMPARE(m_fixture->services.lastMessage(),
+        u"Attenzione: la duplicazione di una scheda può avvenire soltanto dopo che questa è "
+        "stata inserita in archivio."_s);
+    QCOMPARE(screen()->pageValues(), minimalPage(u"Verdi Giuseppe"_s));
+}
+
+void TestRegistro::saveRefusesInOrder_data()
+{
+    QTest::addColumn<QList<int>>("emptied");
+    QTest::addColumn<QString>("warning");
+    QTest::addColumn<QString>("focus");
+    const QString lead = u"Attenzione: per salvare la scheda è necessario indicare "_s;
+    const int order = rowField(book::RowA, book::Order);
+    const int member = rowField(book::RowA, book::MemberName);
+    QTest::newRow("all five") << QList<int> {0, 1, 2, order, member}
+                              << lead + u"il numero del Libro Soci."_s << u"txtNumero"_s;
+    QTest::newRow("association") << QList<int> {1, 2, order, member}
+                                 << lead + u"la denominazione dell'Associazione."_s
+                                 << u"txtDenominazione"_s;
+    QTest::newRow("tax code") << QList<int> {2, member}
+                              << lead + u"il codice fiscale dell'Associazione."_s
+                              << u"txtCodFisc"_s;
+    QTest::newRow("order number") << QList<int> {order, member}
+                                  << lead + u"il numero d'ordine nella prima riga."_s
+                                  << u"txtOrdine_A"_s;
+    QTest::newRow("member name only")
+        << QList<int> {member} << lead + u"il nome del socio nella prima riga."_s
+        << u"txtSocio_A"_s;
+}
+
+void TestRegistro::saveRefusesInOrder()
+{
+    QFETCH(QList<int>, emptied);
+    QFETCH(QString, warning);
+    QFETCH(QString, focus);
+    openBook();
+    QStringList page = minimalPage(u"Verdi Giuseppe"_s);
+    for (const int field : emptied)
+        page[field] = u"   "_s; // blanks count as empty
+    showPage(page);
+    button("cmdSalva")->click();
+    QCOMPARE(m_fixture->services.messages.size(), 1);
+    QCOMPARE(m_fixture->services.messages.first().kind, MessageKind::Warning);
+    QCOMPARE(m_fixture->services.lastMessage(), warning);
+    QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+    QCOMPARE(fileBytes(bookFile()).size(), 0);
+    QVERIFY(shownPosition().isEmpty());
+}
+
+void TestRegistro::typingRulesOfTheBoxes_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("association tax code") << u"txtCodFisc"_s << u" 92-01.2ab"_s << u"92012AB"_s;
+    QTest::newRow("row A tax code") << u"txtCodFisc_A"_s << u"vrd gpp-85"_s << u"VRDGPP85"_s;
+    QTest::newRow("row D tax code") << u"txtCodFisc_D"_s << u"a.b c"_s << u"ABC"_s;
+    QTest::newRow("row B fee") << u"txtQuota_B"_s << u"2a5.,0,0 €"_s << u"25,0,0"_s;
+    QTest::newRow("tax code limit")
+        << u"txtCodFisc_C"_s << u"ABCDEFGHIJKLMNOPQR"_s << u"ABCDEFGHIJKLMNOP"_s;
+    QTest::newRow("fee limit") << u"txtQuota_A"_s << u"1234567890123456789"_s
+                               << u"123456789012345"_s;
+    // No other box is filtered or recased.
+    QTest::newRow("member name") << u"txtSocio_C"_s << u" de Rossi-Bianchi. "_s
+                                 << u" de Rossi-Bianchi. "_s;
+    QTest::newRow("order number limit") << u"txtOrdine_B"_s << u"12345678"_s << u"123456"_s;
+}
+
+void TestRegistro::typingRulesOfTheBoxes()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    openBook();
+    QLineEdit *edit = box(name.toLatin1().constData());
+    edit->setFocus();
+    typeText(edit, typed);
+    QCOMPARE(edit->text(), shown);
+}
+
+void TestRegistro::dateFieldsGoThroughThePicker()
+{
+    openBook();
+    QLineEdit *admission = box("txtDataAmm_C");
+    QVERIFY(admission->isReadOnly());
+    QString modeWord;
+    answerPicker(QDate(2015, 2, 1), &modeWord);
+    QTest::keyClick(admission, Qt::Key_A);
+    QCOMPARE(modeWord, u"dataamm_c"_s);
+    QCOMPARE(admission->text(), u"01/02/2015"_s);
+    QCOMPARE(m_fixture->services.dialogsShown.size(), 1);
+
+    // Annulla leaves the date; Backspace empties the box without a picker.
+    answerPicker(std::nullopt, &modeWord);
+    QTest::keyClick(box("txtDataAmm_C"), Qt::Key_Space);
+    QCOMPARE(admission->text(), u"01/02/2015"_s);
+    QTest::keyClick(admission, Qt::Key_Backspace);
+    QVERIFY(admission->text().isEmpty());
+    QCOMPARE(m_fixture->services.dialogsShown.size(), 2);
+
+    answerPicker(QDate(1990, 12, 31), &modeWord);
+    QTest::keyClick(box("txtDataUsc_D"), Qt::Key_Return);
+    QCOMPARE(modeWord, u"datausc_d"_s);
+    QCOMPARE(box("txtDataUsc_D")->text(), u"31/12/1990"_s);
+    QVERIFY(box("txtDataUsc_C")->text().isEmpty());
+}
+
+// A book that cannot be read must not look like an empty book that a save would start afresh.
+void TestRegistro::unreadableBookIsReported()
+{
+    QVERIFY(QDir(m_fixture->folder()).mkdir(u"Soci 2026.lib"_s));
+    showPage(minimalPage(u"Verdi Giuseppe"_s));
+    openBook();
+    QCOMPARE(m_fixture->services.messages.size(), 1);
+    QCOMPARE(m_fixture->services.messages.first().kind, MessageKind::Error);
+    QCOMPARE(m_fixture->services.lastMessage(), store::archiveAccessMessage());
+    QVERIFY(shownPosition().isEmpty());
+    QVERIFY(box("txtSocio_A")->text().isEmpty());
+
+    box("txtSocio_A")->setText(u"Neri Lucia"_s);
+    box("txtOrdine_A")->setText(u"2"_s);
+    button("cmdSalva")->click();
+    QCOMPARE(m_fixture->services.messages.size(), 2);
+    QVERIFY(m_fixture->services.messages.last().plain);
+    QCOMPARE(m_fixture->services.lastMessage(), store::archiveAccessMessage());
+    QCOMPARE(box("txtSocio_A")->text(), u"Neri Lucia"_s);
+}
+
+void TestRegistro::failedSaveKeepsThePage()
+{
+    openBook(2);
+    button("cmdNuovo")->click();
+    box("txtOrdine_A")->setText(u"9"_s);
+    box("txtSocio_A")->setText(u"Gialli Marta"_s);
+    {
+        const WritesFail full(2 * book::kPageRecordSize);
+        button("cmdSalva")->click();
+    }
+    QCOMPARE(m_fixture->services.messages.size(), 1);
+    QVERIFY(m_fixture->services.messages.first().plain);
+    QCOMPARE(m_fixture->services.lastMessage(), store::archiveAccessMessage());
+    QVERIFY(shownPosition().isEmpty());
+    QCOMPARE(box("txtSocio_A")->text(), u"Gialli Marta"_s);
+    QCOMPARE(fileBytes(bookFile()), fixturePages().left(2 * book::kPageRecordSize));
+
+    // Once there is room, the same Save stores the page.
+    button("cmdSalva")->click();
+    QCOMPARE(m_fixture->services.lastMessage(), kInserted);
+    QCOMPARE(shownPosition(), u"3"_s);
+}
+
+void TestRegistro::rowBoxesAreRecolouredWhileFocused()
+{
+    openBook();
+    const auto colourOf = [](QLineEdit *edit) {
+        return edit->grab().toImage().pixelColor(edit->width() / 2, edit->height() - 4);
+    };
+    const QColor white(Qt::white);
+    const QColor linen(0xFA, 0xF0, 0xE6);
+    const QColor yellow(Qt::yellow);
+    box("txtNumero")->setFocus();
+    QCOMPARE(colourOf(box("txtSocio_A")), white);
+    QCOMPARE(colourOf(box("txtSocio_B")), linen);
+    QCOMPARE(colourOf(box("txtDataAmm_C")), white);
+    QCOMPARE(colourOf(box("txtAnnotazioni_D")), linen);
+    QVERIFY(control<QWidget>(screen(), "effNumero")->isVisible());
+
+    box("txtSocio_B")->setFocus();
+    QCOMPARE(colourOf(box("txtSocio_B")), yellow);
+    QVERIFY(!control<QWidget>(screen(), "effNumero")->isVisible());
+    QVERIFY(!screen()->findChild<QWidget *>(u"effSocio_B"_s));
+    box("txtSocio_A")->setFocus();
+    QCOMPARE(colourOf(box("txtSocio_B")), linen);
+    QCOMPARE(colourOf(box("txtSocio_A")), yellow);
+}
+
+void TestRegistro::hintsGoToTheStatusLine_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("hint");
+    QTest::newRow("save") << u"cmdSalva"_s << u"Salva la scheda corrente in archivio."_s;
+    QTest::newRow("preview") << u"cmdAnteprima"_s
+                             << u"Visualizza l'anteprima di stampa della scheda corrente."_s;
+    QTest::newRow("exit") << u"cmdEsci"_s << u"Esci da questa schermata di lavoro."_s;
+    QTest::newRow("check") << u"btnCodFisc"_s << u"Controlla il codice fiscale."_s;
+    QTest::newRow("import A") << u"impSocio_A"_s
+                              << u"Importa i dati dall'archivio anagrafico dei soci."_s;
+    QTest::newRow("import D") << u"impSocio_D"_s
+                              << u"Importa i dati dall'archivio anagrafico dei soci."_s;
+    const QString date = u"Fai clic su questo campo e premi un tasto qualsiasi per importare una "
+                         "data dal calendario."_s;
+    QTest::newRow("birth date A") << u"txtDataNasc_A"_s << date;
+    QTest::newRow("exit date D") << u"txtDataUsc_D"_s << date;
+}
+
+void TestRegistro::hintsGoToTheStatusLine()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, hint);
+    openBook();
+    auto *status = test::control<QLabel>(screen(), "panInfo");
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(screen()->findChild<QWidget *>(control), &enter);
+    QCOMPARE(status->text(), hint);
+    // A column heading is background: moving over it empties the line.
+    QWidget *heading = test::control<QLabel>(screen(), "titSocio_C");
+    QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), heading->mapToGlobal(QPointF(2, 2)),
+        Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(heading, &move);
+    QVERIFY(status->text().isEmpty());
+    // Another edit carries no hint and leaves the line alone.
+    QApplication::sendEvent(box("txtSocio_A"), &enter);
+    QVERIFY(status->text().isEmpty());
+}
+
+void TestRegistro::laterDoorsAreDisabled()
+{
+    openBook();
+    for (const char *name : {"btnCodFisc", "cmdFile", "cmdGuida"})
+        QVERIFY2(!button(name)->isEnabled(), name);
+    for (const char *name : {"cmdTrova", "impSocio_A", "impSocio_B", "impSocio_C", "impSocio_D"})
+        QVERIFY2(button(name)->isEnabled(), name);
+}
+
+void TestRegistro::closingReturnsToTheLauncher()
+{
+    openBook(1);
+    button("cmdEsci")->click();
+    QVERIFY(!screen()->isVisible());
+    QVERIFY(m_fixture->app().launcher()->isVisible());
+    QCOMPARE(m_fixture->services.messages.size(), 0);
+    // Shown again on the same book, it opens on its last page afresh.
+    box("txtSocio_A")->setText(u"Scritto e non salvato"_s);
+    openBook();
+    QCOMPARE(screen()->pageValues(), storedPages().at(0));
+}
+
+QTEST_MAIN(TestRegistro)
+#include "tst_registro.moc"
