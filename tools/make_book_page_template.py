@@ -87,7 +87,7 @@ def row(suffix, top, colour):
         objects.append(shape(f"shpValori{tag}", 11, top + offsets["values_strip"], 274.8, 5.8,
                              BEIGE))
         for i, x in enumerate(SEPARATORS[number], 1):
-            objects.append(line(f"linColonna{tag}_{i}", x, top + offsets["separators"], 0, 12))
+            objects.append(line(f"linColonna{number}_{i}{suffix}", x, top + offsets["separators"], 0, 12))
         objects.append(line(f"linRiga{tag}", 11, top + offsets["rule"], 275, 0))
         for line_number, left, width, name, align in COLUMNS:
             if line_number != number:

@@ -24,18 +24,18 @@ constexpr std::array<Box, 5> kBookBoxes {{
 // One member row: the first line of boxes, then the second kSecondLine pixels lower.
 constexpr std::array<Box, kRowFieldCount> kRowBoxes {{
     {Order, 26, 18, 48},
-    {MemberName, 82, 18, 190},
-    {BirthPlace, 304, 18, 142},
-    {BirthDate, 454, 18, 86},
-    {TaxCode, 548, 18, 150},
-    {Address, 706, 18, 180},
-    {Phone, 894, 18, 88},
+    {MemberName, 82, 18, 180},
+    {BirthPlace, 292, 18, 140},
+    {BirthDate, 440, 18, 84},
+    {TaxCode, 532, 18, 150},
+    {Address, 690, 18, 178},
+    {Phone, 876, 18, 106},
     {CardNumber, 26, 18 + kSecondLine, 110},
     {AdmissionDate, 144, 18 + kSecondLine, 100},
-    {Fee, 252, 18 + kSecondLine, 90},
-    {ExitDate, 350, 18 + kSecondLine, 100},
-    {ExitReason, 458, 18 + kSecondLine, 210},
-    {Annotations, 676, 18 + kSecondLine, 306},
+    {Fee, 264, 18 + kSecondLine, 84},
+    {ExitDate, 362, 18 + kSecondLine, 92},
+    {ExitReason, 462, 18 + kSecondLine, 208},
+    {Annotations, 678, 18 + kSecondLine, 304},
 }};
 
 constexpr std::array<ToolButton, 13> kToolButtons {{
