@@ -47,10 +47,10 @@ void TestBookCatalogue::namesAreChecked_data()
     QTest::newRow("leading dot") << u".nascosto"_s << NameRefusal::None;
     QTest::newRow("empty") << u""_s << NameRefusal::Empty;
     QTest::newRow("blanks only") << u"  \t "_s << NameRefusal::Empty;
-    for (const QString &c : {u"\""_s, u"*"_s, u":"_s, u"<"_s, u">"_s, u"?"_s, u"\\"_s,
-             u"°"_s, u"Ç"_s, u"Ñ"_s, u"ç"_s, u"ñ"_s, u"\t"_s})
-        QTest::addRow("character %s", qPrintable(c)) << u"Li" + c + u"bro"_s
-                                                       << NameRefusal::RefusedCharacter;
+    for (const QString &c : {u"\""_s, u"*"_s, u":"_s, u"<"_s, u">"_s, u"?"_s, u"\\"_s, u"°"_s,
+             u"Ç"_s, u"Ñ"_s, u"ç"_s, u"ñ"_s, u"\t"_s})
+        QTest::addRow("character %s", qPrintable(c))
+            << u"Li" + c + u"bro"_s << NameRefusal::RefusedCharacter;
     QTest::newRow("parent folder") << u"../fuori"_s << NameRefusal::OutsideFolder;
     QTest::newRow("subfolder") << u"sotto/libro"_s << NameRefusal::OutsideFolder;
     QTest::newRow("absolute") << u"/tmp/fuori"_s << NameRefusal::OutsideFolder;
@@ -99,8 +99,8 @@ void TestBookCatalogue::failedCreateIsAFailure()
 void TestBookCatalogue::listsTheBookFilesOnly()
 {
     QVERIFY(book::listBooks(folder()).isEmpty());
-    for (const QString &name : {u"B.lib"_s, u"a.lib"_s, u".nascosto.lib"_s, u"Soci.pro"_s,
-             u"lib"_s, u"note.lib.txt"_s})
+    for (const QString &name :
+        {u"B.lib"_s, u"a.lib"_s, u".nascosto.lib"_s, u"Soci.pro"_s, u"lib"_s, u"note.lib.txt"_s})
         QVERIFY(QFile(QDir(folder()).filePath(name)).open(QIODevice::WriteOnly));
     QVERIFY(QDir(folder()).mkdir(u"cartella.lib"_s));
     QVERIFY(QDir(folder()).mkdir(u"sotto"_s));

@@ -6,9 +6,12 @@
 #include "TestFiles.h"
 
 #include "ui/app/TfrmAvvio.h"
+#include "ui/app/TfrmPassword.h"
 #include "ui/book/TfrmApriRegistro.h"
+#include "ui/book/TfrmMenuRegistro.h"
 #include "ui/book/TfrmRegistro.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -98,8 +101,8 @@ void TestApriRegistro::init()
 
 void TestApriRegistro::listsTheBooksOfTheFolder()
 {
-    makeBooks({u"Zeta.lib"_s, u"alfa.lib"_s, u"Libro 2026.lib"_s, u"Soci.pro"_s,
-        u"note.lib.txt"_s});
+    makeBooks(
+        {u"Zeta.lib"_s, u"alfa.lib"_s, u"Libro 2026.lib"_s, u"Soci.pro"_s, u"note.lib.txt"_s});
     QVERIFY(QDir(m_app->folder()).mkdir(u"cartella.lib"_s));
     showList();
     QStringList shown = entries();
@@ -271,8 +274,7 @@ void TestApriRegistro::titlePageOpensOverTheList()
         return int(QDialog::Rejected);
     });
     press("btnFrontespizio");
-    QCOMPARE(m_app->services.dialogsShown,
-        QStringList {u"almavest::ui::TfrmFrontespizioReg"_s});
+    QCOMPARE(m_app->services.dialogsShown, QStringList {u"almavest::ui::TfrmFrontespizioReg"_s});
     QCOMPARE(owner, static_cast<QWidget *>(list()));
     QVERIFY(list()->isVisible());
 }

@@ -6,7 +6,9 @@
 #include "TestFiles.h"
 
 #include "ui/app/TfrmAvvio.h"
+#include "ui/app/TfrmPassword.h"
 #include "ui/book/TfrmCreaRegistro.h"
+#include "ui/book/TfrmMenuRegistro.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -60,7 +62,7 @@ private Q_SLOTS:
     void cancelReturnsAndShowEmpties();
 
 private:
-    QWidget *window() { return m_app->app().bookCreation(); }
+    ui::TfrmCreaRegistro *window() { return m_app->app().bookCreation(); }
     QLineEdit *nameBox() { return control<QLineEdit>(window(), "txtFile"); }
     void enter(const QString &name, Entry how);
     void apply() { control<QToolButton>(window(), "btnApplica")->click(); }
@@ -108,12 +110,13 @@ void TestCreaRegistro::createsAnEmptyBook_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<Entry>("how");
     QTest::addColumn<QString>("file");
-    QTest::newRow("typed with blanks") << u"  Libro 2026  "_s << Entry::Typed << u"Libro 2026.lib"_s;
-    QTest::newRow("accents and bar") << u"Attività | più"_s << Entry::Typed
-                                     << u"Attività | più.lib"_s;
+    QTest::newRow("typed with blanks")
+        << u"  Libro 2026  "_s << Entry::Typed << u"Libro 2026.lib"_s;
+    QTest::newRow("accents and bar")
+        << u"Attività | più"_s << Entry::Typed << u"Attività | più.lib"_s;
     QTest::newRow("pasted") << u" Libro:2026 "_s << Entry::Pasted << u"Libro2026.lib"_s;
-    QTest::newRow("250 characters") << QString(250, u'x') << Entry::Typed
-                                    << QString(250, u'x') + u".lib"_s;
+    QTest::newRow("250 characters")
+        << QString(250, u'x') << Entry::Typed << QString(250, u'x') + u".lib"_s;
 }
 
 void TestCreaRegistro::createsAnEmptyBook()

@@ -244,7 +244,7 @@ void TestFrontespizio::pageObjectsStandWhereTheyShould_data()
     QTest::addColumn<QRectF>("millimetres");
     QTest::addColumn<QString>("text");
     const auto add = [](const char *name, QRectF rect, const QString &text = {}) {
-        QTest::newRow(name) << QLatin1String(name) << rect << text;
+        QTest::newRow(name) << QString::fromLatin1(name) << rect << text;
     };
     add("linCornice01", {10, 10, 276, 0});
     add("linCornice04", {286, 10, 0, 189});
@@ -280,9 +280,9 @@ void TestFrontespizio::pageObjectsStandWhereTheyShould()
     const report::ReportObject *object = test::placedObject(page, 0, name);
     QVERIFY(object);
     const QRectF at = test::inMillimetres(object->rect);
-    for (const auto &[got, want] : {std::pair {at.left(), millimetres.left()},
-             {at.top(), millimetres.top()}, {at.width(), millimetres.width()},
-             {at.height(), millimetres.height()}})
+    for (const auto &[got, want] :
+        {std::pair {at.left(), millimetres.left()}, {at.top(), millimetres.top()},
+            {at.width(), millimetres.width()}, {at.height(), millimetres.height()}})
         QVERIFY2(qAbs(got - want) < 0.01, qPrintable(u"%1 for %2"_s.arg(got).arg(want)));
     if (!text.isEmpty())
         QCOMPARE(object->lines, QStringList {text});

@@ -3,6 +3,7 @@
 #include "AppFixture.h"
 
 #include "ui/app/TfrmAvvio.h"
+#include "ui/app/TfrmPassword.h"
 #include "ui/book/TfrmApriRegistro.h"
 #include "ui/book/TfrmCreaRegistro.h"
 #include "ui/book/TfrmMenuRegistro.h"

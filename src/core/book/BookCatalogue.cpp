@@ -6,6 +6,7 @@
 #include "text/Typing.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
@@ -21,7 +22,8 @@ bool staysInFolder(const QString &programFolder, const QString &name)
 {
     const QFileInfo file(bookPath(programFolder, name));
     return file.fileName() == name + QLatin1String(kBookExtension)
-        && QDir::cleanPath(file.absolutePath()) == QDir::cleanPath(QDir(programFolder).absolutePath());
+        && QDir::cleanPath(file.absolutePath())
+        == QDir::cleanPath(QDir(programFolder).absolutePath());
 }
 
 } // namespace
@@ -53,10 +55,18 @@ CreateResult createBook(const QString &programFolder, const QString &name)
 
 QStringList listBooks(const QString &programFolder)
 {
-    // Hidden files too: a book whose name starts with a dot is a book all the same.
-    QDir folder(programFolder);
-    return folder.entryList({QStringLiteral("*") + QLatin1String(kBookExtension)},
-        QDir::Files | QDir::Hidden, QDir::NoSort);
+    // Hidden files too: a book whose name starts with a dot is a book all the same. The ending is
+    // compared directly, which costs less than a wildcard filter, and without regard to case, as
+    // "*.lib" matches on the systems the books come from.
+    QStringList books;
+    QDirIterator entries(programFolder, QDir::Files | QDir::Hidden);
+    while (entries.hasNext()) {
+        entries.next();
+        const QString name = entries.fileName();
+        if (name.endsWith(QLatin1String(kBookExtension), Qt::CaseInsensitive))
+            books.append(name);
+    }
+    return books;
 }
 
 bool deleteBook(const QString &programFolder, const QString &fileName)

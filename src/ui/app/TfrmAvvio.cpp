@@ -2,9 +2,9 @@
 
 #include "report/Fonts.h"
 #include "ui/app/AppContext.h"
+#include "ui/book/TfrmMenuRegistro.h"
 #include "ui/conventions/PictureButton.h"
 #include "ui/conventions/Window.h"
-#include "ui/book/TfrmMenuRegistro.h"
 #include "ui/registry/TfrmAnagrafica.h"
 #include "ui/services/Services.h"
 

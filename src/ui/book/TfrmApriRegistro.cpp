@@ -73,8 +73,8 @@ TfrmApriRegistro::~TfrmApriRegistro() = default;
 void TfrmApriRegistro::buildButtons(QBoxLayout *layout)
 {
     const auto add = [this](const char *name, const char *picture, const char *caption) {
-        return makePictureButton(QLatin1String(name), QLatin1String(picture),
-            QString::fromUtf8(caption), this);
+        return makePictureButton(
+            QLatin1String(name), QLatin1String(picture), QString::fromUtf8(caption), this);
     };
     QToolButton *btnApri = add("btnApri", "folder-yellow.svg", "Apri archivio");
     QToolButton *btnElimina = add("btnElimina", "btn-elimina.svg", "");

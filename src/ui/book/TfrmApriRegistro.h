@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class QBoxLayout;
 class QLabel;
 class QListView;
 class QStringListModel;
@@ -30,7 +31,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void buildButtons(class QBoxLayout *layout);
+    void buildButtons(QBoxLayout *layout);
     // The selected entry; empty after a warning when the list is empty or nothing is selected.
     QString selectedBook(const QString &noSelection);
     void openBook();

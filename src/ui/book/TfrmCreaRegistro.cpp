@@ -39,8 +39,9 @@ QString refusalText(book::NameRefusal refusal)
         return QStringLiteral("Attenzione: il nome del Libro Soci non può essere formato soltanto "
                               "da punti.\r\n\r\nInserire un nome diverso.");
     case book::NameRefusal::OutsideFolder:
-        return QStringLiteral("Attenzione: il nome indicato porterebbe il file del Libro Soci fuori "
-                              "dalla cartella del programma.\r\n\r\nInserire un nome diverso.");
+        return QStringLiteral(
+            "Attenzione: il nome indicato porterebbe il file del Libro Soci fuori "
+            "dalla cartella del programma.\r\n\r\nInserire un nome diverso.");
     }
     return {};
 }
@@ -78,8 +79,8 @@ TfrmCreaRegistro::TfrmCreaRegistro(AppContext &context)
 
     auto *btnApplica = makePictureButton(QStringLiteral("btnApplica"),
         QStringLiteral("btn-salva.svg"), QStringLiteral("Applica e chiudi"), this);
-    auto *btnAnnulla = makePictureButton(
-        QStringLiteral("btnAnnulla"), QStringLiteral("btn-esci.svg"), QStringLiteral("Annulla"), this);
+    auto *btnAnnulla = makePictureButton(QStringLiteral("btnAnnulla"),
+        QStringLiteral("btn-esci.svg"), QStringLiteral("Annulla"), this);
     connect(btnApplica, &QToolButton::clicked, this, &TfrmCreaRegistro::apply);
     connect(btnAnnulla, &QToolButton::clicked, this, &QWidget::close);
     auto *buttons = new QHBoxLayout;

@@ -55,8 +55,18 @@ constexpr std::array<TitleValue, TfrmFrontespizioReg::kValueCount> kValues {{
         "Il Segretario:"},
 }};
 
-enum ValueIndex { Comune, Provincia, Numero, Pagine, Committente, Impresa, Oggetto, Estremi,
-    Direttore, Responsabile };
+enum ValueIndex {
+    Comune,
+    Provincia,
+    Numero,
+    Pagine,
+    Committente,
+    Impresa,
+    Oggetto,
+    Estremi,
+    Direttore,
+    Responsabile
+};
 
 } // namespace
 
@@ -112,8 +122,8 @@ void TfrmFrontespizioReg::buildScreen()
     };
     wide(0, Comune);
     wide(1, Provincia);
-    grid->addWidget(namedLabel("lblTitolo", QStringLiteral("LIBRO SOCI"), this), 2, 0, 1, 4,
-        Qt::AlignHCenter);
+    grid->addWidget(
+        namedLabel("lblTitolo", QStringLiteral("LIBRO SOCI"), this), 2, 0, 1, 4, Qt::AlignHCenter);
     grid->addWidget(captions[Numero], 3, 0, Qt::AlignRight);
     grid->addWidget(m_boxes[Numero], 3, 1);
     grid->addWidget(captions[Pagine], 3, 2, Qt::AlignRight);
@@ -171,8 +181,8 @@ void TfrmFrontespizioReg::load()
         return;
     }
     for (std::size_t i = 0; i < kValues.size(); ++i) {
-        m_boxes[i]->setText(settings.value(
-            QLatin1String(kSection), QString::fromLatin1(kValues[i].key)));
+        m_boxes[i]->setText(
+            settings.value(QLatin1String(kSection), QString::fromLatin1(kValues[i].key)));
     }
 }
 

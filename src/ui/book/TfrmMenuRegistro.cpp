@@ -27,8 +27,7 @@ TfrmMenuRegistro::TfrmMenuRegistro(AppContext &context)
     top->addStretch(1);
     top->addWidget(helpPicture(this));
     layout->addLayout(top);
-    layout->addWidget(
-        namedLabel("lblTitolo", QStringLiteral("CREA / COMPILA LIBRO SOCI"), this), 0,
+    layout->addWidget(namedLabel("lblTitolo", QStringLiteral("CREA / COMPILA LIBRO SOCI"), this), 0,
         Qt::AlignHCenter);
     auto *instructions = namedLabel("lblIstruzioni",
         QStringLiteral("Premere il pulsante per creare un nuovo Libro Soci o per compilarne uno "
