@@ -92,7 +92,7 @@ void TfrmFrontespizioReg::open(AppContext &context, QWidget *owner)
     runPerUseDialog(context.services(), dialog);
 }
 
-void TfrmFrontespizioReg::buildScreen()
+std::array<QLabel *, TfrmFrontespizioReg::kValueCount> TfrmFrontespizioReg::buildBoxes()
 {
     const QFont plain = fonts::named(fonts::kVerdana, 12, QFont::Bold);
     const QFont large = fonts::named(fonts::kVerdana, 36, QFont::Bold);
@@ -113,6 +113,12 @@ void TfrmFrontespizioReg::buildScreen()
             setTabOrder(m_boxes[i - 1], m_boxes[i]);
     }
 
+    return captions;
+}
+
+void TfrmFrontespizioReg::buildScreen()
+{
+    const std::array<QLabel *, kValueCount> captions = buildBoxes();
     auto *grid = new QGridLayout;
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(8);

@@ -6,6 +6,7 @@
 
 #include <array>
 
+class QLabel;
 class QLineEdit;
 
 // The title page shared by every book: ten values kept in Libro_Soci.ini, stored whenever the
@@ -31,6 +32,8 @@ public:
     void done(int result) override;
 
 private:
+    // The ten boxes with their chains; returns their captions.
+    std::array<QLabel *, kValueCount> buildBoxes();
     void buildScreen();
     QLayout *buildButtons();
     void load();
