@@ -28,6 +28,8 @@ double rawRead(const QString &path);
 void archiveBenchmarks(const QString &archive, const QString &smallArchive, double raw);
 void listBenchmarks(const QString &archive, double raw);
 void reportBenchmarks();
+// The book list over a folder of `books` empty books made under `folder`.
+void bookListBenchmarks(const QString &folder, int books);
 void startUpBenchmarks(const QString &self, const QString &folder);
 
 // The child processes of the start-up measure.

@@ -38,6 +38,7 @@ int main(int argc, char *argv[])
     archiveBenchmarks(archive, small, raw);
     listBenchmarks(archive, raw);
     reportBenchmarks();
+    bookListBenchmarks(dir.path(), 500);
     startUpBenchmarks(QCoreApplication::applicationFilePath(), dir.path());
     return 0;
 }

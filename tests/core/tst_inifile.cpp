@@ -1,4 +1,5 @@
 // The INI reader and writer: lookups by section and key, and files kept as they were.
+#include "ReadOnlyAccess.h"
 #include "TestFiles.h"
 #include "app/IniFile.h"
 
@@ -24,6 +25,7 @@ private Q_SLOTS:
     void lookups();
     void editsKeepEverythingElse();
     void loadAndSaveUnchanged();
+    void unchangedSaveWritesNothing();
     void missingFileReadsEmpty();
     void newFile();
     void keyAddedInsideItsSection();
@@ -107,6 +109,21 @@ void TestIniFile::loadAndSaveUnchanged()
     QVERIFY(ini.load());
     QVERIFY(ini.save());
     QCOMPARE(fileBytes(path), before);
+}
+
+// Nothing to write needs no write permission: a settings file on a locked stick saves unchanged.
+void TestIniFile::unchangedSaveWritesNothing()
+{
+    const QString path = copyFixture(u"settings.ini"_s);
+    IniFile ini(path);
+    QVERIFY(ini.load());
+    ini.setValue(u"Accesso"_s, u"Valore"_s, ini.value(u"Accesso"_s, u"Valore"_s));
+    almavest::test::ReadOnlyAccess readOnly({m_dir->path(), path});
+    if (!readOnly.effective())
+        QSKIP("root cannot act as an ordinary user here");
+    QVERIFY(ini.save());
+    ini.setValue(u"Accesso"_s, u"Valore"_s, u"altro"_s);
+    QVERIFY(!ini.save());
 }
 
 void TestIniFile::missingFileReadsEmpty()

@@ -34,6 +34,8 @@ void TestTyping::filterAtTheEndsOfItsRanges_data()
     QTest::newRow("digits") << KeyFilter::Digits << u"09"_s << u"/:aA, "_s;
     QTest::newRow("amount") << KeyFilter::Amount << u"09,"_s << u"/:+-.a "_s;
     QTest::newRow("alphanumeric") << KeyFilter::Alphanumeric << u"09AZaz"_s << u"/:@[`{ -àÀ€"_s;
+    QTest::newRow("file name") << KeyFilter::FileName << u" |.àèé!#'~-_+"_s
+                               << u"\"*/:<>?\\°ÇÑçñ\t\u001F"_s;
     QTest::newRow("none") << KeyFilter::None << u" /:@[`{-à€~"_s << u""_s;
 }
 

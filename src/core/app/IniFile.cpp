@@ -57,9 +57,12 @@ bool IniFile::load()
 {
     m_lines.clear();
     m_error.clear();
+    m_stored.reset();
     QFile file(m_path);
-    if (!file.exists())
+    if (!file.exists()) {
+        m_stored = QByteArray();
         return true;
+    }
     if (!file.open(QIODevice::ReadOnly)) {
         m_error = file.errorString();
         return false;
@@ -69,6 +72,7 @@ bool IniFile::load()
         m_error = file.errorString();
         return false;
     }
+    m_stored = bytes;
     const QString content = store::fromCp1252(bytes);
     m_lines = content.split(u'\n');
     if (content.endsWith(u'\n'))
@@ -86,8 +90,15 @@ bool IniFile::save()
     QString content;
     for (const QString &line : std::as_const(m_lines))
         content += line + QStringLiteral("\r\n");
-    return store::writeWholeFile(m_path, store::toCp1252(content), &m_error)
-        == store::WriteFailure::None;
+    const QByteArray bytes = store::toCp1252(content);
+    // A file that would come out as it was read is left alone, so a folder that may not be
+    // written fails only a save that changes something.
+    if (m_stored && *m_stored == bytes)
+        return true;
+    if (store::writeWholeFile(m_path, bytes, &m_error) != store::WriteFailure::None)
+        return false;
+    m_stored = bytes;
+    return true;
 }
 
 QString IniFile::value(const QString &section, const QString &key) const

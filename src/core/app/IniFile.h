@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 // A Windows-style INI file read and written by section and key. Names are matched without
 // regard to A-Z case and kept as they stand in the file; every other line of the file is kept
@@ -15,7 +18,8 @@ public:
 
     // Reads the file; a missing file is an empty file, not a failure.
     [[nodiscard]] bool load();
-    // Writes the file atomically; false when it cannot be written.
+    // Writes the file atomically unless it would come out as it was read; false when it cannot
+    // be written.
     [[nodiscard]] bool save();
 
     // Empty when the section or the key is missing.
@@ -33,6 +37,7 @@ private:
     QString m_path;
     QStringList m_lines;
     QString m_error;
+    std::optional<QByteArray> m_stored; // the file's bytes as last read or written
 };
 
 } // namespace almavest::app

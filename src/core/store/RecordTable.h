@@ -16,8 +16,9 @@
 // form, prints, list lines and exports all take their fields from here by index.
 namespace almavest::store {
 
-// Which characters a box lets in, typed or pasted.
-enum class KeyFilter { None, Digits, Amount, Alphanumeric };
+// Which characters a box lets in, typed or pasted. FileName keeps out what a file name in the
+// program folder may not hold.
+enum class KeyFilter { None, Digits, Amount, Alphanumeric, FileName };
 // What a box does to its text while it is typed: nothing, trim and upper-case A-Z, or trim.
 enum class Casing { None, Upper, TrimOnly };
 

@@ -35,6 +35,9 @@ bool acceptsCharacter(KeyFilter filter, QChar character)
         return digit || c == u',';
     case KeyFilter::Alphanumeric:
         return digit || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+    case KeyFilter::FileName:
+        return c >= u' '
+            && !QStringView(u"\"*/:<>?\\\u00B0\u00C7\u00D1\u00E7\u00F1").contains(character);
     }
     return false;
 }

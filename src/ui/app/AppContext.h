@@ -15,6 +15,9 @@ class TfrmPassword;
 class TfrmCambiaPassword;
 class TfrmAvvio;
 class TfrmAnagrafica;
+class TfrmMenuRegistro;
+class TfrmCreaRegistro;
+class TfrmApriRegistro;
 class TfrmRegistro;
 
 struct ResidentScreens
@@ -23,6 +26,9 @@ struct ResidentScreens
     TfrmAvvio *launcher = nullptr;
     TfrmCambiaPassword *changePassword = nullptr;
     TfrmAnagrafica *anagrafica = nullptr;
+    TfrmMenuRegistro *menuRegistro = nullptr;
+    TfrmCreaRegistro *creaRegistro = nullptr;
+    TfrmApriRegistro *apriRegistro = nullptr;
     TfrmRegistro *registro = nullptr;
 };
 

@@ -3,6 +3,9 @@
 #include "ui/app/TfrmAvvio.h"
 #include "ui/app/TfrmCambiaPassword.h"
 #include "ui/app/TfrmPassword.h"
+#include "ui/book/TfrmApriRegistro.h"
+#include "ui/book/TfrmCreaRegistro.h"
+#include "ui/book/TfrmMenuRegistro.h"
 #include "ui/book/TfrmRegistro.h"
 #include "ui/registry/TfrmAnagrafica.h"
 
@@ -63,6 +66,12 @@ Application::Application(Services &services, const QString &programFolder)
     m_context.screens().changePassword = m_changePassword.get();
     m_anagrafica = std::make_unique<TfrmAnagrafica>(m_context);
     m_context.screens().anagrafica = m_anagrafica.get();
+    m_menuRegistro = std::make_unique<TfrmMenuRegistro>(m_context);
+    m_context.screens().menuRegistro = m_menuRegistro.get();
+    m_creaRegistro = std::make_unique<TfrmCreaRegistro>(m_context);
+    m_context.screens().creaRegistro = m_creaRegistro.get();
+    m_apriRegistro = std::make_unique<TfrmApriRegistro>(m_context);
+    m_context.screens().apriRegistro = m_apriRegistro.get();
     m_registro = std::make_unique<TfrmRegistro>(m_context);
     m_context.screens().registro = m_registro.get();
 }

@@ -29,6 +29,9 @@ public:
     TfrmAvvio *launcher() { return m_context.screens().launcher; }
     TfrmCambiaPassword *changePasswordScreen() { return m_context.screens().changePassword; }
     TfrmAnagrafica *memberCard() { return m_context.screens().anagrafica; }
+    TfrmMenuRegistro *bookMenu() { return m_context.screens().menuRegistro; }
+    TfrmCreaRegistro *bookCreation() { return m_context.screens().creaRegistro; }
+    TfrmApriRegistro *bookList() { return m_context.screens().apriRegistro; }
     TfrmRegistro *bookPage() { return m_context.screens().registro; }
 
 private:
@@ -40,6 +43,9 @@ private:
     std::unique_ptr<TfrmAvvio> m_launcher;
     std::unique_ptr<TfrmCambiaPassword> m_changePassword;
     std::unique_ptr<TfrmAnagrafica> m_anagrafica;
+    std::unique_ptr<TfrmMenuRegistro> m_menuRegistro;
+    std::unique_ptr<TfrmCreaRegistro> m_creaRegistro;
+    std::unique_ptr<TfrmApriRegistro> m_apriRegistro;
     std::unique_ptr<TfrmRegistro> m_registro;
 };
 

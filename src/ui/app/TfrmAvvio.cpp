@@ -2,6 +2,7 @@
 
 #include "report/Fonts.h"
 #include "ui/app/AppContext.h"
+#include "ui/book/TfrmMenuRegistro.h"
 #include "ui/conventions/PictureButton.h"
 #include "ui/conventions/Window.h"
 #include "ui/registry/TfrmAnagrafica.h"
@@ -42,7 +43,7 @@ const Column kColumns[] = {
     {"imgRicevute", "launcher-libro.svg", "btnRicevute", "strip-libro.svg", "appRicevute",
         "Compila le pagine del Libro Soci, il registro che l'associazione deve tenere presso la "
         "propria sede legale.",
-        nullptr},
+        &TfrmAvvio::openBookMenu},
     {"imgIncassi", "launcher-primanota.svg", "btnIncassi", "strip-primanota.svg", "appIncassi",
         "Tieni la primanota delle entrate e delle uscite e ottieni il bilancio degli incassi e "
         "delle spese in qualsiasi periodo.",
@@ -199,6 +200,11 @@ QLayout *TfrmAvvio::buildBottomRow()
 void TfrmAvvio::openMemberRegistry()
 {
     AppContext::switchScreen(this, m_context.screens().anagrafica);
+}
+
+void TfrmAvvio::openBookMenu()
+{
+    AppContext::switchScreen(this, m_context.screens().menuRegistro);
 }
 
 void TfrmAvvio::openWebSite()

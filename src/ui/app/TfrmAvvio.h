@@ -20,6 +20,8 @@ public:
 
     // Switches to the member card screen, as every control of the registry column does.
     void openMemberRegistry();
+    // Switches to the book menu, as every control of the members' book column does.
+    void openBookMenu();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
