@@ -41,8 +41,8 @@ QStringList page(const std::map<int, QString> &fields)
 }
 
 // Appends records of `recordSize` bytes holding `values` to the archive at `path`.
-bool writeRecords(const QString &path, const store::RecordLayout &layout,
-    const QList<QStringList> &records)
+bool writeRecords(
+    const QString &path, const store::RecordLayout &layout, const QList<QStringList> &records)
 {
     store::ArchiveFile archive(path, layout.recordSize());
     if (!archive.openForWriting())
@@ -112,28 +112,27 @@ void TestBookLists::importedRow_data()
     QTest::newRow("every part")
         << full(u"Via Roma 1"_s, u"47521"_s, u"Cesena"_s, u"FC"_s)
         << u"1=Rossi Mario|2=Forlì|3=01/02/1970|4=RSSMRA70B01D704X"
-               u"|5=Via Roma 1 47521 Cesena FC|6=0547 1|7=A-17|8=15/09/2020|9=25,00"_s;
+           u"|5=Via Roma 1 47521 Cesena FC|6=0547 1|7=A-17|8=15/09/2020|9=25,00"_s;
     QTest::newRow("empty postcode keeps two blanks")
         << full(u"Via Roma 1"_s, QString(), u"Cesena"_s, u"FC"_s)
         << u"1=Rossi Mario|2=Forlì|3=01/02/1970|4=RSSMRA70B01D704X|5=Via Roma 1  Cesena FC"
-               u"|6=0547 1|7=A-17|8=15/09/2020|9=25,00"_s;
+           u"|6=0547 1|7=A-17|8=15/09/2020|9=25,00"_s;
     QTest::newRow("empty street, ends trimmed")
         << full(QString(), QString(), u"Cesena"_s, QString())
         << u"1=Rossi Mario|2=Forlì|3=01/02/1970|4=RSSMRA70B01D704X|5=Cesena"
-               u"|6=0547 1|7=A-17|8=15/09/2020|9=25,00"_s;
+           u"|6=0547 1|7=A-17|8=15/09/2020|9=25,00"_s;
     QTest::newRow("blanks around every part")
         << full(u"  Via Roma 1 "_s, u" 47521"_s, u"Cesena  "_s, u" FC "_s)
         << u"1=Rossi Mario|2=Forlì|3=01/02/1970|4=RSSMRA70B01D704X|5=Via Roma 1 47521 Cesena FC"
-               u"|6=0547 1|7=A-17|8=15/09/2020|9=25,00"_s;
+           u"|6=0547 1|7=A-17|8=15/09/2020|9=25,00"_s;
     QStringList blanks = full(u" "_s, QString(), QString(), QString());
     blanks[registry::Name] = u"\tRossi Mario  "_s;
     blanks[registry::Fee] = u" 3,456 "_s;
     QTest::newRow("blank address, value with blanks and a tab")
         << blanks
         << u"1=Rossi Mario|2=Forlì|3=01/02/1970|4=RSSMRA70B01D704X|5="
-               u"|6=0547 1|7=A-17|8=15/09/2020|9=3,456"_s;
-    QTest::newRow("blank card") << registry::blankMember()
-                                << u"1=|2=|3=|4=|5=|6=|7=|8=|9=0,00"_s;
+           u"|6=0547 1|7=A-17|8=15/09/2020|9=3,456"_s;
+    QTest::newRow("blank card") << registry::blankMember() << u"1=|2=|3=|4=|5=|6=|7=|8=|9=0,00"_s;
 }
 
 // Exactly nine row fields are written; the notes, the expiry, the e-mail are not.
@@ -150,9 +149,9 @@ void TestBookLists::longTextsAreCutOnlyWhenStored()
 {
     const QString street = QString(101, u'v');
     const QString name = QString(49, u'n') + u"ùX"_s;
-    const ImportedRow row = book::importedRow(member({{registry::Name, name},
-        {registry::Address, street}, {registry::PostCode, u"47521"_s},
-        {registry::Town, u"Cesena Forlì"_s}, {registry::Province, u"FC"_s}}));
+    const ImportedRow row = book::importedRow(member(
+        {{registry::Name, name}, {registry::Address, street}, {registry::PostCode, u"47521"_s},
+            {registry::Town, u"Cesena Forlì"_s}, {registry::Province, u"FC"_s}}));
     const QString address = street + u" 47521 Cesena Forlì FC"_s;
     QCOMPARE(row.value(Address), address);
     QCOMPARE(row.value(MemberName), name);
@@ -263,8 +262,9 @@ void TestBookLists::pageListLine_data()
     QTest::newRow("every column cut, the fee whole")
         << QStringList {u"123456"_s, QString(30, u'n') + u"Xù"_s, u"RSSMRA70B01D704X"_s,
                QString(20, u'c') + u"X"_s, QString(15, u't') + u"X"_s, u"123456789012,50"_s}
-        << u"N. Ord. 123456  Socio: "_s + QString(30, u'n') + u"  C.F. RSSMRA70B01D704X  Tessera: "_s
-            + QString(20, u'c') + u"  Tel. "_s + QString(15, u't') + u" Quota: € 123456789012,50"_s;
+        << u"N. Ord. 123456  Socio: "_s + QString(30, u'n')
+            + u"  C.F. RSSMRA70B01D704X  Tessera: "_s + QString(20, u'c') + u"  Tel. "_s
+            + QString(15, u't') + u" Quota: € 123456789012,50"_s;
 }
 
 void TestBookLists::pageListLine()

@@ -130,7 +130,8 @@ void TestBookListDialogs::importListsNamedMembers()
         QCOMPARE(dialog.windowTitle(), u" Importazione dati socio da archivio anagrafico"_s);
         QCOMPARE(control<QLabel>(&dialog, "lblMemory")->text(), u"socio_b"_s);
         QVERIFY(control<QLabel>(&dialog, "lblMemory")->isHidden());
-        QCOMPARE(names(dialog.list()->lines(), 0), (QStringList {u"Rossi Mario"_s, u"Bianchi Anna"_s}));
+        QCOMPARE(
+            names(dialog.list()->lines(), 0), (QStringList {u"Rossi Mario"_s, u"Bianchi Anna"_s}));
         QVERIFY(!control<QListView>(&dialog, "lstRecords")->currentIndex().isValid());
         QVERIFY(control<QLineEdit>(&dialog, "txtTrova")->text().isEmpty());
         control<QPushButton>(&dialog, "btnChiudi")->click();
@@ -146,14 +147,14 @@ void TestBookListDialogs::importHandsBackTheChosenMember_data()
     QTest::addColumn<int>("how");
     QTest::addColumn<qint64>("position");
     QTest::addColumn<QString>("card");
-    QTest::newRow("socio_a, first line") << u"socio_a"_s << 0 << int(Pick::DoubleClick)
-                                         << qint64(2) << u"PRIMA"_s;
-    QTest::newRow("socio_b, first twin") << u"socio_b"_s << 1 << int(Pick::Enter) << qint64(3)
-                                         << u"GEMELLA 1"_s;
-    QTest::newRow("socio_c, second twin") << u"socio_c"_s << 2 << int(Pick::DoubleClick)
-                                          << qint64(4) << u"GEMELLA 2"_s;
-    QTest::newRow("socio_d, last line") << u"socio_d"_s << 3 << int(Pick::Enter) << qint64(5)
-                                        << u"ULTIMA"_s;
+    QTest::newRow("socio_a, first line")
+        << u"socio_a"_s << 0 << int(Pick::DoubleClick) << qint64(2) << u"PRIMA"_s;
+    QTest::newRow("socio_b, first twin")
+        << u"socio_b"_s << 1 << int(Pick::Enter) << qint64(3) << u"GEMELLA 1"_s;
+    QTest::newRow("socio_c, second twin")
+        << u"socio_c"_s << 2 << int(Pick::DoubleClick) << qint64(4) << u"GEMELLA 2"_s;
+    QTest::newRow("socio_d, last line")
+        << u"socio_d"_s << 3 << int(Pick::Enter) << qint64(5) << u"ULTIMA"_s;
 }
 
 // Each line hands back its own card, even when two cards give the same line; the row read
@@ -198,8 +199,8 @@ void TestBookListDialogs::importLeftWithoutChoosing()
     QFETCH(int, way);
     writeMembers(m_fixture->file(u"Soci.pro"_s), {sampleMember(u"Rossi Mario"_s)});
     onDialog([&](ui::ListPickDialog &dialog) {
-        control<QListView>(&dialog, "lstRecords")->setCurrentIndex(
-            dialog.list()->list()->model()->index(0, 0));
+        control<QListView>(&dialog, "lstRecords")
+            ->setCurrentIndex(dialog.list()->list()->model()->index(0, 0));
         leaveDialog(dialog, Leave(way));
         QVERIFY(!dialog.isVisible());
         QVERIFY(dialog.list()->lines().isEmpty());
@@ -289,8 +290,8 @@ void TestBookListDialogs::pageSearchHandsBackThePage()
         pickLine(control<QListView>(&dialog, "lstRecords"), row, Pick(how));
         QVERIFY(!dialog.isVisible());
     });
-    QCOMPARE(ui::TfrmTrovaRegistro::choose(context(), owner(), bookFile()),
-        std::optional<qint64>(page));
+    QCOMPARE(
+        ui::TfrmTrovaRegistro::choose(context(), owner(), bookFile()), std::optional<qint64>(page));
 }
 
 void TestBookListDialogs::pageSearchOfAnEmptyBook()

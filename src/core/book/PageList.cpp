@@ -11,33 +11,31 @@ constexpr int kNameWidth = 30;
 constexpr int kTaxCodeWidth = 16;
 constexpr int kCardWidth = 20;
 constexpr int kPhoneWidth = 15;
-constexpr const char *kOrderLabel = "N. Ord. ";
-constexpr const char *kNameLabel = "  Socio: ";
-constexpr const char *kTaxCodeLabel = "  C.F. ";
-constexpr const char *kCardLabel = "  Tessera: ";
-constexpr const char *kPhoneLabel = "  Tel. ";
+constexpr QByteArrayView kOrderLabel = "N. Ord. ";
+constexpr QByteArrayView kNameLabel = "  Socio: ";
+constexpr QByteArrayView kTaxCodeLabel = "  C.F. ";
+constexpr QByteArrayView kCardLabel = "  Tessera: ";
+constexpr QByteArrayView kPhoneLabel = "  Tel. ";
 // " Quota: € " in Windows-1252, where the euro sign is the byte 0x80.
-constexpr const char *kFeeLabel = " Quota: \x80 ";
-
-QByteArrayView rowA(QByteArrayView record, int fieldInRow)
-{
-    return pageLayout().textBytes(record, rowField(RowA, fieldInRow));
-}
+constexpr QByteArrayView kFeeLabel = " Quota: \x80 ";
 
 void buildLine(QByteArrayView record, store::LineBuilder &line)
 {
+    const store::RecordLayout &layout = pageLayout();
+    const auto rowA
+        = [&](int fieldInRow) { return layout.textBytes(record, rowField(RowA, fieldInRow)); };
     line.append(kOrderLabel);
-    line.appendColumn(rowA(record, Order), kOrderWidth);
+    line.appendColumn(rowA(Order), kOrderWidth);
     line.append(kNameLabel);
-    line.appendColumn(rowA(record, MemberName), kNameWidth);
+    line.appendColumn(rowA(MemberName), kNameWidth);
     line.append(kTaxCodeLabel);
-    line.appendColumn(rowA(record, TaxCode), kTaxCodeWidth);
+    line.appendColumn(rowA(TaxCode), kTaxCodeWidth);
     line.append(kCardLabel);
-    line.appendColumn(rowA(record, CardNumber), kCardWidth);
+    line.appendColumn(rowA(CardNumber), kCardWidth);
     line.append(kPhoneLabel);
-    line.appendColumn(rowA(record, Phone), kPhoneWidth);
+    line.appendColumn(rowA(Phone), kPhoneWidth);
     line.append(kFeeLabel);
-    line.append(rowA(record, Fee));
+    line.append(rowA(Fee));
 }
 
 } // namespace

@@ -20,10 +20,10 @@ constexpr int kNameWidth = 30;
 constexpr int kTaxCodeWidth = 16;
 constexpr int kExpiryWidth = 10;
 constexpr int kPhoneWidth = 15;
-constexpr const char *kTaxCodeLabel = "  C.F. ";
-constexpr const char *kExpiryLabel = "  Scad. ";
-constexpr const char *kPhoneLabel = "  Tel. ";
-constexpr const char *kNotesLabel = " Note: ";
+constexpr QByteArrayView kTaxCodeLabel = "  C.F. ";
+constexpr QByteArrayView kExpiryLabel = "  Scad. ";
+constexpr QByteArrayView kPhoneLabel = "  Tel. ";
+constexpr QByteArrayView kNotesLabel = " Note: ";
 
 // The member field each filter is compared with, in the order of SearchFilters.
 constexpr std::array<int, kSearchFilterCount> kFilterFields = {Name, CardNumber, BirthPlace,
@@ -204,8 +204,14 @@ MemberLines searchMembers(const QString &archivePath, const MemberSearch &search
 
 MemberLines namedMembers(const QString &archivePath)
 {
-    return collectLines(
-        archivePath, [](QByteArrayView record) { return !fieldBytes(record, Name).isEmpty(); },
+    return store::scanLines(
+        archivePath, kMemberRecordSize,
+        [](QByteArrayView record, store::LineBuilder &line) {
+            if (fieldBytes(record, Name).isEmpty())
+                return false;
+            buildLine(record, line);
+            return true;
+        },
         true);
 }
 

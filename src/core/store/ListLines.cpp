@@ -12,8 +12,7 @@ void LineBuilder::append(QByteArrayView text)
 {
     // A line never comes near the buffer's end; should a table ever grow, the line is cut rather
     // than written past it.
-    const qsizetype used
-        = std::min<qsizetype>(text.size(), qsizetype(m_buffer.size()) - m_size);
+    const qsizetype used = std::min<qsizetype>(text.size(), qsizetype(m_buffer.size()) - m_size);
     std::memcpy(m_buffer.data() + m_size, text.data(), static_cast<size_t>(used));
     m_size += used;
 }
@@ -22,8 +21,7 @@ void LineBuilder::appendColumn(QByteArrayView text, int width)
 {
     const qsizetype used = std::min<qsizetype>(text.size(), width);
     append(text.first(used));
-    const qsizetype blanks
-        = std::min<qsizetype>(width - used, qsizetype(m_buffer.size()) - m_size);
+    const qsizetype blanks = std::min<qsizetype>(width - used, qsizetype(m_buffer.size()) - m_size);
     std::memset(m_buffer.data() + m_size, ' ', static_cast<size_t>(blanks));
     m_size += blanks;
 }

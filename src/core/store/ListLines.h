@@ -47,7 +47,7 @@ using LineOf = std::function<bool(QByteArrayView record, LineBuilder &line)>;
 
 // Opens the archive at `path` for reading, scans it from the first record to the last and closes
 // it. With `reserveAll` the lists are sized for every record beforehand (a list of them all).
-ListLines scanLines(const QString &path, int recordSize, const LineOf &lineOf,
-    bool reserveAll = false);
+ListLines scanLines(
+    const QString &path, int recordSize, const LineOf &lineOf, bool reserveAll = false);
 
 } // namespace almavest::store

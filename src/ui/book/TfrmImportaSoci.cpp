@@ -20,7 +20,8 @@ QString memberArchive(const AppContext &context)
 } // namespace
 
 TfrmImportaSoci::TfrmImportaSoci(AppContext &context, QWidget *owner, const QString &modeWord)
-    : ListPickDialog(context, owner, QStringLiteral(" Importazione dati socio da archivio anagrafico"),
+    : ListPickDialog(context, owner,
+        QStringLiteral(" Importazione dati socio da archivio anagrafico"),
         QStringLiteral("Riepilogo soci in archivio anagrafico"))
 {
     // One word per member row of the page, A to D.

@@ -26,8 +26,8 @@ public:
     std::optional<qint64> chosenPosition() const { return m_chosen; }
 
 protected:
-    ListPickDialog(AppContext &context, QWidget *owner, const QString &caption,
-        const QString &printTitle);
+    ListPickDialog(
+        AppContext &context, QWidget *owner, const QString &caption, const QString &printTitle);
     // Shows the lines of a scan, with the first line or none selected.
     void setLines(store::ListLines found,
         MemberListPanel::Selection selection = MemberListPanel::Selection::FirstLine);

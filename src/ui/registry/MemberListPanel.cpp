@@ -1,8 +1,8 @@
 #include "ui/registry/MemberListPanel.h"
 
-#include "store/ListLines.h"
 #include "report/Fonts.h"
 #include "report/PreparedReport.h"
+#include "store/ListLines.h"
 #include "ui/app/AppContext.h"
 #include "ui/conventions/FieldTable.h"
 #include "ui/conventions/QuickFind.h"
