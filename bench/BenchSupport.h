@@ -27,6 +27,8 @@ void require(bool ok, const char *what);
 double rawRead(const QString &path);
 void archiveBenchmarks(const QString &archive, const QString &smallArchive, double raw);
 void listBenchmarks(const QString &archive, double raw);
+// The book lists; `folder` takes a generated book for the while.
+void bookBenchmarks(const QString &folder, const QString &memberArchive, double rawMembers);
 void reportBenchmarks();
 // The book list over a folder of `books` empty books made under `folder`.
 void bookListBenchmarks(const QString &folder, int books);

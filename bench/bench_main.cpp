@@ -37,6 +37,7 @@ int main(int argc, char *argv[])
     row(QStringLiteral("raw sequential read"), raw, QStringLiteral("ms"));
     archiveBenchmarks(archive, small, raw);
     listBenchmarks(archive, raw);
+    bookBenchmarks(dir.path(), archive, raw);
     reportBenchmarks();
     bookListBenchmarks(dir.path(), 500);
     startUpBenchmarks(QCoreApplication::applicationFilePath(), dir.path());

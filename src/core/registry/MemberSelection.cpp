@@ -3,11 +3,11 @@
 #include "registry/MemberRecord.h"
 #include "store/ArchiveFile.h"
 #include "store/Cp1252.h"
+#include "store/ListLines.h"
 #include "text/TextRoutines.h"
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <functional>
 #include <limits>
 #include <string_view>
@@ -20,10 +20,10 @@ constexpr int kNameWidth = 30;
 constexpr int kTaxCodeWidth = 16;
 constexpr int kExpiryWidth = 10;
 constexpr int kPhoneWidth = 15;
-constexpr const char *kTaxCodeLabel = "  C.F. ";
-constexpr const char *kExpiryLabel = "  Scad. ";
-constexpr const char *kPhoneLabel = "  Tel. ";
-constexpr const char *kNotesLabel = " Note: ";
+constexpr QByteArrayView kTaxCodeLabel = "  C.F. ";
+constexpr QByteArrayView kExpiryLabel = "  Scad. ";
+constexpr QByteArrayView kPhoneLabel = "  Tel. ";
+constexpr QByteArrayView kNotesLabel = " Note: ";
 
 // The member field each filter is compared with, in the order of SearchFilters.
 constexpr std::array<int, kSearchFilterCount> kFilterFields = {Name, CardNumber, BirthPlace,
@@ -76,73 +76,33 @@ QStringView decodeField(QByteArrayView bytes, QString &buffer)
     return buffer;
 }
 
-// Builds member list lines on the record's bytes in a buffer reused from one record to the
-// next, and decodes each line once.
-class LineBuilder final
+// Writes the member list line of `record` into `line`.
+void buildLine(QByteArrayView record, store::LineBuilder &line)
 {
-public:
-    QByteArrayView bytes(QByteArrayView record)
-    {
-        m_size = 0;
-        appendColumn(fieldBytes(record, Name), kNameWidth);
-        append(kTaxCodeLabel);
-        appendColumn(fieldBytes(record, TaxCode), kTaxCodeWidth);
-        append(kExpiryLabel);
-        appendColumn(fieldBytes(record, ExpiryDate), kExpiryWidth);
-        append(kPhoneLabel);
-        appendColumn(fieldBytes(record, Phone), kPhoneWidth);
-        append(kNotesLabel);
-        append(fieldBytes(record, Notes));
-        return QByteArrayView(m_buffer.data(), m_size);
-    }
-
-    QString line(QByteArrayView record) { return store::fromCp1252(bytes(record)); }
-
-private:
-    void append(QByteArrayView text)
-    {
-        std::memcpy(m_buffer.data() + m_size, text.data(), static_cast<size_t>(text.size()));
-        m_size += text.size();
-    }
-
-    // The fixed-width column on bytes: the field is trimmed already, so cut and pad.
-    void appendColumn(QByteArrayView text, int width)
-    {
-        const qsizetype used = std::min<qsizetype>(text.size(), width);
-        append(text.first(used));
-        std::memset(m_buffer.data() + m_size, ' ', static_cast<size_t>(width - used));
-        m_size += width - used;
-    }
-
-    // The columns and labels take 100 bytes and a field at most 255.
-    std::array<char, 512> m_buffer;
-    qsizetype m_size = 0;
-};
+    line.appendColumn(fieldBytes(record, Name), kNameWidth);
+    line.append(kTaxCodeLabel);
+    line.appendColumn(fieldBytes(record, TaxCode), kTaxCodeWidth);
+    line.append(kExpiryLabel);
+    line.appendColumn(fieldBytes(record, ExpiryDate), kExpiryWidth);
+    line.append(kPhoneLabel);
+    line.appendColumn(fieldBytes(record, Phone), kPhoneWidth);
+    line.append(kNotesLabel);
+    line.append(fieldBytes(record, Notes));
+}
 
 // One pass over the member archive adding the line of every record `wanted` accepts.
 MemberLines collectLines(const QString &archivePath,
     const std::function<bool(QByteArrayView)> &wanted, bool everyCard = false)
 {
-    MemberLines result;
-    store::ArchiveFile archive(archivePath, kMemberRecordSize);
-    if (!archive.openForReading()) {
-        result.archiveOk = false;
-        return result;
-    }
-    if (everyCard) {
-        result.lines.reserve(archive.count());
-        result.positions.reserve(archive.count());
-    }
-    LineBuilder builder;
-    result.archiveOk = archive.scan([&](qint64 position, QByteArrayView record) {
-        if (wanted(record)) {
-            result.lines.append(builder.line(record));
-            result.positions.append(position);
-        }
-        return true;
-    });
-    archive.close();
-    return result;
+    return store::scanLines(
+        archivePath, kMemberRecordSize,
+        [&wanted](QByteArrayView record, store::LineBuilder &line) {
+            if (!wanted(record))
+                return false;
+            buildLine(record, line);
+            return true;
+        },
+        everyCard);
 }
 
 // Reads a whole number as a number field would: blanks around it, an optional sign, decimal
@@ -174,8 +134,9 @@ std::optional<int> parseWholeNumber(QStringView text)
 
 QString memberListLine(QByteArrayView record)
 {
-    LineBuilder builder;
-    return builder.line(record);
+    store::LineBuilder line;
+    buildLine(record, line);
+    return line.line();
 }
 
 QString memberListLine(const QStringList &values)
@@ -239,6 +200,19 @@ MemberLines searchMembers(const QString &archivePath, const MemberSearch &search
             archivePath, [](QByteArrayView) { return true; }, true);
     return collectLines(
         archivePath, [&search](QByteArrayView record) { return search.matches(record); });
+}
+
+MemberLines namedMembers(const QString &archivePath)
+{
+    return store::scanLines(
+        archivePath, kMemberRecordSize,
+        [](QByteArrayView record, store::LineBuilder &line) {
+            if (fieldBytes(record, Name).isEmpty())
+                return false;
+            buildLine(record, line);
+            return true;
+        },
+        true);
 }
 
 MemberLines expiringMembers(const QString &archivePath, ExpiryRule rule, QDate today)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/ListLines.h"
 #include "store/RecordLayout.h"
 
 #include <QDate>
@@ -57,16 +58,12 @@ enum class ExpiryRule {
 std::optional<bool> expiryListed(
     ExpiryRule rule, QStringView expiry, QStringView noticeDays, QDate today);
 
-// The outcome of a scan: the lines in file order, the record position behind each line (two
-// cards may well give the same line), and whether the archive could be used.
-struct MemberLines
-{
-    QStringList lines;
-    QList<qint64> positions;
-    bool archiveOk = true;
-};
+// The lines of a member list, each with the position of its card.
+using MemberLines = store::ListLines;
 
 MemberLines searchMembers(const QString &archivePath, const MemberSearch &search);
+// Every card whose name is not empty, as the import of a member into a book page lists them.
+MemberLines namedMembers(const QString &archivePath);
 // A card whose expiry or notice days cannot be read is left out; the scan goes on after it.
 MemberLines expiringMembers(const QString &archivePath, ExpiryRule rule, QDate today);
 

@@ -23,24 +23,11 @@ bool isHighRange(uchar byte)
     return byte >= 0x80 && byte <= 0x9F;
 }
 
-// Whether any byte lies in 0x80-0x9F (top bit set, the two below it clear), eight at a time:
-// most texts have none, and then nothing needs patching.
-bool hasHighRange(QByteArrayView bytes)
+// The top bit of every byte of `word` that lies in 0x80-0x9F (top bit set, the two below it
+// clear).
+quint64 highRangeBits(quint64 word)
 {
-    const char *data = bytes.data();
-    const qsizetype size = bytes.size();
-    quint64 found = 0;
-    qsizetype i = 0;
-    for (; i + 8 <= size; i += 8) {
-        quint64 word;
-        std::memcpy(&word, data + i, sizeof word);
-        found |= word & ~(word << 1) & ~(word << 2);
-    }
-    for (; i < size; ++i) {
-        const quint64 byte = static_cast<uchar>(data[i]);
-        found |= byte & ~(byte << 1) & ~(byte << 2);
-    }
-    return (found & 0x8080808080808080ULL) != 0;
+    return word & ~(word << 1) & ~(word << 2) & 0x8080808080808080ULL;
 }
 
 // The byte that stands for `code` in the page, or -1 when the page has none.
@@ -65,12 +52,24 @@ bool hasCombiningMark(QStringView text)
 }
 
 // Rewrites, in text decoded as Latin-1 from `bytes`, the characters of the bytes 0x80-0x9F.
+// Eight bytes are looked at together, so a line with one euro sign costs little more than one
+// without.
 void patchHighRange(QChar *out, QByteArrayView bytes)
 {
-    if (!hasHighRange(bytes))
-        return;
     const auto *data = reinterpret_cast<const uchar *>(bytes.data());
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
+    const qsizetype size = bytes.size();
+    qsizetype i = 0;
+    for (; i + 8 <= size; i += 8) {
+        quint64 word;
+        std::memcpy(&word, data + i, sizeof word);
+        if (highRangeBits(word) == 0)
+            continue;
+        for (qsizetype j = i; j < i + 8; ++j) {
+            if (isHighRange(data[j]))
+                out[j] = QChar(kHighTable[data[j] - 0x80]);
+        }
+    }
+    for (; i < size; ++i) {
         if (isHighRange(data[i]))
             out[i] = QChar(kHighTable[data[i] - 0x80]);
     }

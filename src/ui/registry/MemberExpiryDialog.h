@@ -1,8 +1,7 @@
 #pragma once
 
 #include "registry/MemberSelection.h"
-
-#include <QDialog>
+#include "ui/registry/ListPickDialog.h"
 
 #include <optional>
 
@@ -11,32 +10,13 @@
 namespace almavest::ui {
 
 class AppContext;
-class MemberListPanel;
 
-class MemberExpiryDialog : public QDialog
+class MemberExpiryDialog : public ListPickDialog
 {
     Q_OBJECT
-public:
-    MemberListPanel *list() const { return m_list; }
-    // The record position of the card chosen in the list, once one has been.
-    std::optional<qint64> chosenPosition() const { return m_chosen; }
-
 protected:
     MemberExpiryDialog(AppContext &context, QWidget *owner, registry::ExpiryRule rule,
         const QString &caption, const QString &printTitle);
-    void done(int result) override;
-    // Runs the summary over its owner: the position of the card chosen, or nothing.
-    std::optional<qint64> run();
-
-private:
-    void fill();
-    void openChosen(qint64 position);
-
-    AppContext &m_context;
-    registry::ExpiryRule m_rule;
-    MemberListPanel *m_list = nullptr;
-    std::optional<qint64> m_chosen;
-    bool m_archiveRead = false;
 };
 
 // " Riepilogo soci con iscrizione scaduta".

@@ -1,8 +1,8 @@
 #include "ui/registry/MemberListPanel.h"
 
-#include "registry/MemberSelection.h"
 #include "report/Fonts.h"
 #include "report/PreparedReport.h"
+#include "store/ListLines.h"
 #include "ui/app/AppContext.h"
 #include "ui/conventions/FieldTable.h"
 #include "ui/conventions/QuickFind.h"
@@ -115,7 +115,7 @@ void MemberListPanel::addStatus(QWidget *status)
     m_buttons->insertWidget(0, status);
 }
 
-void MemberListPanel::setLines(registry::MemberLines found)
+void MemberListPanel::setLines(store::ListLines found)
 {
     m_model->setLines(std::move(found.lines), std::move(found.positions));
 }
@@ -130,10 +130,10 @@ QStringList MemberListPanel::lines() const
     return m_model->lines();
 }
 
-void MemberListPanel::restart()
+void MemberListPanel::restart(Selection selection)
 {
     m_quickFind->reset();
-    if (m_model->rowCount() > 0)
+    if (selection == Selection::FirstLine && m_model->rowCount() > 0)
         m_lstRecords->setCurrentIndex(m_model->index(0, 0));
     m_txtTrova->clear();
     m_txtTrova->setFocus();

@@ -11,13 +11,13 @@ class QLineEdit;
 class QListView;
 class QPushButton;
 
-namespace almavest::registry {
-struct MemberLines;
+namespace almavest::store {
+struct ListLines;
 }
 
-// The list part shared by the member search and the expiry summaries: instructions, the quick
-// find box, the list of member lines, and the buttons to close and to print. A double click (or
-// Enter) on a line chooses the card behind that line.
+// The list part shared by the member search, the expiry summaries, the member import and the
+// page search: instructions, the quick find box, the list of lines, and the buttons to close and
+// to print. A double click (or Enter) on a line chooses the record behind that line.
 namespace almavest::ui {
 
 class AppContext;
@@ -31,13 +31,14 @@ public:
     MemberListPanel(AppContext &context, QWidget *parent);
     ~MemberListPanel() override;
 
-    // Shows the lines of a scan, each remembering its card.
-    void setLines(registry::MemberLines found);
+    // Shows the lines of a scan, each remembering its record.
+    void setLines(store::ListLines found);
     void clear();
     QStringList lines() const;
-    // Ready for a new showing: no remembered quick-find text, the first line selected, an empty
-    // find box with the focus.
-    void restart();
+    enum class Selection { FirstLine, None };
+    // Ready for a new showing: no remembered quick-find text, the first line or none selected, an
+    // empty find box with the focus.
+    void restart(Selection selection = Selection::FirstLine);
     // Prints the list through the summary report with `title`.
     void print(const QString &title);
 
@@ -49,7 +50,7 @@ public:
     QPushButton *printButton() const { return m_btnStampa; }
 
 Q_SIGNALS:
-    // A line was chosen: `position` is the record position of its card.
+    // A line was chosen: `position` is the position of the record behind it.
     void chosen(qint64 position);
 
 private:

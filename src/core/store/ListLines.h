@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <functional>
+
+// The lines of a list screen built straight from an archive's records: each line remembers the
+// position of the record it came from, and a whole archive is read once, in large blocks.
+namespace almavest::store {
+
+// The outcome of a scan: the lines in file order, the record position behind each line (two
+// records may well give the same line), and whether the archive could be used.
+struct ListLines
+{
+    QStringList lines;
+    QList<qint64> positions;
+    bool archiveOk = true;
+};
+
+// Builds one fixed-width list line on a record's Windows-1252 bytes, in a buffer reused from one
+// record to the next, and decodes it once at the end.
+class LineBuilder final
+{
+public:
+    void clear() { m_size = 0; }
+    void append(QByteArrayView text);
+    // The fixed-width column on a field's bytes, already trimmed: cut to `width`, or padded with
+    // blanks up to it.
+    void appendColumn(QByteArrayView text, int width);
+
+    QByteArrayView bytes() const { return QByteArrayView(m_buffer.data(), m_size); }
+    QString line() const;
+
+private:
+    // Columns and labels of a line take a few hundred bytes at most, a whole field 255.
+    std::array<char, 1024> m_buffer;
+    qsizetype m_size = 0;
+};
+
+// Called for every record with a cleared builder: writes the record's line into it and returns
+// true, or returns false to leave the record out of the list.
+using LineOf = std::function<bool(QByteArrayView record, LineBuilder &line)>;
+
+// Opens the archive at `path` for reading, scans it from the first record to the last and closes
+// it. With `reserveAll` the lists are sized for every record beforehand (a list of them all).
+ListLines scanLines(
+    const QString &path, int recordSize, const LineOf &lineOf, bool reserveAll = false);
+
+} // namespace almavest::store

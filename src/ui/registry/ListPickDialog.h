@@ -1,0 +1,50 @@
+#pragma once
+
+#include "ui/registry/MemberListPanel.h"
+
+#include <QDialog>
+
+#include <optional>
+
+namespace almavest::store {
+struct ListLines;
+}
+
+// A per-use dialog around a list panel: it lists the lines of one archive scan, finds and prints
+// them, and hands back the position of the record behind the line the user chooses. An archive
+// that could not be read is reported instead of showing an empty list.
+namespace almavest::ui {
+
+class AppContext;
+
+class ListPickDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    MemberListPanel *list() const { return m_list; }
+    // The position of the record chosen in the list, once one has been.
+    std::optional<qint64> chosenPosition() const { return m_chosen; }
+
+protected:
+    ListPickDialog(
+        AppContext &context, QWidget *owner, const QString &caption, const QString &printTitle);
+    // Shows the lines of a scan, with the first line or none selected.
+    void setLines(store::ListLines found,
+        MemberListPanel::Selection selection = MemberListPanel::Selection::FirstLine);
+    void done(int result) override;
+    // Runs the dialog over its owner: the position chosen, or nothing. When the scan could not
+    // read its archive, the archive access message is shown instead and nothing is chosen.
+    std::optional<qint64> run();
+
+    AppContext &context() const { return m_context; }
+
+private:
+    void openChosen(qint64 position);
+
+    AppContext &m_context;
+    MemberListPanel *m_list = nullptr;
+    std::optional<qint64> m_chosen;
+    bool m_archiveRead = false;
+};
+
+} // namespace almavest::ui
