@@ -1,11 +1,13 @@
 // The book page screen driven as a secretary would: opening a book, typing and saving pages,
 // browsing, new page, duplicate, the required fields and the typing rules of the rows.
 #include "AppFixture.h"
+#include "DialogDriving.h"
 #include "GoldenRecords.h"
 #include "TestFiles.h"
 #include "WritesFail.h"
 
 #include "book/PageRecord.h"
+#include "registry/MemberRecord.h"
 #include "store/ArchiveFile.h"
 #include "ui/app/TfrmAvvio.h"
 #include "ui/app/TfrmPassword.h"
@@ -16,6 +18,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -80,6 +83,9 @@ private Q_SLOTS:
     void hintsGoToTheStatusLine();
     void laterDoorsAreDisabled();
     void closingReturnsToTheLauncher();
+    void importFillsOnlyItsRow_data();
+    void importFillsOnlyItsRow();
+    void pageSearchShowsThePageChosen();
 
 private:
     ui::TfrmRegistro *screen() { return m_fixture->app().bookPage(); }
@@ -548,6 +554,76 @@ void TestRegistro::closingReturnsToTheLauncher()
     box("txtSocio_A")->setText(u"Scritto e non salvato"_s);
     openBook();
     QCOMPARE(screen()->pageValues(), storedPages().at(0));
+}
+
+void TestRegistro::importFillsOnlyItsRow_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("modeWord");
+    QTest::newRow("A") << int(book::RowA) << u"socio_a"_s;
+    QTest::newRow("B") << int(book::RowB) << u"socio_b"_s;
+    QTest::newRow("C") << int(book::RowC) << u"socio_c"_s;
+    QTest::newRow("D") << int(book::RowD) << u"socio_d"_s;
+}
+
+// The import button of a row fills that row from the member chosen, leaves the row's own order
+// number and every other field as they were, and saves nothing.
+void TestRegistro::importFillsOnlyItsRow()
+{
+    QFETCH(int, row);
+    QFETCH(QString, modeWord);
+    QStringList second = sampleMember(u"Bianchi Anna"_s);
+    second[registry::CardNumber] = u"T-22"_s;
+    writeMembers(m_fixture->file(u"Soci.pro"_s), {sampleMember(u"Rossi Mario"_s), second});
+    openBook(0);
+    QStringList page = minimalPage(u"Verdi Giuseppe"_s);
+    for (int r = book::RowA; r <= book::RowD; ++r)
+        page[rowField(r, book::Order)] = QString::number(r + 1);
+    showPage(page);
+
+    QString shownMode;
+    m_fixture->services.onNextDialog([&shownMode](QDialog &dialog) {
+        dialog.show();
+        shownMode = control<QLabel>(&dialog, "lblMemory")->text();
+        pickLine(control<QListView>(&dialog, "lstRecords"), 1, Pick::Enter);
+        return dialog.result();
+    });
+    const char *buttons[] = {"impSocio_A", "impSocio_B", "impSocio_C", "impSocio_D"};
+    button(buttons[row])->click();
+    QCOMPARE(shownMode, modeWord);
+
+    // The sample card: its name, card number, fee "0,00", and "Città di ..." as its town.
+    QStringList expected = page;
+    expected[rowField(row, book::MemberName)] = u"Bianchi Anna"_s;
+    expected[rowField(row, book::CardNumber)] = u"T-22"_s;
+    expected[rowField(row, book::Fee)] = u"0,00"_s;
+    expected[rowField(row, book::Address)] = u"Città di Bianchi Anna"_s;
+    QCOMPARE(screen()->pageValues().mid(0, book::File1), expected.mid(0, book::File1));
+    QVERIFY(storedPages().isEmpty());
+}
+
+// A page chosen in the page search is shown with its own number, even when an earlier page reads
+// the same in the list.
+void TestRegistro::pageSearchShowsThePageChosen()
+{
+    openBook(0);
+    showPage(minimalPage(u"Gemelli Sara"_s));
+    button("cmdSalva")->click();
+    button("cmdDuplica")->click();
+    button("cmdSalva")->click();
+    button("cmdNuovo")->click();
+    showPage(minimalPage(u"Ultimo Paolo"_s));
+    button("cmdSalva")->click();
+    QCOMPARE(storedPages().size(), 3);
+
+    m_fixture->services.onNextDialog([](QDialog &dialog) {
+        dialog.show();
+        pickLine(control<QListView>(&dialog, "lstRecords"), 0, Pick::DoubleClick);
+        return dialog.result();
+    });
+    button("cmdTrova")->click();
+    QCOMPARE(shownPosition(), u"1"_s);
+    QCOMPARE(box(rowField(book::RowA, book::MemberName))->text(), u"Gemelli Sara"_s);
 }
 
 QTEST_MAIN(TestRegistro)

@@ -6,6 +6,8 @@
 #include "text/TextRoutines.h"
 #include "ui/app/AppContext.h"
 #include "ui/app/TfrmAvvio.h"
+#include "ui/book/TfrmImportaSoci.h"
+#include "ui/book/TfrmTrovaRegistro.h"
 #include "ui/conventions/CardForm.h"
 #include "ui/conventions/FieldTable.h"
 #include "ui/conventions/Window.h"
@@ -282,12 +284,29 @@ template <typename Dialog> void TfrmRegistro::printPage()
     runPerUseDialog(m_context.services(), dialog);
 }
 
+// The page search hands back the page chosen, which the screen then shows.
 void TfrmRegistro::findPage()
-{ }
+{
+    if (const std::optional<qint64> page
+        = TfrmTrovaRegistro::choose(m_context, this, text::trimmed(m_lblFile->text())))
+        loadPage(*page);
+}
 
+// The import hands back the member chosen: only the row fields it fills change, the rest of the
+// page stays as it is, and nothing reaches the book before Save.
 void TfrmRegistro::importMember(int row)
 {
-    static_cast<void>(row);
+    const std::optional<qint64> member
+        = TfrmImportaSoci::choose(m_context, this, book::importModeWord(row));
+    if (!member)
+        return;
+    const std::optional<book::ImportedRow> imported = TfrmImportaSoci::rowOf(m_context, *member);
+    if (!imported) {
+        archiveFailed();
+        return;
+    }
+    for (auto it = imported->cbegin(); it != imported->cend(); ++it)
+        box(book::rowField(row, it.key()))->setText(it.value());
 }
 
 } // namespace almavest::ui
