@@ -44,6 +44,14 @@ TfrmRegistro::TfrmRegistro(AppContext &context)
     setObjectName(QStringLiteral("frmRegistro"));
     setWindowTitle(QStringLiteral(" Almavest - Compilazione Libro Soci"));
     setWindowState(Qt::WindowMaximized);
+}
+
+TfrmRegistro::~TfrmRegistro() = default;
+
+// The page screen has more controls than every other resident screen together: they are built
+// when it is first shown or used.
+void TfrmRegistro::build()
+{
     buildScreen();
     m_form = std::make_unique<CardForm>(
         this, book::pageTable(), [this](int field) { openDatePicker(field); }, highlightOf);
@@ -52,7 +60,23 @@ TfrmRegistro::TfrmRegistro(AppContext &context)
     applyHandCursor(this);
 }
 
-TfrmRegistro::~TfrmRegistro() = default;
+QLabel *TfrmRegistro::lblFile() const
+{
+    ensureBuilt();
+    return m_lblFile;
+}
+
+QLabel *TfrmRegistro::lblNome() const
+{
+    ensureBuilt();
+    return m_lblNome;
+}
+
+QLabel *TfrmRegistro::lblPosizione() const
+{
+    ensureBuilt();
+    return m_lblPosizione;
+}
 
 QAbstractButton *TfrmRegistro::button(const char *name) const
 {
@@ -61,21 +85,25 @@ QAbstractButton *TfrmRegistro::button(const char *name) const
 
 QLineEdit *TfrmRegistro::box(int field) const
 {
+    ensureBuilt();
     return m_form->edit(field);
 }
 
 QString TfrmRegistro::position() const
 {
+    ensureBuilt();
     return text::trimmed(m_lblPosizione->text());
 }
 
 QStringList TfrmRegistro::pageValues() const
 {
+    ensureBuilt();
     return m_form->values();
 }
 
 void TfrmRegistro::openBook(QWidget *from, const QString &path, const QString &name)
 {
+    ensureBuilt();
     m_lblFile->setText(path);
     m_lblNome->setText(name);
     AppContext::switchScreen(from, this);
@@ -151,6 +179,7 @@ void TfrmRegistro::showLastPage()
 
 bool TfrmRegistro::loadPage(qint64 position)
 {
+    ensureBuilt();
     ArchiveFile archive = bookArchive();
     if (!archive.openForReading()) {
         archiveFailed();

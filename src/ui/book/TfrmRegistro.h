@@ -1,7 +1,8 @@
 #pragma once
 
+#include "ui/conventions/ResidentScreen.h"
+
 #include <QStringList>
-#include <QWidget>
 
 #include <memory>
 #include <optional>
@@ -23,7 +24,7 @@ namespace almavest::ui {
 class AppContext;
 class CardForm;
 
-class TfrmRegistro final : public QWidget
+class TfrmRegistro final : public ResidentScreen
 {
     Q_OBJECT
 public:
@@ -45,15 +46,16 @@ public:
 
     // The screen's state values.
     QString position() const;
-    QLabel *lblFile() const { return m_lblFile; }
-    QLabel *lblNome() const { return m_lblNome; }
-    QLabel *lblPosizione() const { return m_lblPosizione; }
+    QLabel *lblFile() const;
+    QLabel *lblNome() const;
+    QLabel *lblPosizione() const;
 
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void build() override;
     void buildScreen();
     void buildHeader(QWidget *panel);
     void buildBookFields(QWidget *panel);
@@ -71,10 +73,9 @@ private:
     void openDatePicker(int field);
     // Opens the print or the preview dialog on the page as it stands.
     template <typename Dialog> void printPage();
-    // The page search; wired to its dialog when that joins the program.
+    // The page search: shows the page chosen.
     void findPage();
-    // The member import into row `row` (0 for row A); wired to its dialog when that joins the
-    // program.
+    // The member import into row `row` (0 for row A): fills that row from the member chosen.
     void importMember(int row);
 
     store::ArchiveFile bookArchive() const;

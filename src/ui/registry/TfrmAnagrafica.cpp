@@ -47,12 +47,23 @@ TfrmAnagrafica::TfrmAnagrafica(AppContext &context)
     setObjectName(QStringLiteral("frmAnagrafica"));
     setWindowTitle(QStringLiteral(" Almavest - Archivio Anagrafico"));
     setWindowState(Qt::WindowMaximized);
+    // The card is cleared each time the screen is shown.
+}
+
+// Built when the card is first shown or used, so that it costs nothing at start.
+void TfrmAnagrafica::build()
+{
     buildScreen();
     m_form = std::make_unique<CardForm>(
         this, registry::memberTable(), [this](int field) { openDatePicker(field); });
     connectActions();
     applyHandCursor(this);
-    // The card is cleared each time the screen is shown.
+}
+
+QLabel *TfrmAnagrafica::lblPosizione() const
+{
+    ensureBuilt();
+    return m_lblPosizione;
 }
 
 TfrmAnagrafica::~TfrmAnagrafica() = default;
@@ -69,6 +80,7 @@ QLineEdit *TfrmAnagrafica::box(int field) const
 
 QString TfrmAnagrafica::position() const
 {
+    ensureBuilt();
     return text::trimmed(m_lblPosizione->text());
 }
 
@@ -117,6 +129,7 @@ void TfrmAnagrafica::connectActions()
 
 QStringList TfrmAnagrafica::cardValues() const
 {
+    ensureBuilt();
     return m_form->values();
 }
 
@@ -141,6 +154,7 @@ ArchiveFile TfrmAnagrafica::memberArchive() const
 
 bool TfrmAnagrafica::loadCard(qint64 position, bool quietly)
 {
+    ensureBuilt();
     ArchiveFile archive = memberArchive();
     if (!archive.openForReading()) {
         if (!quietly)

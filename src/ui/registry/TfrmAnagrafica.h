@@ -2,10 +2,10 @@
 
 #include "ui/registry/MemberPhoto.h"
 
+#include "ui/conventions/ResidentScreen.h"
 #include <QByteArray>
 #include <QImage>
 #include <QStringList>
-#include <QWidget>
 
 #include <memory>
 #include <optional>
@@ -28,7 +28,7 @@ namespace almavest::ui {
 class AppContext;
 class CardForm;
 
-class TfrmAnagrafica final : public QWidget
+class TfrmAnagrafica final : public ResidentScreen
 {
     Q_OBJECT
 public:
@@ -45,7 +45,7 @@ public:
 
     // The screen's state values.
     QString position() const;
-    QLabel *lblPosizione() const { return m_lblPosizione; }
+    QLabel *lblPosizione() const;
     QImage photo() const { return m_photo.image(); }
 
 protected:
@@ -53,6 +53,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void build() override;
     void buildScreen();
     void buildFields(QWidget *panel);
     void buildButtons(QWidget *panel);
