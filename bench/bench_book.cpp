@@ -72,7 +72,7 @@ double scanTime(const std::function<store::ListLines()> &scan, qsizetype &lines)
     kept.reserve(kRuns);
     const double time = bestOf(kRuns, [&] { kept.push_back(scan()); });
     require(kept.back().archiveOk, "cannot scan the archive");
-    lines = kept.back().lines.size();
+    lines = kept.back().size();
     return time;
 }
 

@@ -27,7 +27,7 @@ using registry::MemberLines;
 
 QString count(const MemberLines &found)
 {
-    return found.archiveOk ? QString::number(found.lines.size()) : QStringLiteral("failed");
+    return found.archiveOk ? QString::number(found.size()) : QStringLiteral("failed");
 }
 
 constexpr int kRuns = 5;
@@ -119,8 +119,8 @@ void listBenchmarks(const QString &archive, double raw)
     }
 
     const MemberLines every = registry::searchMembers(archive, registry::MemberSearch({}));
-    row(QStringLiteral("filling a list of %1 lines").arg(every.lines.size()),
-        fillListTime(every.lines), QStringLiteral("ms"), noFilter, 1);
+    row(QStringLiteral("filling a list of %1 lines").arg(every.size()), fillListTime(every.lines()),
+        QStringLiteral("ms"), noFilter, 1);
 }
 
 } // namespace almavest::bench

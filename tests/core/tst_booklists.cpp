@@ -238,8 +238,8 @@ void TestBookLists::namedMembersSkipsEmptyNames()
     const registry::MemberLines found = registry::namedMembers(path);
     QVERIFY(found.archiveOk);
     QCOMPARE(found.positions, (QList<qint64> {2, 4, 5}));
-    QCOMPARE(found.lines.at(0), found.lines.at(1));
-    QVERIFY(found.lines.at(2).startsWith(u"Ultimo "_s));
+    QCOMPARE(found.lines().at(0), found.lines().at(1));
+    QVERIFY(found.lines().at(2).startsWith(u"Ultimo "_s));
 
     QVERIFY(QDir(dir.path()).mkdir(u"Cartella.pro"_s));
     QVERIFY(!registry::namedMembers(dir.filePath(u"Cartella.pro"_s)).archiveOk);
@@ -292,14 +292,14 @@ void TestBookLists::listPagesOfTheFixture()
     const store::ListLines found = book::listPages(path);
     QVERIFY(found.archiveOk);
     QCOMPARE(found.positions, (QList<qint64> {1, 2, 3}));
-    QCOMPARE(found.lines.at(0),
+    QCOMPARE(found.lines().at(0),
         u"N. Ord. FFFFFF  Socio: "_s + QString(30, u'G') + u"  C.F. "_s + QString(16, u'J')
             + u"  Tessera: "_s + QString(20, u'M') + u"  Tel. "_s + QString(15, u'L')
             + u" Quota: € "_s + QString(15, u'O'));
-    QCOMPARE(found.lines.at(1),
+    QCOMPARE(found.lines().at(1),
         u"N. Ord. 1       Socio: Verdi Giuseppe                  C.F. VRDGPP85L14C573K"
         u"  Tessera: A-0017                Tel. 0547 123456     Quota: € 25,00"_s);
-    QCOMPARE(found.lines.at(2),
+    QCOMPARE(found.lines().at(2),
         u"N. Ord. 1       Socio: Verdi Giuseppe                  C.F.                 "
         u"  Tessera:                       Tel.                 Quota: € "_s);
 }
@@ -318,8 +318,8 @@ void TestBookLists::listPagesKeepsEachPagesPosition()
     const store::ListLines found = book::listPages(path);
     QVERIFY(found.archiveOk);
     QCOMPARE(found.positions, (QList<qint64> {1, 3, 4, 5}));
-    QCOMPARE(found.lines.at(0), found.lines.at(2));
-    QVERIFY(found.lines.at(3).contains(u"Socio: Ultimo "_s));
+    QCOMPARE(found.lines().at(0), found.lines().at(2));
+    QVERIFY(found.lines().at(3).contains(u"Socio: Ultimo "_s));
 }
 
 void TestBookLists::listPagesOfAnEmptyOrMissingBook()
@@ -328,7 +328,7 @@ void TestBookLists::listPagesOfAnEmptyOrMissingBook()
     const QString path = dir.filePath(u"Nuovo libro.lib"_s);
     const store::ListLines found = book::listPages(path);
     QVERIFY(found.archiveOk);
-    QVERIFY(found.lines.isEmpty());
+    QVERIFY(found.lines().isEmpty());
     QVERIFY(QFileInfo::exists(path));
     QCOMPARE(QFileInfo(path).size(), 0);
 }
@@ -339,7 +339,7 @@ void TestBookLists::listPagesOfAnUnreadableBook()
     QVERIFY(QDir(dir.path()).mkdir(u"Cartella.lib"_s));
     const store::ListLines found = book::listPages(dir.filePath(u"Cartella.lib"_s));
     QVERIFY(!found.archiveOk);
-    QVERIFY(found.lines.isEmpty());
+    QVERIFY(found.lines().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestBookLists)

@@ -268,7 +268,7 @@ void TestMemberSelection::search()
     QCOMPARE(search.filledCount(), filled);
     const MemberLines found = searchMembers(searchArchive(), search);
     QVERIFY(found.archiveOk);
-    QCOMPARE(names(found.lines), expected);
+    QCOMPARE(names(found.lines()), expected);
 }
 
 void TestMemberSelection::expiryRule_data()
@@ -352,7 +352,7 @@ void TestMemberSelection::expiryScanSkipsUnreadableCards()
             due(u"Tre"_s, u"01/01/2024"_s, u"0"_s), due(u"Quattro"_s, u"20/03/2025"_s, u"9"_s)}));
     const MemberLines found = expiringMembers(path, rule, QDate(2025, 3, 10));
     QVERIFY(found.archiveOk);
-    QCOMPARE(names(found.lines), expected);
+    QCOMPARE(names(found.lines()), expected);
 }
 
 void TestMemberSelection::linesKeepTheirPositions_data()
@@ -377,13 +377,13 @@ void TestMemberSelection::linesKeepTheirPositions()
         : searchMembers(findArchive(), MemberSearch(filters));
     QVERIFY(found.archiveOk);
     QCOMPARE(found.positions, positions);
-    QCOMPARE(found.lines.size(), found.positions.size());
+    QCOMPARE(found.lines().size(), found.positions.size());
     for (qsizetype i = 0; i < positions.size(); ++i) {
         const QByteArray record = recordOf(readCard(findArchive(), positions.at(i)));
-        QCOMPARE(found.lines.at(i), memberListLine(record));
+        QCOMPARE(found.lines().at(i), memberListLine(record));
     }
     if (scan != 0)
-        QCOMPARE(found.lines.at(0), found.lines.at(1));
+        QCOMPARE(found.lines().at(0), found.lines().at(1));
 }
 
 void TestMemberSelection::missingArchiveIsCreatedEmpty()
@@ -395,10 +395,10 @@ void TestMemberSelection::missingArchiveIsCreatedEmpty()
 
     const MemberLines found = searchMembers(searched, MemberSearch(SearchFilters {}));
     QVERIFY(found.archiveOk);
-    QVERIFY(found.lines.isEmpty());
+    QVERIFY(found.lines().isEmpty());
     const MemberLines due = expiringMembers(summed, ExpiryRule::Expired, QDate(2025, 3, 10));
     QVERIFY(due.archiveOk);
-    QVERIFY(due.lines.isEmpty());
+    QVERIFY(due.lines().isEmpty());
     for (const QString &path : {searched, summed}) {
         QVERIFY2(QFileInfo(path).isFile(), qPrintable(path));
         QCOMPARE(QFileInfo(path).size(), 0);
@@ -412,11 +412,11 @@ void TestMemberSelection::unusableArchive()
     QVERIFY(QDir().mkpath(path));
     const MemberLines found = searchMembers(path, MemberSearch(SearchFilters {}));
     QVERIFY(!found.archiveOk);
-    QVERIFY(found.lines.isEmpty());
+    QVERIFY(found.lines().isEmpty());
     for (const ExpiryRule rule : {ExpiryRule::Expired, ExpiryRule::ExpiringOrExpired}) {
         const MemberLines due = expiringMembers(path, rule, QDate(2025, 3, 10));
         QVERIFY(!due.archiveOk);
-        QVERIFY(due.lines.isEmpty());
+        QVERIFY(due.lines().isEmpty());
     }
     QVERIFY(QFileInfo(path).isDir());
 }

@@ -31,6 +31,37 @@ QString LineBuilder::line() const
     return fromCp1252(bytes());
 }
 
+QString ListLines::line(qsizetype index) const
+{
+    if (index < 0 || index >= size())
+        return {};
+    const qsizetype begin = index == 0 ? 0 : m_ends.at(index - 1);
+    return fromCp1252(QByteArrayView(m_bytes).sliced(begin, m_ends.at(index) - begin));
+}
+
+QStringList ListLines::lines() const
+{
+    QStringList decoded;
+    decoded.reserve(size());
+    for (qsizetype i = 0; i < size(); ++i)
+        decoded.append(line(i));
+    return decoded;
+}
+
+void ListLines::append(QByteArrayView bytes, qint64 position)
+{
+    m_bytes.append(bytes);
+    m_ends.append(m_bytes.size());
+    positions.append(position);
+}
+
+void ListLines::reserve(qsizetype count, qsizetype bytesEach)
+{
+    m_bytes.reserve(count * bytesEach);
+    m_ends.reserve(count);
+    positions.reserve(count);
+}
+
 ListLines scanLines(const QString &path, int recordSize, const LineOf &lineOf, bool reserveAll)
 {
     ListLines result;
@@ -39,17 +70,15 @@ ListLines scanLines(const QString &path, int recordSize, const LineOf &lineOf, b
         result.archiveOk = false;
         return result;
     }
-    if (reserveAll) {
-        result.lines.reserve(archive.count());
-        result.positions.reserve(archive.count());
-    }
+    // A list line is about a hundred bytes: a room that most lists never outgrow.
+    constexpr qsizetype kLineBytes = 128;
+    if (reserveAll)
+        result.reserve(archive.count(), kLineBytes);
     LineBuilder builder;
     result.archiveOk = archive.scan([&](qint64 position, QByteArrayView record) {
         builder.clear();
-        if (lineOf(record, builder)) {
-            result.lines.append(builder.line());
-            result.positions.append(position);
-        }
+        if (lineOf(record, builder))
+            result.append(builder.bytes(), position);
         return true;
     });
     archive.close();

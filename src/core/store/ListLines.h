@@ -13,12 +13,30 @@
 namespace almavest::store {
 
 // The outcome of a scan: the lines in file order, the record position behind each line (two
-// records may well give the same line), and whether the archive could be used.
-struct ListLines
+// records may well give the same line), and whether the archive could be used. The lines are
+// kept as their Windows-1252 bytes, one after the other, and decoded when they are asked for:
+// a list of 100,000 cards shows a screenful of them.
+class ListLines final
 {
-    QStringList lines;
-    QList<qint64> positions;
+public:
+    qsizetype size() const { return m_ends.size(); }
+    bool isEmpty() const { return m_ends.isEmpty(); }
+    // Line `index` (0 to size() - 1), decoded.
+    QString line(qsizetype index) const;
+    // Every line, decoded.
+    QStringList lines() const;
+
+    // Adds the line made of `bytes` for the record at `position`.
+    void append(QByteArrayView bytes, qint64 position);
+    // Makes room for `count` lines of about `bytesEach` bytes.
+    void reserve(qsizetype count, qsizetype bytesEach);
+
+    QList<qint64> positions; // the record position behind each line
     bool archiveOk = true;
+
+private:
+    QByteArray m_bytes;
+    QList<qsizetype> m_ends; // where each line's bytes end in m_bytes
 };
 
 // Builds one fixed-width list line on a record's Windows-1252 bytes, in a buffer reused from one

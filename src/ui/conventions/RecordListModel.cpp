@@ -2,15 +2,14 @@
 
 namespace almavest::ui {
 
-void RecordListModel::setLines(QStringList lines, QList<qint64> positions)
+void RecordListModel::setLines(store::ListLines lines)
 {
     // A line without its record could only open the wrong one.
-    if (lines.size() != positions.size())
+    if (lines.size() != lines.positions.size())
         qFatal("RecordListModel: %lld lines but %lld positions", qlonglong(lines.size()),
-            qlonglong(positions.size()));
+            qlonglong(lines.positions.size()));
     beginResetModel();
     m_lines = std::move(lines);
-    m_positions = std::move(positions);
     endResetModel();
 }
 
@@ -25,9 +24,9 @@ QVariant RecordListModel::data(const QModelIndex &index, int role) const
         return {};
     switch (role) {
     case Qt::DisplayRole:
-        return m_lines.at(index.row());
+        return m_lines.line(index.row());
     case PositionRole:
-        return m_positions.at(index.row());
+        return m_lines.positions.at(index.row());
     default:
         return {};
     }

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "store/ListLines.h"
+
 #include <QAbstractListModel>
-#include <QList>
 #include <QStringList>
 
 // The lines of a list screen with the record position behind each of them: a line shows its
@@ -17,19 +18,19 @@ public:
 
     using QAbstractListModel::QAbstractListModel;
 
-    // Replaces the list; `positions` holds one record position for each of `lines`.
-    void setLines(QStringList lines, QList<qint64> positions);
-    void clear() { setLines({}, {}); }
+    // Replaces the list. A line is decoded when it is shown.
+    void setLines(store::ListLines lines);
+    void clear() { setLines({}); }
 
-    const QStringList &lines() const { return m_lines; }
-    qint64 position(int row) const { return m_positions.value(row); }
+    // Every line, decoded (printing the list).
+    QStringList lines() const { return m_lines.lines(); }
+    qint64 position(int row) const { return m_lines.positions.value(row); }
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
 private:
-    QStringList m_lines;
-    QList<qint64> m_positions;
+    store::ListLines m_lines;
 };
 
 } // namespace almavest::ui

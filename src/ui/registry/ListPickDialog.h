@@ -7,7 +7,7 @@
 #include <optional>
 
 namespace almavest::store {
-struct ListLines;
+class ListLines;
 }
 
 // A per-use dialog around a list panel: it lists the lines of one archive scan, finds and prints

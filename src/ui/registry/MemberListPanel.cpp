@@ -117,7 +117,7 @@ void MemberListPanel::addStatus(QWidget *status)
 
 void MemberListPanel::setLines(store::ListLines found)
 {
-    m_model->setLines(std::move(found.lines), std::move(found.positions));
+    m_model->setLines(std::move(found));
 }
 
 void MemberListPanel::clear()

@@ -12,7 +12,7 @@ class QListView;
 class QPushButton;
 
 namespace almavest::store {
-struct ListLines;
+class ListLines;
 }
 
 // The list part shared by the member search, the expiry summaries, the member import and the

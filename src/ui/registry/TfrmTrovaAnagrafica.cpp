@@ -188,7 +188,7 @@ void TfrmTrovaAnagrafica::search()
         m_context.services().plainMessage(this, store::archiveAccessMessage());
         return;
     }
-    const qsizetype count = found.lines.size();
+    const qsizetype count = found.size();
     m_results->setLines(std::move(found));
     m_lblTrovate->setText(QStringLiteral("Il presente riepilogo contiene %1 schede.").arg(count));
     m_panels->setCurrentIndex(1);
