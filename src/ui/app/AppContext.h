@@ -19,6 +19,8 @@ class TfrmMenuRegistro;
 class TfrmCreaRegistro;
 class TfrmApriRegistro;
 class TfrmRegistro;
+class TfrmMovimenti;
+class TfrmMenuBilancio;
 
 struct ResidentScreens
 {
@@ -30,6 +32,8 @@ struct ResidentScreens
     TfrmCreaRegistro *creaRegistro = nullptr;
     TfrmApriRegistro *apriRegistro = nullptr;
     TfrmRegistro *registro = nullptr;
+    TfrmMovimenti *movimenti = nullptr;
+    TfrmMenuBilancio *menuBilancio = nullptr;
 };
 
 class AppContext final

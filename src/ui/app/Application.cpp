@@ -6,7 +6,9 @@
 #include "ui/book/TfrmApriRegistro.h"
 #include "ui/book/TfrmCreaRegistro.h"
 #include "ui/book/TfrmMenuRegistro.h"
+#include "ui/balance/TfrmMenuBilancio.h"
 #include "ui/book/TfrmRegistro.h"
+#include "ui/journal/TfrmMovimenti.h"
 #include "ui/registry/TfrmAnagrafica.h"
 
 #include <QApplication>
@@ -74,6 +76,10 @@ Application::Application(Services &services, const QString &programFolder)
     m_context.screens().apriRegistro = m_apriRegistro.get();
     m_registro = std::make_unique<TfrmRegistro>(m_context);
     m_context.screens().registro = m_registro.get();
+    m_movimenti = std::make_unique<TfrmMovimenti>(m_context);
+    m_context.screens().movimenti = m_movimenti.get();
+    m_menuBilancio = std::make_unique<TfrmMenuBilancio>(m_context);
+    m_context.screens().menuBilancio = m_menuBilancio.get();
 }
 
 // The one style sheet of the program, for every screen and dialog alike.

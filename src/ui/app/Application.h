@@ -33,6 +33,8 @@ public:
     TfrmCreaRegistro *bookCreation() { return m_context.screens().creaRegistro; }
     TfrmApriRegistro *bookList() { return m_context.screens().apriRegistro; }
     TfrmRegistro *bookPage() { return m_context.screens().registro; }
+    TfrmMovimenti *movementCard() { return m_context.screens().movimenti; }
+    TfrmMenuBilancio *balanceQuery() { return m_context.screens().menuBilancio; }
 
 private:
     static void applyStyleSheet();
@@ -47,6 +49,8 @@ private:
     std::unique_ptr<TfrmCreaRegistro> m_creaRegistro;
     std::unique_ptr<TfrmApriRegistro> m_apriRegistro;
     std::unique_ptr<TfrmRegistro> m_registro;
+    std::unique_ptr<TfrmMovimenti> m_movimenti;
+    std::unique_ptr<TfrmMenuBilancio> m_menuBilancio;
 };
 
 } // namespace almavest::ui
