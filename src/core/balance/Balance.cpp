@@ -1,0 +1,188 @@
+#include "balance/Balance.h"
+
+#include "journal/MovementRecord.h"
+#include "store/Cp1252.h"
+#include "text/TextRoutines.h"
+
+#include <algorithm>
+
+namespace almavest::balance {
+
+namespace {
+
+using journal::MovementFieldIndex;
+
+constexpr int kTypeWidth = 9;
+constexpr int kPurposeWidth = 40;
+constexpr int kDateWidth = 10;
+constexpr int kPartyWidth = 28;
+constexpr QByteArrayView kIncomeType = "ENTRATA";
+constexpr QByteArrayView kExpenseType = "USCITA";
+constexpr QByteArrayView kDateLabel = "  Data: ";
+constexpr QByteArrayView kPayerLabel = "  Da: ";
+constexpr QByteArrayView kBeneficiaryLabel = "  A: ";
+constexpr QByteArrayView kAmountLabel = "  Importo: ";
+// An amount field holds 14 characters: never more than 14 digits.
+constexpr int kMaxDigits = 14;
+
+QByteArrayView fieldBytes(QByteArrayView record, int field)
+{
+    return journal::movementLayout().textBytes(record, field);
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// Reads "dd/mm/yyyy" without decoding; other spellings go through the date routine.
+std::optional<QDate> parseRecordDate(QByteArrayView bytes, QDate today)
+{
+    if (bytes.size() == 10 && bytes[2] == '/' && bytes[5] == '/') {
+        int parts[3] = {0, 0, 0};
+        const int starts[3] = {0, 3, 6};
+        const int lengths[3] = {2, 2, 4};
+        bool digits = true;
+        for (int p = 0; p < 3; ++p) {
+            for (int i = starts[p]; i < starts[p] + lengths[p]; ++i) {
+                digits = digits && isDigit(bytes[i]);
+                parts[p] = parts[p] * 10 + (bytes[i] - '0');
+            }
+        }
+        if (!digits)
+            return std::nullopt;
+        const QDate date(parts[2], parts[1], parts[0]);
+        return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
+    }
+    if (bytes.isEmpty())
+        return std::nullopt;
+    return text::parseDate(store::fromCp1252(bytes), today);
+}
+
+void buildLine(QByteArrayView record, store::LineBuilder &line)
+{
+    const QByteArrayView amount = fieldBytes(record, MovementFieldIndex::SignedAmount);
+    const bool income = amount.startsWith('+');
+    const bool expense = amount.startsWith('-');
+    line.appendColumn(income ? kIncomeType : expense ? kExpenseType : QByteArrayView(), kTypeWidth);
+    line.appendColumn(fieldBytes(record, MovementFieldIndex::Purpose), kPurposeWidth);
+    line.append(kDateLabel);
+    line.appendColumn(fieldBytes(record, MovementFieldIndex::OperationDate), kDateWidth);
+    line.append(kPayerLabel);
+    line.appendColumn(fieldBytes(record, MovementFieldIndex::Payer), kPartyWidth);
+    line.append(kBeneficiaryLabel);
+    line.appendColumn(fieldBytes(record, MovementFieldIndex::Beneficiary), kPartyWidth);
+    line.append(kAmountLabel);
+    line.append(amount);
+}
+
+// Whether the purpose of `record` contains `needle` (already lower-case), decoded into a
+// buffer reused from one record to the next.
+bool purposeContains(QByteArrayView record, const QString &needle, QString &buffer)
+{
+    buffer.resize(0);
+    store::appendCp1252(buffer, fieldBytes(record, MovementFieldIndex::Purpose));
+    return buffer.contains(needle, Qt::CaseInsensitive);
+}
+
+} // namespace
+
+std::optional<qint64> parseCents(QByteArrayView text)
+{
+    const QByteArrayView clean = text.trimmed();
+    qsizetype i = 0;
+    const bool negative = clean.startsWith('-');
+    if (negative || clean.startsWith('+'))
+        ++i;
+    qint64 whole = 0;
+    int digits = 0;
+    for (; i < clean.size() && isDigit(clean[i]); ++i, ++digits)
+        whole = whole * 10 + (clean[i] - '0');
+    qint64 cents = 0;
+    int decimals = 0;
+    bool roundUp = false;
+    if (i < clean.size() && clean[i] == ',') {
+        for (++i; i < clean.size() && isDigit(clean[i]); ++i, ++decimals) {
+            if (decimals < 2)
+                cents = cents * 10 + (clean[i] - '0');
+            else if (decimals == 2)
+                roundUp = clean[i] >= '5';
+        }
+    }
+    if (i != clean.size() || digits + decimals == 0 || digits > kMaxDigits)
+        return std::nullopt;
+    for (int d = std::min(decimals, 2); d < 2; ++d)
+        cents *= 10;
+    const qint64 value = whole * 100 + cents + (roundUp ? 1 : 0);
+    return negative ? -value : value;
+}
+
+QString formatCents(qint64 cents)
+{
+    const bool negative = cents < 0;
+    // Held as unsigned so that the most negative value keeps its digits.
+    const quint64 magnitude = negative ? 0 - static_cast<quint64>(cents) : quint64(cents);
+    const quint64 fraction = magnitude % 100;
+    return QStringLiteral("%1%2,%3")
+        .arg(negative ? QStringLiteral("-") : QString())
+        .arg(magnitude / 100)
+        .arg(fraction, 2, 10, QLatin1Char('0'));
+}
+
+QString totalText(qint64 cents)
+{
+    return formatCents(cents) + QStringLiteral(" €");
+}
+
+QString intervalText(QDate from, QDate to)
+{
+    return QStringLiteral("Dal   %1   al   %2").arg(text::formatDate(from), text::formatDate(to));
+}
+
+QString balanceLine(QByteArrayView record)
+{
+    store::LineBuilder line;
+    buildLine(record, line);
+    return line.line();
+}
+
+BalanceSummary summarise(const BalanceRequest &request)
+{
+    BalanceSummary summary;
+    const QString needle = text::trimmed(request.purpose);
+    QString purposeBuffer;
+    summary.lines = store::scanLines(request.archivePath, journal::kMovementRecordSize,
+        [&](QByteArrayView record, store::LineBuilder &line) {
+            if (!needle.isEmpty() && !purposeContains(record, needle, purposeBuffer))
+                return false;
+            const auto date = parseRecordDate(
+                fieldBytes(record, MovementFieldIndex::OperationDate), request.to);
+            const QByteArrayView amountBytes = fieldBytes(record, MovementFieldIndex::SignedAmount);
+            const auto cents = parseCents(amountBytes);
+            if (!date || !cents) {
+                ++summary.unreadable;
+                return false;
+            }
+            if (*date < request.from || *date > request.to)
+                return false;
+            buildLine(record, line);
+            if (amountBytes.startsWith('+'))
+                summary.incomeCents += *cents;
+            else if (amountBytes.startsWith('-'))
+                summary.expenseCents += *cents;
+            summary.balanceCents += *cents;
+            return true;
+        });
+    return summary;
+}
+
+QStringList summaryFooter(const QString &interval, const BalanceSummary &summary)
+{
+    return {QStringLiteral("- - - - - - - - - - - - - - - -"),
+        QStringLiteral("INTERVALLO SELEZIONATO :      ") + text::trimmed(interval),
+        QStringLiteral("TOTALE ENTRATE :              ") + totalText(summary.incomeCents),
+        QStringLiteral("TOTALE USCITE :               ") + totalText(summary.expenseCents),
+        QStringLiteral("BILANCIO ENTRATE E USCITE :   ") + totalText(summary.balanceCents)};
+}
+
+} // namespace almavest::balance
