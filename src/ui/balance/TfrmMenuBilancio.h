@@ -1,6 +1,14 @@
 #pragma once
 
-#include <QWidget>
+#include "ui/conventions/ResidentScreen.h"
+
+#include <QDate>
+
+#include <optional>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
 
 // The balance query: a purpose filter, a year and a range of days, and the door to the balance
 // summary. The journal menu opens it; closing it returns to the launcher.
@@ -8,21 +16,43 @@ namespace almavest::ui {
 
 class AppContext;
 
-class TfrmMenuBilancio final : public QWidget
+class TfrmMenuBilancio final : public ResidentScreen
 {
     Q_OBJECT
 public:
     explicit TfrmMenuBilancio(AppContext &context);
     ~TfrmMenuBilancio() override;
 
-    // Shows the query in place of the screen `from`.
+    // Shows the query in place of the screen `from`, starting from this year and no interval.
     void open(QWidget *from);
 
 protected:
+    void build() override;
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    QComboBox *dayBox(const char *name);
+    QComboBox *monthBox(const char *name);
+    void copyYear();
+    void request();
+    std::optional<QDate> requestedDate(QComboBox *day, QComboBox *month, QLabel *year, QLabel *into,
+        const QString &which, QComboBox *focus);
+    void refuse(QWidget *focus, const QString &text, bool warning);
+
     AppContext &m_context;
+    QLineEdit *m_txtAnno = nullptr;
+    QLineEdit *m_txtTipologia = nullptr;
+    QComboBox *m_txtGiornoInizio = nullptr;
+    QComboBox *m_txtMeseInizio = nullptr;
+    QComboBox *m_txtGiornoFine = nullptr;
+    QComboBox *m_txtMeseFine = nullptr;
+    QLabel *m_lblAnnoInizio = nullptr;
+    QLabel *m_lblAnnoFine = nullptr;
+    QLabel *m_lblDataInizio = nullptr;
+    QLabel *m_lblDataFine = nullptr;
+    QLabel *m_lblFile = nullptr;
+    QLabel *m_lblAttendere = nullptr;
 };
 
 } // namespace almavest::ui

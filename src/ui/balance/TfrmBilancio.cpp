@@ -1,0 +1,195 @@
+#include "ui/balance/TfrmBilancio.h"
+
+#include "report/Fonts.h"
+#include "report/PreparedReport.h"
+#include "store/ArchiveFile.h"
+#include "text/TextRoutines.h"
+#include "ui/app/AppContext.h"
+#include "ui/conventions/QuickFind.h"
+#include "ui/conventions/RecordListModel.h"
+#include "ui/conventions/Window.h"
+#include "ui/print/ReportOutput.h"
+#include "ui/services/Services.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace almavest::ui {
+
+namespace {
+
+constexpr const char *kNoPurpose = "- - -";
+
+QLabel *boldLabel(const char *name, const QString &text, QWidget *parent)
+{
+    QLabel *label = namedLabel(name, text, parent);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
+} // namespace
+
+TfrmBilancio::TfrmBilancio(AppContext &context, QWidget *owner)
+    : QDialog(owner)
+    , m_context(context)
+{
+    setObjectName(QStringLiteral("frmBilancio"));
+    setWindowTitle(QStringLiteral(" Almavest - Riepilogo primanota e bilancio"));
+    buildControls();
+    resize(1100, 640);
+    makeDialogWindow(this);
+    applyHandCursor(this);
+}
+
+TfrmBilancio::~TfrmBilancio() = default;
+
+void TfrmBilancio::buildControls()
+{
+    auto *layout = new QVBoxLayout(this);
+    auto *heading = new QHBoxLayout;
+    heading->addWidget(
+        boldLabel("lblTipologia", QStringLiteral("PRIMANOTA E BILANCIO - Causale :"), this));
+    m_titTipologia = boldLabel("titTipologia", QLatin1String(kNoPurpose), this);
+    heading->addWidget(m_titTipologia, 1);
+    heading->addWidget(
+        boldLabel("infIntervallo", QStringLiteral("Intervallo selezionato :"), this));
+    m_lblIntervallo
+        = boldLabel("lblIntervallo", QStringLiteral("Dal gg/mm/aaaa al gg/mm/aaaa"), this);
+    m_lblIntervallo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    heading->addWidget(m_lblIntervallo);
+    layout->addLayout(heading);
+    layout->addWidget(namedLabel("lblRigo01",
+        QStringLiteral("Immettere una o più parole consecutive presenti nella scheda in elenco da "
+                       "cercare e premere il pulsante Trova."),
+        this));
+    layout->addWidget(namedLabel("lblRigo02",
+        QStringLiteral("Per spostarsi sulla voce successiva contenente la stessa chiave di "
+                       "ricerca, fare di nuovo clic su Trova."),
+        this));
+    auto *findRow = new QHBoxLayout;
+    m_txtTrova = new QLineEdit(this);
+    m_txtTrova->setObjectName(QStringLiteral("txtTrova"));
+    auto *btnTrova = new QPushButton(QStringLiteral("Trova"), this);
+    btnTrova->setObjectName(QStringLiteral("btnTrova"));
+    findRow->addWidget(m_txtTrova, 1);
+    findRow->addWidget(btnTrova);
+    layout->addLayout(findRow);
+
+    m_model = new RecordListModel(this);
+    m_lstRecords = new QListView(this);
+    m_lstRecords->setObjectName(QStringLiteral("lstRecords"));
+    m_lstRecords->setModel(m_model);
+    m_lstRecords->setUniformItemSizes(true);
+    m_lstRecords->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_lstRecords->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_lstRecords->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_lstRecords->setFont(fonts::named(fonts::kCourierNew, 12));
+    layout->addWidget(m_lstRecords, 1);
+
+    auto *totals = new QGridLayout;
+    m_lblTotEntrate
+        = totalRow("titTotEntrate", "lblTotEntrate", QStringLiteral("TOTALE ENTRATE :"));
+    m_lblTotUscite = totalRow("titTotUscite", "lblTotUscite", QStringLiteral("TOTALE USCITE :"));
+    m_lblBilancio = totalRow(
+        "infTotKmPercorsi", "lblBilancio", QStringLiteral("BILANCIO ENTRATE E USCITE :"));
+    int row = 0;
+    for (QLabel *total : {m_lblTotEntrate, m_lblTotUscite, m_lblBilancio}) {
+        totals->addWidget(total->buddy(), row, 0);
+        totals->addWidget(total, row++, 1);
+    }
+    totals->setColumnStretch(2, 1);
+    layout->addLayout(totals);
+    m_lblConta = namedLabel("lblConta", QStringLiteral("0"), this);
+    m_lblConta->hide();
+
+    auto *buttons = new QHBoxLayout;
+    auto *btnStampa = new QPushButton(QStringLiteral("Stampa primanota"), this);
+    btnStampa->setObjectName(QStringLiteral("btnStampa"));
+    auto *btnEsci = new QPushButton(QStringLiteral("Esci"), this);
+    btnEsci->setObjectName(QStringLiteral("btnEsci"));
+    buttons->addStretch();
+    buttons->addWidget(btnStampa);
+    buttons->addWidget(btnEsci);
+    layout->addLayout(buttons);
+
+    m_quickFind = std::make_unique<QuickFind>(m_lstRecords, m_context.services());
+    connect(
+        btnTrova, &QPushButton::clicked, this, [this] { m_quickFind->find(m_txtTrova->text()); });
+    connect(btnStampa, &QPushButton::clicked, this, &TfrmBilancio::print);
+    connect(btnEsci, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+// A total's caption goes in as its buddy, so that the grid can place the two side by side.
+QLabel *TfrmBilancio::totalRow(const char *title, const char *name, const QString &caption)
+{
+    QLabel *value = boldLabel(name, balance::formatCents(0), this);
+    value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    value->setMinimumWidth(200);
+    value->setBuddy(boldLabel(title, caption, this));
+    return value;
+}
+
+bool TfrmBilancio::load(const balance::BalanceRequest &request)
+{
+    const QString purpose = text::trimmed(request.purpose);
+    m_lblConta->setText(purpose.isEmpty() ? QStringLiteral("0") : QStringLiteral("1"));
+    m_titTipologia->setText(purpose.isEmpty() ? QLatin1String(kNoPurpose) : purpose);
+    m_summary = balance::summarise(request);
+    const bool readable = m_summary.lines.archiveOk;
+    m_model->setLines(readable ? std::move(m_summary.lines) : store::ListLines());
+    m_summary.lines = {};
+    m_lblTotEntrate->setText(balance::totalText(m_summary.incomeCents));
+    m_lblTotUscite->setText(balance::totalText(m_summary.expenseCents));
+    m_lblBilancio->setText(balance::totalText(m_summary.balanceCents));
+    m_lblIntervallo->setText(balance::intervalText(request.from, request.to));
+    m_txtTrova->setFocus();
+    return readable;
+}
+
+void TfrmBilancio::showSummary(
+    AppContext &context, QWidget *owner, const balance::BalanceRequest &request)
+{
+    TfrmBilancio summary(context, owner);
+    if (!summary.load(request)) {
+        context.services().plainMessage(owner, store::archiveAccessMessage());
+        return;
+    }
+    runPerUseDialog(context.services(), summary);
+}
+
+void TfrmBilancio::print()
+{
+    Services &services = m_context.services();
+    if (m_model->rowCount() == 0) {
+        services.message(this, MessageKind::Warning,
+            QStringLiteral("Operazione di stampa non applicabile: la primanota non contiene "
+                           "nessun movimento in entrata o in uscita."));
+        return;
+    }
+    if (!services.message(this, MessageKind::Question,
+            QStringLiteral("Si vuole stampare la presente primanota?")))
+        return;
+    const QString title
+        = QStringLiteral("PRIMANOTA E BILANCIO - Causale :  ") + m_titTipologia->text();
+    const QStringList lines
+        = m_model->lines() + balance::summaryFooter(m_lblIntervallo->text(), m_summary);
+    sendReport(services, this,
+        report::prepareSummary(title, lines, services.today(), QStringLiteral("Primanota")),
+        ReportOutput::Printer);
+}
+
+// Esci, Escape and the window's close all end here.
+void TfrmBilancio::done(int result)
+{
+    m_model->clear();
+    QDialog::done(result);
+}
+
+} // namespace almavest::ui
