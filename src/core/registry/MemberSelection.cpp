@@ -34,40 +34,6 @@ QByteArrayView fieldBytes(QByteArrayView record, int field)
     return memberLayout().textBytes(record, field);
 }
 
-char lowerByte(char byte)
-{
-    return byte >= 'A' && byte <= 'Z' ? static_cast<char>(byte - 'A' + 'a') : byte;
-}
-
-QByteArray lowerBytes(QByteArray bytes)
-{
-    for (char &byte : bytes)
-        byte = lowerByte(byte);
-    return bytes;
-}
-
-// Whether `needle` (already lower-cased) occurs in `field` lower-cased on A-Z.
-bool containsLowered(QByteArrayView field, QByteArrayView needle)
-{
-    if (needle.size() > field.size())
-        return false;
-    std::array<char, 256> lowered; // a field holds at most 255 bytes
-    const qsizetype size = std::min<qsizetype>(field.size(), lowered.size());
-    for (qsizetype i = 0; i < size; ++i)
-        lowered[static_cast<size_t>(i)] = lowerByte(field[i]);
-    const std::string_view haystack(lowered.data(), static_cast<size_t>(size));
-    return haystack.find(std::string_view(needle.data(), static_cast<size_t>(needle.size())))
-        != std::string_view::npos;
-}
-
-// Whether the code page holds `text` exactly in `bytes`, so that a byte comparison says the
-// same as a comparison of texts. Accents typed as separate marks are composed on the way in,
-// as a stored field has them.
-bool holdsExactly(const QString &text, const QByteArray &bytes)
-{
-    return store::fromCp1252(bytes) == text.normalized(QString::NormalizationForm_C);
-}
-
 // Decodes a short field into `buffer`, reused from one record to the next.
 QStringView decodeField(QByteArrayView bytes, QString &buffer)
 {
@@ -152,32 +118,8 @@ QString memberListLine(const QStringList &values)
 }
 
 MemberSearch::MemberSearch(const SearchFilters &filters)
-{
-    for (size_t i = 0; i < m_filters.size(); ++i) {
-        const QString &typed = filters[i];
-        Filter &filter = m_filters[i];
-        filter.field = kFilterFields[i];
-        const QByteArray bytes = store::toCp1252(typed);
-        filter.lowered = lowerBytes(bytes);
-        const bool filled = !text::trimmed(typed).isEmpty();
-        if (filled)
-            ++m_filled;
-        // A box holding only blanks is not counted as filled, so it must not count as a match
-        // either: otherwise a stray blank in one box would let it stand in for another box's
-        // text and list cards that do not match what was typed.
-        filter.usable = filled && holdsExactly(typed, bytes);
-    }
-}
-
-bool MemberSearch::matches(QByteArrayView record) const
-{
-    int matched = 0;
-    for (const Filter &filter : m_filters) {
-        if (filter.usable && containsLowered(fieldBytes(record, filter.field), filter.lowered))
-            ++matched;
-    }
-    return matched >= m_filled;
-}
+    : m_search(memberLayout(), kFilterFields, filters)
+{ }
 
 std::optional<bool> expiryListed(
     ExpiryRule rule, QStringView expiry, QStringView noticeDays, QDate today)

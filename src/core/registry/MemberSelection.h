@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/FieldSearch.h"
 #include "store/ListLines.h"
 #include "store/RecordLayout.h"
 
@@ -25,27 +26,17 @@ QString memberListLine(const QStringList &values);
 inline constexpr int kSearchFilterCount = 10;
 using SearchFilters = std::array<QString, kSearchFilterCount>;
 
-// A filter matches when its text as typed, A-Z lower-cased, occurs in the field lower-cased the
-// same way; an empty filter never matches. A card is listed when at least as many filters match
-// as there are filters whose trimmed text is not empty. A filter of blanks only is not counted
-// and never matches, so the filled filters always combine as AND.
+// The ten-filter search of the member cards, with the matching rule of store::FieldSearch.
 class MemberSearch final
 {
 public:
     explicit MemberSearch(const SearchFilters &filters);
 
-    int filledCount() const { return m_filled; }
-    bool matches(QByteArrayView record) const;
+    int filledCount() const { return m_search.filledCount(); }
+    bool matches(QByteArrayView record) const { return m_search.matches(record); }
 
 private:
-    struct Filter
-    {
-        int field;
-        QByteArray lowered; // Windows-1252, A-Z lower-cased
-        bool usable; // false when blank, or with a character no field can hold
-    };
-    std::array<Filter, kSearchFilterCount> m_filters;
-    int m_filled = 0;
+    store::FieldSearch m_search;
 };
 
 enum class ExpiryRule {

@@ -2,9 +2,13 @@
 
 #include "store/ArchiveFile.h"
 #include "store/Cp1252.h"
+#include "store/FieldSearch.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <numeric>
+#include <vector>
 
 namespace almavest::store {
 
@@ -60,6 +64,57 @@ void ListLines::reserve(qsizetype count, qsizetype bytesEach)
     m_bytes.reserve(count * bytesEach);
     m_ends.reserve(count);
     positions.reserve(count);
+}
+
+namespace {
+
+// The sort key of every Windows-1252 byte: its character's code, with A-Z lower-cased.
+const std::array<char16_t, 256> &caseBlindKeys()
+{
+    static const std::array<char16_t, 256> keys = [] {
+        std::array<char16_t, 256> table {};
+        for (int byte = 0; byte < 256; ++byte) {
+            const char raw = lowerAsciiByte(static_cast<char>(byte));
+            const QString decoded = fromCp1252(QByteArrayView(&raw, 1));
+            table[static_cast<size_t>(byte)]
+                = decoded.isEmpty() ? char16_t(byte) : decoded[0].unicode();
+        }
+        return table;
+    }();
+    return keys;
+}
+
+bool caseBlindLess(QByteArrayView left, QByteArrayView right)
+{
+    const auto &keys = caseBlindKeys();
+    const qsizetype common = std::min(left.size(), right.size());
+    for (qsizetype i = 0; i < common; ++i) {
+        const char16_t a = keys[static_cast<unsigned char>(left[i])];
+        const char16_t b = keys[static_cast<unsigned char>(right[i])];
+        if (a != b)
+            return a < b;
+    }
+    return left.size() < right.size();
+}
+
+} // namespace
+
+void ListLines::sortCaseBlind()
+{
+    const auto bytesOf = [this](qsizetype index) {
+        const qsizetype begin = index == 0 ? 0 : m_ends.at(index - 1);
+        return QByteArrayView(m_bytes).sliced(begin, m_ends.at(index) - begin);
+    };
+    std::vector<qsizetype> order(static_cast<size_t>(size()));
+    std::iota(order.begin(), order.end(), qsizetype(0));
+    std::stable_sort(order.begin(), order.end(),
+        [&](qsizetype a, qsizetype b) { return caseBlindLess(bytesOf(a), bytesOf(b)); });
+    ListLines sorted;
+    sorted.reserve(size(), size() == 0 ? 0 : m_bytes.size() / size() + 1);
+    for (const qsizetype index : order)
+        sorted.append(bytesOf(index), positions.at(index));
+    sorted.archiveOk = archiveOk;
+    *this = std::move(sorted);
 }
 
 ListLines scanLines(const QString &path, int recordSize, const LineOf &lineOf, bool reserveAll)

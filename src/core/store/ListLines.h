@@ -30,6 +30,9 @@ public:
     void append(QByteArrayView bytes, qint64 position);
     // Makes room for `count` lines of about `bytesEach` bytes.
     void reserve(qsizetype count, qsizetype bytesEach);
+    // Orders the lines by their text with A-Z compared without case and every other character
+    // by its code; equal lines keep their order, and each keeps its record position.
+    void sortCaseBlind();
 
     QList<qint64> positions; // the record position behind each line
     bool archiveOk = true;

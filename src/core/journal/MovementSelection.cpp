@@ -1,0 +1,102 @@
+#include "journal/MovementSelection.h"
+
+#include "journal/MovementRecord.h"
+#include "registry/MemberSelection.h"
+#include "store/Cp1252.h"
+
+#include <functional>
+
+namespace almavest::journal {
+
+namespace {
+
+constexpr int kPurposeWidth = 40;
+constexpr int kDueDateWidth = 10;
+constexpr int kPartyWidth = 30;
+constexpr QByteArrayView kDueLabel = "  Scad. ";
+constexpr QByteArrayView kPayerLabel = "  Da: ";
+constexpr QByteArrayView kBeneficiaryLabel = "  A: ";
+constexpr QByteArrayView kAmountLabel = "  Importo: ";
+constexpr QByteArrayView kNotSettled = "No";
+
+// The movement field each filter is compared with, in the order of MovementFilters.
+constexpr std::array<int, kMovementFilterCount> kFilterFields = {OperationDate, DueDate, Purpose,
+    Reminder, Payer, PayerCardNumber, Beneficiary, Receipt, Tariff, Notes};
+
+QByteArrayView fieldBytes(QByteArrayView record, int field)
+{
+    return movementLayout().textBytes(record, field);
+}
+
+void buildLine(QByteArrayView record, store::LineBuilder &line)
+{
+    line.appendColumn(fieldBytes(record, Purpose), kPurposeWidth);
+    line.append(kDueLabel);
+    line.appendColumn(fieldBytes(record, DueDate), kDueDateWidth);
+    line.append(kPayerLabel);
+    line.appendColumn(fieldBytes(record, Payer), kPartyWidth);
+    line.append(kBeneficiaryLabel);
+    line.appendColumn(fieldBytes(record, Beneficiary), kPartyWidth);
+    line.append(kAmountLabel);
+    line.append(fieldBytes(record, SignedAmount));
+}
+
+// One pass over the archive adding the line of every movement `wanted` accepts, then the sort.
+MovementLines collectLines(const QString &archivePath,
+    const std::function<bool(QByteArrayView)> &wanted, bool everyMovement = false)
+{
+    MovementLines lines = store::scanLines(
+        archivePath, kMovementRecordSize,
+        [&wanted](QByteArrayView record, store::LineBuilder &line) {
+            if (!wanted(record))
+                return false;
+            buildLine(record, line);
+            return true;
+        },
+        everyMovement);
+    lines.sortCaseBlind();
+    return lines;
+}
+
+} // namespace
+
+QString movementSummaryLine(QByteArrayView record)
+{
+    store::LineBuilder line;
+    buildLine(record, line);
+    return line.line();
+}
+
+MovementSearch::MovementSearch(const MovementFilters &filters)
+    : m_search(movementLayout(), kFilterFields, filters)
+{ }
+
+std::optional<bool> movementDue(QByteArrayView record, QDate today)
+{
+    const QString due = store::fromCp1252(fieldBytes(record, DueDate));
+    const QString notice = store::fromCp1252(fieldBytes(record, NoticeDays));
+    const std::optional<bool> begun
+        = registry::expiryListed(registry::ExpiryRule::ExpiringOrExpired, due, notice, today);
+    if (!begun)
+        return std::nullopt;
+    return *begun && fieldBytes(record, Settled) == kNotSettled;
+}
+
+MovementLines searchMovements(const QString &archivePath, const MovementSearch &search)
+{
+    if (search.filledCount() == 0)
+        return collectLines(
+            archivePath, [](QByteArrayView) { return true; }, true);
+    return collectLines(
+        archivePath, [&search](QByteArrayView record) { return search.matches(record); });
+}
+
+MovementLines dueMovements(const QString &archivePath, QDate today)
+{
+    // A movement that cannot be read is left out rather than ending the list: stopping there
+    // would hide every payment after it.
+    return collectLines(archivePath,
+        [today](QByteArrayView record) { return movementDue(record, today).value_or(false); });
+}
+
+} // namespace almavest::journal

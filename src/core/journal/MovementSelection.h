@@ -1,0 +1,52 @@
+#pragma once
+
+#include "store/FieldSearch.h"
+#include "store/ListLines.h"
+
+#include <QByteArrayView>
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+// What the movement lists show and select: the one-line summary of a movement, the ten-filter
+// search and the payments due. Each scan reads the year's archive once, from the first record
+// to the last, and hands back its lines sorted, each with the position of its movement.
+namespace almavest::journal {
+
+// The summary line: causale (40), "  Scad. ", due date (10), "  Da: ", payer (30), "  A: ",
+// beneficiary (30), "  Importo: ", the signed amount whole.
+QString movementSummaryLine(QByteArrayView record);
+
+// The ten search filters, in the order of the search screen's boxes: operation date, due date,
+// causale, reminder, payer, payer card number, beneficiary, receipt, tariff, notes.
+inline constexpr int kMovementFilterCount = 10;
+using MovementFilters = std::array<QString, kMovementFilterCount>;
+
+// The search of the movements, with the matching rule of store::FieldSearch.
+class MovementSearch final
+{
+public:
+    explicit MovementSearch(const MovementFilters &filters);
+
+    int filledCount() const { return m_search.filledCount(); }
+    bool matches(QByteArrayView record) const { return m_search.matches(record); }
+
+private:
+    store::FieldSearch m_search;
+};
+
+// Whether a movement is due on `today`: its notice period has begun (due date minus notice days
+// is today or earlier) and its settled flag is "No". nullopt when the due date or the notice
+// days cannot be read.
+std::optional<bool> movementDue(QByteArrayView record, QDate today);
+
+// The lines of a movement list, sorted, each with the position of its movement.
+using MovementLines = store::ListLines;
+
+MovementLines searchMovements(const QString &archivePath, const MovementSearch &search);
+// A movement whose due date or notice days cannot be read is left out; the scan goes on.
+MovementLines dueMovements(const QString &archivePath, QDate today);
+
+} // namespace almavest::journal

@@ -1,0 +1,25 @@
+#include "ui/journal/TfrmSospesiMov.h"
+
+#include "journal/MovementSelection.h"
+#include "ui/app/AppContext.h"
+#include "ui/services/Services.h"
+
+namespace almavest::ui {
+
+// Movements whose due date or notice days cannot be read are left out; the rest still show.
+TfrmSospesiMov::TfrmSospesiMov(AppContext &context, QWidget *owner, const QString &archivePath)
+    : ListPickDialog(context, owner, QStringLiteral(" Riepilogo pagamenti in scadenza o scaduti"),
+        QStringLiteral("Riepilogo pagamenti in scadenza o scaduti e non saldati"))
+{
+    setObjectName(QStringLiteral("frmSospesiMov"));
+    setLines(journal::dueMovements(archivePath, context.services().today()));
+}
+
+std::optional<qint64> TfrmSospesiMov::choose(
+    AppContext &context, QWidget *owner, const QString &archivePath)
+{
+    TfrmSospesiMov dialog(context, owner, archivePath);
+    return dialog.run();
+}
+
+} // namespace almavest::ui
