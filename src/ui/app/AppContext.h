@@ -19,6 +19,8 @@ class TfrmMenuRegistro;
 class TfrmCreaRegistro;
 class TfrmApriRegistro;
 class TfrmRegistro;
+class TfrmMenuPrimanota;
+class TfrmMenuMovimenti;
 class TfrmMovimenti;
 class TfrmMenuBilancio;
 
@@ -32,6 +34,8 @@ struct ResidentScreens
     TfrmCreaRegistro *creaRegistro = nullptr;
     TfrmApriRegistro *apriRegistro = nullptr;
     TfrmRegistro *registro = nullptr;
+    TfrmMenuPrimanota *menuPrimanota = nullptr;
+    TfrmMenuMovimenti *menuMovimenti = nullptr;
     TfrmMovimenti *movimenti = nullptr;
     TfrmMenuBilancio *menuBilancio = nullptr;
 };

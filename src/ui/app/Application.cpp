@@ -8,6 +8,8 @@
 #include "ui/book/TfrmCreaRegistro.h"
 #include "ui/book/TfrmMenuRegistro.h"
 #include "ui/book/TfrmRegistro.h"
+#include "ui/journal/TfrmMenuMovimenti.h"
+#include "ui/journal/TfrmMenuPrimanota.h"
 #include "ui/journal/TfrmMovimenti.h"
 #include "ui/registry/TfrmAnagrafica.h"
 
@@ -76,6 +78,10 @@ Application::Application(Services &services, const QString &programFolder)
     m_context.screens().apriRegistro = m_apriRegistro.get();
     m_registro = std::make_unique<TfrmRegistro>(m_context);
     m_context.screens().registro = m_registro.get();
+    m_menuPrimanota = std::make_unique<TfrmMenuPrimanota>(m_context);
+    m_context.screens().menuPrimanota = m_menuPrimanota.get();
+    m_menuMovimenti = std::make_unique<TfrmMenuMovimenti>(m_context);
+    m_context.screens().menuMovimenti = m_menuMovimenti.get();
     m_movimenti = std::make_unique<TfrmMovimenti>(m_context);
     m_context.screens().movimenti = m_movimenti.get();
     m_menuBilancio = std::make_unique<TfrmMenuBilancio>(m_context);

@@ -33,6 +33,8 @@ public:
     TfrmCreaRegistro *bookCreation() { return m_context.screens().creaRegistro; }
     TfrmApriRegistro *bookList() { return m_context.screens().apriRegistro; }
     TfrmRegistro *bookPage() { return m_context.screens().registro; }
+    TfrmMenuPrimanota *journalMenu() { return m_context.screens().menuPrimanota; }
+    TfrmMenuMovimenti *yearScreen() { return m_context.screens().menuMovimenti; }
     TfrmMovimenti *movementCard() { return m_context.screens().movimenti; }
     TfrmMenuBilancio *balanceQuery() { return m_context.screens().menuBilancio; }
 
@@ -49,6 +51,8 @@ private:
     std::unique_ptr<TfrmCreaRegistro> m_creaRegistro;
     std::unique_ptr<TfrmApriRegistro> m_apriRegistro;
     std::unique_ptr<TfrmRegistro> m_registro;
+    std::unique_ptr<TfrmMenuPrimanota> m_menuPrimanota;
+    std::unique_ptr<TfrmMenuMovimenti> m_menuMovimenti;
     std::unique_ptr<TfrmMovimenti> m_movimenti;
     std::unique_ptr<TfrmMenuBilancio> m_menuBilancio;
 };

@@ -5,6 +5,7 @@
 #include "ui/book/TfrmMenuRegistro.h"
 #include "ui/conventions/PictureButton.h"
 #include "ui/conventions/Window.h"
+#include "ui/journal/TfrmMenuPrimanota.h"
 #include "ui/registry/TfrmAnagrafica.h"
 #include "ui/services/Services.h"
 
@@ -47,6 +48,8 @@ const Column kColumns[] = {
     {"imgIncassi", "launcher-primanota.svg", "btnIncassi", "strip-primanota.svg", "appIncassi",
         "Tieni la primanota delle entrate e delle uscite e ottieni il bilancio degli incassi e "
         "delle spese in qualsiasi periodo.",
+        // The journal menu and the year screen are ready; the column opens them once the
+        // movement card they lead to is.
         nullptr},
 };
 
@@ -205,6 +208,11 @@ void TfrmAvvio::openMemberRegistry()
 void TfrmAvvio::openBookMenu()
 {
     AppContext::switchScreen(this, m_context.screens().menuRegistro);
+}
+
+void TfrmAvvio::openJournalMenu()
+{
+    AppContext::switchScreen(this, m_context.screens().menuPrimanota);
 }
 
 void TfrmAvvio::openWebSite()

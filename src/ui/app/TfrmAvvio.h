@@ -22,6 +22,8 @@ public:
     void openMemberRegistry();
     // Switches to the book menu, as every control of the members' book column does.
     void openBookMenu();
+    // Switches to the journal menu, as every control of the cash journal column does.
+    void openJournalMenu();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
