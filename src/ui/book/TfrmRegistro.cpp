@@ -8,6 +8,7 @@
 #include "ui/app/TfrmAvvio.h"
 #include "ui/book/TfrmImportaSoci.h"
 #include "ui/book/TfrmTrovaRegistro.h"
+#include "ui/conventions/CardBrowsing.h"
 #include "ui/conventions/CardForm.h"
 #include "ui/conventions/FieldTable.h"
 #include "ui/conventions/Window.h"
@@ -26,8 +27,6 @@ namespace {
 
 using store::ArchiveFile;
 using store::Arrow;
-
-const QString kEmptyArchive = QStringLiteral("L'archivio non contiene nessuna scheda.");
 
 // The 52 row boxes are recoloured while focused; the five book-level boxes have halos.
 Highlight highlightOf(int field)
@@ -204,25 +203,8 @@ bool TfrmRegistro::readPage(ArchiveFile &archive, qint64 position)
 void TfrmRegistro::browse(Arrow arrow)
 {
     ArchiveFile archive = bookArchive();
-    if (!archive.openForReading()) {
-        archiveFailed();
-        return;
-    }
-    const store::BrowseStep step
-        = store::browseStep(arrow, m_lblPosizione->text(), archive.count());
-    switch (step.action) {
-    case store::BrowseStep::Nothing:
-        return;
-    case store::BrowseStep::EmptyArchive:
-        archive.close();
-        if (step.clearPosition)
-            m_lblPosizione->clear();
-        m_context.services().message(this, MessageKind::Information, kEmptyArchive);
-        return;
-    case store::BrowseStep::Read:
-        readPage(archive, step.position);
-        return;
-    }
+    browseCard(m_context.services(), this, archive, arrow, m_lblPosizione,
+        [this](ArchiveFile &open, qint64 position) { readPage(open, position); });
 }
 
 // ---- new, duplicate, save -----------------------------------------------------------------

@@ -6,6 +6,7 @@
 #include "text/TextRoutines.h"
 #include "ui/app/AppContext.h"
 #include "ui/app/TfrmAvvio.h"
+#include "ui/conventions/CardBrowsing.h"
 #include "ui/conventions/CardForm.h"
 #include "ui/conventions/FieldBehaviour.h"
 #include "ui/conventions/FieldTable.h"
@@ -35,8 +36,6 @@ using store::ArchiveFile;
 using store::Arrow;
 
 constexpr int kFeeDecimals = 4;
-
-const QString kEmptyArchive = QStringLiteral("L'archivio non contiene nessuna scheda.");
 
 } // namespace
 
@@ -181,25 +180,8 @@ bool TfrmAnagrafica::readCard(ArchiveFile &archive, qint64 position, bool quietl
 void TfrmAnagrafica::browse(Arrow arrow)
 {
     ArchiveFile archive = memberArchive();
-    if (!archive.openForReading()) {
-        archiveFailed();
-        return;
-    }
-    const store::BrowseStep step
-        = store::browseStep(arrow, m_lblPosizione->text(), archive.count());
-    switch (step.action) {
-    case store::BrowseStep::Nothing:
-        return;
-    case store::BrowseStep::EmptyArchive:
-        archive.close();
-        if (step.clearPosition)
-            m_lblPosizione->clear();
-        m_context.services().message(this, MessageKind::Information, kEmptyArchive);
-        return;
-    case store::BrowseStep::Read:
-        readCard(archive, step.position);
-        return;
-    }
+    browseCard(m_context.services(), this, archive, arrow, m_lblPosizione,
+        [this](ArchiveFile &open, qint64 position) { readCard(open, position); });
 }
 
 void TfrmAnagrafica::normaliseFee()
