@@ -1,12 +1,15 @@
 #include "BenchSupport.h"
 
 #include "registry/MemberRecord.h"
+#include "store/ListLines.h"
+#include "store/RecordLayout.h"
 
 #include <QDate>
 #include <QElapsedTimer>
 #include <QFile>
 
 #include <algorithm>
+#include <vector>
 
 namespace almavest::bench {
 
@@ -70,15 +73,16 @@ QStringList sampleMember(int n)
 
 } // namespace
 
-bool generateMembers(const QString &path, int records)
+bool generateRecords(const QString &path, const store::RecordLayout &layout, int records,
+    const std::function<QStringList(int)> &sample)
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     QByteArray block;
-    QByteArray record = registry::memberLayout().blankRecord();
+    QByteArray record = layout.blankRecord();
     for (int n = 1; n <= records; ++n) {
-        registry::memberLayout().setFields(record, sampleMember(n));
+        layout.setFields(record, sample(n));
         block.append(record);
         if (block.size() > (4 << 20) || n == records) {
             if (file.write(block) != block.size())
@@ -87,6 +91,22 @@ bool generateMembers(const QString &path, int records)
         }
     }
     return true;
+}
+
+bool generateMembers(const QString &path, int records)
+{
+    return generateRecords(path, registry::memberLayout(), records, sampleMember);
+}
+
+double scanTime(const std::function<store::ListLines()> &scan, qsizetype &lines)
+{
+    constexpr int runs = 5;
+    std::vector<store::ListLines> kept;
+    kept.reserve(runs);
+    const double time = bestOf(runs, [&] { kept.push_back(scan()); });
+    require(kept.back().archiveOk, "cannot scan the archive");
+    lines = kept.back().size();
+    return time;
 }
 
 double rawRead(const QString &path)

@@ -1,9 +1,15 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QTextStream>
 
 #include <functional>
+
+namespace almavest::store {
+class ListLines;
+class RecordLayout;
+} // namespace almavest::store
 
 // Shared pieces of the benchmark program: timing and the printed table.
 namespace almavest::bench {
@@ -19,8 +25,17 @@ void row(const QString &what, double value, const QString &unit, double base = 0
 // would be meaningless.
 void require(bool ok, const char *what);
 
+// Writes an archive of `records` records of `layout`, record n holding `sample(n)`; false when
+// it cannot be written.
+[[nodiscard]] bool generateRecords(const QString &path, const store::RecordLayout &layout,
+    int records, const std::function<QStringList(int)> &sample);
 // Writes a member archive of `records` generated cards; false when it cannot be written.
 [[nodiscard]] bool generateMembers(const QString &path, int records);
+
+// Best of a few runs of a list scan, with the number of lines found. Every run's lines are kept
+// until the end, as a list screen keeps them until it closes, so letting them go is not counted.
+// A scan that cannot read its archive stops the benchmark.
+double scanTime(const std::function<store::ListLines()> &scan, qsizetype &lines);
 
 // Each group measures and prints its rows; `archive` is the generated member archive, `raw`
 // the time of a raw sequential read of it in milliseconds.
@@ -32,6 +47,8 @@ void bookBenchmarks(const QString &folder, const QString &memberArchive, double 
 void reportBenchmarks();
 // The book list over a folder of `books` empty books made under `folder`.
 void bookListBenchmarks(const QString &folder, int books);
+// The cash journal on a generated year of `movements` movements made under `folder`.
+void journalBenchmarks(const QString &folder, int movements);
 void startUpBenchmarks(const QString &self, const QString &folder);
 
 // The child processes of the start-up measure.

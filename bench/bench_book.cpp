@@ -8,13 +8,10 @@
 
 #include <QFile>
 
-#include <vector>
-
 namespace almavest::bench {
 
 namespace {
 
-constexpr int kRuns = 5;
 constexpr int kPages = 20000;
 
 // A page with its four rows filled, as a well kept book has them.
@@ -45,37 +42,6 @@ QStringList samplePage(int n)
     return values;
 }
 
-[[nodiscard]] bool generateBook(const QString &path, int pages)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    QByteArray block;
-    QByteArray record = book::pageLayout().blankRecord();
-    for (int n = 1; n <= pages; ++n) {
-        book::pageLayout().setFields(record, samplePage(n));
-        block.append(record);
-        if (block.size() > (4 << 20) || n == pages) {
-            if (file.write(block) != block.size())
-                return false;
-            block.clear();
-        }
-    }
-    return true;
-}
-
-// Best of a few runs of a scan; every run's lines are kept until the end, as a list screen
-// keeps them until it closes.
-double scanTime(const std::function<store::ListLines()> &scan, qsizetype &lines)
-{
-    std::vector<store::ListLines> kept;
-    kept.reserve(kRuns);
-    const double time = bestOf(kRuns, [&] { kept.push_back(scan()); });
-    require(kept.back().archiveOk, "cannot scan the archive");
-    lines = kept.back().size();
-    return time;
-}
-
 } // namespace
 
 void bookBenchmarks(const QString &folder, const QString &memberArchive, double rawMembers)
@@ -86,7 +52,8 @@ void bookBenchmarks(const QString &folder, const QString &memberArchive, double 
         rawMembers, 3);
 
     const QString bookPath = folder + QStringLiteral("/Libro grande.lib");
-    require(generateBook(bookPath, kPages), "cannot write the book");
+    require(
+        generateRecords(bookPath, book::pageLayout(), kPages, samplePage), "cannot write the book");
     const double raw = rawRead(bookPath);
     row(QStringLiteral("raw read of a book of %1 pages (%2 MiB)")
             .arg(kPages)

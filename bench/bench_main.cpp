@@ -1,7 +1,8 @@
 // Measures, on one generated member archive, the costs the screens pay on a large archive, each
 // against a plain baseline (a raw sequential read of the same file, one empty window, drawing
 // straight onto a PDF) so that the figures read the same on any machine.
-// Usage: almavest_bench [records]   (default 100000)
+// Usage: almavest_bench [records] [journal]   (default 100000; "journal" measures the journal
+// alone)
 #include "BenchSupport.h"
 
 #include <QApplication>
@@ -33,6 +34,10 @@ int main(int argc, char *argv[])
     out << "Member archive: " << records << " records, " << QFile(archive).size() / (1 << 20)
         << " MiB; platform " << QGuiApplication::platformName() << Qt::endl;
 
+    if (argc >= 3 && qstrcmp(argv[2], "journal") == 0) {
+        journalBenchmarks(dir.path(), records);
+        return 0;
+    }
     const double raw = rawRead(archive);
     row(QStringLiteral("raw sequential read"), raw, QStringLiteral("ms"));
     archiveBenchmarks(archive, small, raw);
@@ -40,6 +45,7 @@ int main(int argc, char *argv[])
     bookBenchmarks(dir.path(), archive, raw);
     reportBenchmarks();
     bookListBenchmarks(dir.path(), 500);
+    journalBenchmarks(dir.path(), records);
     startUpBenchmarks(QCoreApplication::applicationFilePath(), dir.path());
     return 0;
 }

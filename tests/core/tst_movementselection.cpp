@@ -84,6 +84,7 @@ private Q_SLOTS:
     void search_data();
     void search();
     void sortIsCaseBlindAndStable();
+    void sortLooksPastALongCommonBeginning();
     void dueRule_data();
     void dueRule();
     void dueScanSkipsUnreadableMovements();
@@ -180,6 +181,19 @@ void TestMovementSelection::sortIsCaseBlindAndStable()
     QCOMPARE(lines.positions.at(2), 4);
     QCOMPARE(lines.positions.first(), 7);
     QCOMPARE(lines.positions.last(), 3);
+}
+
+void TestMovementSelection::sortLooksPastALongCommonBeginning()
+{
+    // Case differences inside and after a long shared beginning, and a last letter that decides.
+    QVERIFY(writeArchive(archive(),
+        {movement({{Purpose, u"Quota associativa anno 2026 Rossi"_s}}),
+            movement({{Purpose, u"QUOTA ASSOCIATIVA ANNO 2026 bianchi"_s}}),
+            movement({{Purpose, u"Quota associativa anno 2026 Bianchi"_s}}),
+            movement({{Purpose, u"Quota associativa anno 2026 rossi"_s}}),
+            movement({{Purpose, u"Quota associativa anno 2026 Rossa"_s}})}));
+    const MovementLines lines = searchMovements(archive(), MovementSearch(MovementFilters {}));
+    QCOMPARE(lines.positions, QList<qint64>({2, 3, 5, 1, 4}));
 }
 
 void TestMovementSelection::dueRule_data()

@@ -58,6 +58,19 @@ MovementLines collectLines(const QString &archivePath,
     return lines;
 }
 
+// movementDue() decoding the two fields into buffers that the caller keeps from one record of a
+// scan to the next.
+std::optional<bool> movementDue(QByteArrayView record, QDate today, QString &due, QString &notice)
+{
+    const std::optional<bool> begun
+        = registry::expiryListed(registry::ExpiryRule::ExpiringOrExpired,
+            store::decodeCp1252(fieldBytes(record, DueDate), due),
+            store::decodeCp1252(fieldBytes(record, NoticeDays), notice), today);
+    if (!begun)
+        return std::nullopt;
+    return *begun && fieldBytes(record, Settled) == kNotSettled;
+}
+
 } // namespace
 
 QString movementSummaryLine(QByteArrayView record)
@@ -73,13 +86,9 @@ MovementSearch::MovementSearch(const MovementFilters &filters)
 
 std::optional<bool> movementDue(QByteArrayView record, QDate today)
 {
-    const QString due = store::fromCp1252(fieldBytes(record, DueDate));
-    const QString notice = store::fromCp1252(fieldBytes(record, NoticeDays));
-    const std::optional<bool> begun
-        = registry::expiryListed(registry::ExpiryRule::ExpiringOrExpired, due, notice, today);
-    if (!begun)
-        return std::nullopt;
-    return *begun && fieldBytes(record, Settled) == kNotSettled;
+    QString due;
+    QString notice;
+    return movementDue(record, today, due, notice);
 }
 
 MovementLines searchMovements(const QString &archivePath, const MovementSearch &search)
@@ -95,8 +104,11 @@ MovementLines dueMovements(const QString &archivePath, QDate today)
 {
     // A movement that cannot be read is left out rather than ending the list: stopping there
     // would hide every payment after it.
-    return collectLines(archivePath,
-        [today](QByteArrayView record) { return movementDue(record, today).value_or(false); });
+    QString due;
+    QString notice;
+    return collectLines(archivePath, [&](QByteArrayView record) {
+        return movementDue(record, today, due, notice).value_or(false);
+    });
 }
 
 } // namespace almavest::journal

@@ -35,13 +35,6 @@ QByteArrayView fieldBytes(QByteArrayView record, int field)
 }
 
 // Decodes a short field into `buffer`, reused from one record to the next.
-QStringView decodeField(QByteArrayView bytes, QString &buffer)
-{
-    buffer.resize(0);
-    store::appendCp1252(buffer, bytes);
-    return buffer;
-}
-
 // Writes the member list line of `record` into `line`.
 void buildLine(QByteArrayView record, store::LineBuilder &line)
 {
@@ -162,9 +155,10 @@ MemberLines expiringMembers(const QString &archivePath, ExpiryRule rule, QDate t
     QString expiryBuffer;
     QString daysBuffer;
     return collectLines(archivePath, [&](QByteArrayView record) {
-        const QStringView expiry = decodeField(fieldBytes(record, ExpiryDate), expiryBuffer);
+        const QStringView expiry
+            = store::decodeCp1252(fieldBytes(record, ExpiryDate), expiryBuffer);
         const QStringView days = rule == ExpiryRule::ExpiringOrExpired
-            ? decodeField(fieldBytes(record, NoticeDays), daysBuffer)
+            ? store::decodeCp1252(fieldBytes(record, NoticeDays), daysBuffer)
             : QStringView();
         // A card that cannot be read is left out rather than ending the list: stopping there
         // would hide every card after it.

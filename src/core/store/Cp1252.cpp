@@ -131,4 +131,11 @@ void appendCp1252(QString &target, QByteArrayView bytes)
     patchHighRange(target.data() + start, bytes);
 }
 
+QStringView decodeCp1252(QByteArrayView bytes, QString &buffer)
+{
+    buffer.resize(0);
+    appendCp1252(buffer, bytes);
+    return buffer;
+}
+
 } // namespace almavest::store

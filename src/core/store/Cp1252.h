@@ -14,6 +14,9 @@ QByteArray toCp1252(QStringView text);
 QString fromCp1252(QByteArrayView bytes);
 // Decodes `bytes` onto the end of `target`, reusing its capacity (the scans' hot path).
 void appendCp1252(QString &target, QByteArrayView bytes);
+// Decodes `bytes` into `buffer`, reusing its capacity, and returns a view of it: for reading a
+// field of every record of a scan without a new string each time.
+QStringView decodeCp1252(QByteArrayView bytes, QString &buffer);
 
 // One character: its byte in the code page, or the best fit, or '?'.
 char cp1252Byte(QChar character);

@@ -84,11 +84,31 @@ const std::array<char16_t, 256> &caseBlindKeys()
     return keys;
 }
 
+// The first index from `from` on where the two texts' bytes differ, or `end`. Equal bytes have
+// equal keys, so runs of them are skipped eight bytes at a time: list lines sorted together
+// often share a long beginning.
+qsizetype firstDifference(const char *left, const char *right, qsizetype from, qsizetype end)
+{
+    qsizetype i = from;
+    for (; i + 8 <= end; i += 8) {
+        quint64 a = 0;
+        quint64 b = 0;
+        std::memcpy(&a, left + i, 8);
+        std::memcpy(&b, right + i, 8);
+        if (a != b)
+            break;
+    }
+    while (i < end && left[i] == right[i])
+        ++i;
+    return i;
+}
+
 bool caseBlindLess(QByteArrayView left, QByteArrayView right)
 {
     const auto &keys = caseBlindKeys();
     const qsizetype common = std::min(left.size(), right.size());
-    for (qsizetype i = 0; i < common; ++i) {
+    for (qsizetype i = firstDifference(left.data(), right.data(), 0, common); i < common;
+         i = firstDifference(left.data(), right.data(), i + 1, common)) {
         const char16_t a = keys[static_cast<unsigned char>(left[i])];
         const char16_t b = keys[static_cast<unsigned char>(right[i])];
         if (a != b)
