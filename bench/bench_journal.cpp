@@ -5,8 +5,14 @@
 #include "balance/Balance.h"
 #include "journal/MovementRecord.h"
 #include "journal/MovementSelection.h"
+#include "ui/app/AppContext.h"
+#include "ui/journal/TfrmMovimenti.h"
+#include "ui/services/Services.h"
 
+#include <QAbstractButton>
 #include <QFile>
+#include <QFileInfo>
+#include <QLabel>
 
 #include <vector>
 
@@ -47,6 +53,26 @@ QStringList sampleMovement(int n)
     return values;
 }
 
+// Microseconds to show the last movement of the year at `path` on the movement card, as its
+// button does; the card is open on the year beforehand.
+double lastMovementTime(const QString &path, int movements)
+{
+    ui::DesktopServices services;
+    ui::AppContext context(services, QFileInfo(path).absolutePath());
+    ui::TfrmMovimenti card(context);
+    card.openYear(nullptr, path, QFileInfo(path).baseName());
+    auto *last = card.findChild<QAbstractButton *>(QStringLiteral("cmdUltimo"));
+    require(last != nullptr, "the movement card has no button for the last movement");
+    const double time = bestOf(50, [&] {
+        card.lblPosizione()->clear();
+        last->click();
+    });
+    require(card.lblPosizione()->text() == QString::number(movements),
+        "the movement card did not show the last movement");
+    card.hide();
+    return time * 1000;
+}
+
 } // namespace
 
 void journalBenchmarks(const QString &folder, int movements)
@@ -79,6 +105,16 @@ void journalBenchmarks(const QString &folder, int movements)
     require(kept.back().lines.archiveOk, "cannot read the year");
     row(QStringLiteral("balance of the whole year (%1 lines)").arg(kept.back().lines.size()), sum,
         QStringLiteral("ms"), raw, 2);
+
+    const QString small = journal::journalPath(folder, QStringLiteral("2025"));
+    require(generateRecords(small, journal::movementLayout(), 1000, sampleMovement),
+        "cannot write the small year");
+    const double smallCard = lastMovementTime(small, 1000);
+    row(QStringLiteral("movement card on the last movement, 1,000 movements"), smallCard,
+        QStringLiteral("us"));
+    row(QStringLiteral("movement card on the last movement, %1 movements").arg(movements),
+        lastMovementTime(year, movements), QStringLiteral("us"), smallCard, 1.5);
+    QFile::remove(small);
     QFile::remove(year);
 }
 
