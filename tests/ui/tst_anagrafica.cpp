@@ -27,6 +27,7 @@
 
 using namespace almavest;
 using namespace almavest::test;
+using namespace Qt::StringLiterals;
 using ui::MessageKind;
 
 namespace {
@@ -108,6 +109,8 @@ private Q_SLOTS:
     void hintsGoToTheStatusLine_data();
     void hintsGoToTheStatusLine();
     void laterDoorsAreDisabled();
+    void codeButtonsOpenTheirCheck_data();
+    void codeButtonsOpenTheirCheck();
 
 private:
     QLineEdit *box(const char *name) { return control<QLineEdit>(card(), name); }
@@ -876,13 +879,50 @@ void TestAnagrafica::hintsGoToTheStatusLine()
 // The dialogs these open are not part of the program yet.
 void TestAnagrafica::laterDoorsAreDisabled()
 {
-    for (const char *name : {"btnAllegati", "btnEsporta", "btnGuida", "btnCodFisc", "btnIban",
-             "btnZoomFoto", "btnAcquisisciFoto"})
+    for (const char *name :
+        {"btnAllegati", "btnEsporta", "btnGuida", "btnZoomFoto", "btnAcquisisciFoto"})
         QVERIFY2(!button(name)->isEnabled(), name);
     for (const char *name : {"btnNuovo", "btnDuplica", "btnSalva", "btnTrova", "btnAnteprima",
              "btnStampa", "btnScadenze", "btnScaduti", "btnEsci", "btnCaricaFoto", "btnSalvaFoto",
-             "btnCancFoto", "btnEmail", "delDataSca"})
+             "btnCancFoto", "btnEmail", "delDataSca", "btnCodFisc", "btnIban"})
         QVERIFY2(button(name)->isEnabled(), name);
+}
+
+void TestAnagrafica::codeButtonsOpenTheirCheck_data()
+{
+    QTest::addColumn<QString>("buttonName");
+    QTest::addColumn<QString>("fieldName");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<QString>("code");
+    QTest::newRow("codice fiscale") << u"btnCodFisc"_s << u"txtCodFisc"_s << u"RSSMRA85T10A562S"_s
+                                    << u"almavest::ui::TfrmCodFisc"_s << u"RSSMRA85T10A562S"_s;
+    QTest::newRow("association's code") << u"btnCodFisc"_s << u"txtCodFisc"_s << u"00743110157"_s
+                                        << u"almavest::ui::TfrmPartitaIva"_s << u"00743110157"_s;
+    QTest::newRow("empty code") << u"btnCodFisc"_s << u"txtCodFisc"_s << QString()
+                                << u"almavest::ui::TfrmCodFisc"_s << QString();
+    QTest::newRow("iban") << u"btnIban"_s << u"txtIban"_s << u"IT60X0542811101000000123456"_s
+                          << u"almavest::ui::TfrmIban"_s << u"IT60X0542811101000000123456"_s;
+}
+
+void TestAnagrafica::codeButtonsOpenTheirCheck()
+{
+    QFETCH(QString, buttonName);
+    QFETCH(QString, fieldName);
+    QFETCH(QString, typed);
+    QFETCH(QString, dialog);
+    QFETCH(QString, code);
+    box(fieldName.toLatin1().constData())->setText(typed);
+    QString shown;
+    m_fixture->services.onNextDialog([&](QDialog &opened) {
+        shown = opened.findChild<QLineEdit *>()->text();
+        return int(QDialog::Rejected);
+    });
+    button(buttonName.toLatin1().constData())->click();
+    QCOMPARE(m_fixture->services.dialogsShown, QStringList {dialog});
+    QCOMPARE(shown, code);
+    // The check only reports: the card keeps what it held.
+    QCOMPARE(box(fieldName.toLatin1().constData())->text(), typed);
 }
 
 QTEST_MAIN(TestAnagrafica)

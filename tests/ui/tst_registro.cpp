@@ -82,6 +82,7 @@ private Q_SLOTS:
     void hintsGoToTheStatusLine_data();
     void hintsGoToTheStatusLine();
     void laterDoorsAreDisabled();
+    void codeButtonOpensTheVatCheckForDigits();
     void closingReturnsToTheLauncher();
     void importFillsOnlyItsRow_data();
     void importFillsOnlyItsRow();
@@ -537,10 +538,25 @@ void TestRegistro::hintsGoToTheStatusLine()
 void TestRegistro::laterDoorsAreDisabled()
 {
     openBook();
-    for (const char *name : {"btnCodFisc", "cmdFile", "cmdGuida"})
+    for (const char *name : {"cmdFile", "cmdGuida"})
         QVERIFY2(!button(name)->isEnabled(), name);
-    for (const char *name : {"cmdTrova", "impSocio_A", "impSocio_B", "impSocio_C", "impSocio_D"})
+    for (const char *name :
+        {"btnCodFisc", "cmdTrova", "impSocio_A", "impSocio_B", "impSocio_C", "impSocio_D"})
         QVERIFY2(button(name)->isEnabled(), name);
+}
+
+void TestRegistro::codeButtonOpensTheVatCheckForDigits()
+{
+    openBook();
+    box("txtCodFisc")->setText(u"92012345678"_s);
+    QString shown;
+    m_fixture->services.onNextDialog([&](QDialog &opened) {
+        shown = opened.findChild<QLineEdit *>()->text();
+        return int(QDialog::Rejected);
+    });
+    button("btnCodFisc")->click();
+    QCOMPARE(m_fixture->services.dialogsShown, QStringList {u"almavest::ui::TfrmPartitaIva"_s});
+    QCOMPARE(shown, u"92012345678"_s);
 }
 
 void TestRegistro::closingReturnsToTheLauncher()

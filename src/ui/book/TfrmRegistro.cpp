@@ -8,6 +8,7 @@
 #include "ui/app/TfrmAvvio.h"
 #include "ui/book/TfrmImportaSoci.h"
 #include "ui/book/TfrmTrovaRegistro.h"
+#include "ui/checks/CodeCheckDialog.h"
 #include "ui/conventions/CardBrowsing.h"
 #include "ui/conventions/CardForm.h"
 #include "ui/conventions/FieldTable.h"
@@ -134,6 +135,8 @@ void TfrmRegistro::connectActions()
     onClick("cmdDuplica", [this] { duplicate(); });
     onClick("cmdSalva", [this] { save(); });
     onClick("cmdTrova", [this] { findPage(); });
+    onClick("btnCodFisc",
+        [this] { openTaxCodeCheck(m_context, this, box(book::AssociationTaxCode)->text()); });
     onClick("cmdAnteprima", [this] { printPage<TfrmAnteprimaRegistro>(); });
     onClick("cmdStampa", [this] { printPage<TfrmStampaRegistro>(); });
     onClick("cmdEsci", [this] { close(); });

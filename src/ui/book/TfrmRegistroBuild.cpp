@@ -91,8 +91,6 @@ void TfrmRegistro::buildBookFields(QWidget *panel)
     auto *check = makePictureButton(
         QStringLiteral("btnCodFisc"), QStringLiteral("check-code.svg"), QString(), panel, 20);
     check->setGeometry(taxCode->geometry().right() + 8, taxCode->y() + 1, 26, 26);
-    // The checks of codes are not part of the program yet.
-    check->setEnabled(false);
 }
 
 // One member row: the same boxes, heading and import button at every row's height, named with

@@ -6,6 +6,7 @@
 #include "text/TextRoutines.h"
 #include "ui/app/AppContext.h"
 #include "ui/app/TfrmAvvio.h"
+#include "ui/checks/TfrmIban.h"
 #include "ui/conventions/CardBrowsing.h"
 #include "ui/conventions/CardForm.h"
 #include "ui/conventions/FieldBehaviour.h"
@@ -113,6 +114,10 @@ void TfrmAnagrafica::connectActions()
         openChosenCard(TfrmTrovaAnagrafica::choose(m_context, this, QStringLiteral("anagrafica")));
     });
     onClick("btnScadenze", [this] { openChosenCard(TfrmSospesi::choose(m_context, this)); });
+    onClick("btnCodFisc",
+        [this] { openTaxCodeCheck(m_context, this, box(registry::TaxCode)->text()); });
+    onClick("btnIban",
+        [this] { TfrmIban::check(m_context, this, text::trimmed(box(registry::Iban)->text())); });
     onClick("btnScaduti", [this] { openChosenCard(TfrmScadute::choose(m_context, this)); });
     onClick("btnStampa", [this] { printCard<TfrmStampaAna>(); });
     onClick("btnAnteprima", [this] { printCard<TfrmAnteprimaAna>(); });

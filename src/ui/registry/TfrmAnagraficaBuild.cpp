@@ -103,8 +103,8 @@ void TfrmAnagrafica::buildFields(QWidget *panel)
         button->setGeometry(next->geometry().right() + 6, next->y() - 2, 26, 26);
         return button;
     };
-    smallButton("btnCodFisc", "check-code.svg", "txtCodFisc")->setEnabled(false);
-    smallButton("btnIban", "check-code.svg", "txtIban")->setEnabled(false);
+    smallButton("btnCodFisc", "check-code.svg", "txtCodFisc");
+    smallButton("btnIban", "check-code.svg", "txtIban");
     smallButton("btnEmail", "mail.svg", "txtEmail");
     smallButton("delDataSca", "clear-date.svg", "txtDataSca");
 
