@@ -72,6 +72,7 @@ private Q_SLOTS:
     void closingChoosesNothing();
     void missingYearListsNothing();
     void unreadableArchiveKeepsTheFilters();
+    void labelsTakeTheProgramSheet();
     void enterChainRunsRoundTheFilters();
     void printsTheList();
 
@@ -246,6 +247,19 @@ void TestMovementSearch::unreadableArchiveKeepsTheFilters()
         QCOMPARE(control<QLineEdit>(&dialog, "txtCausale")->text(), u"quota"_s);
         QVERIFY(!control<QLabel>(&dialog, "lblAttendere")->isVisible());
     });
+}
+
+// The style sheet's rules for this search reach the labels of both panels, before any showing.
+void TestMovementSearch::labelsTakeTheProgramSheet()
+{
+    ui::TfrmTrovaMovimenti dialog(m_fixture->app().context(), nullptr, path(), u"movimenti"_s);
+    for (const auto &[name, colour] : {std::pair {"lblAttendere", QColor(0x00, 0x8B, 0x8B)},
+             std::pair {"lblTrovate", QColor(0x00, 0x8B, 0x8B)},
+             std::pair {"lblRigo03", QColor(0xDC, 0x14, 0x3C)}}) {
+        auto *label = control<QLabel>(&dialog, name);
+        label->ensurePolished();
+        QCOMPARE(label->palette().color(QPalette::WindowText), colour);
+    }
 }
 
 void TestMovementSearch::enterChainRunsRoundTheFilters()

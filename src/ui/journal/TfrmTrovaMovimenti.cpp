@@ -21,16 +21,17 @@ constexpr SearchFilter kFilters[journal::kMovementFilterCount] = {
     {{"txtNote", 0, KeyFilter::None, Casing::None, "txtData"}, "Note:"},
 };
 
+constexpr FilterSearchSetup kSetup = {"frmTrovaMovimenti", " Trova movimenti in archivio",
+    "Riepilogo movimenti in archivio", kFilters};
+
 } // namespace
 
 TfrmTrovaMovimenti::TfrmTrovaMovimenti(
     AppContext &context, QWidget *owner, const QString &archivePath, const QString &modeWord)
-    : FilterSearchDialog(context, owner, QStringLiteral(" Trova movimenti in archivio"),
-        QStringLiteral("Riepilogo movimenti in archivio"), modeWord, kFilters)
+    : FilterSearchDialog(context, owner, kSetup, modeWord)
     , m_archivePath(archivePath)
 {
     requireModeWord("TfrmTrovaMovimenti", modeWord, {"movimenti"});
-    setObjectName(QStringLiteral("frmTrovaMovimenti"));
 }
 
 // A year whose archive does not exist yet is created empty and lists nothing.

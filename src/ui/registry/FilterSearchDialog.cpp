@@ -23,20 +23,39 @@ namespace {
 constexpr int kWidth = 900;
 constexpr int kHeight = 560;
 
+void addInstructions(QVBoxLayout *layout, QWidget *panel)
+{
+    layout->addWidget(namedLabel("lblRigo04",
+        QStringLiteral("Immettere nei campi prescelti una o più parole "
+                       "consecutive presenti nelle schede da trovare e "
+                       "premere il pulsante Cerca."),
+        panel));
+    layout->addWidget(namedLabel(
+        "lblRigo05", QStringLiteral("Lasciare in bianco tutti gli altri campi."), panel));
+    layout->addWidget(namedLabel("lblRigo06",
+        QStringLiteral("Per ogni ricerca è possibile utilizzare uno o più "
+                       "campi contemporaneamente."),
+        panel));
+}
+
 } // namespace
 
-FilterSearchDialog::FilterSearchDialog(AppContext &context, QWidget *owner, const QString &caption,
-    const QString &printTitle, const QString &modeWord, std::span<const SearchFilter> filters)
-    : ListPickDialog(context, owner, caption, printTitle)
+FilterSearchDialog::FilterSearchDialog(
+    AppContext &context, QWidget *owner, const FilterSearchSetup &setup, const QString &modeWord)
+    : ListPickDialog(
+        context, owner, QString::fromUtf8(setup.caption), QString::fromUtf8(setup.printTitle))
 {
+    // Named before the panels are built and polished, so that the style sheet's rules for this
+    // search reach their labels.
+    setObjectName(QLatin1String(setup.objectName));
     m_panels = new QStackedWidget(this);
     delete layout()->replaceWidget(list(), m_panels);
-    m_panels->addWidget(buildFilterPanel(filters));
+    m_panels->addWidget(buildFilterPanel(setup.filters));
     m_panels->addWidget(buildResultPanel());
     m_lblMemory = namedLabel("lblMemory", modeWord, this);
     m_lblMemory->hide();
 
-    for (const SearchFilter &filter : filters)
+    for (const SearchFilter &filter : setup.filters)
         applyField(this, filter.field);
     setFixedSize(kWidth, kHeight);
     applyHandCursor(this);
@@ -49,17 +68,7 @@ QWidget *FilterSearchDialog::buildFilterPanel(std::span<const SearchFilter> filt
     auto *panel = new QWidget;
     panel->setObjectName(QStringLiteral("panAvvio"));
     auto *layout = new QVBoxLayout(panel);
-    layout->addWidget(namedLabel("lblRigo04",
-        QStringLiteral("Immettere nei campi prescelti una o più parole "
-                       "consecutive presenti nelle schede da trovare e "
-                       "premere il pulsante Cerca."),
-        panel));
-    layout->addWidget(namedLabel(
-        "lblRigo05", QStringLiteral("Lasciare in bianco tutti gli altri campi."), panel));
-    layout->addWidget(namedLabel("lblRigo06",
-        QStringLiteral("Per ogni ricerca è possibile utilizzare uno o più "
-                       "campi contemporaneamente."),
-        panel));
+    addInstructions(layout, panel);
     auto *grid = new QGridLayout;
     grid->setHorizontalSpacing(24);
     grid->setVerticalSpacing(4);

@@ -23,6 +23,17 @@ struct SearchFilter
     const char *caption;
 };
 
+// What makes one filter search: its window's objectName (which the style sheet knows it by), its
+// caption, the title of its print, and its filter boxes in the order of the Enter chain, which
+// is also the order of the texts handed to scan().
+struct FilterSearchSetup
+{
+    const char *objectName;
+    const char *caption; // UTF-8, as is the print title
+    const char *printTitle;
+    std::span<const SearchFilter> filters;
+};
+
 // What one search found: the number of filters filled and the lines of the records found.
 struct FilterScan
 {
@@ -38,10 +49,9 @@ public:
     MemberListPanel *results() const { return list(); }
 
 protected:
-    // `filters` come in the order of the Enter chain, which is also the order of the texts
-    // handed to scan(); the table must outlive the dialog's construction only.
-    FilterSearchDialog(AppContext &context, QWidget *owner, const QString &caption,
-        const QString &printTitle, const QString &modeWord, std::span<const SearchFilter> filters);
+    // `modeWord` is kept on lblMemory; each search checks it against the words it knows.
+    FilterSearchDialog(AppContext &context, QWidget *owner, const FilterSearchSetup &setup,
+        const QString &modeWord);
 
     // Reads the archive once and lists the records that `texts`, one per filter box, find.
     virtual FilterScan scan(std::span<const QString> texts) const = 0;

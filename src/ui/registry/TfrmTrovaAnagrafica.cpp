@@ -31,18 +31,19 @@ constexpr SearchFilter kFilters[registry::kSearchFilterCount] = {
     {{"txtNote", 0, KeyFilter::None, Casing::None, "txtDipendente", "effCampo04"}, "Note:"},
 };
 
+constexpr FilterSearchSetup kSetup
+    = {"frmTrovaAnagrafica", " Trova soci in archivio", "Riepilogo soci in archivio", kFilters};
+
 } // namespace
 
 TfrmTrovaAnagrafica::TfrmTrovaAnagrafica(
     AppContext &context, QWidget *owner, const QString &modeWord)
-    : FilterSearchDialog(context, owner, QStringLiteral(" Trova soci in archivio"),
-        QStringLiteral("Riepilogo soci in archivio"), modeWord, kFilters)
+    : FilterSearchDialog(context, owner, kSetup, modeWord)
 {
     // The member card takes the whole card, the movement card the payer's or the beneficiary's
     // fields.
     requireModeWord("TfrmTrovaAnagrafica", modeWord,
         {"anagrafica", "movimenti_pagatore", "movimenti_beneficiario"});
-    setObjectName(QStringLiteral("frmTrovaAnagrafica"));
 }
 
 FilterScan TfrmTrovaAnagrafica::scan(std::span<const QString> texts) const
