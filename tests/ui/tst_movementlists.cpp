@@ -27,17 +27,6 @@ QStringList movement(const QString &purpose, const QString &due, const QString &
     return values;
 }
 
-void writeMovements(const QString &path, const QList<QStringList> &movements)
-{
-    store::ArchiveFile archive(path, journal::kMovementRecordSize);
-    QVERIFY(archive.openForWriting());
-    for (const QStringList &values : movements) {
-        QByteArray record = journal::movementLayout().blankRecord();
-        journal::movementLayout().setFields(record, values);
-        QVERIFY(archive.append(record));
-    }
-}
-
 } // namespace
 
 class TestMovementLists final : public QObject

@@ -61,6 +61,11 @@ std::optional<qint64> ListPickDialog::run()
             parentWidget(), MessageKind::Error, store::archiveAccessMessage());
         return std::nullopt;
     }
+    return runChoosing();
+}
+
+std::optional<qint64> ListPickDialog::runChoosing()
+{
     if (runPerUseDialog(m_context.services(), *this) != QDialog::Accepted)
         return std::nullopt;
     return m_chosen;

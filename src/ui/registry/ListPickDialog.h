@@ -35,6 +35,8 @@ protected:
     // Runs the dialog over its owner: the position chosen, or nothing. When the scan could not
     // read its archive, the archive access message is shown instead and nothing is chosen.
     std::optional<qint64> run();
+    // Runs the dialog over its owner as it stands: the position chosen, or nothing.
+    std::optional<qint64> runChoosing();
 
     AppContext &context() const { return m_context; }
 

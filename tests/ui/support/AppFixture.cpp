@@ -1,6 +1,7 @@
 #include "AppFixture.h"
 
 #include "app/PasswordFile.h"
+#include "journal/MovementRecord.h"
 #include "registry/MemberRecord.h"
 #include "store/ArchiveFile.h"
 #include "ui/app/TfrmAvvio.h"
@@ -57,6 +58,19 @@ void writeMembers(const QString &path, const QList<QStringList> &records)
     for (const QStringList &values : records) {
         QByteArray buffer = registry::memberLayout().blankRecord();
         registry::memberLayout().setFields(buffer, values);
+        if (!archive.append(buffer))
+            qFatal("Cannot write the test archive %s", qPrintable(path));
+    }
+}
+
+void writeMovements(const QString &path, const QList<QStringList> &movements)
+{
+    store::ArchiveFile archive(path, journal::kMovementRecordSize);
+    if (!archive.openForWriting())
+        qFatal("Cannot open the test archive %s", qPrintable(path));
+    for (const QStringList &values : movements) {
+        QByteArray buffer = journal::movementLayout().blankRecord();
+        journal::movementLayout().setFields(buffer, values);
         if (!archive.append(buffer))
             qFatal("Cannot write the test archive %s", qPrintable(path));
     }

@@ -49,6 +49,8 @@ template <typename T> T *control(QWidget *screen, const char *name)
 QList<QStringList> readMembers(const QString &path);
 // Appends `records` to the member archive at `path`.
 void writeMembers(const QString &path, const QList<QStringList> &records);
+// Appends `movements` to the yearly movement archive at `path`.
+void writeMovements(const QString &path, const QList<QStringList> &movements);
 // A card with a name, an expiry date, a town and one attachment.
 QStringList sampleMember(const QString &name, const QString &expiry = QStringLiteral("31/12/2027"));
 
