@@ -21,6 +21,7 @@
 
 #include <QCalendarWidget>
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -95,6 +96,7 @@ private Q_SLOTS:
     void typeOptionsSetTheCaption();
     void duplicateThenSaveAppendsACopy();
     void duplicateNeedsAStoredMovement();
+    void duplicateOnAnUnreadableArchive();
     void enterChainAndAmountOnLeaving_data();
     void enterChainAndAmountOnLeaving();
     void datesGoThroughThePicker();
@@ -536,6 +538,22 @@ void TestMovimenti::duplicateNeedsAStoredMovement()
         u"Attenzione: la duplicazione di una scheda può avvenire soltanto dopo che questa è "
         "stata inserita in archivio."_s);
     QCOMPARE(screen()->movementValues(), shown);
+}
+
+// The card is already a new one; the failure is said and no invitation to save follows.
+void TestMovimenti::duplicateOnAnUnreadableArchive()
+{
+    openYear();
+    showMovement(movement(u"Quota"_s));
+    screen()->lblPosizione()->setText(u"1"_s);
+    QVERIFY(QDir(m_fixture->folder()).mkdir(u"2024.eur"_s));
+    button("cmdDuplica")->click();
+    QCOMPARE(messages().size(), 1);
+    QCOMPARE(messages().first().kind, MessageKind::Warning);
+    QCOMPARE(m_fixture->services.lastMessage(), store::archiveAccessMessage());
+    QVERIFY(shownPosition().isEmpty());
+    QCOMPARE(box(OperationDate)->text(), u"10/12/2026"_s);
+    QCOMPARE(box(Purpose)->text(), u"Quota"_s);
 }
 
 void TestMovimenti::enterChainAndAmountOnLeaving_data()

@@ -214,6 +214,11 @@ bool TfrmMovimenti::readMovement(ArchiveFile &archive, qint64 position)
     archive.close();
     const QStringList values = journal::movementLayout().fields(record);
     m_form->show(values);
+    // A long text shows from its beginning, not from its end.
+    for (const auto &field : journal::movementTable().fields()) {
+        if (field.kind == store::ControlKind::Edit || field.kind == store::ControlKind::Date)
+            box(field.index)->setCursorPosition(0);
+    }
     if (const std::optional<bool> income = store::flagValue(values.at(journal::Income)))
         showType(*income);
     m_lblPosizione->setText(QString::number(position));
