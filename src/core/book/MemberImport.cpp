@@ -2,7 +2,6 @@
 
 #include "book/PageRecord.h"
 #include "registry/MemberRecord.h"
-#include "store/ArchiveFile.h"
 #include "text/TextRoutines.h"
 
 #include <utility>
@@ -58,12 +57,10 @@ QString importModeWord(int row)
 
 std::optional<ImportedRow> readImportedRow(const QString &archivePath, qint64 position)
 {
-    store::ArchiveFile archive(archivePath, registry::kMemberRecordSize);
-    QByteArray record;
-    if (!archive.openForReading() || !archive.read(position, record))
+    const std::optional<QStringList> member = registry::readMember(archivePath, position);
+    if (!member)
         return std::nullopt;
-    archive.close();
-    return importedRow(registry::memberLayout().fields(record));
+    return importedRow(*member);
 }
 
 } // namespace almavest::book

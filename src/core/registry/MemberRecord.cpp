@@ -1,5 +1,7 @@
 #include "registry/MemberRecord.h"
 
+#include "store/ArchiveFile.h"
+
 #include <QDir>
 
 #include <array>
@@ -113,6 +115,16 @@ QString memberPhotoPath(const QString &programFolder, qint64 position)
     return QDir(programFolder)
         .filePath(QLatin1String(kPhotoFolderName) + u'/' + QStringLiteral("Socio_")
             + QString::number(position) + QStringLiteral(".jpg"));
+}
+
+std::optional<QStringList> readMember(const QString &archivePath, qint64 position)
+{
+    store::ArchiveFile archive(archivePath, kMemberRecordSize);
+    QByteArray record;
+    if (!archive.openForReading() || !archive.read(position, record))
+        return std::nullopt;
+    archive.close();
+    return memberLayout().fields(record);
 }
 
 } // namespace almavest::registry

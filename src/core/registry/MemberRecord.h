@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // The member archive "Soci.pro": 25 counted text fields, 2666 bytes a record.
 namespace almavest::registry {
 
@@ -57,5 +59,9 @@ QStringList blankMember();
 
 // "Schedario/Socio_<position>.jpg" under the program folder.
 QString memberPhotoPath(const QString &programFolder, qint64 position);
+
+// The values of the member at `position` of the member archive at `archivePath`, opened for
+// reading only; nullopt when the archive or that record cannot be read.
+std::optional<QStringList> readMember(const QString &archivePath, qint64 position);
 
 } // namespace almavest::registry

@@ -1,0 +1,175 @@
+// Builds the movement card's controls from its tables.
+#include "ui/journal/TfrmMovimenti.h"
+
+#include "journal/MovementRecord.h"
+#include "report/Fonts.h"
+#include "ui/conventions/CardForm.h"
+#include "ui/conventions/FieldTable.h"
+#include "ui/conventions/PictureButton.h"
+#include "ui/conventions/Window.h"
+#include "ui/journal/MovementCardLayout.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace almavest::ui {
+
+namespace {
+
+using namespace movementcard;
+
+QFrame *surface(const QString &name, QRect place, QWidget *panel)
+{
+    auto *frame = new QFrame(panel);
+    frame->setObjectName(name);
+    frame->setGeometry(place);
+    return frame;
+}
+
+} // namespace
+
+void TfrmMovimenti::buildScreen()
+{
+    setAutoFillBackground(true);
+    m_panel = new QWidget(this);
+    m_panel->setObjectName(QStringLiteral("panMovimenti"));
+    m_panel->setFixedSize(kPanelWidth, kPanelHeight);
+
+    m_panInfo
+        = namedLabel("panInfo", QStringLiteral("Pronto per archiviare una nuova scheda..."), this);
+    m_panInfo->setFont(fonts::named(fonts::kTahoma, 12));
+    m_panInfo->setFixedHeight(26);
+
+    auto *centre = new QHBoxLayout;
+    centre->addStretch();
+    centre->addWidget(m_panel);
+    centre->addStretch();
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addStretch();
+    layout->addLayout(centre);
+    layout->addStretch();
+    layout->addWidget(m_panInfo);
+
+    m_backgrounds = {this, m_panel};
+    for (const Section &section : sections())
+        m_backgrounds.append(surface(QLatin1String(section.name), section.place, m_panel));
+    m_lblFile = namedLabel("lblFile", QString(), m_panel);
+    m_lblFile->hide();
+    buildType(m_panel);
+    buildBoxes(m_panel);
+    buildSmallButtons(m_panel);
+    CardForm::addHiddenLabels(m_panel, journal::movementTable());
+    buildToolbar(m_panel);
+
+    // Its click is the amount normalisation that every save starts with.
+    auto *cents = new QPushButton(m_panel);
+    cents->setObjectName(QStringLiteral("btnCents"));
+    cents->hide();
+
+    installHints(this, m_panInfo, hints(), m_backgrounds);
+}
+
+// The two options on their own panel, which clears the status line like the frames.
+void TfrmMovimenti::buildType(QWidget *panel)
+{
+    QFrame *typePanel = surface(QStringLiteral("panTipo"), kTypePanel, panel);
+    m_backgrounds.append(typePanel);
+    const store::RecordTable::Field &income = journal::movementTable().field(journal::Income);
+    auto *caption = new QLabel(income.caption, panel);
+    caption->setObjectName(QStringLiteral("titTipo"));
+    caption->move(kTypePanel.x() + 4, kFirstLine - 18);
+    caption->adjustSize();
+
+    m_optEntrata = new QRadioButton(journal::incomeText(), panel);
+    m_optEntrata->setObjectName(income.control);
+    m_optEntrata->setGeometry(kTypePanel.x() + 4, kFirstLine, 90, kFieldHeight);
+    auto *expense = new QRadioButton(journal::expenseText(), panel);
+    expense->setObjectName(journal::movementTable().field(journal::Expense).control);
+    expense->setGeometry(kTypePanel.x() + 100, kFirstLine, 90, kFieldHeight);
+}
+
+void TfrmMovimenti::buildBoxes(QWidget *panel)
+{
+    const store::RecordTable &table = journal::movementTable();
+    for (const Box &place : boxes())
+        CardForm::addBox(
+            panel, table.field(place.field), QRect(place.x, place.y, place.width, kFieldHeight));
+
+    // The notice days sit inside their sentence: "Avvisa n. [  ] giorni prima della scadenza."
+    QLineEdit *notice = panel->findChild<QLineEdit *>(table.field(journal::NoticeDays).control);
+    CardForm::captionOf(notice)->move(kNoticeCaptionX, kFirstLine + 3);
+    auto *rest = namedLabel("titPreavviso2", QStringLiteral("giorni prima della scadenza."), panel);
+    rest->move(notice->geometry().right() + 8, kFirstLine + 3);
+    rest->adjustSize();
+
+    // The amount is larger, and its caption says income or expense.
+    QLineEdit *amount = panel->findChild<QLineEdit *>(table.field(journal::Amount).control);
+    delete CardForm::captionOf(amount);
+    amount->setGeometry(kAmountBox);
+    m_lblImporto = namedLabel("lblImporto", journal::amountCaption(true), panel);
+    m_lblImporto->setGeometry(kAmountBox.x(), kAmountBox.y() - 20, kAmountBox.width(), 18);
+
+    auto *settled = new QCheckBox(table.field(journal::Settled).caption, panel);
+    settled->setObjectName(table.field(journal::Settled).control);
+    settled->setGeometry(kSettled);
+}
+
+void TfrmMovimenti::buildSmallButtons(QWidget *panel)
+{
+    for (const SmallButton &entry : smallButtons()) {
+        const QWidget *beside = requireControl<QWidget>(panel, QLatin1String(entry.beside));
+        auto *button = makePictureButton(
+            QLatin1String(entry.name), QLatin1String(entry.picture), QString(), panel, 20);
+        button->setGeometry(beside->geometry().right() + 6, beside->y() - 2, 26, 26);
+        button->setEnabled(entry.ready);
+    }
+}
+
+void TfrmMovimenti::buildToolbar(QWidget *panel)
+{
+    int x = 8;
+    for (const ToolButton &entry : toolButtons()) {
+        const QString caption = QString::fromUtf8(entry.caption);
+        const bool arrow = caption.isEmpty();
+        if (entry.name == std::string_view("cmdPrimo"))
+            x += 20;
+        if (entry.name == std::string_view("cmdEsporta"))
+            x = kPanelWidth - 4 * 70 - 8;
+        auto *button = makePictureButton(QLatin1String(entry.name), QLatin1String(entry.picture),
+            caption, panel, arrow ? 24 : 26);
+        const int width = arrow ? 34 : 68;
+        button->setGeometry(x, arrow ? 14 : 6, width, arrow ? 34 : 52);
+        button->setEnabled(entry.ready);
+        x += width + 2;
+        if (entry.name == std::string_view("cmdIndietro")) {
+            m_lblPosizione = namedLabel("lblPosizione", QString(), panel);
+            m_lblPosizione->setAlignment(Qt::AlignCenter);
+            m_lblPosizione->setFont(fonts::named(fonts::kVerdana, 12, QFont::Bold));
+            m_lblPosizione->setGeometry(x, 14, 70, 34);
+            x += 72;
+        }
+    }
+}
+
+// What the boxes show beyond their typing rules: the dates and notice days centred, the amount
+// right-aligned and larger.
+void TfrmMovimenti::dressBoxes()
+{
+    for (const int field : {journal::OperationDate, journal::DueDate, journal::NoticeDays})
+        box(field)->setAlignment(Qt::AlignCenter);
+    QLineEdit *amount = box(journal::Amount);
+    amount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    amount->setFont(fonts::named(fonts::kVerdana, 14, QFont::Bold));
+    m_lblImporto->setFont(fonts::named(fonts::kVerdana, 10, QFont::Bold));
+}
+
+} // namespace almavest::ui
