@@ -32,6 +32,11 @@ void bookBenchmarks(const QString &folder, const QString &memberArchive, double 
 void reportBenchmarks();
 // The book list over a folder of `books` empty books made under `folder`.
 void bookListBenchmarks(const QString &folder, int books);
+// Writes a yearly movement archive of `records` generated movements dated in `year`.
+[[nodiscard]] bool generateMovements(const QString &path, int records, int year);
+// The balance of a whole year of `records` movements, on an archive made under `folder` for
+// the while.
+void balanceBenchmarks(const QString &folder, int records);
 void startUpBenchmarks(const QString &self, const QString &folder);
 
 // The child processes of the start-up measure.

@@ -39,6 +39,7 @@ int main(int argc, char *argv[])
     listBenchmarks(archive, raw);
     bookBenchmarks(dir.path(), archive, raw);
     reportBenchmarks();
+    balanceBenchmarks(dir.path(), records);
     bookListBenchmarks(dir.path(), 500);
     startUpBenchmarks(QCoreApplication::applicationFilePath(), dir.path());
     return 0;
