@@ -290,7 +290,8 @@ void TestBilancio::choiceBoxesTakeNoTyping()
     const char *chain[]
         = {"txtGiornoInizio", "txtMeseInizio", "txtGiornoFine", "txtMeseFine", "btnVisualizza"};
     for (std::size_t i = 0; i + 1 < std::size(chain); ++i) {
-        QCOMPARE(QApplication::focusWidget(), query()->findChild<QWidget *>(QLatin1String(chain[i])));
+        QCOMPARE(
+            QApplication::focusWidget(), query()->findChild<QWidget *>(QLatin1String(chain[i])));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     }
     QCOMPARE(QApplication::focusWidget(), at<QPushButton>("btnVisualizza"));
