@@ -14,7 +14,7 @@
 #include <QFileInfo>
 #include <QLabel>
 
-#include <vector>
+#include <optional>
 
 namespace almavest::bench {
 
@@ -98,12 +98,19 @@ void journalBenchmarks(const QString &folder, int movements)
     const double due = scanTime([&] { return journal::dueMovements(year, kToday); }, lines);
     row(QStringLiteral("payments due (%1 lines)").arg(lines), due, QStringLiteral("ms"), raw, 3);
 
+    // The summary of the previous run goes when the next is assigned, as the screen shows one
+    // summary at a time.
+    std::optional<balance::BalanceSummary> summary;
     const balance::BalanceRequest wholeYear {year, QDate(2026, 1, 1), QDate(2026, 12, 31), {}};
-    std::vector<balance::BalanceSummary> kept;
-    kept.reserve(5);
-    const double sum = bestOf(5, [&] { kept.push_back(balance::summarise(wholeYear)); });
-    require(kept.back().lines.archiveOk, "cannot read the year");
-    row(QStringLiteral("balance of the whole year (%1 lines)").arg(kept.back().lines.size()), sum,
+    const double sum = bestOf(5, [&] { summary = balance::summarise(wholeYear); });
+    require(summary && summary->lines.archiveOk && summary->lines.size() == movements,
+        "the balance did not read every movement");
+    row(QStringLiteral("balance of the whole year (%1 lines)").arg(summary->lines.size()), sum,
+        QStringLiteral("ms"), raw, 2);
+    const balance::BalanceRequest purpose {
+        year, QDate(2026, 1, 1), QDate(2026, 12, 31), QStringLiteral("socio 12")};
+    const double filtered = bestOf(5, [&] { summary = balance::summarise(purpose); });
+    row(QStringLiteral("balance of one causale (%1 lines)").arg(summary->lines.size()), filtered,
         QStringLiteral("ms"), raw, 2);
 
     const QString small = journal::journalPath(folder, QStringLiteral("2025"));

@@ -5,12 +5,15 @@
 #include "store/ArchiveFile.h"
 #include "text/TextRoutines.h"
 #include "ui/app/AppContext.h"
+#include "ui/book/CatalogueWindow.h"
+#include "ui/conventions/FieldBehaviour.h"
 #include "ui/conventions/QuickFind.h"
 #include "ui/conventions/RecordListModel.h"
 #include "ui/conventions/Window.h"
 #include "ui/print/ReportOutput.h"
 #include "ui/services/Services.h"
 
+#include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -43,6 +46,7 @@ TfrmBilancio::TfrmBilancio(AppContext &context, QWidget *owner)
     setObjectName(QStringLiteral("frmBilancio"));
     setWindowTitle(QStringLiteral(" Almavest - Riepilogo primanota e bilancio"));
     buildControls();
+    m_quickFind = std::make_unique<QuickFind>(m_lstRecords, m_context.services());
     resize(1100, 640);
     makeDialogWindow(this);
     applyHandCursor(this);
@@ -53,34 +57,9 @@ TfrmBilancio::~TfrmBilancio() = default;
 void TfrmBilancio::buildControls()
 {
     auto *layout = new QVBoxLayout(this);
-    auto *heading = new QHBoxLayout;
-    heading->addWidget(
-        boldLabel("lblTipologia", QStringLiteral("PRIMANOTA E BILANCIO - Causale :"), this));
-    m_titTipologia = boldLabel("titTipologia", QLatin1String(kNoPurpose), this);
-    heading->addWidget(m_titTipologia, 1);
-    heading->addWidget(
-        boldLabel("infIntervallo", QStringLiteral("Intervallo selezionato :"), this));
-    m_lblIntervallo
-        = boldLabel("lblIntervallo", QStringLiteral("Dal gg/mm/aaaa al gg/mm/aaaa"), this);
-    m_lblIntervallo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    heading->addWidget(m_lblIntervallo);
-    layout->addLayout(heading);
-    layout->addWidget(namedLabel("lblRigo01",
-        QStringLiteral("Immettere una o più parole consecutive presenti nella scheda in elenco da "
-                       "cercare e premere il pulsante Trova."),
-        this));
-    layout->addWidget(namedLabel("lblRigo02",
-        QStringLiteral("Per spostarsi sulla voce successiva contenente la stessa chiave di "
-                       "ricerca, fare di nuovo clic su Trova."),
-        this));
-    auto *findRow = new QHBoxLayout;
-    m_txtTrova = new QLineEdit(this);
-    m_txtTrova->setObjectName(QStringLiteral("txtTrova"));
-    auto *btnTrova = new QPushButton(QStringLiteral("Trova"), this);
-    btnTrova->setObjectName(QStringLiteral("btnTrova"));
-    findRow->addWidget(m_txtTrova, 1);
-    findRow->addWidget(btnTrova);
-    layout->addLayout(findRow);
+    layout->setSpacing(8);
+    buildHeading(layout);
+    buildFindRow(layout);
 
     m_model = new RecordListModel(this);
     m_lstRecords = new QListView(this);
@@ -93,6 +72,57 @@ void TfrmBilancio::buildControls()
     m_lstRecords->setFont(fonts::named(fonts::kCourierNew, 12));
     layout->addWidget(m_lstRecords, 1);
 
+    buildTotals(layout);
+    m_lblConta = namedLabel("lblConta", QStringLiteral("0"), this);
+    m_lblConta->hide();
+    buildButtons(layout);
+}
+
+void TfrmBilancio::buildHeading(QVBoxLayout *layout)
+{
+    auto *band = new QFrame(this);
+    band->setObjectName(QStringLiteral("panTitolo"));
+    auto *heading = new QHBoxLayout(band);
+    heading->addWidget(
+        boldLabel("lblTipologia", QStringLiteral("PRIMANOTA E BILANCIO - Causale :"), band));
+    m_titTipologia = boldLabel("titTipologia", QLatin1String(kNoPurpose), band);
+    heading->addWidget(m_titTipologia, 1);
+    heading->addWidget(
+        boldLabel("infIntervallo", QStringLiteral("Intervallo selezionato :"), band));
+    m_lblIntervallo
+        = boldLabel("lblIntervallo", QStringLiteral("Dal gg/mm/aaaa al gg/mm/aaaa"), band);
+    m_lblIntervallo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    heading->addWidget(m_lblIntervallo);
+    heading->addSpacing(12);
+    heading->addWidget(helpPicture(band));
+    layout->addWidget(band);
+}
+
+void TfrmBilancio::buildFindRow(QVBoxLayout *layout)
+{
+    layout->addWidget(namedLabel("lblRigo01",
+        QStringLiteral("Immettere una o più parole consecutive presenti nella scheda in elenco da "
+                       "cercare e premere il pulsante Trova."),
+        this));
+    layout->addWidget(namedLabel("lblRigo02",
+        QStringLiteral("Per spostarsi sulla voce successiva contenente la stessa chiave di "
+                       "ricerca, fare di nuovo clic su Trova."),
+        this));
+    auto *findRow = new QHBoxLayout;
+    m_txtTrova = new QLineEdit(this);
+    m_txtTrova->setObjectName(QStringLiteral("txtTrova"));
+    m_txtTrova->setMaximumWidth(480);
+    QPushButton *btnTrova = button("btnTrova", QStringLiteral("Trova"));
+    findRow->addWidget(m_txtTrova, 1);
+    findRow->addWidget(btnTrova);
+    findRow->addStretch();
+    layout->addLayout(findRow);
+    connect(
+        btnTrova, &QPushButton::clicked, this, [this] { m_quickFind->find(m_txtTrova->text()); });
+}
+
+void TfrmBilancio::buildTotals(QVBoxLayout *layout)
+{
     auto *totals = new QGridLayout;
     m_lblTotEntrate
         = totalRow("titTotEntrate", "lblTotEntrate", QStringLiteral("TOTALE ENTRATE :"));
@@ -106,24 +136,30 @@ void TfrmBilancio::buildControls()
     }
     totals->setColumnStretch(2, 1);
     layout->addLayout(totals);
-    m_lblConta = namedLabel("lblConta", QStringLiteral("0"), this);
-    m_lblConta->hide();
+}
 
+void TfrmBilancio::buildButtons(QVBoxLayout *layout)
+{
     auto *buttons = new QHBoxLayout;
-    auto *btnStampa = new QPushButton(QStringLiteral("Stampa primanota"), this);
-    btnStampa->setObjectName(QStringLiteral("btnStampa"));
-    auto *btnEsci = new QPushButton(QStringLiteral("Esci"), this);
-    btnEsci->setObjectName(QStringLiteral("btnEsci"));
+    QPushButton *btnStampa = button("btnStampa", QStringLiteral("Stampa primanota"));
+    QPushButton *btnEsci = button("btnEsci", QStringLiteral("Esci"));
     buttons->addStretch();
     buttons->addWidget(btnStampa);
     buttons->addWidget(btnEsci);
     layout->addLayout(buttons);
-
-    m_quickFind = std::make_unique<QuickFind>(m_lstRecords, m_context.services());
-    connect(
-        btnTrova, &QPushButton::clicked, this, [this] { m_quickFind->find(m_txtTrova->text()); });
     connect(btnStampa, &QPushButton::clicked, this, &TfrmBilancio::print);
     connect(btnEsci, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+// No button is the dialog's default: Enter in the find box does nothing, and Enter on a
+// focused button presses that button only.
+QPushButton *TfrmBilancio::button(const char *name, const QString &text)
+{
+    auto *pushButton = new QPushButton(text, this);
+    pushButton->setObjectName(QLatin1String(name));
+    pushButton->setAutoDefault(false);
+    makeEnterClick(pushButton);
+    return pushButton;
 }
 
 // A total's caption goes in as its buddy, so that the grid can place the two side by side.

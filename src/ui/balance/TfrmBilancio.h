@@ -9,6 +9,8 @@
 class QLabel;
 class QLineEdit;
 class QListView;
+class QPushButton;
+class QVBoxLayout;
 
 // The cash journal of one interval with its totals of income, expenses and balance, which the
 // user can search and print. Built anew for each request of the balance query.
@@ -35,6 +37,11 @@ public:
 
 private:
     void buildControls();
+    void buildHeading(QVBoxLayout *layout);
+    void buildFindRow(QVBoxLayout *layout);
+    void buildTotals(QVBoxLayout *layout);
+    void buildButtons(QVBoxLayout *layout);
+    QPushButton *button(const char *name, const QString &text);
     QLabel *totalRow(const char *title, const char *name, const QString &caption);
     void print();
     void done(int result) override;

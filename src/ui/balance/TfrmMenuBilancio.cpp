@@ -5,7 +5,9 @@
 #include "ui/app/AppContext.h"
 #include "ui/app/TfrmAvvio.h"
 #include "ui/balance/TfrmBilancio.h"
+#include "ui/conventions/FieldBehaviour.h"
 #include "ui/conventions/FieldTable.h"
+#include "ui/conventions/Halo.h"
 #include "ui/conventions/Window.h"
 #include "ui/services/Services.h"
 
@@ -13,6 +15,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -46,6 +49,66 @@ QString monthNumber(const QString &name)
 constexpr FieldSettings kFields[] = {
     {"txtAnno", 4, KeyFilter::Digits, Casing::None, "txtTipologia"},
     {"txtTipologia", 250, KeyFilter::None, Casing::None, "txtGiornoInizio"},
+};
+
+// A day or month box takes no typing: Enter moves on, the arrows and the list pick a value, and
+// leaving it with a text that is none of its items empties it. Its halo shows while it has the
+// focus.
+class ListChoice final : public QObject
+{
+public:
+    ListChoice(QComboBox *box, QWidget *next)
+        : QObject(box)
+        , m_box(box)
+        , m_next(next)
+        , m_halo(new Halo(box, QStringLiteral("eff") + box->objectName().mid(3)))
+    {
+        box->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+            return keyPress(static_cast<QKeyEvent *>(event));
+        case QEvent::FocusIn:
+            m_halo->follow();
+            m_halo->show();
+            return false;
+        case QEvent::FocusOut:
+            m_halo->hide();
+            if (m_box->findText(m_box->currentText(), Qt::MatchFixedString) < 0)
+                m_box->clearEditText();
+            return false;
+        default:
+            return false;
+        }
+    }
+
+private:
+    bool keyPress(const QKeyEvent *key)
+    {
+        switch (key->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            m_next->setFocus(Qt::TabFocusReason);
+            return true;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Escape:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_F4:
+            return false;
+        default:
+            return true;
+        }
+    }
+
+    QComboBox *m_box;
+    QWidget *m_next;
+    Halo *m_halo;
 };
 
 QString invalidDateMessage(const QString &date, const QString &which)
@@ -93,48 +156,15 @@ QComboBox *TfrmMenuBilancio::monthBox(const char *name)
 void TfrmMenuBilancio::build()
 {
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(namedLabel(
-        "lblCampo01", QStringLiteral("Indicare l'anno solare di interesse e una causale."), this));
-    auto *fields = new QGridLayout;
-    m_txtAnno = new QLineEdit(this);
-    m_txtAnno->setObjectName(QStringLiteral("txtAnno"));
-    m_txtTipologia = new QLineEdit(this);
-    m_txtTipologia->setObjectName(QStringLiteral("txtTipologia"));
-    fields->addWidget(namedLabel("titAnno", QStringLiteral("Anno:"), this), 0, 0);
-    fields->addWidget(m_txtAnno, 0, 1);
-    fields->addWidget(namedLabel("titTipologia", QStringLiteral("Causale:"), this), 1, 0);
-    fields->addWidget(m_txtTipologia, 1, 1, 1, 3);
-    layout->addLayout(fields);
-    layout->addWidget(namedLabel("lblCampo02",
-        QStringLiteral("Per ottenere lo storico di tutti i movimenti in entrata e in uscita, non "
-                       "indicare nessuna causale."),
-        this));
-    layout->addWidget(namedLabel("lblCampo03",
-        QStringLiteral("Indicare l'intervallo di tempo relativo al periodo da riepilogare."),
-        this));
-
-    const auto group
-        = [this, layout](const char *name, const QString &title, const char *day, const char *month,
-              const char *year, QComboBox *&dayField, QComboBox *&monthField, QLabel *&yearLabel) {
-              auto *box = new QGroupBox(title, this);
-              box->setObjectName(QLatin1String(name));
-              auto *grid = new QHBoxLayout(box);
-              dayField = dayBox(day);
-              monthField = monthBox(month);
-              yearLabel = namedLabel(year, QString(), box);
-              grid->addWidget(new QLabel(QStringLiteral("Giorno:"), box));
-              grid->addWidget(dayField);
-              grid->addWidget(new QLabel(QStringLiteral("Mese:"), box));
-              grid->addWidget(monthField);
-              grid->addWidget(yearLabel);
-              grid->addStretch();
-              layout->addWidget(box);
-          };
-    group("grpDataInizio", QStringLiteral(" Data inizio intervallo: "), "txtGiornoInizio",
-        "txtMeseInizio", "lblAnnoInizio", m_txtGiornoInizio, m_txtMeseInizio, m_lblAnnoInizio);
-    group("grpDataFine", QStringLiteral(" Data fine intervallo: "), "txtGiornoFine", "txtMeseFine",
-        "lblAnnoFine", m_txtGiornoFine, m_txtMeseFine, m_lblAnnoFine);
-
+    layout->setContentsMargins(24, 20, 24, 20);
+    layout->setSpacing(10);
+    buildChoiceOfYear(layout);
+    layout->addWidget(dateGroup("grpDataInizio", QStringLiteral(" Data inizio intervallo: "),
+        {"txtGiornoInizio", "txtMeseInizio", "lblAnnoInizio", "titGiornoInizio", "titMeseInizio"},
+        m_txtGiornoInizio, m_txtMeseInizio, m_lblAnnoInizio));
+    layout->addWidget(dateGroup("grpDataFine", QStringLiteral(" Data fine intervallo: "),
+        {"txtGiornoFine", "txtMeseFine", "lblAnnoFine", "titGiornoFine", "titMeseFine"},
+        m_txtGiornoFine, m_txtMeseFine, m_lblAnnoFine));
     m_lblDataInizio = namedLabel("lblDataInizio", QString(), this);
     m_lblDataFine = namedLabel("lblDataFine", QString(), this);
     m_lblFile = namedLabel("lblFile", QString(), this);
@@ -144,7 +174,67 @@ void TfrmMenuBilancio::build()
         "lblAttendere", QStringLiteral("Caricamento riepilogo in corso. Attendere..."), this);
     m_lblAttendere->hide();
     layout->addWidget(m_lblAttendere);
+    buildButtons(layout);
+    layout->addStretch();
 
+    applyFieldTable(this, kFields);
+    new ListChoice(m_txtGiornoInizio, m_txtMeseInizio);
+    new ListChoice(m_txtMeseInizio, m_txtGiornoFine);
+    new ListChoice(m_txtGiornoFine, m_txtMeseFine);
+    new ListChoice(m_txtMeseFine, findChild<QPushButton *>(QStringLiteral("btnVisualizza")));
+    connect(m_txtAnno, &QLineEdit::textChanged, this, &TfrmMenuBilancio::copyYear);
+    applyHandCursor(this);
+}
+
+void TfrmMenuBilancio::buildChoiceOfYear(QVBoxLayout *layout)
+{
+    layout->addWidget(namedLabel(
+        "lblCampo01", QStringLiteral("Indicare l'anno solare di interesse e una causale."), this));
+    auto *fields = new QGridLayout;
+    m_txtAnno = new QLineEdit(this);
+    m_txtAnno->setObjectName(QStringLiteral("txtAnno"));
+    m_txtAnno->setMaximumWidth(80);
+    m_txtTipologia = new QLineEdit(this);
+    m_txtTipologia->setObjectName(QStringLiteral("txtTipologia"));
+    fields->addWidget(namedLabel("titAnno", QStringLiteral("Anno:"), this), 0, 0);
+    fields->addWidget(m_txtAnno, 0, 1, Qt::AlignLeft);
+    fields->addWidget(namedLabel("titTipologia", QStringLiteral("Causale:"), this), 1, 0);
+    fields->addWidget(m_txtTipologia, 1, 1);
+    fields->setColumnStretch(1, 1);
+    fields->setHorizontalSpacing(12);
+    layout->addLayout(fields);
+    layout->addWidget(namedLabel("lblCampo02",
+        QStringLiteral("Per ottenere lo storico di tutti i movimenti in entrata e in uscita, non "
+                       "indicare nessuna causale."),
+        this));
+    layout->addSpacing(8);
+    layout->addWidget(namedLabel("lblCampo03",
+        QStringLiteral("Indicare l'intervallo di tempo relativo al periodo da riepilogare."),
+        this));
+}
+
+QGroupBox *TfrmMenuBilancio::dateGroup(const char *name, const QString &title,
+    const DateGroupNames &names, QComboBox *&day, QComboBox *&month, QLabel *&year)
+{
+    auto *group = new QGroupBox(title, this);
+    group->setObjectName(QLatin1String(name));
+    auto *row = new QHBoxLayout(group);
+    day = dayBox(names.day);
+    month = monthBox(names.month);
+    year = namedLabel(names.year, QString(), group);
+    row->addWidget(namedLabel(names.dayTitle, QStringLiteral("Giorno:"), group));
+    row->addWidget(day);
+    row->addSpacing(12);
+    row->addWidget(namedLabel(names.monthTitle, QStringLiteral("Mese:"), group));
+    row->addWidget(month);
+    row->addSpacing(12);
+    row->addWidget(year);
+    row->addStretch();
+    return group;
+}
+
+void TfrmMenuBilancio::buildButtons(QVBoxLayout *layout)
+{
     auto *buttons = new QHBoxLayout;
     auto *btnVisualizza = new QPushButton(QStringLiteral("Visualizza riepilogo"), this);
     btnVisualizza->setObjectName(QStringLiteral("btnVisualizza"));
@@ -154,14 +244,10 @@ void TfrmMenuBilancio::build()
     buttons->addStretch();
     buttons->addWidget(btnEsci);
     layout->addLayout(buttons);
-    layout->addStretch();
-
-    applyFieldTable(this, kFields);
-    connect(m_txtAnno, &QLineEdit::textChanged, this, &TfrmMenuBilancio::copyYear);
+    makeEnterClick(btnVisualizza);
     connect(btnVisualizza, &QPushButton::pressed, m_lblAttendere, &QWidget::show);
     connect(btnVisualizza, &QPushButton::clicked, this, &TfrmMenuBilancio::request);
     connect(btnEsci, &QPushButton::clicked, this, &QWidget::close);
-    applyHandCursor(this);
 }
 
 void TfrmMenuBilancio::open(QWidget *from)

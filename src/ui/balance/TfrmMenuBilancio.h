@@ -7,8 +7,10 @@
 #include <optional>
 
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QVBoxLayout;
 
 // The balance query: a purpose filter, a year and a range of days, and the door to the balance
 // summary. The journal menu opens it; closing it returns to the launcher.
@@ -32,6 +34,20 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // The objectNames of one date group's controls.
+    struct DateGroupNames
+    {
+        const char *day;
+        const char *month;
+        const char *year;
+        const char *dayTitle;
+        const char *monthTitle;
+    };
+
+    void buildChoiceOfYear(QVBoxLayout *layout);
+    QGroupBox *dateGroup(const char *name, const QString &title, const DateGroupNames &names,
+        QComboBox *&day, QComboBox *&month, QLabel *&year);
+    void buildButtons(QVBoxLayout *layout);
     QComboBox *dayBox(const char *name);
     QComboBox *monthBox(const char *name);
     void copyYear();

@@ -5,34 +5,21 @@
 #include "report/ReportTemplate.h"
 #include "text/TextRoutines.h"
 #include "ui/app/AppContext.h"
-#include "ui/conventions/PictureButton.h"
 #include "ui/conventions/Window.h"
+#include "ui/print/PrintDialogFrame.h"
 #include "ui/services/Services.h"
 
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace almavest::ui {
 
 namespace {
 
-struct Texts
-{
-    const char *name;
-    const char *caption;
-    const char *heading;
-    const char *note;
-    const char *icon;
-    const char *action;
-    const char *button;
-};
-
-constexpr Texts kPrinter {"frmStampaRegistro", " Stampa scheda", "Stampa scheda",
+constexpr PrintDialogTexts kPrinter {"frmStampaRegistro", " Stampa scheda", "Stampa scheda",
     "Stampa su carta la pagina corrente del Libro Soci, con i dati inseriti.", "btn-stampa.svg",
     "Premere Stampa per stampare su carta, oppure Annulla per rinunciare.", "Stampa"};
-constexpr Texts kPreview {"frmAnteprimaRegistro", " Anteprima di stampa", "Anteprima di stampa",
+constexpr PrintDialogTexts kPreview {"frmAnteprimaRegistro", " Anteprima di stampa",
+    "Anteprima di stampa",
     "Mostra sullo schermo la pagina corrente del Libro Soci, con i dati inseriti, come apparirà "
     "sulla carta.",
     "btn-anteprima.svg",
@@ -64,48 +51,9 @@ BookPagePrintDialog::BookPagePrintDialog(AppContext &context, QWidget *owner, Re
 
 void BookPagePrintDialog::buildScreen(ReportOutput output)
 {
-    const Texts &texts = output == ReportOutput::Printer ? kPrinter : kPreview;
-    // Named before anything is built, so that the style sheet's rules for it reach its controls.
-    setObjectName(QLatin1String(texts.name));
-    setWindowTitle(QString::fromUtf8(texts.caption));
-    auto *heading = namedLabel("icoInf01",
-        QStringLiteral("<b style='font-size:14pt'>%1</b><br>%2")
-            .arg(QString::fromUtf8(texts.heading), QString::fromUtf8(texts.note)),
-        this);
-    heading->setWordWrap(true);
-    auto *logo = namedLabel("imgLogo01", QString(), this);
-    showPicture(logo, QStringLiteral("app-icon.svg"), QSize(48, 48));
-    auto *top = new QHBoxLayout;
-    top->addWidget(logo);
-    top->addWidget(heading, 1);
-
-    auto *icon = namedLabel("imgSezione04", QString(), this);
-    showPicture(icon, QLatin1String(texts.icon), QSize(32, 32));
-    auto *action = namedLabel("icoInf02", QString::fromUtf8(texts.action), this);
-    action->setWordWrap(true);
-    auto *middle = new QHBoxLayout;
-    middle->addWidget(icon);
-    middle->addWidget(action, 1);
-
-    auto *go = new QPushButton(QString::fromUtf8(texts.button), this);
-    go->setObjectName(QStringLiteral("btnStampa"));
-    go->setDefault(true);
-    auto *cancel = new QPushButton(QStringLiteral("Annulla"), this);
-    cancel->setObjectName(QStringLiteral("btnAnnulla"));
+    QPushButton *go
+        = buildPrintDialog(*this, output == ReportOutput::Printer ? kPrinter : kPreview);
     connect(go, &QPushButton::clicked, this, &BookPagePrintDialog::produce);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(go);
-    buttons->addWidget(cancel);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addSpacing(6);
-    layout->addLayout(middle);
-    layout->addSpacing(10);
-    layout->addLayout(buttons);
-    resize(460, sizeHint().height());
 }
 
 void BookPagePrintDialog::fill(

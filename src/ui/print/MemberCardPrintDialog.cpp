@@ -6,16 +6,14 @@
 #include "text/TextRoutines.h"
 #include "ui/app/AppContext.h"
 #include "ui/conventions/FieldTable.h"
-#include "ui/conventions/PictureButton.h"
 #include "ui/conventions/Window.h"
+#include "ui/print/PrintDialogFrame.h"
 #include "ui/services/Services.h"
 
-#include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QVBoxLayout>
 
 namespace almavest::ui {
 
@@ -44,28 +42,17 @@ constexpr int kPrintedFields[] = {
     registry::Email,
 };
 
-struct Texts
-{
-    const char *name;
-    const char *caption;
-    const char *heading;
-    const char *note;
-    const char *icon;
-    const char *action;
-    const char *withPhoto;
-    const char *withoutPhoto;
-    const char *button;
-};
-
-constexpr Texts kPrinter {"frmStampaAna", " Stampa scheda", "Stampa scheda",
+constexpr PrintDialogTexts kPrinter {"frmStampaAna", " Stampa scheda", "Stampa scheda",
     "Stampa su carta i dati della scheda corrente, con o senza la foto del socio.",
     "btn-stampa.svg", "Premere Stampa per stampare su carta, oppure Annulla per rinunciare.",
-    "Stampa dati con foto.", "Stampa dati senza foto.", "Stampa"};
-constexpr Texts kPreview {"frmAnteprimaAna", " Anteprima di stampa", "Anteprima di stampa",
+    "Stampa"};
+constexpr PrintDialogTexts kPreview {"frmAnteprimaAna", " Anteprima di stampa",
+    "Anteprima di stampa",
     "Mostra sullo schermo i dati della scheda corrente, con o senza la foto "
     "del socio, come appariranno sulla carta.",
     "btn-anteprima.svg", "Premere Mostra anteprima per vedere il documento prima di stamparlo.",
-    "Anteprima dati con foto.", "Anteprima dati senza foto.", "Mostra anteprima"};
+    "Mostra anteprima"};
+constexpr PrintDialogNames kNames {"icoIstruzioni01", "icoIstruzioni02"};
 
 } // namespace
 
@@ -89,34 +76,18 @@ MemberCardPrintDialog::MemberCardPrintDialog(AppContext &context, QWidget *owner
 
 void MemberCardPrintDialog::buildScreen(ReportOutput output)
 {
-    const Texts &texts = output == ReportOutput::Printer ? kPrinter : kPreview;
-    // Named before anything is built, so that the style sheet's rules for it reach its controls.
-    setObjectName(QLatin1String(texts.name));
-    setWindowTitle(QString::fromUtf8(texts.caption));
-    auto *heading = namedLabel("icoIstruzioni01",
-        QStringLiteral("<b style='font-size:14pt'>%1</b><br>%2")
-            .arg(QString::fromUtf8(texts.heading), QString::fromUtf8(texts.note)),
+    const bool printer = output == ReportOutput::Printer;
+    auto *withPhoto = new QRadioButton(printer ? QStringLiteral("Stampa dati con foto.")
+                                               : QStringLiteral("Anteprima dati con foto."),
         this);
-    heading->setWordWrap(true);
-    auto *logo = namedLabel("imgLogo01", QString(), this);
-    showPicture(logo, QStringLiteral("app-icon.svg"), QSize(48, 48));
-    auto *top = new QHBoxLayout;
-    top->addWidget(logo);
-    top->addWidget(heading, 1);
-
-    auto *icon = new QLabel(this);
-    showPicture(icon, QLatin1String(texts.icon), QSize(32, 32));
-    auto *action = namedLabel("icoIstruzioni02", QString::fromUtf8(texts.action), this);
-    action->setWordWrap(true);
-    auto *middle = new QHBoxLayout;
-    middle->addWidget(icon);
-    middle->addWidget(action, 1);
-
-    auto *withPhoto = new QRadioButton(QString::fromUtf8(texts.withPhoto), this);
     withPhoto->setObjectName(QStringLiteral("optUno"));
     withPhoto->setChecked(true);
-    auto *withoutPhoto = new QRadioButton(QString::fromUtf8(texts.withoutPhoto), this);
+    auto *withoutPhoto = new QRadioButton(printer ? QStringLiteral("Stampa dati senza foto.")
+                                                  : QStringLiteral("Anteprima dati senza foto."),
+        this);
     withoutPhoto->setObjectName(QStringLiteral("optDue"));
+    QPushButton *go
+        = buildPrintDialog(*this, printer ? kPrinter : kPreview, kNames, {withPhoto, withoutPhoto});
     m_lblMemory = namedLabel("lblMemory", QStringLiteral("con"), this);
     m_lblMemory->hide();
     namedLabel("imgLogo", QString(), this)->hide();
@@ -124,29 +95,7 @@ void MemberCardPrintDialog::buildScreen(ReportOutput output)
         [this] { m_lblMemory->setText(QStringLiteral("con")); });
     connect(withoutPhoto, &QRadioButton::clicked, this,
         [this] { m_lblMemory->setText(QStringLiteral("senza")); });
-
-    auto *go = new QPushButton(QString::fromUtf8(texts.button), this);
-    go->setObjectName(QStringLiteral("btnStampa"));
-    go->setDefault(true);
-    auto *cancel = new QPushButton(QStringLiteral("Annulla"), this);
-    cancel->setObjectName(QStringLiteral("btnAnnulla"));
     connect(go, &QPushButton::clicked, this, &MemberCardPrintDialog::produce);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(go);
-    buttons->addWidget(cancel);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addSpacing(6);
-    layout->addLayout(middle);
-    layout->addSpacing(6);
-    layout->addWidget(withPhoto);
-    layout->addWidget(withoutPhoto);
-    layout->addSpacing(10);
-    layout->addLayout(buttons);
-    resize(460, sizeHint().height());
 }
 
 void MemberCardPrintDialog::fill(report::ReportTemplate &card, bool withPhoto) const
@@ -166,10 +115,7 @@ void MemberCardPrintDialog::fill(report::ReportTemplate &card, bool withPhoto) c
             field.printCaption.isEmpty() ? field.caption : field.printCaption);
         card.setText(QStringLiteral("txtCampo") + suffix, value);
     }
-    const QDateTime now = m_context.services().now();
-    card.setText(QStringLiteral("txtCalce"),
-        QStringLiteral("Stampa eseguita in data ") + text::formatDate(now.date())
-            + QStringLiteral(" alle ore ") + now.time().toString(QStringLiteral("HH:mm:ss")));
+    card.setText(QStringLiteral("txtCalce"), printedAtText(m_context.services().now()));
 }
 
 void MemberCardPrintDialog::produce()

@@ -1,6 +1,7 @@
 #include "ui/print/ReportOutput.h"
 
 #include "report/PreparedReport.h"
+#include "text/TextRoutines.h"
 #include "ui/services/Services.h"
 
 namespace almavest::ui {
@@ -21,6 +22,12 @@ void sendReport(Services &services, QWidget *owner,
         services.printReport(owner, *report);
     else
         services.previewReport(owner, *report);
+}
+
+QString printedAtText(const QDateTime &now)
+{
+    return QStringLiteral("Stampa eseguita in data ") + text::formatDate(now.date())
+        + QStringLiteral(" alle ore ") + now.time().toString(QStringLiteral("HH:mm:ss"));
 }
 
 void printSummary(

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QStringList>
 
 #include <optional>
@@ -24,6 +25,9 @@ QString unreadableTemplateMessage();
 // Sends `report` to the printer or the preview; without a report, shows the message above.
 void sendReport(Services &services, QWidget *owner,
     const std::optional<report::PreparedReport> &report, ReportOutput output);
+
+// "Stampa eseguita in data 07/11/2014 alle ore 16:05:32": the footer of the printed cards.
+QString printedAtText(const QDateTime &now);
 
 // Prints `lines` under `title` through the summary template, dated today.
 void printSummary(
