@@ -111,6 +111,10 @@ private Q_SLOTS:
     void hintsGoToTheStatusLine_data();
     void hintsGoToTheStatusLine();
     void laterDoorsAreDisabled();
+    void searchShowsTheMovementChosen();
+    void printTakesTheCardAsShown();
+    void codeButtonsOpenTheirCheck_data();
+    void codeButtonsOpenTheirCheck();
 
 private:
     ui::TfrmMovimenti *screen() { return m_fixture->app().movementCard(); }
@@ -846,15 +850,100 @@ void TestMovimenti::hintsGoToTheStatusLine()
 void TestMovimenti::laterDoorsAreDisabled()
 {
     openYear();
-    for (const char *name : {"cmdEsporta", "cmdFile", "chkCodFisc", "chkIva", "cmdGuida"})
+    for (const char *name : {"cmdEsporta", "cmdFile", "cmdGuida"})
         QVERIFY2(!button(name)->isEnabled(), name);
     for (const char *name : {"cmdTrova", "cmdStampa", "cmdScadenze", "impPagatore",
-             "impBeneficiario", "sndEmail", "impData", "impDataSca"})
+             "impBeneficiario", "sndEmail", "impData", "impDataSca", "chkCodFisc", "chkIva"})
         QVERIFY2(button(name)->isEnabled(), name);
     QVERIFY(control<QWidget>(screen(), "btnCents")->isHidden());
     for (const char *name :
         {"lblFile01", "lblFile02", "lblFile03", "lblDesc01", "lblDesc02", "lblDesc03", "lblFile"})
         QVERIFY2(control<QLabel>(screen(), name)->isHidden(), name);
+}
+
+// Twin movements give the same line: the one picked is the one shown.
+void TestMovimenti::searchShowsTheMovementChosen()
+{
+    openYear({movement(u"Affitto"_s), movement(u"Luce"_s), movement(u"Affitto"_s)});
+    m_fixture->services.onNextDialog([](QDialog &dialog) -> int {
+        dialog.show();
+        control<QLineEdit>(&dialog, "txtCausale")->setText(u"affitto"_s);
+        control<QPushButton>(&dialog, "btnCerca")->click();
+        auto *list = control<QListView>(&dialog, "lstRecords");
+        if (list->model()->rowCount() != 2)
+            return QDialog::Rejected;
+        pickLine(list, 1, Pick::DoubleClick);
+        return dialog.result();
+    });
+    button("cmdTrova")->click();
+    QCOMPARE(m_fixture->services.dialogsShown, QStringList {u"almavest::ui::TfrmTrovaMovimenti"_s});
+    QCOMPARE(shownPosition(), u"3"_s);
+    QCOMPARE(box(Purpose)->text(), u"Affitto"_s);
+    QVERIFY(messages().isEmpty());
+}
+
+// An unsaved expense prints as the card shows it, and printing leaves the card as it was.
+void TestMovimenti::printTakesTheCardAsShown()
+{
+    openYear();
+    control<QRadioButton>(screen(), "optUscita")->setChecked(true);
+    box(Purpose)->setText(u"Rossi & Figli <fattura> [DATE]"_s);
+    box(Amount)->setText(u"12,5"_s);
+    m_fixture->services.onNextDialog([](QDialog &dialog) {
+        control<QPushButton>(&dialog, "btnStampa")->click();
+        return dialog.result();
+    });
+    button("cmdStampa")->click();
+    QCOMPARE(m_fixture->services.printed.size(), size_t(1));
+    QStringList printed;
+    for (const report::PlacedObject &placed :
+        m_fixture->services.printed.front().pages.at(0).objects)
+        printed += placed.object.lines;
+    QVERIFY2(printed.contains(u"Rossi & Figli <fattura> [DATE]"_s), qPrintable(printed.join(u'|')));
+    QVERIFY(printed.contains(u"Uscita"_s));
+    QCOMPARE(shownPosition(), QString());
+    QVERIFY(!QFile::exists(journalFile()) || storedMovements().isEmpty());
+}
+
+void TestMovimenti::codeButtonsOpenTheirCheck_data()
+{
+    QTest::addColumn<QString>("buttonName");
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<QString>("code");
+    const QString taxCode = u"almavest::ui::TfrmCodFisc"_s;
+    const QString vat = u"almavest::ui::TfrmPartitaIva"_s;
+    QTest::newRow("codice fiscale") << u"chkCodFisc"_s << int(PayerTaxCode) << u"RSSMRA85T10A562S"_s
+                                    << taxCode << u"RSSMRA85T10A562S"_s;
+    QTest::newRow("eleven digits in the tax code")
+        << u"chkCodFisc"_s << int(PayerTaxCode) << u"00743110157"_s << vat << u"00743110157"_s;
+    QTest::newRow("empty tax code")
+        << u"chkCodFisc"_s << int(PayerTaxCode) << QString() << taxCode << QString();
+    QTest::newRow("partita IVA") << u"chkIva"_s << int(PayerVatNumber) << u"00743110157"_s << vat
+                                 << u"00743110157"_s;
+    QTest::newRow("empty partita IVA")
+        << u"chkIva"_s << int(PayerVatNumber) << QString() << vat << QString();
+}
+
+void TestMovimenti::codeButtonsOpenTheirCheck()
+{
+    QFETCH(QString, buttonName);
+    QFETCH(int, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, dialog);
+    QFETCH(QString, code);
+    openYear();
+    box(field)->setText(typed);
+    QString shown;
+    m_fixture->services.onNextDialog([&](QDialog &opened) {
+        shown = opened.findChild<QLineEdit *>()->text();
+        return int(QDialog::Rejected);
+    });
+    button(buttonName.toLatin1().constData())->click();
+    QCOMPARE(m_fixture->services.dialogsShown, QStringList {dialog});
+    QCOMPARE(shown, code);
+    QCOMPARE(box(field)->text(), typed);
 }
 
 QTEST_MAIN(TestMovimenti)

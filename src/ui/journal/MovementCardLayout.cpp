@@ -53,8 +53,8 @@ constexpr std::array<SmallButton, 7> kSmallButtons {{
     {"impData", "clear-date.svg", "txtData", true},
     {"impDataSca", "clear-date.svg", "txtDataSca", true},
     {"impPagatore", "import-member.svg", "txtPagatore", true},
-    {"chkCodFisc", "check-code.svg", "txtCodFisc", false},
-    {"chkIva", "check-code.svg", "txtPartitaIva", false},
+    {"chkCodFisc", "check-code.svg", "txtCodFisc", true},
+    {"chkIva", "check-code.svg", "txtPartitaIva", true},
     {"sndEmail", "mail.svg", "txtEmail", true},
     {"impBeneficiario", "import-member.svg", "txtBeneficiario", true},
 }};

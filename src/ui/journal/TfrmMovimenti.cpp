@@ -1,6 +1,7 @@
 #include "ui/journal/TfrmMovimenti.h"
 
 #include "journal/MovementParty.h"
+#include "journal/MovementPrint.h"
 #include "journal/MovementRecord.h"
 #include "registry/MemberRecord.h"
 #include "store/ArchiveFile.h"
@@ -9,6 +10,7 @@
 #include "text/TextRoutines.h"
 #include "ui/app/AppContext.h"
 #include "ui/app/TfrmAvvio.h"
+#include "ui/checks/TfrmPartitaIva.h"
 #include "ui/conventions/CardBrowsing.h"
 #include "ui/conventions/CardForm.h"
 #include "ui/conventions/FieldBehaviour.h"
@@ -16,6 +18,8 @@
 #include "ui/conventions/Window.h"
 #include "ui/dialogs/TfrmCalendario.h"
 #include "ui/journal/TfrmSospesiMov.h"
+#include "ui/journal/TfrmTrovaMovimenti.h"
+#include "ui/print/MovementPrintDialog.h"
 #include "ui/registry/TfrmTrovaAnagrafica.h"
 #include "ui/services/Services.h"
 
@@ -143,6 +147,11 @@ void TfrmMovimenti::connectActions()
     onClick("impPagatore", [this] { importParty(journal::Party::Payer); });
     onClick("impBeneficiario", [this] { importParty(journal::Party::Beneficiary); });
     onClick("sndEmail", [this] { sendEmail(); });
+    onClick("chkCodFisc",
+        [this] { openTaxCodeCheck(m_context, this, box(journal::PayerTaxCode)->text()); });
+    onClick("chkIva", [this] {
+        TfrmPartitaIva::check(m_context, this, text::trimmed(box(journal::PayerVatNumber)->text()));
+    });
     onClick("btnCents", [this] { normaliseAmount(); });
     connect(m_optEntrata, &QRadioButton::toggled, this, [this](bool income) { showType(income); });
     onFocusLeave(box(journal::Amount), [this] { normaliseAmount(); });
@@ -366,12 +375,16 @@ void TfrmMovimenti::showDuePayments()
 
 void TfrmMovimenti::findMovement()
 {
-    // Opens the movement search and shows the movement chosen.
+    if (const std::optional<qint64> chosen
+        = TfrmTrovaMovimenti::choose(m_context, this, text::trimmed(m_lblFile->text())))
+        loadMovement(*chosen);
 }
 
+// The print takes the movement as the card shows it, saved or not.
 void TfrmMovimenti::printMovement()
 {
-    // Opens the print dialog on the movement as the card shows it.
+    TfrmStampaMovimento::print(
+        m_context, this, journal::MovementPrintValues::fromCard(movementValues()));
 }
 
 } // namespace almavest::ui
