@@ -1,10 +1,11 @@
-// The launcher on a real application: the member registry column (the book column is tested with
-// the book menu), the environment not yet available, the maker's web page, ending the program,
-// and its size on a small screen.
+// The launcher on a real application: the member registry and cash journal columns (the book
+// column is tested with the book menu), the environment not yet available, the maker's web page,
+// ending the program, and its size on a small screen.
 #include "AppFixture.h"
 
 #include "ui/app/TfrmAvvio.h"
 #include "ui/app/TfrmPassword.h"
+#include "ui/journal/TfrmMenuPrimanota.h"
 #include "ui/registry/TfrmAnagrafica.h"
 
 #include <QLineEdit>
@@ -25,8 +26,8 @@ private Q_SLOTS:
     void cleanup() { m_app.reset(); }
 
     void opensMaximisedAfterLogin();
-    void memberColumnOpensTheMemberCard_data();
-    void memberColumnOpensTheMemberCard();
+    void columnOpensItsScreen_data();
+    void columnOpensItsScreen();
     void unavailableControlsDoNothing_data();
     void unavailableControlsDoNothing();
     void siteLinkOpensTheWebPage();
@@ -37,6 +38,7 @@ private Q_SLOTS:
 private:
     QWidget *launcher() { return m_app->app().launcher(); }
     QWidget *memberCard() { return m_app->app().memberCard(); }
+    QWidget *journalMenu() { return m_app->app().journalMenu(); }
     void click(const char *name)
     {
         auto *picture = control<QWidget>(launcher(), name);
@@ -64,19 +66,25 @@ void TestLauncher::opensMaximisedAfterLogin()
     QVERIFY(!m_app->app().passwordScreen()->isVisible());
 }
 
-void TestLauncher::memberColumnOpensTheMemberCard_data()
+void TestLauncher::columnOpensItsScreen_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::newRow("picture") << u"imgSoci"_s;
-    QTest::newRow("strip") << u"btnSoci"_s;
-    QTest::newRow("note") << u"appSoci"_s;
+    QTest::addColumn<bool>("journal");
+    QTest::newRow("registry picture") << u"imgSoci"_s << false;
+    QTest::newRow("registry strip") << u"btnSoci"_s << false;
+    QTest::newRow("registry note") << u"appSoci"_s << false;
+    QTest::newRow("journal picture") << u"imgIncassi"_s << true;
+    QTest::newRow("journal strip") << u"btnIncassi"_s << true;
+    QTest::newRow("journal note") << u"appIncassi"_s << true;
 }
 
-void TestLauncher::memberColumnOpensTheMemberCard()
+void TestLauncher::columnOpensItsScreen()
 {
     QFETCH(QString, name);
+    QFETCH(bool, journal);
     click(name.toLatin1().constData());
-    QVERIFY(memberCard()->isVisible());
+    QCOMPARE(memberCard()->isVisible(), !journal);
+    QCOMPARE(journalMenu()->isVisible(), journal);
     QVERIFY(!launcher()->isVisible());
     QVERIFY(!m_app->quitRequested);
 }
@@ -84,7 +92,7 @@ void TestLauncher::memberColumnOpensTheMemberCard()
 void TestLauncher::unavailableControlsDoNothing_data()
 {
     QTest::addColumn<QString>("name");
-    for (const char *name : {"imgIncassi", "btnIncassi", "appIncassi", "imgGuida", "imgCopyright"})
+    for (const char *name : {"imgGuida", "imgCopyright"})
         QTest::newRow(name) << QString::fromLatin1(name);
 }
 
@@ -98,6 +106,7 @@ void TestLauncher::unavailableControlsDoNothing()
     click(name.toLatin1().constData());
     QVERIFY(launcher()->isVisible());
     QVERIFY(!memberCard()->isVisible());
+    QVERIFY(!journalMenu()->isVisible());
     QVERIFY(m_app->services.dialogsShown.isEmpty());
     QVERIFY(m_app->services.shellOpened.isEmpty());
 }

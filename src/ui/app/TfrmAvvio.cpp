@@ -48,9 +48,7 @@ const Column kColumns[] = {
     {"imgIncassi", "launcher-primanota.svg", "btnIncassi", "strip-primanota.svg", "appIncassi",
         "Tieni la primanota delle entrate e delle uscite e ottieni il bilancio degli incassi e "
         "delle spese in qualsiasi periodo.",
-        // The journal menu and the year screen are ready; the column opens them once the
-        // movement card they lead to is.
-        nullptr},
+        &TfrmAvvio::openJournalMenu},
 };
 
 constexpr int kColumnWidth = 220;
