@@ -790,9 +790,12 @@ void TestAnagrafica::emailGoesToTheDesktopShell_data()
 {
     QTest::addColumn<QString>("address");
     QTest::addColumn<QString>("command");
-    QTest::newRow("address") << QStringLiteral("anna@example.it")
-                             << QStringLiteral("\"mailto:anna@example.it\"");
-    QTest::newRow("empty") << QString() << QStringLiteral("\"mailto:\"");
+    QTest::newRow("address") << QStringLiteral(" anna@example.it ")
+                             << QStringLiteral("mailto:anna@example.it");
+    // Whatever the address holds stays inside it: no header or second recipient creeps in.
+    QTest::newRow("question mark and ampersand")
+        << QStringLiteral("a?cc=b@x.it&c") << QStringLiteral("mailto:a%3Fcc%3Db@x.it%26c");
+    QTest::newRow("empty") << QString() << QStringLiteral("mailto:");
 }
 
 void TestAnagrafica::emailGoesToTheDesktopShell()

@@ -3,6 +3,7 @@
 #include "app/ProgramFolder.h"
 #include "registry/MemberRecord.h"
 #include "store/ArchiveFile.h"
+#include "text/MailAddress.h"
 #include "text/TextRoutines.h"
 #include "ui/app/AppContext.h"
 #include "ui/app/TfrmAvvio.h"
@@ -291,10 +292,10 @@ void TfrmAnagrafica::openDatePicker(int field)
         box(field)->setText(text::formatDate(*date));
 }
 
+// An empty address still opens the mail program, with no recipient.
 void TfrmAnagrafica::sendEmail()
 {
-    m_context.services().shellOpen(QStringLiteral("\"mailto:")
-        + text::trimmed(box(registry::Email)->text()) + QStringLiteral("\""));
+    m_context.services().shellOpen(text::mailtoAddress(box(registry::Email)->text()));
 }
 
 // ---- the photo ---------------------------------------------------------------------------
