@@ -3,8 +3,10 @@
 #include "book/PageRecord.h"
 #include "journal/MovementRecord.h"
 #include "registry/MemberRecord.h"
+#include "store/ArchiveFile.h"
 #include "store/CardRules.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace almavest;
@@ -68,6 +70,8 @@ private Q_SLOTS:
     void flags();
     void newPageKeepsTheBookFields();
     void paths();
+    void storeCardAppendsOrOverwrites_data();
+    void storeCardAppendsOrOverwrites();
 };
 
 void TestCardRules::browsing_data()
@@ -423,6 +427,50 @@ void TestCardRules::paths()
     QCOMPARE(book::bookName(u".lib"_s), QString());
     QCOMPARE(journal::journalPath(u"/media/usb/Almavest/"_s, u"2024"_s),
         u"/media/usb/Almavest/2024.eur"_s);
+}
+
+void TestCardRules::storeCardAppendsOrOverwrites_data()
+{
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QVariant>("written"); // the position written, or nothing
+    QTest::addColumn<QStringList>("purposes"); // the archive afterwards
+    const QStringList unchanged {u"Uno"_s, u"Due"_s};
+    QTest::newRow("new card") << QString() << QVariant(qint64(3))
+                              << QStringList {u"Uno"_s, u"Due"_s, u"Nuovo"_s};
+    QTest::newRow("first") << u"1"_s << QVariant(qint64(1)) << QStringList {u"Nuovo"_s, u"Due"_s};
+    QTest::newRow("last, blanks around")
+        << u" 2 "_s << QVariant(qint64(2)) << QStringList {u"Uno"_s, u"Nuovo"_s};
+    QTest::newRow("past the end") << u"3"_s << QVariant() << unchanged;
+    QTest::newRow("not a position") << u"x"_s << QVariant() << unchanged;
+}
+
+void TestCardRules::storeCardAppendsOrOverwrites()
+{
+    QFETCH(QString, shown);
+    QFETCH(QVariant, written);
+    QFETCH(QStringList, purposes);
+    QTemporaryDir dir;
+    ArchiveFile archive(dir.filePath(u"2026.eur"_s), journal::kMovementRecordSize);
+    const RecordLayout &layout = journal::movementLayout();
+    const auto movement = [](const QString &purpose) {
+        QStringList values = journal::blankMovement(QDate(2026, 12, 10));
+        values[journal::Purpose] = purpose;
+        return values;
+    };
+    for (const QString &purpose : {u"Uno"_s, u"Due"_s})
+        QCOMPARE(storeCard(archive, layout, movement(purpose), QString()),
+            std::optional<qint64>(purpose == u"Uno"_s ? 1 : 2));
+    const std::optional<qint64> position = storeCard(archive, layout, movement(u"Nuovo"_s), shown);
+    QCOMPARE(position.has_value(), written.isValid());
+    if (position)
+        QCOMPARE(*position, written.toLongLong());
+    QStringList stored;
+    QVERIFY(archive.openForReading());
+    QVERIFY(archive.scan([&](qint64, QByteArrayView record) {
+        stored.append(layout.fields(record).at(journal::Purpose));
+        return true;
+    }));
+    QCOMPARE(stored, purposes);
 }
 
 QTEST_APPLESS_MAIN(TestCardRules)

@@ -1,5 +1,7 @@
 #include "store/CardRules.h"
 
+#include "store/ArchiveFile.h"
+#include "store/RecordLayout.h"
 #include "text/TextRoutines.h"
 
 namespace almavest::store {
@@ -59,6 +61,42 @@ std::optional<SaveRefusal> firstRefusal(
         }
     }
     return std::nullopt;
+}
+
+std::optional<qint64> storeCard(ArchiveFile &archive, const RecordLayout &layout,
+    const QStringList &values, const QString &shownPosition)
+{
+    if (!archive.openForWriting())
+        return std::nullopt;
+    QByteArray record = layout.blankRecord();
+    layout.setFields(record, values);
+    const QString shown = text::trimmed(shownPosition);
+    if (shown.isEmpty())
+        return archive.append(record);
+    bool isNumber = false;
+    const qint64 position = shown.toLongLong(&isNumber);
+    if (!isNumber || !archive.overwrite(position, record))
+        return std::nullopt;
+    return position;
+}
+
+QString savedMessage(bool appended)
+{
+    return appended ? QStringLiteral("La scheda corrente è stata inserita in archivio.")
+                    : QStringLiteral("Le modifiche apportate alla scheda corrente sono state "
+                                     "salvate in archivio.");
+}
+
+QString duplicateNeedsSavedCardMessage()
+{
+    return QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto dopo "
+                          "che questa è stata inserita in archivio.");
+}
+
+QString duplicateReadyMessage()
+{
+    return QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente."
+                          "\n\r\n\rAl termine premere Salva per inserire la scheda in archivio.");
 }
 
 } // namespace almavest::store

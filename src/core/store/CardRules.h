@@ -7,9 +7,12 @@
 #include <optional>
 #include <span>
 
-// The rules every card screen follows: where its four browsing arrows lead, and the checks a
-// card must pass before it is saved.
+// The rules every card screen follows: where its four browsing arrows lead, the checks a card
+// must pass before it is saved, how it is written back, and what the user is told.
 namespace almavest::store {
+
+class ArchiveFile;
+class RecordLayout;
 
 enum class Arrow { First, Previous, Next, Last };
 
@@ -58,5 +61,20 @@ struct SaveRefusal
 // The first check, in table order, that `values` fail; nullopt when the card may be saved.
 std::optional<SaveRefusal> firstRefusal(
     std::span<const SaveCheck> checks, const QStringList &values, QDate today);
+
+// Writes a card's `values` over the record at `shownPosition`, or appends them when the card is
+// new (an empty position), from a blank record of `layout`. The position written, or nullopt
+// when the archive could not be opened or written. An append takes its position under the
+// archive's lock: another copy of the program may have appended meanwhile.
+std::optional<qint64> storeCard(ArchiveFile &archive, const RecordLayout &layout,
+    const QStringList &values, const QString &shownPosition);
+
+// "La scheda corrente è stata inserita in archivio." after an append, the saved changes
+// otherwise.
+QString savedMessage(bool appended);
+// The refusal to duplicate a card that has not been saved yet.
+QString duplicateNeedsSavedCardMessage();
+// The invitation to edit the duplicate and save it.
+QString duplicateReadyMessage();
 
 } // namespace almavest::store

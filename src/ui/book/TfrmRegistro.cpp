@@ -222,18 +222,15 @@ void TfrmRegistro::newPage()
 void TfrmRegistro::duplicate()
 {
     if (position().isEmpty()) {
-        m_context.services().message(this, MessageKind::Warning,
-            QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto dopo "
-                           "che questa è stata inserita in archivio."));
+        m_context.services().message(
+            this, MessageKind::Warning, store::duplicateNeedsSavedCardMessage());
         return;
     }
     for (int i = book::File1; i <= book::Desc3; ++i)
         m_form->hiddenLabel(i)->clear();
     m_lblPosizione->clear();
     box(book::rowField(book::RowA, book::Order))->setFocus();
-    m_context.services().message(this, MessageKind::Information,
-        QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente."
-                       "\n\r\n\rAl termine premere Salva per inserire la scheda in archivio."));
+    m_context.services().message(this, MessageKind::Information, store::duplicateReadyMessage());
 }
 
 // The required fields in their order; false when the page may be saved.
@@ -242,8 +239,7 @@ bool TfrmRegistro::refuseSave(const QStringList &values)
     const std::optional<store::SaveRefusal> refusal = book::pageSaveRefusal(values);
     if (!refusal)
         return false;
-    m_context.services().message(this, MessageKind::Warning, refusal->message);
-    box(refusal->field)->setFocus();
+    showRefusal(m_context.services(), this, *refusal, box(refusal->field));
     return true;
 }
 
@@ -253,34 +249,15 @@ void TfrmRegistro::save()
     if (refuseSave(values))
         return;
     const bool appending = position().isEmpty();
-    const std::optional<qint64> written = storePage(values);
+    ArchiveFile archive = bookArchive();
+    const std::optional<qint64> written
+        = store::storeCard(archive, book::pageLayout(), values, position());
     if (!written) {
         m_context.services().plainMessage(this, store::archiveAccessMessage());
         return;
     }
     m_lblPosizione->setText(QString::number(*written));
-    m_context.services().message(this, MessageKind::Information,
-        appending ? QStringLiteral("La scheda corrente è stata inserita in archivio.")
-                  : QStringLiteral("Le modifiche apportate alla scheda corrente sono "
-                                   "state salvate in archivio."));
-}
-
-// An append takes its position under the book's lock: another copy of the program may have
-// appended since, so the screen shows the page number actually written.
-std::optional<qint64> TfrmRegistro::storePage(const QStringList &values)
-{
-    ArchiveFile archive = bookArchive();
-    if (!archive.openForWriting())
-        return std::nullopt;
-    QByteArray record = book::pageLayout().blankRecord();
-    book::pageLayout().setFields(record, values);
-    if (position().isEmpty())
-        return archive.append(record);
-    bool isNumber = false;
-    const qint64 shown = position().toLongLong(&isNumber);
-    if (!isNumber || !archive.overwrite(shown, record))
-        return std::nullopt;
-    return shown;
+    m_context.services().message(this, MessageKind::Information, store::savedMessage(appending));
 }
 
 // ---- the dialogs ----------------------------------------------------------------------------

@@ -82,7 +82,6 @@ private:
     bool readPage(store::ArchiveFile &archive, qint64 position);
     // Writes `values` as the shown page: in place when it is stored, else after the last page.
     // The position written, or nothing when the book cannot be written.
-    std::optional<qint64> storePage(const QStringList &values);
     void archiveFailed();
     QAbstractButton *button(const char *name) const;
 

@@ -31,4 +31,14 @@ void browseCard(Services &services, QWidget *card, store::ArchiveFile &archive, 
     }
 }
 
+void showRefusal(
+    Services &services, QWidget *card, const store::SaveRefusal &refusal, QWidget *field)
+{
+    if (refusal.plain)
+        services.plainMessage(card, refusal.message);
+    else
+        services.message(card, MessageKind::Warning, refusal.message);
+    field->setFocus();
+}
+
 } // namespace almavest::ui

@@ -250,11 +250,7 @@ bool TfrmMovimenti::refuseSave(const QStringList &values)
         = journal::movementSaveRefusal(values, m_context.services().today());
     if (!refusal)
         return false;
-    if (refusal->plain)
-        m_context.services().plainMessage(this, refusal->message);
-    else
-        m_context.services().message(this, MessageKind::Warning, refusal->message);
-    box(refusal->field)->setFocus();
+    showRefusal(m_context.services(), this, *refusal, box(refusal->field));
     return true;
 }
 
@@ -265,34 +261,15 @@ void TfrmMovimenti::save()
     if (refuseSave(values))
         return;
     const bool appending = position().isEmpty();
-    const std::optional<qint64> written = storeMovement(values);
+    ArchiveFile archive = movementArchive();
+    const std::optional<qint64> written
+        = store::storeCard(archive, journal::movementLayout(), values, position());
     if (!written) {
         archiveFailed();
         return;
     }
     m_lblPosizione->setText(QString::number(*written));
-    m_context.services().message(this, MessageKind::Information,
-        appending ? QStringLiteral("La scheda corrente è stata inserita in archivio.")
-                  : QStringLiteral("Le modifiche apportate alla scheda corrente sono "
-                                   "state salvate in archivio."));
-}
-
-// An append takes its position under the archive's lock: another copy of the program may have
-// appended since, so the card shows the position actually written.
-std::optional<qint64> TfrmMovimenti::storeMovement(const QStringList &values)
-{
-    ArchiveFile archive = movementArchive();
-    if (!archive.openForWriting())
-        return std::nullopt;
-    QByteArray record = journal::movementLayout().blankRecord();
-    journal::movementLayout().setFields(record, values);
-    if (position().isEmpty())
-        return archive.append(record);
-    bool isNumber = false;
-    const qint64 shown = position().toLongLong(&isNumber);
-    if (!isNumber || !archive.overwrite(shown, record))
-        return std::nullopt;
-    return shown;
+    m_context.services().message(this, MessageKind::Information, store::savedMessage(appending));
 }
 
 // The copy keeps the movement's type, texts and amount; it is dated today, has no due date,
@@ -301,9 +278,7 @@ void TfrmMovimenti::duplicate()
 {
     Services &services = m_context.services();
     if (position().isEmpty()) {
-        services.message(this, MessageKind::Warning,
-            QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto dopo "
-                           "che questa è stata inserita in archivio."));
+        services.message(this, MessageKind::Warning, store::duplicateNeedsSavedCardMessage());
         return;
     }
     m_form->flag(journal::Settled)->setChecked(false);
@@ -319,9 +294,7 @@ void TfrmMovimenti::duplicate()
         return;
     }
     archive.close();
-    services.message(this, MessageKind::Information,
-        QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente."
-                       "\n\r\n\rAl termine premere Salva per inserire la scheda in archivio."));
+    services.message(this, MessageKind::Information, store::duplicateReadyMessage());
 }
 
 // ---- the dialogs ---------------------------------------------------------------------------

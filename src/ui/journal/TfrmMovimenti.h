@@ -89,7 +89,6 @@ private:
     bool readMovement(store::ArchiveFile &archive, qint64 position);
     // Writes `values` as the card's movement: in place when it is stored, else after the last
     // movement. The position written, or nothing when the archive cannot be written.
-    std::optional<qint64> storeMovement(const QStringList &values);
     void archiveFailed();
     QAbstractButton *button(const char *name) const;
 

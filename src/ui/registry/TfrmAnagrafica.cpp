@@ -205,11 +205,7 @@ bool TfrmAnagrafica::refuseSave(const QStringList &values)
         = registry::memberSaveRefusal(values, m_context.services().today());
     if (!refusal)
         return false;
-    if (refusal->plain)
-        m_context.services().plainMessage(this, refusal->message);
-    else
-        m_context.services().message(this, MessageKind::Warning, refusal->message);
-    box(refusal->field)->setFocus();
+    showRefusal(m_context.services(), this, *refusal, box(refusal->field));
     return true;
 }
 
@@ -225,7 +221,9 @@ void TfrmAnagrafica::save()
         return;
 
     const bool appending = position().isEmpty();
-    const std::optional<qint64> written = storeCard(values);
+    ArchiveFile archive = memberArchive();
+    const std::optional<qint64> written
+        = store::storeCard(archive, registry::memberLayout(), values, position());
     if (!written) {
         archiveFailed();
         return;
@@ -233,34 +231,14 @@ void TfrmAnagrafica::save()
     m_lblPosizione->setText(QString::number(*written));
     if (!writePhotoOfPosition())
         return;
-    services.message(this, MessageKind::Information,
-        appending ? QStringLiteral("La scheda corrente è stata inserita in archivio.")
-                  : QStringLiteral("Le modifiche apportate alla scheda corrente sono "
-                                   "state salvate in archivio."));
-}
-
-// An append takes its position under the archive's lock: another copy of the program may have
-// appended since, so the card shows the position actually written.
-std::optional<qint64> TfrmAnagrafica::storeCard(const QStringList &values)
-{
-    ArchiveFile archive = memberArchive();
-    if (!archive.openForWriting())
-        return std::nullopt;
-    registry::memberLayout().setFields(m_buffer, values);
-    if (position().isEmpty())
-        return archive.append(m_buffer);
-    const qint64 shown = position().toLongLong();
-    if (!archive.overwrite(shown, m_buffer))
-        return std::nullopt;
-    return shown;
+    services.message(this, MessageKind::Information, store::savedMessage(appending));
 }
 
 void TfrmAnagrafica::duplicate()
 {
     if (position().isEmpty()) {
-        m_context.services().message(this, MessageKind::Warning,
-            QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto dopo "
-                           "che questa è stata inserita in archivio."));
+        m_context.services().message(
+            this, MessageKind::Warning, store::duplicateNeedsSavedCardMessage());
         return;
     }
     for (int i = registry::File1; i <= registry::Desc3; ++i)
@@ -268,9 +246,7 @@ void TfrmAnagrafica::duplicate()
     m_lblPosizione->clear();
     showPlaceholder();
     box(registry::Name)->setFocus();
-    m_context.services().message(this, MessageKind::Information,
-        QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente."
-                       "\n\r\n\rAl termine premere Salva per inserire la scheda in archivio."));
+    m_context.services().message(this, MessageKind::Information, store::duplicateReadyMessage());
 }
 
 template <typename Dialog> void TfrmAnagrafica::printCard()

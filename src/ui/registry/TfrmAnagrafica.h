@@ -80,7 +80,6 @@ private:
     bool readCard(store::ArchiveFile &archive, qint64 position, bool quietly = false);
     // Writes `values` as the card's record in the member archive; the position written, or
     // nullopt.
-    std::optional<qint64> storeCard(const QStringList &values);
     void showPhoto();
     void showPlaceholder();
     const QImage &placeholder();
