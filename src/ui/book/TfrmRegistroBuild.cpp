@@ -5,6 +5,7 @@
 #include "report/Fonts.h"
 #include "ui/book/PageScreenLayout.h"
 #include "ui/conventions/CardForm.h"
+#include "ui/conventions/CardFrame.h"
 #include "ui/conventions/FieldTable.h"
 #include "ui/conventions/PictureButton.h"
 #include "ui/conventions/Window.h"
@@ -24,40 +25,13 @@ using namespace bookpage;
 
 const QString kRowLetters = QStringLiteral("ABCD");
 
-// A plain surface of the panel, styled by name, that empties the status line.
-QFrame *surface(const QString &name, QRect place, QWidget *panel)
-{
-    auto *frame = new QFrame(panel);
-    frame->setObjectName(name);
-    frame->setGeometry(place);
-    return frame;
-}
-
 } // namespace
 
 void TfrmRegistro::buildScreen()
 {
-    setAutoFillBackground(true);
-    m_panel = new QWidget(this);
-    m_panel->setObjectName(QStringLiteral("panRegistro"));
-    m_panel->setFixedSize(kPanelWidth, kPanelHeight);
-
-    m_panInfo
-        = namedLabel("panInfo", QStringLiteral("Pronto per archiviare una nuova scheda..."), this);
-    m_panInfo->setFont(fonts::named(fonts::kTahoma, 12));
-    m_panInfo->setFixedHeight(26);
-
-    auto *centre = new QHBoxLayout;
-    centre->addStretch();
-    centre->addWidget(m_panel);
-    centre->addStretch();
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addStretch();
-    layout->addLayout(centre);
-    layout->addStretch();
-    layout->addWidget(m_panInfo);
+    const CardFrame frame = buildCardFrame(this, "panRegistro", QSize(kPanelWidth, kPanelHeight));
+    m_panel = frame.panel;
+    m_panInfo = frame.panInfo;
 
     m_backgrounds = {this, m_panel};
     buildHeader(m_panel);
@@ -71,7 +45,7 @@ void TfrmRegistro::buildScreen()
 
 void TfrmRegistro::buildHeader(QWidget *panel)
 {
-    m_backgrounds.append(surface(QStringLiteral("shpNome"), QRect(8, 66, 978, 28), panel));
+    m_backgrounds.append(cardSurface(QStringLiteral("shpNome"), QRect(8, 66, 978, 28), panel));
     m_lblNome = namedLabel("lblNome", QStringLiteral("Libro Soci"), panel);
     m_lblNome->setGeometry(18, 66, 960, 28);
     m_lblNome->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -100,7 +74,7 @@ void TfrmRegistro::buildRow(QWidget *panel, int row)
     const QString letter = kRowLetters.at(row);
     const int top = rowTop(row);
     const QString shade = isShadedRow(row) ? QStringLiteral("linen") : QStringLiteral("white");
-    QFrame *band = surface(QStringLiteral("shpRiga_") + letter,
+    QFrame *band = cardSurface(QStringLiteral("shpRiga_") + letter,
         QRect(4, top - 4, kPanelWidth - 8, kRowHeight + 8), panel);
     band->setProperty("shade", shade);
     m_backgrounds.append(band);

@@ -4,6 +4,7 @@
 #include "journal/MovementRecord.h"
 #include "report/Fonts.h"
 #include "ui/conventions/CardForm.h"
+#include "ui/conventions/CardFrame.h"
 #include "ui/conventions/FieldTable.h"
 #include "ui/conventions/PictureButton.h"
 #include "ui/conventions/Window.h"
@@ -25,43 +26,17 @@ namespace {
 
 using namespace movementcard;
 
-QFrame *surface(const QString &name, QRect place, QWidget *panel)
-{
-    auto *frame = new QFrame(panel);
-    frame->setObjectName(name);
-    frame->setGeometry(place);
-    return frame;
-}
-
 } // namespace
 
 void TfrmMovimenti::buildScreen()
 {
-    setAutoFillBackground(true);
-    m_panel = new QWidget(this);
-    m_panel->setObjectName(QStringLiteral("panMovimenti"));
-    m_panel->setFixedSize(kPanelWidth, kPanelHeight);
-
-    m_panInfo
-        = namedLabel("panInfo", QStringLiteral("Pronto per archiviare una nuova scheda..."), this);
-    m_panInfo->setFont(fonts::named(fonts::kTahoma, 12));
-    m_panInfo->setFixedHeight(26);
-
-    auto *centre = new QHBoxLayout;
-    centre->addStretch();
-    centre->addWidget(m_panel);
-    centre->addStretch();
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addStretch();
-    layout->addLayout(centre);
-    layout->addStretch();
-    layout->addWidget(m_panInfo);
+    const CardFrame frame = buildCardFrame(this, "panMovimenti", QSize(kPanelWidth, kPanelHeight));
+    m_panel = frame.panel;
+    m_panInfo = frame.panInfo;
 
     m_backgrounds = {this, m_panel};
     for (const Section &section : sections())
-        m_backgrounds.append(surface(QLatin1String(section.name), section.place, m_panel));
+        m_backgrounds.append(cardSurface(QLatin1String(section.name), section.place, m_panel));
     m_lblFile = namedLabel("lblFile", QString(), m_panel);
     m_lblFile->hide();
     buildType(m_panel);
@@ -81,7 +56,7 @@ void TfrmMovimenti::buildScreen()
 // The two options on their own panel, which clears the status line like the frames.
 void TfrmMovimenti::buildType(QWidget *panel)
 {
-    QFrame *typePanel = surface(QStringLiteral("panTipo"), kTypePanel, panel);
+    QFrame *typePanel = cardSurface(QStringLiteral("panTipo"), kTypePanel, panel);
     m_backgrounds.append(typePanel);
     const store::RecordTable::Field &income = journal::movementTable().field(journal::Income);
     auto *caption = new QLabel(income.caption, panel);

@@ -4,6 +4,7 @@
 #include "registry/MemberRecord.h"
 #include "report/Fonts.h"
 #include "ui/conventions/CardForm.h"
+#include "ui/conventions/CardFrame.h"
 #include "ui/conventions/FieldTable.h"
 #include "ui/conventions/PictureButton.h"
 #include "ui/registry/MemberCardLayout.h"
@@ -53,28 +54,9 @@ const QImage &TfrmAnagrafica::placeholder()
 
 void TfrmAnagrafica::buildScreen()
 {
-    setAutoFillBackground(true);
-
-    m_panel = new QWidget(this);
-    m_panel->setObjectName(QStringLiteral("panAnagrafica"));
-    m_panel->setFixedSize(kPanelWidth, kPanelHeight);
-
-    m_panInfo = new QLabel(QStringLiteral("Pronto per archiviare una nuova scheda..."), this);
-    m_panInfo->setObjectName(QStringLiteral("panInfo"));
-    m_panInfo->setFont(fonts::named(fonts::kTahoma, 12));
-    m_panInfo->setFixedHeight(26);
-
-    auto *centre = new QHBoxLayout;
-    centre->addStretch();
-    centre->addWidget(m_panel);
-    centre->addStretch();
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addStretch();
-    layout->addLayout(centre);
-    layout->addStretch();
-    layout->addWidget(m_panInfo);
+    const CardFrame frame = buildCardFrame(this, "panAnagrafica", QSize(kPanelWidth, kPanelHeight));
+    m_panel = frame.panel;
+    m_panInfo = frame.panInfo;
 
     auto *header = pictureLabel(QStringLiteral("imgIntestazione"),
         QStringLiteral("card-header.svg"), QSize(640, 44), m_panel);
