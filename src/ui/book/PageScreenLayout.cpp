@@ -46,11 +46,11 @@ constexpr std::array<ToolButton, 13> kToolButtons {{
     {"cmdFile", "btn-allegati.svg", "Allegati", false},
     {"cmdAnteprima", "btn-anteprima.svg", "Anteprima", true},
     {"cmdStampa", "btn-stampa.svg", "Stampa", true},
-    {"cmdPrimo", "nav-first.svg", "", true},
+    {"cmdPrimo", "nav-first.svg", "", true, 40},
     {"cmdIndietro", "nav-prev.svg", "", true},
     {"cmdAvanti", "nav-next.svg", "", true},
     {"cmdUltimo", "nav-last.svg", "", true},
-    {"cmdGuida", "btn-guida.svg", "Guida", false},
+    {"cmdGuida", "btn-guida.svg", "Guida", false, 0, true},
     {"cmdEsci", "btn-esci.svg", "Esci", true},
 }};
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/conventions/CardFrame.h"
 #include "ui/conventions/FieldTable.h"
 
 #include <QRect>
@@ -14,21 +15,8 @@ namespace almavest::ui::bookpage {
 
 // A box: its field (a page field index for the book-level fields, a field within the row for a
 // member row) and its place; for a row, relative to the row's top.
-struct Box
-{
-    int field;
-    int x;
-    int y;
-    int width;
-};
-
-struct ToolButton
-{
-    const char *name;
-    const char *picture;
-    const char *caption; // "" for the arrows
-    bool ready; // false: the dialog it opens is not part of the program yet
-};
+using Box = CardBox;
+using ToolButton = CardButton;
 
 std::span<const Box> bookBoxes();
 std::span<const Box> rowBoxes();

@@ -98,27 +98,7 @@ void TfrmRegistro::buildRow(QWidget *panel, int row)
 
 void TfrmRegistro::buildToolbar(QWidget *panel)
 {
-    int x = 8;
-    for (const ToolButton &entry : toolButtons()) {
-        const QString caption = QString::fromUtf8(entry.caption);
-        auto *button = makePictureButton(QLatin1String(entry.name), QLatin1String(entry.picture),
-            caption, panel, caption.isEmpty() ? 24 : 26);
-        const int width = caption.isEmpty() ? 34 : 72;
-        button->setGeometry(x, caption.isEmpty() ? 14 : 6, width, caption.isEmpty() ? 34 : 52);
-        button->setEnabled(entry.ready);
-        x += width + 2;
-        if (entry.name == std::string_view("cmdStampa"))
-            x += 40;
-        if (entry.name == std::string_view("cmdIndietro")) {
-            m_lblPosizione = namedLabel("lblPosizione", QString(), panel);
-            m_lblPosizione->setAlignment(Qt::AlignCenter);
-            m_lblPosizione->setFont(fonts::named(fonts::kVerdana, 12, QFont::Bold));
-            m_lblPosizione->setGeometry(x, 14, 70, 34);
-            x += 72;
-        }
-        if (entry.name == std::string_view("cmdUltimo"))
-            x = kPanelWidth - 2 * 74 - 8;
-    }
+    m_lblPosizione = buildCardToolbar(panel, toolButtons(), 72);
 }
 
 // What the boxes show beyond their typing rules: the book number, order numbers and fees

@@ -1,11 +1,14 @@
 #include "ui/conventions/CardFrame.h"
 
 #include "report/Fonts.h"
+#include "ui/conventions/PictureButton.h"
 #include "ui/conventions/Window.h"
 
 #include <QBoxLayout>
 #include <QFrame>
 #include <QLabel>
+
+#include <string_view>
 
 namespace almavest::ui {
 
@@ -42,6 +45,39 @@ QFrame *cardSurface(const QString &name, QRect place, QWidget *panel)
     surface->setObjectName(name);
     surface->setGeometry(place);
     return surface;
+}
+
+QLabel *buildCardToolbar(QWidget *panel, std::span<const CardButton> buttons, int captionWidth)
+{
+    const auto widthOf = [captionWidth](const CardButton &entry) {
+        return *entry.caption == '\0' ? 34 : captionWidth;
+    };
+    QLabel *position = nullptr;
+    int x = 8;
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        const CardButton &entry = buttons[i];
+        if (entry.flushRight) {
+            x = panel->width() - 8;
+            for (std::size_t j = i; j < buttons.size(); ++j)
+                x -= widthOf(buttons[j]) + 2;
+        }
+        x += entry.gapBefore;
+        const QString caption = QString::fromUtf8(entry.caption);
+        const bool arrow = caption.isEmpty();
+        auto *button = makePictureButton(QLatin1String(entry.name), QLatin1String(entry.picture),
+            caption, panel, arrow ? 24 : 26);
+        button->setGeometry(x, arrow ? 14 : 6, widthOf(entry), arrow ? 34 : 52);
+        button->setEnabled(entry.ready);
+        x += widthOf(entry) + 2;
+        if (entry.name == std::string_view("cmdIndietro")) {
+            position = namedLabel("lblPosizione", QString(), panel);
+            position->setAlignment(Qt::AlignCenter);
+            position->setFont(fonts::named(fonts::kVerdana, 12, QFont::Bold));
+            position->setGeometry(x, 14, 70, 34);
+            x += 72;
+        }
+    }
+    return position;
 }
 
 } // namespace almavest::ui

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/conventions/CardFrame.h"
 #include "ui/conventions/FieldTable.h"
 
 #include <QRect>
@@ -12,21 +13,8 @@
 namespace almavest::ui::movementcard {
 
 // A box: its movement field index and its place on the panel; the caption stands above it.
-struct Box
-{
-    int field;
-    int x;
-    int y;
-    int width;
-};
-
-struct ToolButton
-{
-    const char *name;
-    const char *picture;
-    const char *caption; // "" for the arrows
-    bool ready; // false: the dialog it opens is not part of the program yet
-};
+using Box = CardBox;
+using ToolButton = CardButton;
 
 // A small picture button just right of the control `beside`.
 struct SmallButton

@@ -111,28 +111,7 @@ void TfrmMovimenti::buildSmallButtons(QWidget *panel)
 
 void TfrmMovimenti::buildToolbar(QWidget *panel)
 {
-    int x = 8;
-    for (const ToolButton &entry : toolButtons()) {
-        const QString caption = QString::fromUtf8(entry.caption);
-        const bool arrow = caption.isEmpty();
-        if (entry.name == std::string_view("cmdPrimo"))
-            x += 20;
-        if (entry.name == std::string_view("cmdEsporta"))
-            x = kPanelWidth - 4 * 70 - 8;
-        auto *button = makePictureButton(QLatin1String(entry.name), QLatin1String(entry.picture),
-            caption, panel, arrow ? 24 : 26);
-        const int width = arrow ? 34 : 68;
-        button->setGeometry(x, arrow ? 14 : 6, width, arrow ? 34 : 52);
-        button->setEnabled(entry.ready);
-        x += width + 2;
-        if (entry.name == std::string_view("cmdIndietro")) {
-            m_lblPosizione = namedLabel("lblPosizione", QString(), panel);
-            m_lblPosizione->setAlignment(Qt::AlignCenter);
-            m_lblPosizione->setFont(fonts::named(fonts::kVerdana, 12, QFont::Bold));
-            m_lblPosizione->setGeometry(x, 14, 70, 34);
-            x += 72;
-        }
-    }
+    m_lblPosizione = buildCardToolbar(panel, toolButtons(), 68);
 }
 
 // What the boxes show beyond their typing rules: the dates and notice days centred, the amount
