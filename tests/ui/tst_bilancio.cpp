@@ -95,6 +95,7 @@ private Q_SLOTS:
     void printRefusedOrDeclined_data();
     void printRefusedOrDeclined();
     void enterInFindBoxDoesNothing();
+    void mouseClickOpensTheSummary();
 
 private:
     ui::TfrmMenuBilancio *query() { return m_fixture->app().balanceQuery(); }
@@ -495,6 +496,26 @@ void TestBilancio::printRefusedOrDeclined()
 }
 
 // Enter in the find box neither prints, nor closes, nor finds.
+// A real click: the wait notice appears as the button goes down, and the button must still be
+// under the pointer when it comes up.
+void TestBilancio::mouseClickOpensTheSummary()
+{
+    query()->show();
+    QVERIFY(QTest::qWaitForWindowExposed(query()));
+    choose(u"01"_s, u"Gennaio"_s, u"31"_s, u"Dicembre"_s);
+    bool opened = false;
+    m_fixture->services.onNextDialog([&](QDialog &dialog) {
+        opened = true;
+        return dialog.result();
+    });
+    auto *button = at<QPushButton>("btnVisualizza");
+    const QPoint where = button->mapTo(query(), button->rect().center());
+    QTest::mousePress(query()->window()->windowHandle(), Qt::LeftButton, {}, where);
+    QVERIFY(at<QLabel>("lblAttendere")->isVisible());
+    QTest::mouseRelease(query()->window()->windowHandle(), Qt::LeftButton, {}, where);
+    QVERIFY(opened);
+}
+
 void TestBilancio::enterInFindBoxDoesNothing()
 {
     writeJournal(journalPath(), {{u"10/01/2026"_s, u"+5,00"_s}});

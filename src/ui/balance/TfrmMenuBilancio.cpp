@@ -5,6 +5,7 @@
 #include "ui/app/AppContext.h"
 #include "ui/app/TfrmAvvio.h"
 #include "ui/balance/TfrmBilancio.h"
+#include "ui/book/CatalogueWindow.h"
 #include "ui/conventions/FieldBehaviour.h"
 #include "ui/conventions/FieldTable.h"
 #include "ui/conventions/Halo.h"
@@ -155,9 +156,8 @@ QComboBox *TfrmMenuBilancio::monthBox(const char *name)
 
 void TfrmMenuBilancio::build()
 {
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(24, 20, 24, 20);
-    layout->setSpacing(10);
+    QBoxLayout *layout = buildCatalogueWindow(
+        this, "frmMenuBilancio", " Almavest - Riepilogo primanota e bilancio", "panMenuBilancio");
     buildChoiceOfYear(layout);
     layout->addWidget(dateGroup("grpDataInizio", QStringLiteral(" Data inizio intervallo: "),
         {"txtGiornoInizio", "txtMeseInizio", "lblAnnoInizio", "titGiornoInizio", "titMeseInizio"},
@@ -172,10 +172,14 @@ void TfrmMenuBilancio::build()
         hidden->hide();
     m_lblAttendere = namedLabel(
         "lblAttendere", QStringLiteral("Caricamento riepilogo in corso. Attendere..."), this);
+    // Its room is kept while hidden: appearing as the button goes down, it must not move the
+    // button away from under the pointer before the button comes up.
+    QSizePolicy keepsRoom = m_lblAttendere->sizePolicy();
+    keepsRoom.setRetainSizeWhenHidden(true);
+    m_lblAttendere->setSizePolicy(keepsRoom);
     m_lblAttendere->hide();
     layout->addWidget(m_lblAttendere);
     buildButtons(layout);
-    layout->addStretch();
 
     applyFieldTable(this, kFields);
     new ListChoice(m_txtGiornoInizio, m_txtMeseInizio);
@@ -186,7 +190,7 @@ void TfrmMenuBilancio::build()
     applyHandCursor(this);
 }
 
-void TfrmMenuBilancio::buildChoiceOfYear(QVBoxLayout *layout)
+void TfrmMenuBilancio::buildChoiceOfYear(QBoxLayout *layout)
 {
     layout->addWidget(namedLabel(
         "lblCampo01", QStringLiteral("Indicare l'anno solare di interesse e una causale."), this));
@@ -233,7 +237,7 @@ QGroupBox *TfrmMenuBilancio::dateGroup(const char *name, const QString &title,
     return group;
 }
 
-void TfrmMenuBilancio::buildButtons(QVBoxLayout *layout)
+void TfrmMenuBilancio::buildButtons(QBoxLayout *layout)
 {
     auto *buttons = new QHBoxLayout;
     auto *btnVisualizza = new QPushButton(QStringLiteral("Visualizza riepilogo"), this);

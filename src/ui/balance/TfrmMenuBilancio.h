@@ -10,7 +10,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QVBoxLayout;
+class QBoxLayout;
 
 // The balance query: a purpose filter, a year and a range of days, and the door to the balance
 // summary. The journal menu opens it; closing it returns to the launcher.
@@ -44,10 +44,10 @@ private:
         const char *monthTitle;
     };
 
-    void buildChoiceOfYear(QVBoxLayout *layout);
+    void buildChoiceOfYear(QBoxLayout *layout);
     QGroupBox *dateGroup(const char *name, const QString &title, const DateGroupNames &names,
         QComboBox *&day, QComboBox *&month, QLabel *&year);
-    void buildButtons(QVBoxLayout *layout);
+    void buildButtons(QBoxLayout *layout);
     QComboBox *dayBox(const char *name);
     QComboBox *monthBox(const char *name);
     void copyYear();
