@@ -50,16 +50,14 @@ QString pageListLine(QByteArrayView record)
 store::ListLines listPages(const QString &bookPath)
 {
     return store::scanLines(
-        bookPath, kPageRecordSize,
-        [](QByteArrayView record, store::LineBuilder &line) {
+        bookPath, kPageRecordSize, [](QByteArrayView record, store::LineBuilder &line) {
             // The page screen stores no page without a book number; a page without one is not
             // a page of this book's list.
             if (pageLayout().textBytes(record, BookNumber).isEmpty())
                 return false;
             buildLine(record, line);
             return true;
-        },
-        true);
+        });
 }
 
 } // namespace almavest::book

@@ -42,18 +42,16 @@ void buildLine(QByteArrayView record, store::LineBuilder &line)
 }
 
 // One pass over the archive adding the line of every movement `wanted` accepts, then the sort.
-MovementLines collectLines(const QString &archivePath,
-    const std::function<bool(QByteArrayView)> &wanted, bool everyMovement = false)
+MovementLines collectLines(
+    const QString &archivePath, const std::function<bool(QByteArrayView)> &wanted)
 {
-    MovementLines lines = store::scanLines(
-        archivePath, kMovementRecordSize,
+    MovementLines lines = store::scanLines(archivePath, kMovementRecordSize,
         [&wanted](QByteArrayView record, store::LineBuilder &line) {
             if (!wanted(record))
                 return false;
             buildLine(record, line);
             return true;
-        },
-        everyMovement);
+        });
     lines.sortCaseBlind();
     return lines;
 }
@@ -94,8 +92,7 @@ std::optional<bool> movementDue(QByteArrayView record, QDate today)
 MovementLines searchMovements(const QString &archivePath, const MovementSearch &search)
 {
     if (search.filledCount() == 0)
-        return collectLines(
-            archivePath, [](QByteArrayView) { return true; }, true);
+        return collectLines(archivePath, [](QByteArrayView) { return true; });
     return collectLines(
         archivePath, [&search](QByteArrayView record) { return search.matches(record); });
 }

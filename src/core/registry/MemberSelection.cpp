@@ -50,25 +50,23 @@ void buildLine(QByteArrayView record, store::LineBuilder &line)
 }
 
 // One pass over the member archive adding the line of every record `wanted` accepts.
-MemberLines collectLines(const QString &archivePath,
-    const std::function<bool(QByteArrayView)> &wanted, bool everyCard = false)
+MemberLines collectLines(
+    const QString &archivePath, const std::function<bool(QByteArrayView)> &wanted)
 {
     return store::scanLines(
-        archivePath, kMemberRecordSize,
-        [&wanted](QByteArrayView record, store::LineBuilder &line) {
+        archivePath, kMemberRecordSize, [&wanted](QByteArrayView record, store::LineBuilder &line) {
             if (!wanted(record))
                 return false;
             buildLine(record, line);
             return true;
-        },
-        everyCard);
+        });
 }
 
 // Reads a whole number as a number field would: blanks around it, an optional sign, decimal
 // digits and nothing else, within the range of an int.
 std::optional<int> parseWholeNumber(QStringView text)
 {
-    const QString clean = text::trimmed(text);
+    const QStringView clean = text::trimmedView(text);
     qsizetype i = 0;
     const bool negative = clean.startsWith(u'-');
     if (negative || clean.startsWith(u'+'))
@@ -131,8 +129,7 @@ std::optional<bool> expiryListed(
 MemberLines searchMembers(const QString &archivePath, const MemberSearch &search)
 {
     if (search.filledCount() == 0)
-        return collectLines(
-            archivePath, [](QByteArrayView) { return true; }, true);
+        return collectLines(archivePath, [](QByteArrayView) { return true; });
     return collectLines(
         archivePath, [&search](QByteArrayView record) { return search.matches(record); });
 }
@@ -140,14 +137,12 @@ MemberLines searchMembers(const QString &archivePath, const MemberSearch &search
 MemberLines namedMembers(const QString &archivePath)
 {
     return store::scanLines(
-        archivePath, kMemberRecordSize,
-        [](QByteArrayView record, store::LineBuilder &line) {
+        archivePath, kMemberRecordSize, [](QByteArrayView record, store::LineBuilder &line) {
             if (fieldBytes(record, Name).isEmpty())
                 return false;
             buildLine(record, line);
             return true;
-        },
-        true);
+        });
 }
 
 MemberLines expiringMembers(const QString &archivePath, ExpiryRule rule, QDate today)

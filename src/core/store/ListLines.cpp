@@ -39,8 +39,7 @@ QString ListLines::line(qsizetype index) const
 {
     if (index < 0 || index >= size())
         return {};
-    const qsizetype begin = index == 0 ? 0 : m_ends.at(index - 1);
-    return fromCp1252(QByteArrayView(m_bytes).sliced(begin, m_ends.at(index) - begin));
+    return fromCp1252(bytesOf(index));
 }
 
 QStringList ListLines::lines() const
@@ -54,6 +53,7 @@ QStringList ListLines::lines() const
 
 void ListLines::append(QByteArrayView bytes, qint64 position)
 {
+    m_starts.append(m_bytes.size());
     m_bytes.append(bytes);
     m_ends.append(m_bytes.size());
     positions.append(position);
@@ -62,6 +62,7 @@ void ListLines::append(QByteArrayView bytes, qint64 position)
 void ListLines::reserve(qsizetype count, qsizetype bytesEach)
 {
     m_bytes.reserve(count * bytesEach);
+    m_starts.reserve(count);
     m_ends.reserve(count);
     positions.reserve(count);
 }
@@ -119,25 +120,35 @@ bool caseBlindLess(QByteArrayView left, QByteArrayView right)
 
 } // namespace
 
+QByteArrayView ListLines::bytesOf(qsizetype index) const
+{
+    return QByteArrayView(m_bytes).sliced(
+        m_starts.at(index), m_ends.at(index) - m_starts.at(index));
+}
+
 void ListLines::sortCaseBlind()
 {
-    const auto bytesOf = [this](qsizetype index) {
-        const qsizetype begin = index == 0 ? 0 : m_ends.at(index - 1);
-        return QByteArrayView(m_bytes).sliced(begin, m_ends.at(index) - begin);
-    };
     std::vector<qsizetype> order(static_cast<size_t>(size()));
     std::iota(order.begin(), order.end(), qsizetype(0));
     std::stable_sort(order.begin(), order.end(),
-        [&](qsizetype a, qsizetype b) { return caseBlindLess(bytesOf(a), bytesOf(b)); });
-    ListLines sorted;
-    sorted.reserve(size(), size() == 0 ? 0 : m_bytes.size() / size() + 1);
-    for (const qsizetype index : order)
-        sorted.append(bytesOf(index), positions.at(index));
-    sorted.archiveOk = archiveOk;
-    *this = std::move(sorted);
+        [this](qsizetype a, qsizetype b) { return caseBlindLess(bytesOf(a), bytesOf(b)); });
+    QList<qsizetype> starts;
+    QList<qsizetype> ends;
+    QList<qint64> sortedPositions;
+    starts.reserve(size());
+    ends.reserve(size());
+    sortedPositions.reserve(size());
+    for (const qsizetype index : order) {
+        starts.append(m_starts.at(index));
+        ends.append(m_ends.at(index));
+        sortedPositions.append(positions.at(index));
+    }
+    m_starts = std::move(starts);
+    m_ends = std::move(ends);
+    positions = std::move(sortedPositions);
 }
 
-ListLines scanLines(const QString &path, int recordSize, const LineOf &lineOf, bool reserveAll)
+ListLines scanLines(const QString &path, int recordSize, const LineOf &lineOf)
 {
     ListLines result;
     ArchiveFile archive(path, recordSize);
@@ -145,15 +156,18 @@ ListLines scanLines(const QString &path, int recordSize, const LineOf &lineOf, b
         result.archiveOk = false;
         return result;
     }
-    // A list line is about a hundred bytes: a room that most lists never outgrow.
-    constexpr qsizetype kLineBytes = 128;
-    if (reserveAll)
-        result.reserve(archive.count(), kLineBytes);
+    // Lines of one list differ only in their last column: the first one, with some slack, tells
+    // the room they all take.
+    constexpr qsizetype kSlack = 16;
+    const qint64 count = archive.count();
     LineBuilder builder;
     result.archiveOk = archive.scan([&](qint64 position, QByteArrayView record) {
         builder.clear();
-        if (lineOf(record, builder))
-            result.append(builder.bytes(), position);
+        if (!lineOf(record, builder))
+            return true;
+        if (result.isEmpty())
+            result.reserve(count - position + 1, builder.bytes().size() + kSlack);
+        result.append(builder.bytes(), position);
         return true;
     });
     archive.close();

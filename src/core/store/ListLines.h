@@ -31,15 +31,19 @@ public:
     // Makes room for `count` lines of about `bytesEach` bytes.
     void reserve(qsizetype count, qsizetype bytesEach);
     // Orders the lines by their text with A-Z compared without case and every other character
-    // by its code; equal lines keep their order, and each keeps its record position.
+    // by its code; equal lines keep their order, and each keeps its record position. Only the
+    // order changes: no line's bytes are copied.
     void sortCaseBlind();
 
     QList<qint64> positions; // the record position behind each line
     bool archiveOk = true;
 
 private:
-    QByteArray m_bytes;
-    QList<qsizetype> m_ends; // where each line's bytes end in m_bytes
+    QByteArrayView bytesOf(qsizetype index) const;
+
+    QByteArray m_bytes; // every line's bytes, in the order they were added
+    QList<qsizetype> m_starts; // where each line's bytes start in m_bytes, in list order
+    QList<qsizetype> m_ends; // and where they end
 };
 
 // Builds one fixed-width list line on a record's Windows-1252 bytes, in a buffer reused from one
@@ -67,8 +71,8 @@ private:
 using LineOf = std::function<bool(QByteArrayView record, LineBuilder &line)>;
 
 // Opens the archive at `path` for reading, scans it from the first record to the last and closes
-// it. With `reserveAll` the lists are sized for every record beforehand (a list of them all).
-ListLines scanLines(
-    const QString &path, int recordSize, const LineOf &lineOf, bool reserveAll = false);
+// it. The first line sizes the lists for a line of every record, so that they are never moved
+// while they grow; the room no line takes is never touched.
+ListLines scanLines(const QString &path, int recordSize, const LineOf &lineOf);
 
 } // namespace almavest::store

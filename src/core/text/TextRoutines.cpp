@@ -113,7 +113,7 @@ QString expandExponent(const QString &general)
 
 } // namespace
 
-QString trimmed(QStringView text)
+QStringView trimmedView(QStringView text)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();
@@ -121,7 +121,12 @@ QString trimmed(QStringView text)
         ++begin;
     while (end > begin && isBlankOrControl(text[end - 1]))
         --end;
-    return text.sliced(begin, end - begin).toString();
+    return text.sliced(begin, end - begin);
+}
+
+QString trimmed(QStringView text)
+{
+    return trimmedView(text).toString();
 }
 
 QString upperAZ(QStringView text)

@@ -12,6 +12,8 @@ namespace almavest::text {
 
 // Removes every character at or below the blank (blanks and control characters) at both ends.
 QString trimmed(QStringView text);
+// The same, as a view of `text`: for the scans, which read every record.
+QStringView trimmedView(QStringView text);
 // Casing of the letters A to Z only; accented letters stay as they are.
 QString upperAZ(QStringView text);
 QString lowerAZ(QStringView text);
