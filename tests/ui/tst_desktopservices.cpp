@@ -134,6 +134,19 @@ private Q_SLOTS:
         QCOMPARE(seen.text, QStringLiteral("Attenzione: password errata."));
     }
 
+    // The machines that run the tests have no camera; on one that has, it starts and stops.
+    void systemCameraStartsOnlyWhenThereIsOne()
+    {
+        DesktopServices services;
+        const std::unique_ptr<CameraSource> camera = services.camera();
+        QVERIFY(!camera->isActive());
+        const bool started = camera->start();
+        QCOMPARE(camera->isActive(), started);
+        camera->stop();
+        camera->stop();
+        QVERIFY(!camera->isActive());
+    }
+
 private:
     QTranslator m_italian;
 };

@@ -3,6 +3,7 @@
 #include "app/ProgramFolder.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -94,6 +95,12 @@ QString MemberPhoto::failureReason(store::WriteFailure failure, const QString &f
             .arg(folder);
     return QStringLiteral("non è stato possibile scrivere il file della foto: il disco potrebbe "
                           "essere pieno.");
+}
+
+QString MemberPhoto::copyFailureMessage(store::WriteFailure failure, const QString &path)
+{
+    return QStringLiteral("Attenzione: non è stato possibile salvare la foto perché ")
+        + failureReason(failure, QDir::toNativeSeparators(QFileInfo(path).absolutePath()));
 }
 
 } // namespace almavest::ui

@@ -33,6 +33,8 @@ public:
 
     // Why a photo could not be written, in words for the user, to follow "perché".
     static QString failureReason(store::WriteFailure failure, const QString &folder);
+    // The warning after saveCopy() to `path` failed.
+    static QString copyFailureMessage(store::WriteFailure failure, const QString &path);
 
 private:
     bool load(const QString &path);

@@ -14,6 +14,8 @@
 #include "ui/conventions/FieldTable.h"
 #include "ui/conventions/Window.h"
 #include "ui/dialogs/TfrmCalendario.h"
+#include "ui/dialogs/TfrmWebCam.h"
+#include "ui/dialogs/TfrmZoom.h"
 #include "ui/print/MemberCardPrintDialog.h"
 #include "ui/registry/MemberCardLayout.h"
 #include "ui/registry/MemberExpiryDialog.h"
@@ -21,8 +23,6 @@
 #include "ui/services/Services.h"
 
 #include <QCloseEvent>
-#include <QDir>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -125,6 +125,8 @@ void TfrmAnagrafica::connectActions()
     onClick("btnCaricaFoto", [this] { loadPhotoFromFile(); });
     onClick("btnSalvaFoto", [this] { savePhotoToFile(); });
     onClick("btnCancFoto", [this] { clearPhoto(); });
+    onClick("btnZoomFoto", [this] { TfrmZoom::zoom(m_context, this, m_photo.image()); });
+    onClick("btnAcquisisciFoto", [this] { takeWebcamPhoto(); });
     onClick("btnEmail", [this] { sendEmail(); });
     onClick("delDataSca", [this] { box(registry::ExpiryDate)->clear(); });
     onFocusLeave(box(registry::Fee), [this] { normaliseFee(); });
@@ -345,10 +347,17 @@ void TfrmAnagrafica::savePhotoToFile()
     if (failure == store::WriteFailure::None)
         return;
     // The picture stays on the card: it may be the only copy the user has.
-    m_context.services().message(this, MessageKind::Warning,
-        QStringLiteral("Attenzione: non è stato possibile salvare la foto perché ")
-            + MemberPhoto::failureReason(
-                failure, QDir::toNativeSeparators(QFileInfo(path).absolutePath())));
+    m_context.services().message(
+        this, MessageKind::Warning, MemberPhoto::copyFailureMessage(failure, path));
+}
+
+// The captured picture is the card's photo from now on; it reaches the photo file at Save.
+void TfrmAnagrafica::takeWebcamPhoto()
+{
+    if (const std::optional<QImage> picture = TfrmWebCam::capture(m_context, this)) {
+        m_photo.set(*picture);
+        showPhoto();
+    }
 }
 
 void TfrmAnagrafica::clearPhoto()

@@ -74,6 +74,7 @@ private:
     void loadPhotoFromFile();
     void savePhotoToFile();
     void clearPhoto();
+    void takeWebcamPhoto();
     void sendEmail();
 
     store::ArchiveFile memberArchive() const;

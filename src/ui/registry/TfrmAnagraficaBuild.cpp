@@ -118,7 +118,6 @@ void TfrmAnagrafica::buildPhotoArea(QWidget *panel)
     auto *zoom = makePictureButton(
         QStringLiteral("btnZoomFoto"), QStringLiteral("zoom-photo.svg"), QString(), panel, 22);
     zoom->setGeometry(left + 4, top + kPhotoHeight - 32, 28, 28);
-    zoom->setEnabled(false);
     auto *erase = makePictureButton(
         QStringLiteral("btnCancFoto"), QStringLiteral("delete-photo.svg"), QString(), panel, 22);
     erase->setGeometry(left + kPhotoWidth - 32, top + kPhotoHeight - 32, 28, 28);
@@ -136,7 +135,6 @@ void TfrmAnagrafica::buildPhotoArea(QWidget *panel)
         auto *button = makePictureButton(QLatin1String(entry.name), QLatin1String(entry.picture),
             QString::fromUtf8(entry.caption), panel, 28);
         button->setGeometry(x, top + kPhotoHeight + 10, 120, 56);
-        button->setEnabled(entry.name != std::string_view("btnAcquisisciFoto"));
         x += 123;
     }
 }

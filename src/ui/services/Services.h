@@ -1,8 +1,12 @@
 #pragma once
 
+#include "ui/services/Camera.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QString>
+
+#include <memory>
 
 class QDialog;
 class QWidget;
@@ -48,9 +52,13 @@ public:
     virtual void printReport(QWidget *owner, const report::PreparedReport &report) = 0;
     // Shows the modal preview window of a laid-out report, with its own print button.
     virtual void previewReport(QWidget *owner, const report::PreparedReport &report) = 0;
+
+    // The computer's default camera, not yet started.
+    virtual std::unique_ptr<CameraSource> camera() = 0;
 };
 
-// The real thing: Qt's message boxes and file dialogs, the desktop shell, the system clock.
+// The real thing: Qt's message boxes and file dialogs, the desktop shell, the system clock,
+// the system's default camera through Qt Multimedia.
 class DesktopServices final : public Services
 {
 public:
@@ -65,6 +73,7 @@ public:
     int execDialog(QDialog &dialog) override;
     void printReport(QWidget *owner, const report::PreparedReport &report) override;
     void previewReport(QWidget *owner, const report::PreparedReport &report) override;
+    std::unique_ptr<CameraSource> camera() override;
 };
 
 } // namespace almavest::ui

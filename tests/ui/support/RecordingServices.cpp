@@ -48,6 +48,13 @@ void RecordingServices::shellOpen(const QString &command)
     shellOpened.append(command);
 }
 
+std::unique_ptr<ui::CameraSource> RecordingServices::camera()
+{
+    auto camera = std::make_unique<FakeCamera>(m_cameraPresent);
+    lastCamera = camera.get();
+    return camera;
+}
+
 int RecordingServices::execDialog(QDialog &dialog)
 {
     dialogsShown.append(QString::fromLatin1(dialog.metaObject()->className()));

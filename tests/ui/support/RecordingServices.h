@@ -1,9 +1,11 @@
 #pragma once
 
+#include "FakeCamera.h"
 #include "report/PreparedReport.h"
 #include "ui/services/Services.h"
 
 #include <QList>
+#include <QPointer>
 #include <QStringList>
 
 #include <deque>
@@ -35,6 +37,7 @@ public:
     int execDialog(QDialog &dialog) override;
     void printReport(QWidget *owner, const report::PreparedReport &report) override;
     void previewReport(QWidget *owner, const report::PreparedReport &report) override;
+    std::unique_ptr<ui::CameraSource> camera() override;
 
     // The script.
     void answerNextQuestion(bool yes) { m_answers.push_back(yes); }
@@ -46,6 +49,8 @@ public:
     {
         m_dialogs.push_back(std::move(handler));
     }
+    // Whether the computer has a camera; it has one unless told.
+    void setCameraPresent(bool present) { m_cameraPresent = present; }
     void setNow(const QDateTime &now) { m_now = now; }
     // Every printed report is also written as a PDF file into `folder` (print-1.pdf, ...).
     void setPdfFolder(const QString &folder) { m_pdfFolder = folder; }
@@ -59,6 +64,8 @@ public:
     std::vector<report::PreparedReport> printed; // reports sent to the printer
     std::vector<report::PreparedReport> previewed; // reports shown in the preview window
 
+    QPointer<FakeCamera> lastCamera; // the camera handed out last, while its owner keeps it
+
     QString lastMessage() const { return messages.isEmpty() ? QString() : messages.last().text; }
     void clear();
 
@@ -69,6 +76,7 @@ private:
     std::deque<std::function<int(QDialog &)>> m_dialogs;
     QDateTime m_now {QDate(2026, 12, 10), QTime(10, 30, 15)};
     QString m_pdfFolder;
+    bool m_cameraPresent = true;
 };
 
 } // namespace almavest::test
