@@ -13,6 +13,7 @@
 #include "ui/conventions/FieldBehaviour.h"
 #include "ui/conventions/FieldTable.h"
 #include "ui/conventions/Window.h"
+#include "ui/dialogs/CardAttachments.h"
 #include "ui/dialogs/TfrmCalendario.h"
 #include "ui/print/MemberCardPrintDialog.h"
 #include "ui/registry/MemberCardLayout.h"
@@ -126,6 +127,7 @@ void TfrmAnagrafica::connectActions()
     onClick("btnSalvaFoto", [this] { savePhotoToFile(); });
     onClick("btnCancFoto", [this] { clearPhoto(); });
     onClick("btnEmail", [this] { sendEmail(); });
+    onClick("btnAllegati", [this] { editCardAttachments(m_context, this, *m_form, "anagrafica"); });
     onClick("delDataSca", [this] { box(registry::ExpiryDate)->clear(); });
     onFocusLeave(box(registry::Fee), [this] { normaliseFee(); });
 }
