@@ -74,6 +74,7 @@ private Q_SLOTS:
     void unfitNameIsRefused();
     void opensOnlyFilesInsideTheFolder_data();
     void opensOnlyFilesInsideTheFolder();
+    void tabRunsSlotBySlot();
 
 private:
     Card openMemberCard();
@@ -389,6 +390,26 @@ void TestAllegaCartella::opensOnlyFilesInsideTheFolder()
     QCOMPARE(messages().first().text,
         u"Attenzione: il file allegato \"%1\" non è presente nella cartella dei documenti "
         u"allegati."_s.arg(name));
+}
+
+void TestAllegaCartella::tabRunsSlotBySlot()
+{
+    QStringList order;
+    onMemberCard(u"ricevuta.pdf"_s, [&](TfrmAllegaCartella &dialog) {
+        QWidget *widget = control<QWidget>(&dialog, "txtFile01");
+        do {
+            if (widget->focusPolicy() & Qt::TabFocus)
+                order.append(widget->objectName());
+            widget = widget->nextInFocusChain();
+        } while (widget != control<QWidget>(&dialog, "txtFile01"));
+    });
+    QStringList expected;
+    for (const char *slot : {"01", "02", "03"}) {
+        for (const char *control : {"txtFile", "btnSfoglia", "btnApri", "txtDesc"})
+            expected.append(QLatin1String(control) + QLatin1String(slot));
+    }
+    expected << u"btnApplica"_s << u"btnAnnulla"_s;
+    QCOMPARE(order, expected);
 }
 
 QTEST_MAIN(TestAllegaCartella)

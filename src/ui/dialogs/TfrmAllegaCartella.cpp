@@ -108,10 +108,25 @@ TfrmAllegaCartella::TfrmAllegaCartella(
     layout->addWidget(area);
     layout->addLayout(buttons);
 
-    for (int i = 0; i < 3; ++i) {
+    showSlots(slots);
+    orderTabs(btnApplica, btnAnnulla);
+
+    applyHandCursor(this);
+    adjustSize();
+    resize(qMax(width(), 640), height());
+    makeDialogWindow(this);
+}
+
+void TfrmAllegaCartella::showSlots(const AttachmentSlots &slots)
+{
+    for (size_t i = 0; i < m_slots.size(); ++i) {
         m_slots[i].file->setText(text::trimmed(slots.files[i]));
         m_slots[i].description->setText(text::trimmed(slots.descriptions[i]));
     }
+}
+
+void TfrmAllegaCartella::orderTabs(QWidget *apply, QWidget *cancel)
+{
     QWidget *previous = nullptr;
     for (const Slot &slot : m_slots) {
         for (QWidget *next :
@@ -122,13 +137,8 @@ TfrmAllegaCartella::TfrmAllegaCartella(
             previous = next;
         }
     }
-    setTabOrder(previous, btnApplica);
-    setTabOrder(btnApplica, btnAnnulla);
-
-    applyHandCursor(this);
-    adjustSize();
-    resize(qMax(width(), 640), height());
-    makeDialogWindow(this);
+    setTabOrder(previous, apply);
+    setTabOrder(apply, cancel);
 }
 
 void TfrmAllegaCartella::buildSlots(QWidget *area)

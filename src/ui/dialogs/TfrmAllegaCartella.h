@@ -60,6 +60,9 @@ private:
     };
 
     void buildSlots(QWidget *area);
+    void showSlots(const AttachmentSlots &slots);
+    // Slot by slot: name, "Sfoglia...", "Apri", description; then `apply` and `cancel`.
+    void orderTabs(QWidget *apply, QWidget *cancel);
     void connectSlot(Slot &slot);
     // Picks a file, copies it into the attachments folder and names it in the slot.
     void attachFile(Slot &slot);
