@@ -43,7 +43,7 @@ constexpr std::array<ToolButton, 13> kToolButtons {{
     {"cmdDuplica", "btn-duplica.svg", "Duplica", true},
     {"cmdSalva", "btn-salva.svg", "Salva", true},
     {"cmdTrova", "btn-trova.svg", "Trova", true},
-    {"cmdFile", "btn-allegati.svg", "Allegati", false},
+    {"cmdFile", "btn-allegati.svg", "Allegati", true},
     {"cmdAnteprima", "btn-anteprima.svg", "Anteprima", true},
     {"cmdStampa", "btn-stampa.svg", "Stampa", true},
     {"cmdPrimo", "nav-first.svg", "", true, 40},

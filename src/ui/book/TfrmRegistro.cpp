@@ -13,6 +13,7 @@
 #include "ui/conventions/CardForm.h"
 #include "ui/conventions/FieldTable.h"
 #include "ui/conventions/Window.h"
+#include "ui/dialogs/CardAttachments.h"
 #include "ui/dialogs/TfrmCalendario.h"
 #include "ui/print/BookPagePrintDialog.h"
 #include "ui/services/Services.h"
@@ -139,6 +140,7 @@ void TfrmRegistro::connectActions()
         [this] { openTaxCodeCheck(m_context, this, box(book::AssociationTaxCode)->text()); });
     onClick("cmdAnteprima", [this] { printPage<TfrmAnteprimaRegistro>(); });
     onClick("cmdStampa", [this] { printPage<TfrmStampaRegistro>(); });
+    onClick("cmdFile", [this] { editCardAttachments(m_context, this, *m_form, "registro"); });
     onClick("cmdEsci", [this] { close(); });
     const char *importButtons[] = {"impSocio_A", "impSocio_B", "impSocio_C", "impSocio_D"};
     for (int row = book::RowA; row <= book::RowD; ++row)

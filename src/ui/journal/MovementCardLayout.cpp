@@ -37,7 +37,7 @@ constexpr std::array<ToolButton, 14> kToolButtons {{
     {"cmdDuplica", "btn-duplica.svg", "Duplica", true},
     {"cmdSalva", "btn-salva.svg", "Salva", true},
     {"cmdTrova", "btn-trova.svg", "Trova", true},
-    {"cmdFile", "btn-allegati.svg", "Allegati", false},
+    {"cmdFile", "btn-allegati.svg", "Allegati", true},
     {"cmdStampa", "btn-stampa.svg", "Stampa", true},
     {"cmdPrimo", "nav-first.svg", "", true, 20},
     {"cmdIndietro", "nav-prev.svg", "", true},

@@ -16,6 +16,7 @@
 #include "ui/conventions/FieldBehaviour.h"
 #include "ui/conventions/FieldTable.h"
 #include "ui/conventions/Window.h"
+#include "ui/dialogs/CardAttachments.h"
 #include "ui/dialogs/TfrmCalendario.h"
 #include "ui/journal/TfrmSospesiMov.h"
 #include "ui/journal/TfrmTrovaMovimenti.h"
@@ -136,6 +137,7 @@ void TfrmMovimenti::connectActions()
     onClick("cmdSalva", [this] { save(); });
     onClick("cmdTrova", [this] { findMovement(); });
     onClick("cmdStampa", [this] { printMovement(); });
+    onClick("cmdFile", [this] { editCardAttachments(m_context, this, *m_form, "movimenti"); });
     onClick("cmdPrimo", [this] { browse(Arrow::First); });
     onClick("cmdIndietro", [this] { browse(Arrow::Previous); });
     onClick("cmdAvanti", [this] { browse(Arrow::Next); });

@@ -41,7 +41,7 @@ constexpr std::array<Button, 12> kSideButtons {{
     {"btnDuplica", "btn-duplica.svg", "Duplica", true},
     {"btnSalva", "btn-salva.svg", "Salva", true},
     {"btnTrova", "btn-trova.svg", "Trova", true},
-    {"btnAllegati", "btn-allegati.svg", "Allegati", false},
+    {"btnAllegati", "btn-allegati.svg", "Allegati", true},
     {"btnAnteprima", "btn-anteprima.svg", "Anteprima", true},
     {"btnStampa", "btn-stampa.svg", "Stampa", true},
     {"btnScadenze", "btn-scadenze.svg", "Scadenze", true},

@@ -13,6 +13,7 @@
 #include "ui/conventions/FieldBehaviour.h"
 #include "ui/conventions/FieldTable.h"
 #include "ui/conventions/Window.h"
+#include "ui/dialogs/CardAttachments.h"
 #include "ui/dialogs/TfrmCalendario.h"
 #include "ui/dialogs/TfrmWebCam.h"
 #include "ui/dialogs/TfrmZoom.h"
@@ -128,6 +129,7 @@ void TfrmAnagrafica::connectActions()
     onClick("btnZoomFoto", [this] { TfrmZoom::zoom(m_context, this, m_photo.image()); });
     onClick("btnAcquisisciFoto", [this] { takeWebcamPhoto(); });
     onClick("btnEmail", [this] { sendEmail(); });
+    onClick("btnAllegati", [this] { editCardAttachments(m_context, this, *m_form, "anagrafica"); });
     onClick("delDataSca", [this] { box(registry::ExpiryDate)->clear(); });
     onFocusLeave(box(registry::Fee), [this] { normaliseFee(); });
 }
