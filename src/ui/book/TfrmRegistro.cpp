@@ -14,6 +14,7 @@
 #include "ui/conventions/FieldTable.h"
 #include "ui/conventions/Window.h"
 #include "ui/dialogs/TfrmCalendario.h"
+#include "ui/help/TfrmGuida.h"
 #include "ui/print/BookPagePrintDialog.h"
 #include "ui/services/Services.h"
 
@@ -140,6 +141,7 @@ void TfrmRegistro::connectActions()
     onClick("cmdAnteprima", [this] { printPage<TfrmAnteprimaRegistro>(); });
     onClick("cmdStampa", [this] { printPage<TfrmStampaRegistro>(); });
     onClick("cmdEsci", [this] { close(); });
+    onClick("cmdGuida", [this] { showHelpTopic(m_context, this, HelpTopic::BookPage); });
     const char *importButtons[] = {"impSocio_A", "impSocio_B", "impSocio_C", "impSocio_D"};
     for (int row = book::RowA; row <= book::RowD; ++row)
         onClick(importButtons[row], [this, row] { importMember(row); });

@@ -14,6 +14,7 @@
 #include "ui/conventions/FieldTable.h"
 #include "ui/conventions/Window.h"
 #include "ui/dialogs/TfrmCalendario.h"
+#include "ui/help/TfrmGuida.h"
 #include "ui/print/MemberCardPrintDialog.h"
 #include "ui/registry/MemberCardLayout.h"
 #include "ui/registry/MemberExpiryDialog.h"
@@ -127,6 +128,7 @@ void TfrmAnagrafica::connectActions()
     onClick("btnCancFoto", [this] { clearPhoto(); });
     onClick("btnEmail", [this] { sendEmail(); });
     onClick("delDataSca", [this] { box(registry::ExpiryDate)->clear(); });
+    onClick("btnGuida", [this] { showHelpTopic(m_context, this, HelpTopic::MemberCard); });
     onFocusLeave(box(registry::Fee), [this] { normaliseFee(); });
 }
 
