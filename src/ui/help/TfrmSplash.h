@@ -9,7 +9,7 @@ namespace almavest::ui {
 class AppContext;
 
 inline constexpr char kMakerWebSite[] = "https://www.almavest.it";
-inline constexpr char kMakerNotice[] = "Copyright © Almavest. Tutti i diritti riservati.";
+inline constexpr char kMakerNotice[] = "Copyright © Almavest";
 
 class TfrmSplash final : public QDialog
 {
