@@ -1,6 +1,6 @@
 // The launcher on a real application: the member registry and cash journal columns (the book
-// column is tested with the book menu), the environment not yet available, the maker's web page,
-// ending the program, and its size on a small screen.
+// column is tested with the book menu), the maker's web page, ending the program, and its size on
+// a small screen. Its help and notice icons are tested with the help windows.
 #include "AppFixture.h"
 
 #include "ui/app/TfrmAvvio.h"
@@ -28,8 +28,6 @@ private Q_SLOTS:
     void opensMaximisedAfterLogin();
     void columnOpensItsScreen_data();
     void columnOpensItsScreen();
-    void unavailableControlsDoNothing_data();
-    void unavailableControlsDoNothing();
     void siteLinkOpensTheWebPage();
     void exitIconAndCloseBoxEndTheProgram_data();
     void exitIconAndCloseBoxEndTheProgram();
@@ -87,28 +85,6 @@ void TestLauncher::columnOpensItsScreen()
     QCOMPARE(journalMenu()->isVisible(), journal);
     QVERIFY(!launcher()->isVisible());
     QVERIFY(!m_app->quitRequested);
-}
-
-void TestLauncher::unavailableControlsDoNothing_data()
-{
-    QTest::addColumn<QString>("name");
-    for (const char *name : {"imgGuida", "imgCopyright"})
-        QTest::newRow(name) << QString::fromLatin1(name);
-}
-
-void TestLauncher::unavailableControlsDoNothing()
-{
-    QFETCH(QString, name);
-    auto *picture = control<QWidget>(launcher(), name.toLatin1().constData());
-    QVERIFY(picture);
-    QVERIFY(picture->isVisible());
-    QVERIFY(!picture->isEnabled());
-    click(name.toLatin1().constData());
-    QVERIFY(launcher()->isVisible());
-    QVERIFY(!memberCard()->isVisible());
-    QVERIFY(!journalMenu()->isVisible());
-    QVERIFY(m_app->services.dialogsShown.isEmpty());
-    QVERIFY(m_app->services.shellOpened.isEmpty());
 }
 
 void TestLauncher::siteLinkOpensTheWebPage()

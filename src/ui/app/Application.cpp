@@ -20,12 +20,13 @@
 #include <QTranslator>
 #include <QWidget>
 
-// The pictures live in the static ui library, whose resource initialiser the linker would
-// otherwise drop.
+// The pictures, styles and help topics live in the static ui library, whose resource initialiser
+// the linker would otherwise drop.
 static void initialiseResources()
 {
     Q_INIT_RESOURCE(pictures);
     Q_INIT_RESOURCE(styles);
+    Q_INIT_RESOURCE(help);
 }
 
 namespace almavest::ui {

@@ -5,6 +5,8 @@
 #include "ui/book/TfrmMenuRegistro.h"
 #include "ui/conventions/PictureButton.h"
 #include "ui/conventions/Window.h"
+#include "ui/help/TfrmGuida.h"
+#include "ui/help/TfrmSplash.h"
 #include "ui/journal/TfrmMenuPrimanota.h"
 #include "ui/registry/TfrmAnagrafica.h"
 #include "ui/services/Services.h"
@@ -52,7 +54,6 @@ const Column kColumns[] = {
 };
 
 constexpr int kColumnWidth = 220;
-constexpr char kWebSite[] = "https://www.almavest.it";
 
 QLabel *addPicture(QWidget *parent, const char *name, const char *file, QSize size)
 {
@@ -116,7 +117,8 @@ TfrmAvvio::~TfrmAvvio() = default;
 QLayout *TfrmAvvio::buildTopRow()
 {
     auto *imgGuida = addClickable(this, "imgGuida", "help.svg", QSize(40, 40));
-    makeUnavailable(imgGuida);
+    connect(imgGuida, &ClickablePicture::clicked, this,
+        [this] { showHelpTopic(m_context, this, HelpTopic::Tour); });
     auto *row = new QHBoxLayout;
     row->addStretch(1);
     row->addWidget(imgGuida);
@@ -182,7 +184,8 @@ QGridLayout *TfrmAvvio::buildColumns(QWidget *panel)
 QLayout *TfrmAvvio::buildBottomRow()
 {
     auto *imgCopyright = addClickable(this, "imgCopyright", "copyright.svg", QSize(28, 28));
-    makeUnavailable(imgCopyright);
+    connect(imgCopyright, &ClickablePicture::clicked, this,
+        [this] { TfrmSplash::showNotice(m_context, this); });
     auto *imgSito = addClickable(this, "imgSito", "site-link.svg", QSize(260, 24));
     connect(imgSito, &ClickablePicture::clicked, this, &TfrmAvvio::openWebSite);
     auto *imgEsci = addClickable(this, "imgEsci", "exit.svg", QSize(40, 40));
@@ -215,7 +218,7 @@ void TfrmAvvio::openJournalMenu()
 
 void TfrmAvvio::openWebSite()
 {
-    m_context.services().shellOpen(QLatin1String(kWebSite));
+    m_context.services().shellOpen(QLatin1String(kMakerWebSite));
 }
 
 void TfrmAvvio::paintEvent(QPaintEvent *)

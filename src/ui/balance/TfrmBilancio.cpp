@@ -94,7 +94,7 @@ void TfrmBilancio::buildHeading(QVBoxLayout *layout)
     m_lblIntervallo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     heading->addWidget(m_lblIntervallo);
     heading->addSpacing(12);
-    heading->addWidget(helpPicture(band));
+    heading->addWidget(helpPicture(m_context, band, HelpTopic::Balance));
     layout->addWidget(band);
 }
 

@@ -2,6 +2,7 @@
 
 #include "ui/conventions/PictureButton.h"
 #include "ui/conventions/Window.h"
+#include "ui/help/TfrmGuida.h"
 
 #include <QBoxLayout>
 #include <QFrame>
@@ -61,12 +62,12 @@ QLabel *stateLabel(const char *name, const QString &text, QWidget *parent)
     return label;
 }
 
-QWidget *helpPicture(QWidget *parent)
+QWidget *helpPicture(AppContext &context, QWidget *parent, HelpTopic topic)
 {
     auto *picture = new ClickablePicture(QStringLiteral("imgGuida"), parent);
     showPicture(picture, QStringLiteral("help.svg"), QSize(32, 32));
-    picture->setEnabled(false);
-    picture->unsetCursor();
+    QObject::connect(picture, &ClickablePicture::clicked, picture,
+        [&context, picture, topic] { showHelpTopic(context, picture->window(), topic); });
     return picture;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/help/HelpTopics.h"
+
 #include <initializer_list>
 
 class QBoxLayout;
@@ -12,6 +14,8 @@ class QWidget;
 // middle, an instruction panel on top of it and a hidden state label or two.
 namespace almavest::ui {
 
+class AppContext;
+
 // Names and titles `window`, maximised; returns the layout of its centred panel `panelName`.
 QBoxLayout *buildCatalogueWindow(
     QWidget *window, const char *name, const char *title, const char *panelName);
@@ -23,7 +27,7 @@ QFrame *instructionPanel(
 // A hidden label carrying a screen state value.
 QLabel *stateLabel(const char *name, const QString &text, QWidget *parent);
 
-// The help picture, present but greyed until the help windows exist.
-QWidget *helpPicture(QWidget *parent);
+// The help picture: a click opens the help window on `topic` over the window holding it.
+QWidget *helpPicture(AppContext &context, QWidget *parent, HelpTopic topic);
 
 } // namespace almavest::ui

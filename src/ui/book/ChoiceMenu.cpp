@@ -24,7 +24,7 @@ ChoiceMenu::ChoiceMenu(
     QBoxLayout *layout = buildCatalogueWindow(this, texts.name, texts.title, texts.panel);
     auto *top = new QHBoxLayout;
     top->addStretch(1);
-    top->addWidget(helpPicture(this));
+    top->addWidget(helpPicture(context, this, texts.help));
     layout->addLayout(top);
     layout->addWidget(
         namedLabel("lblTitolo", QString::fromUtf8(texts.heading), this), 0, Qt::AlignHCenter);

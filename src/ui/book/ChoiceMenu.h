@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/help/HelpTopics.h"
+
 #include <QWidget>
 
 #include <initializer_list>
@@ -25,6 +27,7 @@ public:
         const char *panel; // objectName of its centred panel
         const char *heading; // the title over the choices
         const char *note; // the instruction under it
+        HelpTopic help; // the topic its help picture opens
     };
     struct Choice
     {

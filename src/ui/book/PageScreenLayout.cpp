@@ -50,7 +50,7 @@ constexpr std::array<ToolButton, 13> kToolButtons {{
     {"cmdIndietro", "nav-prev.svg", "", true},
     {"cmdAvanti", "nav-next.svg", "", true},
     {"cmdUltimo", "nav-last.svg", "", true},
-    {"cmdGuida", "btn-guida.svg", "Guida", false, 0, true},
+    {"cmdGuida", "btn-guida.svg", "Guida", true, 0, true},
     {"cmdEsci", "btn-esci.svg", "Esci", true},
 }};
 

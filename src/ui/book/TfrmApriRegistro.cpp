@@ -46,7 +46,7 @@ TfrmApriRegistro::TfrmApriRegistro(AppContext &context)
                            "Per stampare la copertina del Libro Soci, servirsi del pulsante "
                            "Frontespizio."}),
         1);
-    top->addWidget(helpPicture(this), 0, Qt::AlignTop);
+    top->addWidget(helpPicture(context, this, HelpTopic::BookPage), 0, Qt::AlignTop);
     layout->addLayout(top);
 
     m_books = new QStringListModel(this);

@@ -67,7 +67,7 @@ TfrmCreaRegistro::TfrmCreaRegistro(AppContext &context)
                            "Premere Annulla per uscire da questa schermata senza creare un nuovo "
                            "Libro Soci."}),
         1);
-    top->addWidget(helpPicture(this), 0, Qt::AlignTop);
+    top->addWidget(helpPicture(context, this, HelpTopic::BookCreation), 0, Qt::AlignTop);
     layout->addLayout(top);
 
     m_txtFile = new QLineEdit(this);

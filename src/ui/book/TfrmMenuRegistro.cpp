@@ -11,7 +11,8 @@ TfrmMenuRegistro::TfrmMenuRegistro(AppContext &context)
     : ChoiceMenu(context,
         {"frmMenuRegistro", " Almavest - Creazione / Compilazione Libro Soci", "panMenuRegistro",
             "CREA / COMPILA LIBRO SOCI",
-            "Premere il pulsante per creare un nuovo Libro Soci o per compilarne uno esistente."},
+            "Premere il pulsante per creare un nuovo Libro Soci o per compilarne uno esistente.",
+            HelpTopic::BookMenu},
         {{"btnCrea", "Crea nuovo Libro Soci", "crea"},
             {"btnCompila", "Compila Libro Soci esistente", "compila"}})
 { }

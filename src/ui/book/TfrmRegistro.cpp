@@ -15,6 +15,7 @@
 #include "ui/conventions/Window.h"
 #include "ui/dialogs/CardAttachments.h"
 #include "ui/dialogs/TfrmCalendario.h"
+#include "ui/help/TfrmGuida.h"
 #include "ui/print/BookPagePrintDialog.h"
 #include "ui/services/Services.h"
 
@@ -142,6 +143,7 @@ void TfrmRegistro::connectActions()
     onClick("cmdStampa", [this] { printPage<TfrmStampaRegistro>(); });
     onClick("cmdFile", [this] { editCardAttachments(m_context, this, *m_form, "registro"); });
     onClick("cmdEsci", [this] { close(); });
+    onClick("cmdGuida", [this] { showHelpTopic(m_context, this, HelpTopic::BookPage); });
     const char *importButtons[] = {"impSocio_A", "impSocio_B", "impSocio_C", "impSocio_D"};
     for (int row = book::RowA; row <= book::RowD; ++row)
         onClick(importButtons[row], [this, row] { importMember(row); });

@@ -45,7 +45,7 @@ constexpr std::array<ToolButton, 14> kToolButtons {{
     {"cmdUltimo", "nav-last.svg", "", true},
     {"cmdEsporta", "btn-esporta.svg", "Esporta", false, 0, true},
     {"cmdScadenze", "btn-orologio.svg", "Scadenze", true},
-    {"cmdGuida", "btn-guida.svg", "Guida", false},
+    {"cmdGuida", "btn-guida.svg", "Guida", true},
     {"cmdEsci", "btn-esci.svg", "Esci", true},
 }};
 

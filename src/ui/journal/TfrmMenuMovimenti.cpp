@@ -51,7 +51,7 @@ TfrmMenuMovimenti::TfrmMenuMovimenti(AppContext &context)
         this);
     info->setWordWrap(true);
     top->addWidget(info, 1);
-    top->addWidget(helpPicture(this), 0, Qt::AlignTop);
+    top->addWidget(helpPicture(context, this, HelpTopic::Movements), 0, Qt::AlignTop);
     layout->addLayout(top);
     layout->addWidget(
         namedLabel("intAnnoPreventivi", QStringLiteral("Movimenti in entrata e uscita:"), this));

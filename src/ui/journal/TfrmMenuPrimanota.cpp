@@ -12,7 +12,8 @@ TfrmMenuPrimanota::TfrmMenuPrimanota(AppContext &context)
         {"frmMenuPrimanota", " Almavest - Primanota e bilancio", "panMenuPrimanota",
             "PRIMANOTA E BILANCIO",
             "Premere il pulsante per registrare i movimenti in entrata e uscita o per riepilogare "
-            "la primanota e il bilancio."},
+            "la primanota e il bilancio.",
+            HelpTopic::JournalMenu},
         {{"btnRegistra", "Registra movimenti in entrata e uscita", "registra"},
             {"btnRiepiloga", "Riepiloga primanota e bilancio", "riepiloga"}})
 { }

@@ -18,6 +18,7 @@
 #include "ui/conventions/Window.h"
 #include "ui/dialogs/CardAttachments.h"
 #include "ui/dialogs/TfrmCalendario.h"
+#include "ui/help/TfrmGuida.h"
 #include "ui/journal/TfrmSospesiMov.h"
 #include "ui/journal/TfrmTrovaMovimenti.h"
 #include "ui/print/MovementPrintDialog.h"
@@ -144,6 +145,7 @@ void TfrmMovimenti::connectActions()
     onClick("cmdUltimo", [this] { browse(Arrow::Last); });
     onClick("cmdScadenze", [this] { showDuePayments(); });
     onClick("cmdEsci", [this] { close(); });
+    onClick("cmdGuida", [this] { showHelpTopic(m_context, this, HelpTopic::Movements); });
     onClick("impData", [this] { box(journal::OperationDate)->clear(); });
     onClick("impDataSca", [this] { box(journal::DueDate)->clear(); });
     onClick("impPagatore", [this] { importParty(journal::Party::Payer); });

@@ -47,7 +47,7 @@ constexpr std::array<Button, 12> kSideButtons {{
     {"btnScadenze", "btn-scadenze.svg", "Scadenze", true},
     {"btnScaduti", "btn-scaduti.svg", "Scaduti", true},
     {"btnEsporta", "btn-esporta.svg", "Esporta", false},
-    {"btnGuida", "btn-guida.svg", "Guida", false},
+    {"btnGuida", "btn-guida.svg", "Guida", true},
     {"btnEsci", "btn-esci.svg", "Esci", true},
 }};
 
