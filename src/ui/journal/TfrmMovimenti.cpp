@@ -17,6 +17,7 @@
 #include "ui/conventions/FieldTable.h"
 #include "ui/conventions/Window.h"
 #include "ui/dialogs/TfrmCalendario.h"
+#include "ui/exporting/TfrmExpMovimenti.h"
 #include "ui/journal/TfrmSospesiMov.h"
 #include "ui/journal/TfrmTrovaMovimenti.h"
 #include "ui/print/MovementPrintDialog.h"
@@ -141,6 +142,8 @@ void TfrmMovimenti::connectActions()
     onClick("cmdAvanti", [this] { browse(Arrow::Next); });
     onClick("cmdUltimo", [this] { browse(Arrow::Last); });
     onClick("cmdScadenze", [this] { showDuePayments(); });
+    onClick("cmdEsporta",
+        [this] { TfrmExpMovimenti::open(m_context, this, text::trimmed(m_lblFile->text())); });
     onClick("cmdEsci", [this] { close(); });
     onClick("impData", [this] { box(journal::OperationDate)->clear(); });
     onClick("impDataSca", [this] { box(journal::DueDate)->clear(); });

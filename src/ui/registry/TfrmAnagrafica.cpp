@@ -14,6 +14,7 @@
 #include "ui/conventions/FieldTable.h"
 #include "ui/conventions/Window.h"
 #include "ui/dialogs/TfrmCalendario.h"
+#include "ui/exporting/TfrmExpAnagrafica.h"
 #include "ui/print/MemberCardPrintDialog.h"
 #include "ui/registry/MemberCardLayout.h"
 #include "ui/registry/MemberExpiryDialog.h"
@@ -126,6 +127,7 @@ void TfrmAnagrafica::connectActions()
     onClick("btnSalvaFoto", [this] { savePhotoToFile(); });
     onClick("btnCancFoto", [this] { clearPhoto(); });
     onClick("btnEmail", [this] { sendEmail(); });
+    onClick("btnEsporta", [this] { TfrmExpAnagrafica::open(m_context, this); });
     onClick("delDataSca", [this] { box(registry::ExpiryDate)->clear(); });
     onFocusLeave(box(registry::Fee), [this] { normaliseFee(); });
 }
