@@ -49,6 +49,8 @@ void reportBenchmarks();
 void bookListBenchmarks(const QString &folder, int books);
 // The cash journal on a generated year of `movements` movements made under `folder`.
 void journalBenchmarks(const QString &folder, int movements);
+// The spreadsheet export of the member archive `archive`.
+void exportBenchmarks(const QString &archive, double raw);
 void startUpBenchmarks(const QString &self, const QString &folder);
 
 // The child processes of the start-up measure.

@@ -43,6 +43,7 @@ int main(int argc, char *argv[])
     archiveBenchmarks(archive, small, raw);
     listBenchmarks(archive, raw);
     bookBenchmarks(dir.path(), archive, raw);
+    exportBenchmarks(archive, raw);
     reportBenchmarks();
     bookListBenchmarks(dir.path(), 500);
     journalBenchmarks(dir.path(), records);

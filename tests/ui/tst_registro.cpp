@@ -81,7 +81,7 @@ private Q_SLOTS:
     void rowBoxesAreRecolouredWhileFocused();
     void hintsGoToTheStatusLine_data();
     void hintsGoToTheStatusLine();
-    void laterDoorsAreDisabled();
+    void everyButtonIsLive();
     void codeButtonOpensTheVatCheckForDigits();
     void closingReturnsToTheLauncher();
     void importFillsOnlyItsRow_data();
@@ -535,7 +535,7 @@ void TestRegistro::hintsGoToTheStatusLine()
     QVERIFY(status->text().isEmpty());
 }
 
-void TestRegistro::laterDoorsAreDisabled()
+void TestRegistro::everyButtonIsLive()
 {
     openBook();
     for (const char *name : {"btnCodFisc", "cmdTrova", "cmdFile", "impSocio_A", "impSocio_B",

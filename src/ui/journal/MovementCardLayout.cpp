@@ -43,7 +43,7 @@ constexpr std::array<ToolButton, 14> kToolButtons {{
     {"cmdIndietro", "nav-prev.svg", "", true},
     {"cmdAvanti", "nav-next.svg", "", true},
     {"cmdUltimo", "nav-last.svg", "", true},
-    {"cmdEsporta", "btn-esporta.svg", "Esporta", false, 0, true},
+    {"cmdEsporta", "btn-esporta.svg", "Esporta", true, 0, true},
     {"cmdScadenze", "btn-orologio.svg", "Scadenze", true},
     {"cmdGuida", "btn-guida.svg", "Guida", true},
     {"cmdEsci", "btn-esci.svg", "Esci", true},

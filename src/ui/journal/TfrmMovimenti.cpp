@@ -19,6 +19,7 @@
 #include "ui/dialogs/CardAttachments.h"
 #include "ui/dialogs/TfrmCalendario.h"
 #include "ui/help/TfrmGuida.h"
+#include "ui/exporting/TfrmExpMovimenti.h"
 #include "ui/journal/TfrmSospesiMov.h"
 #include "ui/journal/TfrmTrovaMovimenti.h"
 #include "ui/print/MovementPrintDialog.h"
@@ -144,6 +145,8 @@ void TfrmMovimenti::connectActions()
     onClick("cmdAvanti", [this] { browse(Arrow::Next); });
     onClick("cmdUltimo", [this] { browse(Arrow::Last); });
     onClick("cmdScadenze", [this] { showDuePayments(); });
+    onClick("cmdEsporta",
+        [this] { TfrmExpMovimenti::open(m_context, this, text::trimmed(m_lblFile->text())); });
     onClick("cmdEsci", [this] { close(); });
     onClick("cmdGuida", [this] { showHelpTopic(m_context, this, HelpTopic::Movements); });
     onClick("impData", [this] { box(journal::OperationDate)->clear(); });

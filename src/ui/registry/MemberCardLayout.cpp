@@ -46,7 +46,7 @@ constexpr std::array<Button, 12> kSideButtons {{
     {"btnStampa", "btn-stampa.svg", "Stampa", true},
     {"btnScadenze", "btn-scadenze.svg", "Scadenze", true},
     {"btnScaduti", "btn-scaduti.svg", "Scaduti", true},
-    {"btnEsporta", "btn-esporta.svg", "Esporta", false},
+    {"btnEsporta", "btn-esporta.svg", "Esporta", true},
     {"btnGuida", "btn-guida.svg", "Guida", true},
     {"btnEsci", "btn-esci.svg", "Esci", true},
 }};

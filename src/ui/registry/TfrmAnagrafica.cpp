@@ -18,6 +18,7 @@
 #include "ui/dialogs/TfrmWebCam.h"
 #include "ui/dialogs/TfrmZoom.h"
 #include "ui/help/TfrmGuida.h"
+#include "ui/exporting/TfrmExpAnagrafica.h"
 #include "ui/print/MemberCardPrintDialog.h"
 #include "ui/registry/MemberCardLayout.h"
 #include "ui/registry/MemberExpiryDialog.h"
@@ -131,6 +132,7 @@ void TfrmAnagrafica::connectActions()
     onClick("btnAcquisisciFoto", [this] { takeWebcamPhoto(); });
     onClick("btnEmail", [this] { sendEmail(); });
     onClick("btnAllegati", [this] { editCardAttachments(m_context, this, *m_form, "anagrafica"); });
+    onClick("btnEsporta", [this] { TfrmExpAnagrafica::open(m_context, this); });
     onClick("delDataSca", [this] { box(registry::ExpiryDate)->clear(); });
     onClick("btnGuida", [this] { showHelpTopic(m_context, this, HelpTopic::MemberCard); });
     onFocusLeave(box(registry::Fee), [this] { normaliseFee(); });

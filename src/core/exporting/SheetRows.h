@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+#include <unordered_map>
+#include <vector>
+
+// The cells of an export sheet, row by row: the texts read from the archive kept together in one
+// buffer, and the cells typed over kept apart, so that a sheet of a hundred thousand rows costs a
+// few allocations and not one per cell.
+namespace almavest::exporting {
+
+class SheetRows final
+{
+public:
+    explicit SheetRows(int columnCount = 0);
+
+    int columnCount() const { return m_columns; }
+    int rowCount() const { return m_rows; }
+    // The rows that hold a record, the first ones; the empty rows added after them are not.
+    int recordCount() const { return m_records; }
+    // The text of a cell; column 0 is the first exported column.
+    QStringView cell(int row, int column) const;
+    // Replaces the text of one cell.
+    void setCell(int row, int column, const QString &text);
+    // Adds a row; its cells follow with appendCell(), exactly columnCount() of them.
+    void beginRow();
+    void appendCell(QStringView text);
+    // Adds `count` rows of empty cells.
+    void appendEmptyRows(int count);
+    void reserve(qsizetype rows, qsizetype characters);
+    void clear();
+
+private:
+    qint64 key(int row, int column) const { return static_cast<qint64>(row) * m_columns + column; }
+
+    int m_columns;
+    int m_rows = 0;
+    int m_records = 0;
+    QString m_text;
+    std::vector<qsizetype> m_ends; // where each cell ends in m_text, row after row
+    std::unordered_map<qint64, QString> m_edited;
+};
+
+} // namespace almavest::exporting

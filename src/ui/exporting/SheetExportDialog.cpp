@@ -1,0 +1,160 @@
+#include "ui/exporting/SheetExportDialog.h"
+
+#include "store/ArchiveFile.h"
+#include "ui/app/AppContext.h"
+#include "ui/conventions/FieldTable.h"
+#include "ui/conventions/PictureButton.h"
+#include "ui/conventions/Window.h"
+#include "ui/exporting/SheetGridModel.h"
+#include "ui/help/TfrmGuida.h"
+#include "ui/services/Services.h"
+
+#include <QBoxLayout>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QToolButton>
+
+namespace almavest::ui {
+
+namespace {
+
+constexpr int kRowHeight = 21;
+constexpr int kNumberWidth = 60;
+
+constexpr HintSpec kHints[] = {
+    {"cmdEsporta", "Esporta l'archivio in formato Microsoft Excel."},
+    {"cmdGuida", "Visualizza la pagina della guida sensibile al contesto."},
+    {"cmdEsci", "Esci da questo ambiente di lavoro."},
+};
+
+const char *const kAskToExport
+    = "L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del numero di "
+      "schede presenti in archivio.\r\n\r\nSi vuole esportare i dati adesso?";
+const char *const kAskToOpen = "Le schede in archivio sono state esportate con successo.\r\n\r\n"
+                               "Si vuole aprire il file di Excel?";
+const char *const kExportFailed = "Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
+                                  "Accertarsi che il file di Excel non sia già aperto.";
+
+QFrame *surface(const char *name, QWidget *parent)
+{
+    auto *frame = new QFrame(parent);
+    frame->setObjectName(QLatin1String(name));
+    return frame;
+}
+
+} // namespace
+
+SheetGrid::SheetGrid(QWidget *parent)
+    : QTableView(parent)
+{ }
+
+void SheetGrid::commitTyping()
+{
+    if (state() != EditingState)
+        return;
+    if (QWidget *editor = indexWidget(currentIndex())) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
+
+SheetExportDialog::SheetExportDialog(
+    AppContext &context, QWidget *owner, const SheetDialogForm &form)
+    : QDialog(owner)
+    , m_context(context)
+    , m_form(form)
+{
+    setObjectName(QLatin1String(form.objectName));
+    setWindowTitle(QString::fromUtf8(form.title));
+    QWidget *panel = buildPanel();
+    m_panInfo
+        = namedLabel("panInfo", QStringLiteral("Esportazione archivio in Microsoft Excel."), this);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(panel, 1);
+    layout->addWidget(m_panInfo);
+    installHints(this, m_panInfo, kHints,
+        {this, panel, m_grid, m_grid->viewport(),
+            findChild<QWidget *>(QStringLiteral("shpSfondo1")),
+            findChild<QWidget *>(QStringLiteral("shpSfondo2"))});
+    applyHandCursor(this);
+    resize(1000, 620);
+    makeDialogWindow(this);
+}
+
+// The banner over the grid on one background rectangle, the buttons on the other.
+QWidget *SheetExportDialog::buildPanel()
+{
+    auto *panel = surface("panExport", this);
+    auto *top = surface("shpSfondo1", panel);
+    auto *banner = namedLabel("imgLogo", QString(), top);
+    showPicture(banner, QStringLiteral("banner-export.svg"), QSize(545, 85));
+    m_model = new SheetGridModel(m_form.sheet, this);
+    m_grid = new SheetGrid(top);
+    m_grid->setObjectName(QStringLiteral("grdRecords"));
+    m_grid->setModel(m_model);
+    m_grid->setAlternatingRowColors(true);
+    m_grid->verticalHeader()->hide();
+    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    m_grid->setColumnWidth(0, kNumberWidth);
+    for (size_t column = 0; column < m_form.sheet.columns.size(); ++column)
+        m_grid->setColumnWidth(
+            static_cast<int>(column) + 1, m_form.sheet.columns[column].gridWidth);
+    auto *topLayout = new QVBoxLayout(top);
+    topLayout->addWidget(banner, 0, Qt::AlignHCenter);
+    topLayout->addWidget(m_grid, 1);
+
+    auto *bottom = surface("shpSfondo2", panel);
+    auto *buttons = new QHBoxLayout(bottom);
+    buttons->addStretch(1);
+    for (const auto &[name, picture, caption] :
+        {std::tuple {"cmdEsporta", "btn-esporta.svg", "Esporta"},
+            std::tuple {"cmdGuida", "btn-guida.svg", "Guida"},
+            std::tuple {"cmdEsci", "btn-esci.svg", "Esci"}})
+        buttons->addWidget(makePictureButton(
+            QLatin1String(name), QLatin1String(picture), QString::fromUtf8(caption), bottom));
+    connect(requireControl<QToolButton>(bottom, QStringLiteral("cmdGuida")), &QToolButton::clicked,
+        this, [this] { showHelpTopic(m_context, this, m_form.help); });
+    connect(requireControl<QToolButton>(bottom, QStringLiteral("cmdEsporta")),
+        &QToolButton::clicked, this, &SheetExportDialog::exportSheet);
+    connect(requireControl<QToolButton>(bottom, QStringLiteral("cmdEsci")), &QToolButton::clicked,
+        this, &QDialog::reject);
+
+    auto *layout = new QVBoxLayout(panel);
+    layout->addWidget(top, 1);
+    layout->addWidget(bottom);
+    return panel;
+}
+
+void SheetExportDialog::run(const QString &archivePath)
+{
+    exporting::SheetRows rows;
+    if (!exporting::readSheetRows(m_form.sheet, archivePath, rows)) {
+        m_context.services().message(
+            parentWidget(), MessageKind::Error, store::archiveAccessMessage());
+        return;
+    }
+    m_model->setRows(std::move(rows));
+    runPerUseDialog(m_context.services(), *this);
+}
+
+void SheetExportDialog::exportSheet()
+{
+    m_grid->commitTyping();
+    Services &services = m_context.services();
+    if (!services.message(this, MessageKind::Question, QString::fromUtf8(kAskToExport)))
+        return;
+    const QString path = exporting::sheetPath(m_context.folder().path(), m_form.sheet);
+    if (exporting::writeSheet(path, m_form.sheet, m_model->rows()) != store::WriteFailure::None) {
+        services.plainMessage(this, QString::fromUtf8(kExportFailed));
+        return;
+    }
+    if (services.message(this, MessageKind::Question, QString::fromUtf8(kAskToOpen)))
+        services.shellOpen(u'"' + path + u'"');
+}
+
+} // namespace almavest::ui
