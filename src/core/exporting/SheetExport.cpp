@@ -8,6 +8,7 @@
 
 #include <QDir>
 
+#include <algorithm>
 #include <cstring>
 
 namespace almavest::exporting {
@@ -86,18 +87,54 @@ constexpr char kHeadingCell[] = "<td style=\"text-align: left; font-weight: bold
 constexpr char kCellStart[] = "<td style=\"text-align: left;\">";
 constexpr char kCellEnd[] = "</td>";
 
-template <size_t N> void appendLiteral(QByteArray &bytes, const char (&text)[N])
+// The document under construction: bytes written through a cursor into one buffer made large
+// enough beforehand, so that a cell costs a copy or two and no bookkeeping of the buffer.
+class DocumentWriter final
 {
-    bytes.append(text, static_cast<qsizetype>(N - 1));
+public:
+    explicit DocumentWriter(qsizetype expected) { m_bytes.resize(expected); }
+
+    void put(QByteArrayView text)
+    {
+        std::memcpy(room(text.size()), text.data(), static_cast<size_t>(text.size()));
+        m_used += text.size();
+    }
+    // Room for `size` more bytes at the cursor; advance() then says how many were written.
+    char *room(qsizetype size)
+    {
+        if (m_used + size > m_bytes.size())
+            m_bytes.resize(std::max(m_bytes.size() * 2, m_used + size));
+        return m_bytes.data() + m_used;
+    }
+    void advance(qsizetype written) { m_used += written; }
+    QByteArray take()
+    {
+        m_bytes.resize(m_used);
+        return std::move(m_bytes);
+    }
+
+private:
+    QByteArray m_bytes;
+    qsizetype m_used = 0;
+};
+
+template <size_t N> void appendLiteral(DocumentWriter &out, const char (&text)[N])
+{
+    out.put(QByteArrayView(text, static_cast<qsizetype>(N - 1)));
 }
 
 // Appends Windows-1252 bytes with the characters that mean something in HTML escaped. The
 // widest escape takes six bytes, so room for six per byte is made first.
-void appendEscaped(QByteArray &bytes, QByteArrayView text)
+void appendEscaped(DocumentWriter &out, QByteArrayView text)
 {
-    const qsizetype start = bytes.size();
-    bytes.resize(start + text.size() * 6);
-    char *out = bytes.data() + start;
+    // Most cells hold none of them: those are copied whole.
+    const auto special = [](char c) { return c == '&' || c == '<' || c == '>' || c == '"'; };
+    if (std::none_of(text.begin(), text.end(), special)) {
+        out.put(text);
+        return;
+    }
+    char *const start = out.room(text.size() * 6);
+    char *at = start;
     for (const char c : text) {
         const char *escape = nullptr;
         switch (c) {
@@ -114,63 +151,50 @@ void appendEscaped(QByteArray &bytes, QByteArrayView text)
             escape = "&quot;";
             break;
         default:
-            *out++ = c;
+            *at++ = c;
             continue;
         }
         const size_t length = std::strlen(escape);
-        std::memcpy(out, escape, length);
-        out += length;
+        std::memcpy(at, escape, length);
+        at += length;
     }
-    bytes.resize(out - bytes.data());
+    out.advance(at - start);
 }
 
-// A cell's text in Windows-1252, escaped. Plain ASCII, the usual case, is copied as it is.
-void appendCellText(QByteArray &bytes, QStringView text, QByteArray &scratch)
+// A cell's text in Windows-1252, escaped.
+void appendCellText(DocumentWriter &out, QStringView text)
 {
-    bool ascii = true;
-    for (const QChar c : text) {
-        if (c.unicode() >= 0x80) {
-            ascii = false;
-            break;
-        }
-    }
-    if (ascii) {
-        scratch.resize(text.size());
-        char *out = scratch.data();
-        for (const QChar c : text)
-            *out++ = static_cast<char>(c.unicode());
-        appendEscaped(bytes, scratch);
-    } else {
-        appendEscaped(bytes, store::toCp1252(text));
-    }
+    appendEscaped(out, store::toCp1252(text));
 }
 
-void appendHeaderRow(QByteArray &bytes, const SheetForm &form)
+void appendHeaderRow(DocumentWriter &out, const SheetForm &form)
 {
-    QByteArray scratch;
-    appendLiteral(bytes, "<tr>");
+    appendLiteral(out, "<tr>");
     for (int column = 0; column < static_cast<int>(form.columns.size()); ++column) {
-        appendLiteral(bytes, kHeadingCell);
-        bytes.append(QByteArray::number(form.columns[static_cast<size_t>(column)].fileWidth));
-        bytes.append('>');
-        appendCellText(bytes, form.heading(column), scratch);
-        appendLiteral(bytes, kCellEnd);
+        appendLiteral(out, kHeadingCell);
+        out.put(QByteArray::number(form.columns[static_cast<size_t>(column)].fileWidth));
+        out.put(">");
+        appendCellText(out, form.heading(column));
+        appendLiteral(out, kCellEnd);
     }
-    appendLiteral(bytes, "</tr>");
+    appendLiteral(out, "</tr>");
 }
 
-// The text of one column for a decoded record.
-QStringView cellOf(const SheetColumn &column, const store::DecodedRecord &record)
+// The bytes of one column of a record: the field as stored, or for the movement type the word
+// its flag stands for (nothing for a flag that is neither "Sì" nor "No"). `flag` is a buffer kept
+// from one record to the next.
+QByteArrayView cellOf(const SheetColumn &column, const store::RecordLayout &layout,
+    QByteArrayView record, QString &flag)
 {
-    const QStringView text = record.field(column.field);
+    const QByteArrayView bytes = layout.textBytes(record, column.field);
     if (column.rule == CellRule::Field)
-        return text;
-    static const QString income = journal::incomeText();
-    static const QString expense = journal::expenseText();
-    const std::optional<bool> flag = store::flagValue(text);
-    if (!flag)
+        return bytes;
+    static const QByteArray income = store::toCp1252(journal::incomeText());
+    static const QByteArray expense = store::toCp1252(journal::expenseText());
+    const std::optional<bool> value = store::flagValue(store::decodeCp1252(bytes, flag));
+    if (!value)
         return {};
-    return *flag ? QStringView(income) : QStringView(expense);
+    return *value ? QByteArrayView(income) : QByteArrayView(expense);
 }
 
 } // namespace
@@ -203,12 +227,11 @@ bool readSheetRows(
     if (read) {
         // About a tenth of a record's bytes end up in the grid's texts.
         rows.reserve(archive.count(), archive.count() * form.table.recordSize() / 10);
-        store::DecodedRecord record;
+        QString flag;
         read = archive.scan([&](qint64, QByteArrayView bytes) {
-            form.table.layout().decode(bytes, record);
             rows.beginRow();
             for (const SheetColumn &column : form.columns)
-                rows.appendCell(cellOf(column, record));
+                rows.appendCell(cellOf(column, form.table.layout(), bytes, flag));
             return true;
         });
     }
@@ -222,25 +245,27 @@ bool readSheetRows(
 
 QByteArray sheetDocument(const SheetForm &form, const SheetRows &rows)
 {
-    QByteArray bytes;
     const int columns = rows.columnCount();
-    bytes.reserve(4096 + qsizetype(rows.rowCount()) * columns * 48);
-    appendLiteral(bytes, kDocumentStart);
-    bytes.append(store::toCp1252(QString::fromUtf8(form.worksheetName)));
-    appendLiteral(bytes, kAfterName);
-    appendHeaderRow(bytes, form);
-    QByteArray scratch;
+    DocumentWriter out(4096 + qsizetype(rows.rowCount()) * columns * 48);
+    appendLiteral(out, kDocumentStart);
+    out.put(store::toCp1252(QString::fromUtf8(form.worksheetName)));
+    appendLiteral(out, kAfterName);
+    appendHeaderRow(out, form);
     for (int row = 0; row < rows.rowCount(); ++row) {
-        appendLiteral(bytes, "<tr>");
+        appendLiteral(out, "<tr>");
         for (int column = 0; column < columns; ++column) {
-            appendLiteral(bytes, kCellStart);
-            appendCellText(bytes, text::trimmedView(rows.cell(row, column)), scratch);
-            appendLiteral(bytes, kCellEnd);
+            appendLiteral(out, kCellStart);
+            // What the archive gave is already trimmed Windows-1252; only typing is encoded.
+            if (const QString *edited = rows.editedCell(row, column))
+                appendCellText(out, text::trimmedView(*edited));
+            else
+                appendEscaped(out, rows.storedBytes(row, column));
+            appendLiteral(out, kCellEnd);
         }
-        appendLiteral(bytes, "</tr>");
+        appendLiteral(out, "</tr>");
     }
-    appendLiteral(bytes, kDocumentEnd);
-    return bytes;
+    appendLiteral(out, kDocumentEnd);
+    return out.take();
 }
 
 store::WriteFailure writeSheet(

@@ -1,21 +1,33 @@
 #include "exporting/SheetRows.h"
 
+#include "store/Cp1252.h"
+
 namespace almavest::exporting {
 
 SheetRows::SheetRows(int columnCount)
     : m_columns(columnCount)
 { }
 
-QStringView SheetRows::cell(int row, int column) const
+QString SheetRows::cell(int row, int column) const
+{
+    if (const QString *edited = editedCell(row, column))
+        return *edited;
+    return store::fromCp1252(storedBytes(row, column));
+}
+
+const QString *SheetRows::editedCell(int row, int column) const
+{
+    if (m_edited.empty())
+        return nullptr;
+    const auto edited = m_edited.find(key(row, column));
+    return edited == m_edited.end() ? nullptr : &edited->second;
+}
+
+QByteArrayView SheetRows::storedBytes(int row, int column) const
 {
     const qint64 at = key(row, column);
-    if (!m_edited.empty()) {
-        const auto edited = m_edited.find(at);
-        if (edited != m_edited.end())
-            return edited->second;
-    }
     const qsizetype begin = at == 0 ? 0 : m_ends[static_cast<size_t>(at - 1)];
-    return QStringView(m_text).sliced(begin, m_ends[static_cast<size_t>(at)] - begin);
+    return QByteArrayView(m_bytes).sliced(begin, m_ends[static_cast<size_t>(at)] - begin);
 }
 
 void SheetRows::setCell(int row, int column, const QString &text)
@@ -29,30 +41,30 @@ void SheetRows::beginRow()
     ++m_records;
 }
 
-void SheetRows::appendCell(QStringView text)
+void SheetRows::appendCell(QByteArrayView bytes)
 {
-    m_text.append(text);
-    m_ends.push_back(m_text.size());
+    m_bytes.append(bytes);
+    m_ends.push_back(m_bytes.size());
 }
 
 void SheetRows::appendEmptyRows(int count)
 {
     m_rows += count;
     m_ends.insert(
-        m_ends.end(), static_cast<size_t>(count) * static_cast<size_t>(m_columns), m_text.size());
+        m_ends.end(), static_cast<size_t>(count) * static_cast<size_t>(m_columns), m_bytes.size());
 }
 
-void SheetRows::reserve(qsizetype rows, qsizetype characters)
+void SheetRows::reserve(qsizetype rows, qsizetype bytes)
 {
     m_ends.reserve(static_cast<size_t>(rows) * static_cast<size_t>(m_columns));
-    m_text.reserve(characters);
+    m_bytes.reserve(bytes);
 }
 
 void SheetRows::clear()
 {
     m_rows = 0;
     m_records = 0;
-    m_text.clear();
+    m_bytes.clear();
     m_ends.clear();
     m_edited.clear();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
@@ -7,8 +9,9 @@
 #include <vector>
 
 // The cells of an export sheet, row by row: the texts read from the archive kept together in one
-// buffer, and the cells typed over kept apart, so that a sheet of a hundred thousand rows costs a
-// few allocations and not one per cell.
+// buffer as the archive's own Windows-1252 bytes, decoded only when a cell is shown, and the
+// cells typed over kept apart, so that a sheet of a hundred thousand rows costs a few
+// allocations and not one per cell.
 namespace almavest::exporting {
 
 class SheetRows final
@@ -21,15 +24,19 @@ public:
     // The rows that hold a record, the first ones; the empty rows added after them are not.
     int recordCount() const { return m_records; }
     // The text of a cell; column 0 is the first exported column.
-    QStringView cell(int row, int column) const;
+    QString cell(int row, int column) const;
+    // The text typed over a cell, or nullptr when it holds what the archive gave.
+    const QString *editedCell(int row, int column) const;
+    // The Windows-1252 bytes the archive gave a cell.
+    QByteArrayView storedBytes(int row, int column) const;
     // Replaces the text of one cell.
     void setCell(int row, int column, const QString &text);
     // Adds a row; its cells follow with appendCell(), exactly columnCount() of them.
     void beginRow();
-    void appendCell(QStringView text);
+    void appendCell(QByteArrayView bytes);
     // Adds `count` rows of empty cells.
     void appendEmptyRows(int count);
-    void reserve(qsizetype rows, qsizetype characters);
+    void reserve(qsizetype rows, qsizetype bytes);
     void clear();
 
 private:
@@ -38,8 +45,8 @@ private:
     int m_columns;
     int m_rows = 0;
     int m_records = 0;
-    QString m_text;
-    std::vector<qsizetype> m_ends; // where each cell ends in m_text, row after row
+    QByteArray m_bytes;
+    std::vector<qsizetype> m_ends; // where each cell ends in m_bytes, row after row
     std::unordered_map<qint64, QString> m_edited;
 };
 

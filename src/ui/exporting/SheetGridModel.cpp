@@ -31,7 +31,7 @@ QVariant SheetGridModel::data(const QModelIndex &index, int role) const
         return {};
     if (index.column() == 0)
         return index.row() < m_rows.recordCount() ? QString::number(index.row() + 1) : QString();
-    return m_rows.cell(index.row(), index.column() - 1).toString();
+    return m_rows.cell(index.row(), index.column() - 1);
 }
 
 QVariant SheetGridModel::headerData(int section, Qt::Orientation orientation, int role) const
