@@ -59,8 +59,7 @@ void exportBenchmarks(const QString &archive, double raw)
     });
     row(QStringLiteral("  of which the grid written"), fromGrid, QStringLiteral("ms"), straight);
     qsizetype built = 0;
-    const double inMemory
-        = bestOf(3, [&] { built = exporting::sheetDocument(form, rows).size(); });
+    const double inMemory = bestOf(3, [&] { built = exporting::sheetDocument(form, rows).size(); });
     require(built == bytes.size(), "the document built differs from the one written");
     row(QStringLiteral("  of which the document built in memory"), inMemory, QStringLiteral("ms"));
     QFile::remove(sheet);
