@@ -77,13 +77,6 @@ QFrame *addRule(QWidget *parent)
     return rule;
 }
 
-// Until its environment exists a control stays visible but greyed and unclickable.
-void makeUnavailable(QWidget *control)
-{
-    control->setEnabled(false);
-    control->unsetCursor();
-}
-
 } // namespace
 
 TfrmAvvio::TfrmAvvio(AppContext &context)
@@ -170,12 +163,8 @@ QGridLayout *TfrmAvvio::buildColumns(QWidget *panel)
         grid->addWidget(strip, 2, column);
         grid->addWidget(addRule(panel), 3, column);
         grid->addWidget(note, 4, column);
-        for (ClickablePicture *control : {picture, strip, note}) {
-            if (entry.open)
-                connect(control, &ClickablePicture::clicked, this, entry.open);
-            else
-                makeUnavailable(control);
-        }
+        for (ClickablePicture *control : {picture, strip, note})
+            connect(control, &ClickablePicture::clicked, this, entry.open);
         ++column;
     }
     return grid;
