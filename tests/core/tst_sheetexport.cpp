@@ -42,7 +42,7 @@ QByteArray dataRows(const QByteArray &document)
 
 QByteArray cellBytes(const QByteArray &text)
 {
-    return "<td style=\"text-align: left;\">" + text + "</td>";
+    return "<td style=\"text-align: left;\" sdnum=\"1040;0;@\">" + text + "</td>";
 }
 
 } // namespace

@@ -41,7 +41,7 @@ heading 200 'Recapito telefonico'
 heading 250 'E-mail'
 p '</tr>'
 
-cell() { p "<td style=\"text-align: left;\">$1</td>"; }
+cell() { p "<td style=\"text-align: left;\" sdnum=\"1040;0;@\">$1</td>"; }
 # Record 1: every exported field, notice days (30) left out.
 p '<tr>'
 cell 'Rossi Mario'

@@ -84,7 +84,10 @@ constexpr char kAfterName[] = "</x:Name>"
                               "</head><body><table x:str>";
 constexpr char kDocumentEnd[] = "</table></body></html>";
 constexpr char kHeadingCell[] = "<td style=\"text-align: left; font-weight: bold;\" width=";
-constexpr char kCellStart[] = "<td style=\"text-align: left;\">";
+// Every cell is text, as the table's x:str says to Excel; LibreOffice heeds only its own number
+// format attribute (1040, Italian; "@", text), without which a postal code such as 06012 would
+// lose its leading zero and a date or an amount would be read as a number.
+constexpr char kCellStart[] = "<td style=\"text-align: left;\" sdnum=\"1040;0;@\">";
 constexpr char kCellEnd[] = "</td>";
 
 // The document under construction: bytes written through a cursor into one buffer made large
