@@ -149,6 +149,12 @@ void TestBalance::lineColumns()
     journal::movementLayout().setFields(record, values);
     QCOMPARE(balanceLine(record).left(9), u"ENTRATA  "_s);
     QCOMPARE(balanceLine(record).mid(145), u"+7,00"_s);
+
+    // An amount without its sign is neither: the type column stays blank.
+    values[journal::SignedAmount] = u"7,00"_s;
+    journal::movementLayout().setFields(record, values);
+    QCOMPARE(balanceLine(record).left(9), QString(9, u' '));
+    QCOMPARE(balanceLine(record).mid(145), u"7,00"_s);
 }
 
 void TestBalance::totals_data()

@@ -99,6 +99,8 @@ public:
 
     void put(QByteArrayView text)
     {
+        if (text.isEmpty())
+            return; // an empty view may have no data at all, which memcpy must not be given
         std::memcpy(room(text.size()), text.data(), static_cast<size_t>(text.size()));
         m_used += text.size();
     }

@@ -17,6 +17,8 @@ void LineBuilder::append(QByteArrayView text)
     // A line never comes near the buffer's end; should a table ever grow, the line is cut rather
     // than written past it.
     const qsizetype used = std::min<qsizetype>(text.size(), qsizetype(m_buffer.size()) - m_size);
+    if (used <= 0)
+        return; // an empty view may have no data at all, which memcpy must not be given
     std::memcpy(m_buffer.data() + m_size, text.data(), static_cast<size_t>(used));
     m_size += used;
 }
