@@ -34,7 +34,6 @@ QByteArrayView fieldBytes(QByteArrayView record, int field)
     return memberLayout().textBytes(record, field);
 }
 
-// Decodes a short field into `buffer`, reused from one record to the next.
 // Writes the member list line of `record` into `line`.
 void buildLine(QByteArrayView record, store::LineBuilder &line)
 {

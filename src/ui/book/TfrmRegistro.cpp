@@ -11,6 +11,7 @@
 #include "ui/checks/CodeCheckDialog.h"
 #include "ui/conventions/CardBrowsing.h"
 #include "ui/conventions/CardForm.h"
+#include "ui/conventions/CardFrame.h"
 #include "ui/conventions/FieldTable.h"
 #include "ui/conventions/Window.h"
 #include "ui/dialogs/CardAttachments.h"
@@ -80,11 +81,6 @@ QLabel *TfrmRegistro::lblPosizione() const
     return m_lblPosizione;
 }
 
-QAbstractButton *TfrmRegistro::button(const char *name) const
-{
-    return requireControl<QAbstractButton>(this, QLatin1String(name));
-}
-
 QLineEdit *TfrmRegistro::box(int field) const
 {
     ensureBuilt();
@@ -126,27 +122,21 @@ void TfrmRegistro::closeEvent(QCloseEvent *event)
 
 void TfrmRegistro::connectActions()
 {
-    const auto onClick = [this](const char *name, auto action) {
-        connect(button(name), &QAbstractButton::clicked, this, action);
-    };
-    onClick("cmdPrimo", [this] { browse(Arrow::First); });
-    onClick("cmdIndietro", [this] { browse(Arrow::Previous); });
-    onClick("cmdAvanti", [this] { browse(Arrow::Next); });
-    onClick("cmdUltimo", [this] { browse(Arrow::Last); });
-    onClick("cmdNuovo", [this] { newPage(); });
-    onClick("cmdDuplica", [this] { duplicate(); });
-    onClick("cmdSalva", [this] { save(); });
-    onClick("cmdTrova", [this] { findPage(); });
-    onClick("btnCodFisc",
+    connectArrows(this, [this](Arrow arrow) { browse(arrow); });
+    onClick(this, "cmdNuovo", [this] { newPage(); });
+    onClick(this, "cmdDuplica", [this] { duplicate(); });
+    onClick(this, "cmdSalva", [this] { save(); });
+    onClick(this, "cmdTrova", [this] { findPage(); });
+    onClick(this, "btnCodFisc",
         [this] { openTaxCodeCheck(m_context, this, box(book::AssociationTaxCode)->text()); });
-    onClick("cmdAnteprima", [this] { printPage<TfrmAnteprimaRegistro>(); });
-    onClick("cmdStampa", [this] { printPage<TfrmStampaRegistro>(); });
-    onClick("cmdFile", [this] { editCardAttachments(m_context, this, *m_form, "registro"); });
-    onClick("cmdEsci", [this] { close(); });
-    onClick("cmdGuida", [this] { showHelpTopic(m_context, this, HelpTopic::BookPage); });
+    onClick(this, "cmdAnteprima", [this] { printPage<TfrmAnteprimaRegistro>(); });
+    onClick(this, "cmdStampa", [this] { printPage<TfrmStampaRegistro>(); });
+    onClick(this, "cmdFile", [this] { editCardAttachments(m_context, this, *m_form, "registro"); });
+    onClick(this, "cmdEsci", [this] { close(); });
+    onClick(this, "cmdGuida", [this] { showHelpTopic(m_context, this, HelpTopic::BookPage); });
     const char *importButtons[] = {"impSocio_A", "impSocio_B", "impSocio_C", "impSocio_D"};
     for (int row = book::RowA; row <= book::RowD; ++row)
-        onClick(importButtons[row], [this, row] { importMember(row); });
+        onClick(this, importButtons[row], [this, row] { importMember(row); });
 }
 
 // ---- reading the book ---------------------------------------------------------------------

@@ -7,7 +7,6 @@
 #include <memory>
 #include <optional>
 
-class QAbstractButton;
 class QLabel;
 class QLineEdit;
 
@@ -83,7 +82,6 @@ private:
     // Writes `values` as the shown page: in place when it is stored, else after the last page.
     // The position written, or nothing when the book cannot be written.
     void archiveFailed();
-    QAbstractButton *button(const char *name) const;
 
     AppContext &m_context;
     QLabel *m_lblFile = nullptr;

@@ -80,4 +80,13 @@ QLabel *buildCardToolbar(QWidget *panel, std::span<const CardButton> buttons, in
     return position;
 }
 
+void connectArrows(QWidget *screen, const std::function<void(store::Arrow)> &browse)
+{
+    using store::Arrow;
+    onClick(screen, "cmdPrimo", [browse] { browse(Arrow::First); });
+    onClick(screen, "cmdIndietro", [browse] { browse(Arrow::Previous); });
+    onClick(screen, "cmdAvanti", [browse] { browse(Arrow::Next); });
+    onClick(screen, "cmdUltimo", [browse] { browse(Arrow::Last); });
+}
+
 } // namespace almavest::ui

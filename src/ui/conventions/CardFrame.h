@@ -1,8 +1,13 @@
 #pragma once
 
+#include "store/CardRules.h"
+#include "ui/conventions/FieldTable.h"
+
+#include <QAbstractButton>
 #include <QRect>
 #include <QSize>
 
+#include <functional>
 #include <span>
 
 class QFrame;
@@ -52,5 +57,16 @@ QFrame *cardSurface(const QString &name, QRect place, QWidget *panel);
 // Lays `buttons` out left to right along the top of `panel`, captioned ones `captionWidth`
 // wide, and puts the position label "lblPosizione" right after "cmdIndietro"; returns it.
 QLabel *buildCardToolbar(QWidget *panel, std::span<const CardButton> buttons, int captionWidth);
+
+// Runs `action` when the button named `name` on `screen` is clicked; a missing button stops the
+// program at once.
+template <typename Action> void onClick(QWidget *screen, const char *name, Action action)
+{
+    QObject::connect(requireControl<QAbstractButton>(screen, QLatin1String(name)),
+        &QAbstractButton::clicked, screen, action);
+}
+
+// The four browsing arrows "cmdPrimo", "cmdIndietro", "cmdAvanti" and "cmdUltimo" of a card.
+void connectArrows(QWidget *screen, const std::function<void(store::Arrow)> &browse);
 
 } // namespace almavest::ui

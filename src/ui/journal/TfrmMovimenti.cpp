@@ -13,6 +13,7 @@
 #include "ui/checks/TfrmPartitaIva.h"
 #include "ui/conventions/CardBrowsing.h"
 #include "ui/conventions/CardForm.h"
+#include "ui/conventions/CardFrame.h"
 #include "ui/conventions/FieldBehaviour.h"
 #include "ui/conventions/FieldTable.h"
 #include "ui/conventions/Window.h"
@@ -131,35 +132,30 @@ void TfrmMovimenti::closeEvent(QCloseEvent *event)
 
 void TfrmMovimenti::connectActions()
 {
-    const auto onClick = [this](const char *name, auto action) {
-        connect(button(name), &QAbstractButton::clicked, this, action);
-    };
-    onClick("cmdNuovo", [this] { newCard(); });
-    onClick("cmdDuplica", [this] { duplicate(); });
-    onClick("cmdSalva", [this] { save(); });
-    onClick("cmdTrova", [this] { findMovement(); });
-    onClick("cmdStampa", [this] { printMovement(); });
-    onClick("cmdFile", [this] { editCardAttachments(m_context, this, *m_form, "movimenti"); });
-    onClick("cmdPrimo", [this] { browse(Arrow::First); });
-    onClick("cmdIndietro", [this] { browse(Arrow::Previous); });
-    onClick("cmdAvanti", [this] { browse(Arrow::Next); });
-    onClick("cmdUltimo", [this] { browse(Arrow::Last); });
-    onClick("cmdScadenze", [this] { showDuePayments(); });
-    onClick("cmdEsporta",
+    connectArrows(this, [this](Arrow arrow) { browse(arrow); });
+    onClick(this, "cmdNuovo", [this] { newCard(); });
+    onClick(this, "cmdDuplica", [this] { duplicate(); });
+    onClick(this, "cmdSalva", [this] { save(); });
+    onClick(this, "cmdTrova", [this] { findMovement(); });
+    onClick(this, "cmdStampa", [this] { printMovement(); });
+    onClick(
+        this, "cmdFile", [this] { editCardAttachments(m_context, this, *m_form, "movimenti"); });
+    onClick(this, "cmdScadenze", [this] { showDuePayments(); });
+    onClick(this, "cmdEsporta",
         [this] { TfrmExpMovimenti::open(m_context, this, text::trimmed(m_lblFile->text())); });
-    onClick("cmdEsci", [this] { close(); });
-    onClick("cmdGuida", [this] { showHelpTopic(m_context, this, HelpTopic::Movements); });
-    onClick("impData", [this] { box(journal::OperationDate)->clear(); });
-    onClick("impDataSca", [this] { box(journal::DueDate)->clear(); });
-    onClick("impPagatore", [this] { importParty(journal::Party::Payer); });
-    onClick("impBeneficiario", [this] { importParty(journal::Party::Beneficiary); });
-    onClick("sndEmail", [this] { sendEmail(); });
-    onClick("chkCodFisc",
+    onClick(this, "cmdEsci", [this] { close(); });
+    onClick(this, "cmdGuida", [this] { showHelpTopic(m_context, this, HelpTopic::Movements); });
+    onClick(this, "impData", [this] { box(journal::OperationDate)->clear(); });
+    onClick(this, "impDataSca", [this] { box(journal::DueDate)->clear(); });
+    onClick(this, "impPagatore", [this] { importParty(journal::Party::Payer); });
+    onClick(this, "impBeneficiario", [this] { importParty(journal::Party::Beneficiary); });
+    onClick(this, "sndEmail", [this] { sendEmail(); });
+    onClick(this, "chkCodFisc",
         [this] { openTaxCodeCheck(m_context, this, box(journal::PayerTaxCode)->text()); });
-    onClick("chkIva", [this] {
+    onClick(this, "chkIva", [this] {
         TfrmPartitaIva::check(m_context, this, text::trimmed(box(journal::PayerVatNumber)->text()));
     });
-    onClick("btnCents", [this] { normaliseAmount(); });
+    onClick(this, "btnCents", [this] { normaliseAmount(); });
     connect(m_optEntrata, &QRadioButton::toggled, this, [this](bool income) { showType(income); });
     onFocusLeave(box(journal::Amount), [this] { normaliseAmount(); });
 }

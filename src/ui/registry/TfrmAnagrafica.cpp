@@ -10,6 +10,7 @@
 #include "ui/checks/TfrmIban.h"
 #include "ui/conventions/CardBrowsing.h"
 #include "ui/conventions/CardForm.h"
+#include "ui/conventions/CardFrame.h"
 #include "ui/conventions/FieldBehaviour.h"
 #include "ui/conventions/FieldTable.h"
 #include "ui/conventions/Window.h"
@@ -72,11 +73,6 @@ QLabel *TfrmAnagrafica::lblPosizione() const
 
 TfrmAnagrafica::~TfrmAnagrafica() = default;
 
-QAbstractButton *TfrmAnagrafica::button(const char *name) const
-{
-    return requireControl<QAbstractButton>(this, QLatin1String(name));
-}
-
 QLineEdit *TfrmAnagrafica::box(int field) const
 {
     return m_form->edit(field);
@@ -103,38 +99,33 @@ void TfrmAnagrafica::closeEvent(QCloseEvent *event)
 
 void TfrmAnagrafica::connectActions()
 {
-    const auto onClick = [this](const char *name, auto action) {
-        connect(button(name), &QAbstractButton::clicked, this, action);
-    };
-    onClick("cmdPrimo", [this] { browse(Arrow::First); });
-    onClick("cmdIndietro", [this] { browse(Arrow::Previous); });
-    onClick("cmdAvanti", [this] { browse(Arrow::Next); });
-    onClick("cmdUltimo", [this] { browse(Arrow::Last); });
-    onClick("btnNuovo", [this] { newCard(); });
-    onClick("btnDuplica", [this] { duplicate(); });
-    onClick("btnSalva", [this] { save(); });
-    onClick("btnEsci", [this] { close(); });
-    onClick("btnTrova", [this] {
+    connectArrows(this, [this](Arrow arrow) { browse(arrow); });
+    onClick(this, "btnNuovo", [this] { newCard(); });
+    onClick(this, "btnDuplica", [this] { duplicate(); });
+    onClick(this, "btnSalva", [this] { save(); });
+    onClick(this, "btnEsci", [this] { close(); });
+    onClick(this, "btnTrova", [this] {
         openChosenCard(TfrmTrovaAnagrafica::choose(m_context, this, QStringLiteral("anagrafica")));
     });
-    onClick("btnScadenze", [this] { openChosenCard(TfrmSospesi::choose(m_context, this)); });
-    onClick("btnCodFisc",
+    onClick(this, "btnScadenze", [this] { openChosenCard(TfrmSospesi::choose(m_context, this)); });
+    onClick(this, "btnCodFisc",
         [this] { openTaxCodeCheck(m_context, this, box(registry::TaxCode)->text()); });
-    onClick("btnIban",
+    onClick(this, "btnIban",
         [this] { TfrmIban::check(m_context, this, text::trimmed(box(registry::Iban)->text())); });
-    onClick("btnScaduti", [this] { openChosenCard(TfrmScadute::choose(m_context, this)); });
-    onClick("btnStampa", [this] { printCard<TfrmStampaAna>(); });
-    onClick("btnAnteprima", [this] { printCard<TfrmAnteprimaAna>(); });
-    onClick("btnCaricaFoto", [this] { loadPhotoFromFile(); });
-    onClick("btnSalvaFoto", [this] { savePhotoToFile(); });
-    onClick("btnCancFoto", [this] { clearPhoto(); });
-    onClick("btnZoomFoto", [this] { TfrmZoom::zoom(m_context, this, m_photo.image()); });
-    onClick("btnAcquisisciFoto", [this] { takeWebcamPhoto(); });
-    onClick("btnEmail", [this] { sendEmail(); });
-    onClick("btnAllegati", [this] { editCardAttachments(m_context, this, *m_form, "anagrafica"); });
-    onClick("btnEsporta", [this] { TfrmExpAnagrafica::open(m_context, this); });
-    onClick("delDataSca", [this] { box(registry::ExpiryDate)->clear(); });
-    onClick("btnGuida", [this] { showHelpTopic(m_context, this, HelpTopic::MemberCard); });
+    onClick(this, "btnScaduti", [this] { openChosenCard(TfrmScadute::choose(m_context, this)); });
+    onClick(this, "btnStampa", [this] { printCard<TfrmStampaAna>(); });
+    onClick(this, "btnAnteprima", [this] { printCard<TfrmAnteprimaAna>(); });
+    onClick(this, "btnCaricaFoto", [this] { loadPhotoFromFile(); });
+    onClick(this, "btnSalvaFoto", [this] { savePhotoToFile(); });
+    onClick(this, "btnCancFoto", [this] { clearPhoto(); });
+    onClick(this, "btnZoomFoto", [this] { TfrmZoom::zoom(m_context, this, m_photo.image()); });
+    onClick(this, "btnAcquisisciFoto", [this] { takeWebcamPhoto(); });
+    onClick(this, "btnEmail", [this] { sendEmail(); });
+    onClick(this, "btnAllegati",
+        [this] { editCardAttachments(m_context, this, *m_form, "anagrafica"); });
+    onClick(this, "btnEsporta", [this] { TfrmExpAnagrafica::open(m_context, this); });
+    onClick(this, "delDataSca", [this] { box(registry::ExpiryDate)->clear(); });
+    onClick(this, "btnGuida", [this] { showHelpTopic(m_context, this, HelpTopic::MemberCard); });
     onFocusLeave(box(registry::Fee), [this] { normaliseFee(); });
 }
 

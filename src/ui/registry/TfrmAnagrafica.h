@@ -10,7 +10,6 @@
 #include <memory>
 #include <optional>
 
-class QAbstractButton;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -89,7 +88,6 @@ private:
     void archiveFailed();
 
     // A button of the screen by name; the program stops when it is missing.
-    QAbstractButton *button(const char *name) const;
     QLineEdit *box(int field) const;
 
     AppContext &m_context;
