@@ -1,6 +1,6 @@
 # Install-time half of ProgramFolderInstall.cmake: writes the program folder at the prefix.
-# Expects ALMAVEST_EXECUTABLE, ALMAVEST_INITIAL_PASSWORD_FILE, ALMAVEST_DESKTOP_DATA_DIR,
-# ALMAVEST_DESKTOP_TEMPLATE, ALMAVEST_ICON and ALMAVEST_BUILD_DIR.
+# Expects ALMAVEST_EXECUTABLE, ALMAVEST_INITIAL_PASSWORD_FILE, ALMAVEST_GUIDE_PDF,
+# ALMAVEST_DESKTOP_DATA_DIR, ALMAVEST_DESKTOP_TEMPLATE, ALMAVEST_ICON and ALMAVEST_BUILD_DIR.
 
 # Copies `from` beside `to` under a temporary name and renames it over `to`: a copy of the
 # program that is running keeps its own file, and nobody ever sees a half-written one.
@@ -41,6 +41,8 @@ set(_target "$ENV{DESTDIR}${_folder}")
 file(MAKE_DIRECTORY "${_target}")
 
 almavest_place("${ALMAVEST_EXECUTABLE}" "${_target}/Almavest" EXECUTABLE)
+# The user guide is the program's own file, replaced with each install like the executable.
+almavest_place("${ALMAVEST_GUIDE_PDF}" "${_target}/Guida.pdf")
 # The password file holds the user's password once changed: written only when missing, and
 # never listed in the install manifest, so that an uninstall by manifest leaves it alone.
 almavest_place("${ALMAVEST_INITIAL_PASSWORD_FILE}" "${_target}/unins000.dll" NO_REPLACE)

@@ -1,6 +1,6 @@
 # `cmake --install` lays out the program folder at the install prefix (default ~/Almavest):
-# the executable, replaced through a temporary copy and a rename, and the initial password file
-# only when the folder has none. Nothing else in the folder is ever written or deleted.
+# the executable and the user guide Guida.pdf, each replaced through a temporary copy and a
+# rename, and the initial password file only when the folder has none. Nothing else in the folder is ever written or deleted.
 # The desktop entry and the icon go to ALMAVEST_DESKTOP_DATA_DIR (share/applications and
 # share/icons there), the user's own menu unless told otherwise; empty leaves them out.
 set(_almavest_data_home "$ENV{XDG_DATA_HOME}")
@@ -13,6 +13,7 @@ set(ALMAVEST_DESKTOP_DATA_DIR "${_almavest_data_home}" CACHE PATH
 install(CODE "
 set(ALMAVEST_EXECUTABLE \"$<TARGET_FILE:almavest>\")
 set(ALMAVEST_INITIAL_PASSWORD_FILE \"${ALMAVEST_INITIAL_PASSWORD_FILE}\")
+set(ALMAVEST_GUIDE_PDF \"${ALMAVEST_GUIDE_PDF}\")
 set(ALMAVEST_DESKTOP_DATA_DIR \"${ALMAVEST_DESKTOP_DATA_DIR}\")
 set(ALMAVEST_DESKTOP_TEMPLATE \"${PROJECT_SOURCE_DIR}/resources/desktop/almavest.desktop.in\")
 set(ALMAVEST_BUILD_DIR \"${CMAKE_BINARY_DIR}\")

@@ -20,7 +20,7 @@ packages=(
 )
 case "$mode" in
 run) packages+=(xdg-utils) ;;
-test) packages+=(clang clang-format libclang-rt-14-dev libreoffice-calc-nogui) ;;
+test) packages+=(clang clang-format libclang-rt-14-dev libreoffice-calc-nogui poppler-utils) ;;
 *)
     echo "usage: $0 run [FOLDER] | test" >&2
     exit 2

@@ -25,7 +25,7 @@ assemble() {
 }
 
 rebuild() {
-    cmake --build "$build" --target almavest almavest_password_file >"$scratch/build.log" 2>&1 ||
+    cmake --build "$build" --target almavest almavest_password_file almavest_user_guide >"$scratch/build.log" 2>&1 ||
         fail "rebuild failed: $(cat "$scratch/build.log")"
 }
 
@@ -39,6 +39,7 @@ checksums() {
 # A fresh folder: the executable, the initial password file, the menu entry and its icon.
 assemble
 [ -x "$folder/Almavest" ] || fail "no executable in the program folder"
+cmp -s "$folder/Guida.pdf" "$build/guide/Guida.pdf" || fail "no user guide in the program folder"
 cmp -s "$folder/unins000.dll" "$build/initial/unins000.dll" || fail "initial password file"
 entry=$(find "$DESTDIR" -path '*/share/applications/almavest.desktop' -print -quit)
 [ -n "$entry" ] || fail "no desktop entry"
@@ -79,7 +80,7 @@ leftovers=$(find "$folder" -name '.*.new')
 [ -z "$leftovers" ] || fail "temporary files left: $leftovers"
 
 # The build tree's copies deleted, built again and assembled: every file still there.
-rm -rf "$build/bin" "$build/initial"
+rm -rf "$build/bin" "$build/initial" "$build/guide"
 rebuild
 assemble
 checksums | cmp -s - "$scratch/before" || fail "a new build tree changed the data"

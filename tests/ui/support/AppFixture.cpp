@@ -4,6 +4,7 @@
 #include "journal/MovementRecord.h"
 #include "registry/MemberRecord.h"
 #include "store/ArchiveFile.h"
+#include "store/RecordAppend.h"
 #include "ui/app/TfrmAvvio.h"
 #include "ui/app/TfrmPassword.h"
 #include "ui/registry/TfrmAnagrafica.h"
@@ -52,28 +53,14 @@ void writeMembers(const QString &path, const QList<QStringList> &records)
 {
     // A fixture that cannot be laid down ends the test program: the test would otherwise go on
     // with fewer cards than it believes.
-    store::ArchiveFile archive(path, registry::kMemberRecordSize);
-    if (!archive.openForWriting())
-        qFatal("Cannot open the test archive %s", qPrintable(path));
-    for (const QStringList &values : records) {
-        QByteArray buffer = registry::memberLayout().blankRecord();
-        registry::memberLayout().setFields(buffer, values);
-        if (!archive.append(buffer))
-            qFatal("Cannot write the test archive %s", qPrintable(path));
-    }
+    if (!store::appendRecords(path, registry::memberLayout(), records))
+        qFatal("Cannot write the test archive %s", qPrintable(path));
 }
 
 void writeMovements(const QString &path, const QList<QStringList> &movements)
 {
-    store::ArchiveFile archive(path, journal::kMovementRecordSize);
-    if (!archive.openForWriting())
-        qFatal("Cannot open the test archive %s", qPrintable(path));
-    for (const QStringList &values : movements) {
-        QByteArray buffer = journal::movementLayout().blankRecord();
-        journal::movementLayout().setFields(buffer, values);
-        if (!archive.append(buffer))
-            qFatal("Cannot write the test archive %s", qPrintable(path));
-    }
+    if (!store::appendRecords(path, journal::movementLayout(), movements))
+        qFatal("Cannot write the test archive %s", qPrintable(path));
 }
 
 QStringList sampleMember(const QString &name, const QString &expiry)

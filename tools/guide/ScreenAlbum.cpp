@@ -1,0 +1,253 @@
+#include "ScreenAlbum.h"
+
+#include "GuideServices.h"
+#include "SampleFolder.h"
+
+#include "book/PageRecord.h"
+#include "journal/MovementRecord.h"
+#include "ui/app/AppContext.h"
+#include "ui/app/Application.h"
+#include "ui/app/TfrmAvvio.h"
+#include "ui/app/TfrmCambiaPassword.h"
+#include "ui/app/TfrmPassword.h"
+#include "ui/balance/TfrmBilancio.h"
+#include "ui/balance/TfrmMenuBilancio.h"
+#include "ui/book/TfrmMenuRegistro.h"
+#include "ui/book/TfrmRegistro.h"
+#include "ui/checks/TfrmCodFisc.h"
+#include "ui/dialogs/TfrmAllegaCartella.h"
+#include "ui/exporting/TfrmExpAnagrafica.h"
+#include "ui/help/TfrmGuida.h"
+#include "ui/journal/TfrmMenuPrimanota.h"
+#include "ui/journal/TfrmMovimenti.h"
+#include "ui/journal/TfrmSospesiMov.h"
+#include "ui/registry/MemberExpiryDialog.h"
+#include "ui/registry/TfrmAnagrafica.h"
+#include "ui/registry/TfrmTrovaAnagrafica.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QLineEdit>
+
+namespace almavest::guide {
+
+namespace {
+
+constexpr qreal kPictureScale = 2; // pixels per screen pixel, for sharp pictures on paper
+
+// The widget as it stands on screen, at twice its pixels.
+QImage grabbed(QWidget *widget)
+{
+    QApplication::processEvents();
+    QImage image(widget->size() * kPictureScale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(kPictureScale);
+    image.fill(Qt::white);
+    widget->render(&image);
+    return image;
+}
+
+template <typename T> T *child(QWidget *parent, const char *name)
+{
+    T *found = parent->findChild<T *>(QLatin1String(name));
+    if (!found)
+        qFatal("the guide's pictures need %s in %s", name, qPrintable(parent->objectName()));
+    return found;
+}
+
+// Takes the pictures in the order a user meets the screens.
+class PictureTaker final
+{
+public:
+    PictureTaker(const QString &folder, QMap<QString, QImage> &pictures)
+        : m_services(kSampleToday), m_app(m_services, folder), m_folder(folder),
+          m_pictures(pictures)
+    {
+        m_app.context().setQuitHandler([] {});
+    }
+
+    // Every picture; the first one that cannot be taken is named in the message returned.
+    QString takeAll();
+
+private:
+    ui::AppContext &context() { return m_app.context(); }
+    // Keeps `widget` as picture `name`, unless a screen showed a message on the way.
+    bool keep(const QString &name, QWidget *widget);
+    // Runs `open`, which opens a per-use dialog, and keeps that dialog as picture `name`.
+    bool keepDialog(const QString &name, const std::function<void()> &open,
+        const std::function<void(QDialog &)> &prepare = {});
+    bool takeStart();
+    bool takeRegistry();
+    bool takeBook();
+    bool takeJournal();
+    bool takeTools();
+
+    GuideServices m_services;
+    ui::Application m_app;
+    QString m_folder;
+    QMap<QString, QImage> &m_pictures;
+    QString m_failed;
+};
+
+bool PictureTaker::keep(const QString &name, QWidget *widget)
+{
+    QImage image = grabbed(widget);
+    if (!m_services.messages.isEmpty()) {
+        m_failed = QStringLiteral("the screen \"%1\" could not be built: %2")
+                       .arg(name, m_services.messages.join(QStringLiteral(" / ")));
+        return false;
+    }
+    m_pictures.insert(name, image);
+    return true;
+}
+
+bool PictureTaker::keepDialog(const QString &name, const std::function<void()> &open,
+    const std::function<void(QDialog &)> &prepare)
+{
+    bool kept = false;
+    m_services.onNextDialog([&](QDialog &dialog) {
+        if (prepare)
+            prepare(dialog);
+        kept = keep(name, &dialog);
+    });
+    open();
+    if (!m_services.dialogShown() && m_failed.isEmpty())
+        m_failed = QStringLiteral("the screen \"%1\" did not open").arg(name);
+    return kept && m_failed.isEmpty();
+}
+
+bool PictureTaker::takeStart()
+{
+    m_app.start();
+    ui::TfrmPassword *password = m_app.passwordScreen();
+    if (!keep(QStringLiteral("password"), password))
+        return false;
+    ui::AppContext::switchScreen(password, m_app.changePasswordScreen());
+    if (!keep(QStringLiteral("cambia-password"), m_app.changePasswordScreen()))
+        return false;
+    ui::AppContext::switchScreen(m_app.changePasswordScreen(), password);
+    child<QLineEdit>(password, "txtPassword")->setText(QString::fromLatin1(kSamplePassword));
+    child<QAbstractButton>(password, "cmdOK")->click();
+    return keep(QStringLiteral("avvio"), m_app.launcher());
+}
+
+bool PictureTaker::takeRegistry()
+{
+    m_app.launcher()->openMemberRegistry();
+    ui::TfrmAnagrafica *card = m_app.memberCard();
+    if (!card->loadCard(1) || !keep(QStringLiteral("anagrafica"), card))
+        return false;
+    const auto search = [&] { ui::TfrmTrovaAnagrafica::choose(context(), card, QStringLiteral("anagrafica")); };
+    const auto findAll = [](QDialog &dialog) { child<QAbstractButton>(&dialog, "btnCerca")->click(); };
+    return keepDialog(QStringLiteral("trova-soci"), search, findAll)
+        && keepDialog(QStringLiteral("scadenze"), [&] { ui::TfrmSospesi::choose(context(), card); })
+        && keepDialog(QStringLiteral("esporta-soci"), [&] { ui::TfrmExpAnagrafica::open(context(), card); })
+        && keepDialog(QStringLiteral("codice-fiscale"),
+            [&] { ui::TfrmCodFisc::check(context(), card, QStringLiteral("RSSMRA75C12H501H")); })
+        && keepDialog(QStringLiteral("guida"),
+            [&] { ui::showHelpTopic(context(), card, ui::HelpTopic::MemberCard); });
+}
+
+bool PictureTaker::takeTools()
+{
+    ui::AttachmentSlots slots;
+    slots.files = {QStringLiteral("Domanda di iscrizione.pdf"),
+        QStringLiteral("Certificato medico.pdf"), QString()};
+    slots.descriptions
+        = {QStringLiteral("Domanda firmata"), QStringLiteral("Valido fino al 2027"), QString()};
+    return keepDialog(QStringLiteral("allegati"), [&] {
+        ui::TfrmAllegaCartella::edit(context(), m_app.memberCard(), QStringLiteral("anagrafica"), slots);
+    });
+}
+
+bool PictureTaker::takeBook()
+{
+    ui::AppContext::switchScreen(m_app.memberCard(), m_app.launcher());
+    m_app.launcher()->openBookMenu();
+    if (!keep(QStringLiteral("menu-registro"), m_app.bookMenu()))
+        return false;
+    const QString name = QString::fromLatin1(kSampleBook);
+    m_app.bookPage()->openBook(m_app.bookMenu(), book::bookPath(m_folder, name), name);
+    if (!m_app.bookPage()->loadPage(1) || !keep(QStringLiteral("registro"), m_app.bookPage()))
+        return false;
+    ui::AppContext::switchScreen(m_app.bookPage(), m_app.launcher());
+    return true;
+}
+
+bool PictureTaker::takeJournal()
+{
+    m_app.launcher()->openJournalMenu();
+    if (!keep(QStringLiteral("menu-primanota"), m_app.journalMenu()))
+        return false;
+    const QString year = QString::fromLatin1(kSampleYear);
+    const QString path = journal::journalPath(m_folder, year);
+    ui::TfrmMovimenti *card = m_app.movementCard();
+    card->openYear(m_app.journalMenu(), path, year);
+    if (!card->loadMovement(5) || !keep(QStringLiteral("movimenti"), card))
+        return false;
+    if (!keepDialog(QStringLiteral("sospesi"), [&] { ui::TfrmSospesiMov::choose(context(), card, path); }))
+        return false;
+    ui::AppContext::switchScreen(card, m_app.journalMenu());
+    m_app.balanceQuery()->open(m_app.journalMenu());
+    if (!keep(QStringLiteral("menu-bilancio"), m_app.balanceQuery()))
+        return false;
+    const balance::BalanceRequest request {path, QDate(2026, 1, 1), QDate(2026, 12, 31), {}};
+    return keepDialog(QStringLiteral("bilancio"),
+        [&] { ui::TfrmBilancio::showSummary(context(), m_app.balanceQuery(), request); });
+}
+
+QString PictureTaker::takeAll()
+{
+    const bool taken = takeStart() && takeRegistry() && takeTools() && takeBook() && takeJournal();
+    if (!taken && m_failed.isEmpty())
+        m_failed = QStringLiteral("a screen of the guide could not be built");
+    return m_failed;
+}
+
+} // namespace
+
+QStringList screenNames()
+{
+    return {QStringLiteral("password"), QStringLiteral("avvio"), QStringLiteral("cambia-password"),
+        QStringLiteral("anagrafica"), QStringLiteral("trova-soci"), QStringLiteral("scadenze"),
+        QStringLiteral("menu-registro"), QStringLiteral("registro"),
+        QStringLiteral("menu-primanota"), QStringLiteral("movimenti"), QStringLiteral("sospesi"),
+        QStringLiteral("menu-bilancio"), QStringLiteral("bilancio"),
+        QStringLiteral("esporta-soci"), QStringLiteral("codice-fiscale"),
+        QStringLiteral("allegati"), QStringLiteral("guida")};
+}
+
+ScreenAlbum::ScreenAlbum(const QString &folder)
+{
+    PictureTaker taker(folder, m_pictures);
+    m_error = taker.takeAll();
+    for (const QString &name : screenNames()) {
+        if (m_error.isEmpty() && !m_pictures.contains(name))
+            m_error = QStringLiteral("the screen \"%1\" has no picture").arg(name);
+    }
+}
+
+std::optional<QImage> ScreenAlbum::picture(const QString &name, QString &error) const
+{
+    const auto found = m_pictures.constFind(name);
+    if (found != m_pictures.constEnd())
+        return *found;
+    error = QStringLiteral("the guide shows the screen \"%1\", which does not exist; the screens "
+                           "are: %2")
+                .arg(name, screenNames().join(QStringLiteral(", ")));
+    return std::nullopt;
+}
+
+bool ScreenAlbum::savePictures(const QString &folder) const
+{
+    if (!QDir().mkpath(folder))
+        return false;
+    for (auto it = m_pictures.cbegin(); it != m_pictures.cend(); ++it) {
+        if (!it.value().save(QDir(folder).filePath(it.key() + QStringLiteral(".png"))))
+            return false;
+    }
+    return true;
+}
+
+} // namespace almavest::guide
