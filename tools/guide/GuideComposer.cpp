@@ -11,6 +11,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QTextTable>
 #include <QUrl>
 
 namespace almavest::guide {
@@ -102,7 +103,8 @@ void styleHeading(QTextCursor &cursor, int level)
     QTextBlockFormat block = cursor.blockFormat();
     block.setTopMargin(devicePixels(kAbove[level - 1]));
     block.setBottomMargin(devicePixels(level == 1 ? 16 : 6));
-    if (level == 1)
+    // The first section starts on the first page of its own.
+    if (level == 1 && cursor.block() != cursor.document()->begin())
         block.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     cursor.setBlockFormat(block);
     QTextCharFormat text;
@@ -158,17 +160,11 @@ QSizeF placedSize(const QImage &image, const PageGeometry &geometry)
     return size;
 }
 
-// Headings and pictures stay on the page of the block that follows them.
+// Headings stay on the page of the block that follows them.
 bool keptWithNext(const QTextBlock &block)
 {
     const int level = block.blockFormat().headingLevel();
-    if (level >= 1 && level <= 3)
-        return true;
-    for (auto it = block.begin(); !it.atEnd(); ++it) {
-        if (it.fragment().charFormat().isImageFormat())
-            return true;
-    }
-    return false;
+    return level >= 1 && level <= 3;
 }
 
 void addCaption(QTextCursor &cursor, const QString &caption)
@@ -217,7 +213,7 @@ public:
     // `error` which picture is missing.
     bool dress(QTextDocument &body, const QString &markdown, const PageGeometry &geometry,
         QString &error);
-    // Moves a heading or a picture whose next block starts on a later page to that page.
+    // Moves a heading whose next block starts on a later page to that page.
     void keepWithNext(QTextDocument &body, const PageGeometry &geometry);
 
 private:
@@ -318,8 +314,7 @@ QList<GuideSection> sectionsOf(const QTextDocument &body, const PageGeometry &ge
 }
 
 // The table of contents: its heading, then one line per section with its page at the right.
-void writeIndex(QTextDocument &index, const QList<GuideSection> &sections,
-    const PageGeometry &geometry)
+void writeIndex(QTextDocument &index, const QList<GuideSection> &sections)
 {
     index.clear();
     QTextCursor cursor(&index);
@@ -330,17 +325,24 @@ void writeIndex(QTextDocument &index, const QList<GuideSection> &sections,
     headingText.setForeground(kHeadingColour);
     cursor.setBlockFormat(heading);
     cursor.insertText(QStringLiteral("Indice"), headingText);
-    QTextBlockFormat line;
-    line.setBottomMargin(devicePixels(8));
-    line.setTabPositions({QTextOption::Tab(geometry.text.width(), QTextOption::RightTab)});
-    const QTextCharFormat lineText = [] {
-        QTextCharFormat format;
-        format.setFont(fonts::named(fonts::kArial, 12));
-        return format;
-    }();
-    for (const GuideSection &section : sections) {
-        cursor.insertBlock(line, lineText);
-        cursor.insertText(section.title + u'\t' + QString::number(section.page));
+    QTextTableFormat table;
+    table.setBorderStyle(QTextFrameFormat::BorderStyle_None);
+    table.setCellPadding(devicePixels(4));
+    table.setCellSpacing(0);
+    table.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+    table.setColumnWidthConstraints({QTextLength(QTextLength::PercentageLength, 88),
+        QTextLength(QTextLength::PercentageLength, 12)});
+    QTextTable *lines = cursor.insertTable(int(sections.size()), 2, table);
+    QTextCharFormat lineText;
+    lineText.setFont(fonts::named(fonts::kArial, 12));
+    QTextBlockFormat right;
+    right.setAlignment(Qt::AlignRight);
+    for (int row = 0; row < sections.size(); ++row) {
+        QTextCursor title = lines->cellAt(row, 0).firstCursorPosition();
+        title.insertText(sections[row].title, lineText);
+        QTextCursor page = lines->cellAt(row, 1).firstCursorPosition();
+        page.setBlockFormat(right);
+        page.insertText(QString::number(sections[row].page), lineText);
     }
 }
 
@@ -436,7 +438,7 @@ bool GuideComposer::write(const QString &markdown, const QString &pdfPath)
     int indexPages = 1;
     for (int round = 0; round < 3; ++round) {
         m_sections = sectionsOf(body, geometry, 2 + indexPages);
-        writeIndex(index, m_sections, geometry);
+        writeIndex(index, m_sections);
         if (index.pageCount() == indexPages)
             break;
         indexPages = index.pageCount();
