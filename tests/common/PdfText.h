@@ -28,8 +28,8 @@ inline QString popplerOutput(const QString &program, const QStringList &argument
 // The number of pages, 0 when the file cannot be read.
 inline int pdfPageCount(const QString &path)
 {
-    static const QRegularExpression pages(QStringLiteral(R"(^Pages:\s+(\d+)$)"),
-        QRegularExpression::MultilineOption);
+    static const QRegularExpression pages(
+        QStringLiteral(R"(^Pages:\s+(\d+)$)"), QRegularExpression::MultilineOption);
     return pages.match(popplerOutput(QStringLiteral("pdfinfo"), {path})).captured(1).toInt();
 }
 

@@ -25,8 +25,8 @@ void TestGuideBook::everySectionHasItsPage()
         QSKIP("poppler-utils (pdftotext, pdfinfo) is not installed: the PDF is not read back");
 
     QStringList titles;
-    for (const QString &line : QString::fromUtf8(fileBytes(QStringLiteral(ALMAVEST_GUIDE_SOURCE)))
-                                   .split(u'\n')) {
+    for (const QString &line :
+        QString::fromUtf8(fileBytes(QStringLiteral(ALMAVEST_GUIDE_SOURCE))).split(u'\n')) {
         if (line.startsWith(u"# "_s))
             titles.append(line.mid(2).trimmed());
     }

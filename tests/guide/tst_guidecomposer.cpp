@@ -40,8 +40,7 @@ std::optional<QImage> fixturePicture(const QString &name, QString &error)
 
 GuideComposer composer()
 {
-    return GuideComposer({u"Almavest"_s, u"Guida all'utilizzo"_s, u"Versione 1"_s},
-        fixturePicture);
+    return GuideComposer({u"Almavest"_s, u"Guida all'utilizzo"_s, u"Versione 1"_s}, fixturePicture);
 }
 
 } // namespace
@@ -83,7 +82,8 @@ void TestGuideComposer::everySectionStartsItsPageAndIsIndexed()
     for (const GuideSection &section : sections) {
         QCOMPARE(entries.value(section.title), section.page);
         QCOMPARE(firstLine(pdfPageText(pdf, section.page)), section.title);
-        QVERIFY(!pdfPageText(pdf, section.page - 1).contains(section.title));
+        if (section.page - 1 > 2) // the page before, unless it is the index
+            QVERIFY(!pdfPageText(pdf, section.page - 1).contains(section.title));
     }
     // The subsection flows on with its section and has no entry of its own.
     QVERIFY(!entries.contains(u"Sottosezione"_s));

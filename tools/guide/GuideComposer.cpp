@@ -36,8 +36,7 @@ qreal pointsOf(qreal devicePixels)
 // The captions of the picture paragraphs, in the order of the source.
 QStringList pictureCaptions(const QString &markdown)
 {
-    static const QRegularExpression picture(
-        QStringLiteral(R"(^\s*!\[([^\]]*)\]\(([^)\s]*)\)\s*$)"),
+    static const QRegularExpression picture(QStringLiteral(R"(^\s*!\[([^\]]*)\]\(([^)\s]*)\)\s*$)"),
         QRegularExpression::MultilineOption);
     QStringList captions;
     for (auto it = picture.globalMatch(markdown); it.hasNext();)
@@ -56,9 +55,9 @@ class DocumentPages final
 {
 public:
     DocumentPages(QTextDocument &document, const PageGeometry &geometry)
-        : m_document(document), m_geometry(geometry)
-    {
-    }
+        : m_document(document)
+        , m_geometry(geometry)
+    { }
 
     // The page (from 0) where the first line of `block` stands.
     int pageOf(const QTextBlock &block) const
@@ -153,8 +152,8 @@ QSizeF placedSize(const QImage &image, const PageGeometry &geometry)
 {
     const qreal toLayout = 96.0 / kResolution;
     QSizeF size = image.deviceIndependentSize();
-    const QSizeF most(geometry.text.width() * toLayout,
-        geometry.text.height() * kPictureHeightShare * toLayout);
+    const QSizeF most(
+        geometry.text.width() * toLayout, geometry.text.height() * kPictureHeightShare * toLayout);
     if (size.width() > most.width() || size.height() > most.height())
         size = size.scaled(most, Qt::KeepAspectRatio);
     return size;
@@ -191,9 +190,9 @@ void addCaption(QTextCursor &cursor, const QString &caption)
 } // namespace
 
 GuideComposer::GuideComposer(GuideCover cover, PictureSource pictures)
-    : m_cover(std::move(cover)), m_pictures(std::move(pictures))
-{
-}
+    : m_cover(std::move(cover))
+    , m_pictures(std::move(pictures))
+{ }
 
 } // namespace almavest::guide
 
@@ -205,14 +204,14 @@ class Composition final
 {
 public:
     Composition(const PictureSource &pictures, QList<QSizeF> &sizes)
-        : m_pictures(pictures), m_sizes(sizes)
-    {
-    }
+        : m_pictures(pictures)
+        , m_sizes(sizes)
+    { }
 
     // Styles the headings and paragraphs and places the pictures; false after writing into
     // `error` which picture is missing.
-    bool dress(QTextDocument &body, const QString &markdown, const PageGeometry &geometry,
-        QString &error);
+    bool dress(
+        QTextDocument &body, const QString &markdown, const PageGeometry &geometry, QString &error);
     // Moves a heading whose next block starts on a later page to that page.
     void keepWithNext(QTextDocument &body, const PageGeometry &geometry);
 
@@ -247,8 +246,8 @@ bool Composition::dress(
     return true;
 }
 
-bool Composition::placePicture(QTextDocument &body, const PictureSpot &spot,
-    const QString &caption, const PageGeometry &geometry, QString &error)
+bool Composition::placePicture(QTextDocument &body, const PictureSpot &spot, const QString &caption,
+    const PageGeometry &geometry, QString &error)
 {
     const QString address = spot.format.name();
     const QString scheme = QLatin1String(kPictureScheme);
@@ -299,9 +298,8 @@ void Composition::keepWithNext(QTextDocument &body, const PageGeometry &geometry
     }
 }
 
-
-QList<GuideSection> sectionsOf(const QTextDocument &body, const PageGeometry &geometry,
-    int firstPage)
+QList<GuideSection> sectionsOf(
+    const QTextDocument &body, const PageGeometry &geometry, int firstPage)
 {
     QTextDocument &document = const_cast<QTextDocument &>(body);
     const DocumentPages pages(document, geometry);
@@ -365,15 +363,14 @@ void paintCover(QPainter &painter, const PageGeometry &geometry, const GuideCove
     painter.setPen(kHeadingColour);
     painter.setFont(fonts::named(fonts::kArial, 40, QFont::Bold));
     painter.drawText(QRectF(0, top, width, devicePixels(60)), Qt::AlignCenter, cover.title);
-    painter.fillRect(QRectF(width * 0.3, top + devicePixels(70), width * 0.4, devicePixels(2)),
-        kHeadingColour);
+    painter.fillRect(
+        QRectF(width * 0.3, top + devicePixels(70), width * 0.4, devicePixels(2)), kHeadingColour);
     painter.setFont(fonts::named(fonts::kArial, 20));
     painter.drawText(QRectF(0, top + devicePixels(85), width, devicePixels(40)), Qt::AlignCenter,
         cover.subtitle);
     painter.setPen(QColor(0x55, 0x55, 0x55));
     painter.setFont(fonts::named(fonts::kArial, 11));
-    painter.drawText(QRectF(0, geometry.paint.height() - devicePixels(40), width,
-                         devicePixels(20)),
+    painter.drawText(QRectF(0, geometry.paint.height() - devicePixels(40), width, devicePixels(20)),
         Qt::AlignCenter, cover.version);
     painter.restore();
 }

@@ -21,7 +21,8 @@ QString GuideServices::openFileName(QWidget *, const QString &title, const QStri
     return {};
 }
 
-QString GuideServices::saveFileName(QWidget *, const QString &title, const QString &, const QString &)
+QString GuideServices::saveFileName(
+    QWidget *, const QString &title, const QString &, const QString &)
 {
     messages.append(QStringLiteral("file dialog: ") + title);
     return {};

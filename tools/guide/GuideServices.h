@@ -13,19 +13,21 @@ namespace almavest::guide {
 class GuideServices final : public ui::Services
 {
 public:
-    explicit GuideServices(QDate today) : m_now(today, QTime(10, 30)) {}
+    explicit GuideServices(QDate today)
+        : m_now(today, QTime(10, 30))
+    { }
 
     bool message(QWidget *owner, ui::MessageKind kind, const QString &text) override;
     void plainMessage(QWidget *owner, const QString &text) override;
     QString openFileName(QWidget *owner, const QString &title, const QString &filter) override;
     QString saveFileName(QWidget *owner, const QString &title, const QString &filter,
         const QString &proposedName) override;
-    void shellOpen(const QString &) override {}
+    void shellOpen(const QString &) override { }
     QDate today() const override { return m_now.date(); }
     QDateTime now() const override { return m_now; }
     int execDialog(QDialog &dialog) override;
-    void printReport(QWidget *, const report::PreparedReport &) override {}
-    void previewReport(QWidget *, const report::PreparedReport &) override {}
+    void printReport(QWidget *, const report::PreparedReport &) override { }
+    void previewReport(QWidget *, const report::PreparedReport &) override { }
     std::unique_ptr<ui::CameraSource> camera() override { return nullptr; }
 
     // The next per-use dialog goes to `handler`; it is closed afterwards, rejected.

@@ -34,16 +34,16 @@ struct Person
 constexpr Person kPeople[] = {
     {"Rossi Mario", "Roma", "12/03/1975", "RSSMRA75C12H501H", "Via Garibaldi 14", "Roma", "RM",
         "00153", "06 5551234", "31/12/2026"},
-    {"Bianchi Laura", "Milano", "15/05/1982", "BNCLRA82E55F205E", "Corso Venezia 8", "Milano",
-        "MI", "20121", "02 5559876", "31/03/2026"},
+    {"Bianchi Laura", "Milano", "15/05/1982", "BNCLRA82E55F205E", "Corso Venezia 8", "Milano", "MI",
+        "20121", "02 5559876", "31/03/2026"},
     {"Verdi Giuseppe", "Torino", "03/12/1968", "VRDGPP68T03L219K", "Via Po 21", "Torino", "TO",
         "10124", "011 5554321", "28/02/2026"},
     {"Ferri Stefania", "Firenze", "01/01/1990", "FRRSFN90A41D612C", "Via dei Neri 5", "Firenze",
         "FI", "50122", "055 5556789", "31/12/2026"},
     {"Colombo Andrea", "Bologna", "14/06/1979", "CLMNDR79H14A944C", "Via Zamboni 33", "Bologna",
         "BO", "40126", "051 5552468", "10/04/2026"},
-    {"Galli Francesca", "Palermo", "22/08/1985", "GLLFNC85M62G273F", "Via Maqueda 102",
-        "Palermo", "PA", "90133", "091 5551357", "31/12/2026"},
+    {"Galli Francesca", "Palermo", "22/08/1985", "GLLFNC85M62G273F", "Via Maqueda 102", "Palermo",
+        "PA", "90133", "091 5551357", "31/12/2026"},
 };
 
 QString text(const char *latin)
@@ -124,15 +124,17 @@ QList<QStringList> movements()
         movement(false, "20/01/2026", "Affitto della sede - gennaio", "350,00", "Immobiliare Sole"),
         movement(true, "02/02/2026", "Contributo del Comune", "1.200,00", "Comune di Roma"),
         movement(false, "05/02/2026", "Bolletta della luce", "84,60", "Energia Italia"),
-        movement(false, "20/02/2026", "Affitto della sede - febbraio", "350,00", "Immobiliare Sole"),
-        movement(true, "01/03/2026", "Iscrizioni al corso di fotografia", "480,00", "Soci iscritti"),
+        movement(
+            false, "20/02/2026", "Affitto della sede - febbraio", "350,00", "Immobiliare Sole"),
+        movement(
+            true, "01/03/2026", "Iscrizioni al corso di fotografia", "480,00", "Soci iscritti"),
         movement(false, "03/03/2026", "Materiale di cancelleria", "42,30", "Cartoleria Rossi"),
         movement(false, "10/03/2026", "Affitto della sede - marzo", "350,00", "Immobiliare Sole",
             "20/03/2026"),
         movement(false, "12/03/2026", "Assicurazione dei volontari", "260,00",
             "Assicurazioni Unite", "25/03/2026"),
-        movement(true, "14/03/2026", "Quota associativa 2026", "30,00", "Galli Francesca",
-            "31/03/2026"),
+        movement(
+            true, "14/03/2026", "Quota associativa 2026", "30,00", "Galli Francesca", "31/03/2026"),
     };
 }
 

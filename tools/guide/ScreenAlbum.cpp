@@ -61,8 +61,10 @@ class PictureTaker final
 {
 public:
     PictureTaker(const QString &folder, QMap<QString, QImage> &pictures)
-        : m_services(kSampleToday), m_app(m_services, folder), m_folder(folder),
-          m_pictures(pictures)
+        : m_services(kSampleToday)
+        , m_app(m_services, folder)
+        , m_folder(folder)
+        , m_pictures(pictures)
     {
         m_app.context().setQuitHandler([] {});
     }
@@ -138,11 +140,14 @@ bool PictureTaker::takeRegistry()
     ui::TfrmAnagrafica *card = m_app.memberCard();
     if (!card->loadCard(1) || !keep(QStringLiteral("anagrafica"), card))
         return false;
-    const auto search = [&] { ui::TfrmTrovaAnagrafica::choose(context(), card, QStringLiteral("anagrafica")); };
-    const auto findAll = [](QDialog &dialog) { child<QAbstractButton>(&dialog, "btnCerca")->click(); };
+    const auto search
+        = [&] { ui::TfrmTrovaAnagrafica::choose(context(), card, QStringLiteral("anagrafica")); };
+    const auto findAll
+        = [](QDialog &dialog) { child<QAbstractButton>(&dialog, "btnCerca")->click(); };
     return keepDialog(QStringLiteral("trova-soci"), search, findAll)
         && keepDialog(QStringLiteral("scadenze"), [&] { ui::TfrmSospesi::choose(context(), card); })
-        && keepDialog(QStringLiteral("esporta-soci"), [&] { ui::TfrmExpAnagrafica::open(context(), card); })
+        && keepDialog(
+            QStringLiteral("esporta-soci"), [&] { ui::TfrmExpAnagrafica::open(context(), card); })
         && keepDialog(QStringLiteral("codice-fiscale"),
             [&] { ui::TfrmCodFisc::check(context(), card, QStringLiteral("RSSMRA75C12H501H")); })
         && keepDialog(QStringLiteral("guida"),
@@ -157,7 +162,8 @@ bool PictureTaker::takeTools()
     slots.descriptions
         = {QStringLiteral("Domanda firmata"), QStringLiteral("Valido fino al 2027"), QString()};
     return keepDialog(QStringLiteral("allegati"), [&] {
-        ui::TfrmAllegaCartella::edit(context(), m_app.memberCard(), QStringLiteral("anagrafica"), slots);
+        ui::TfrmAllegaCartella::edit(
+            context(), m_app.memberCard(), QStringLiteral("anagrafica"), slots);
     });
 }
 
@@ -186,7 +192,8 @@ bool PictureTaker::takeJournal()
     card->openYear(m_app.journalMenu(), path, year);
     if (!card->loadMovement(5) || !keep(QStringLiteral("movimenti"), card))
         return false;
-    if (!keepDialog(QStringLiteral("sospesi"), [&] { ui::TfrmSospesiMov::choose(context(), card, path); }))
+    if (!keepDialog(
+            QStringLiteral("sospesi"), [&] { ui::TfrmSospesiMov::choose(context(), card, path); }))
         return false;
     ui::AppContext::switchScreen(card, m_app.journalMenu());
     m_app.balanceQuery()->open(m_app.journalMenu());
@@ -213,9 +220,8 @@ QStringList screenNames()
         QStringLiteral("anagrafica"), QStringLiteral("trova-soci"), QStringLiteral("scadenze"),
         QStringLiteral("menu-registro"), QStringLiteral("registro"),
         QStringLiteral("menu-primanota"), QStringLiteral("movimenti"), QStringLiteral("sospesi"),
-        QStringLiteral("menu-bilancio"), QStringLiteral("bilancio"),
-        QStringLiteral("esporta-soci"), QStringLiteral("codice-fiscale"),
-        QStringLiteral("allegati"), QStringLiteral("guida")};
+        QStringLiteral("menu-bilancio"), QStringLiteral("bilancio"), QStringLiteral("esporta-soci"),
+        QStringLiteral("codice-fiscale"), QStringLiteral("allegati"), QStringLiteral("guida")};
 }
 
 ScreenAlbum::ScreenAlbum(const QString &folder)
