@@ -159,17 +159,25 @@ QSizeF placedSize(const QImage &image, const PageGeometry &geometry)
     return size;
 }
 
-// Headings stay on the page of the block that follows them.
+bool isPicture(const QTextBlock &block)
+{
+    const auto first = block.begin();
+    return !first.atEnd() && first.fragment().charFormat().isImageFormat();
+}
+
+// Headings stay on the page of the block that follows them, and pictures with their captions.
 bool keptWithNext(const QTextBlock &block)
 {
     const int level = block.blockFormat().headingLevel();
-    return level >= 1 && level <= 3;
+    return (level >= 1 && level <= 3) || isPicture(block);
 }
 
 void addCaption(QTextCursor &cursor, const QString &caption)
 {
     QTextBlockFormat centred = cursor.blockFormat();
     centred.setAlignment(Qt::AlignHCenter);
+    // A proportional line height would add a share of the picture's height under it.
+    centred.setLineHeight(0, QTextBlockFormat::SingleHeight);
     centred.setTopMargin(devicePixels(8));
     centred.setBottomMargin(devicePixels(2));
     cursor.setBlockFormat(centred);
@@ -393,6 +401,34 @@ void paintPages(QPainter &painter, QPdfWriter &writer, QTextDocument &document,
     }
 }
 
+// A4 pages with the guide's margins, laid out at the PDF's resolution.
+PageGeometry a4Pages(QPdfWriter &writer)
+{
+    writer.setResolution(kResolution);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+        QMarginsF(22, 20, 22, 14), QPageLayout::Millimeter));
+    const QRectF paint = writer.pageLayout().paintRectPixels(kResolution);
+    return {QSizeF(paint.width(), paint.height() - devicePixels(kFooterPoints)),
+        QRectF(QPointF(0, 0), paint.size())};
+}
+
+// Writes the table of contents of `body` into `index`, which comes after the cover. The index's
+// own length decides where the sections start: it is laid out again until it settles.
+QList<GuideSection> layIndex(
+    QTextDocument &index, const QTextDocument &body, const PageGeometry &geometry)
+{
+    int indexPages = 1;
+    QList<GuideSection> sections;
+    for (int round = 0; round < 3; ++round) {
+        sections = sectionsOf(body, geometry, 2 + indexPages);
+        writeIndex(index, sections);
+        if (index.pageCount() == indexPages)
+            break;
+        indexPages = index.pageCount();
+    }
+    return sections;
+}
+
 } // namespace
 
 } // namespace almavest::guide
@@ -410,15 +446,9 @@ bool GuideComposer::write(const QString &markdown, const QString &pdfPath)
         return false;
     }
     QPdfWriter writer(&file);
-    writer.setResolution(kResolution);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-        QMarginsF(22, 20, 22, 14), QPageLayout::Millimeter));
     writer.setTitle(m_cover.title + QStringLiteral(" - ") + m_cover.subtitle);
     writer.setCreator(m_cover.title);
-    const QRectF paint = writer.pageLayout().paintRectPixels(kResolution);
-    const PageGeometry geometry {
-        QSizeF(paint.width(), paint.height() - devicePixels(kFooterPoints)),
-        QRectF(QPointF(0, 0), paint.size())};
+    const PageGeometry geometry = a4Pages(writer);
     m_textWidth = pointsOf(geometry.text.width());
 
     QTextDocument body;
@@ -429,17 +459,10 @@ bool GuideComposer::write(const QString &markdown, const QString &pdfPath)
         return false;
     composition.keepWithNext(body, geometry);
 
-    // The index's own length decides where the sections start: lay it out until it settles.
     QTextDocument index;
     prepareDocument(index, writer, geometry);
-    int indexPages = 1;
-    for (int round = 0; round < 3; ++round) {
-        m_sections = sectionsOf(body, geometry, 2 + indexPages);
-        writeIndex(index, m_sections);
-        if (index.pageCount() == indexPages)
-            break;
-        indexPages = index.pageCount();
-    }
+    m_sections = layIndex(index, body, geometry);
+    const int indexPages = index.pageCount();
 
     QPainter painter(&writer);
     paintCover(painter, geometry, m_cover);

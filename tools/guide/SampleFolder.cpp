@@ -122,7 +122,7 @@ QList<QStringList> movements()
         movement(true, "15/01/2026", "Quota associativa 2026", "30,00", "Bianchi Laura"),
         movement(true, "18/01/2026", "Quota associativa 2026", "30,00", "Verdi Giuseppe"),
         movement(false, "20/01/2026", "Affitto della sede - gennaio", "350,00", "Immobiliare Sole"),
-        movement(true, "02/02/2026", "Contributo del Comune", "1.200,00", "Comune di Roma"),
+        movement(true, "02/02/2026", "Contributo del Comune", "1200,00", "Comune di Roma"),
         movement(false, "05/02/2026", "Bolletta della luce", "84,60", "Energia Italia"),
         movement(
             false, "20/02/2026", "Affitto della sede - febbraio", "350,00", "Immobiliare Sole"),

@@ -35,9 +35,9 @@ namespace almavest::guide {
 
 namespace {
 
-constexpr qreal kPictureScale = 2; // pixels per screen pixel, for sharp pictures on paper
+constexpr qreal kPictureScale = 1.5; // pixels per screen pixel, for sharp pictures on paper
 
-// The widget as it stands on screen, at twice its pixels.
+// The widget as it stands on screen, at one and a half times its pixels.
 QImage grabbed(QWidget *widget)
 {
     QApplication::processEvents();

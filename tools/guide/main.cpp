@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QSaveFile>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -21,10 +22,26 @@ int fail(const QString &message)
     return 1;
 }
 
+// The pictures show the screens as they look on a common laptop display: the offscreen
+// platform's own screen is too small for the cards, which would come out cut.
+bool useLaptopScreen(const QTemporaryDir &dir)
+{
+    QSaveFile config(dir.filePath(QStringLiteral("screen.json")));
+    const QByteArray json = R"({"screens": [{"name": "Guida", "x": 0, "y": 0, "width": 1366,
+        "height": 768, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})";
+    if (!config.open(QIODevice::WriteOnly) || config.write(json) != json.size() || !config.commit())
+        return false;
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(config.fileName()));
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    QTemporaryDir screenDir;
+    if (!screenDir.isValid() || !useLaptopScreen(screenDir))
+        return fail(QStringLiteral("cannot describe the offscreen screen"));
     QApplication application(argc, argv);
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() != 4)
