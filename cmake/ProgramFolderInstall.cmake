@@ -1,6 +1,7 @@
 # `cmake --install` lays out the program folder at the install prefix (default ~/Almavest):
 # the executable and the user guide Guida.pdf, each replaced through a temporary copy and a
-# rename, and the initial password file only when the folder has none. Nothing else in the folder is ever written or deleted.
+# rename, and the initial password file only when the folder has none. Nothing else in the
+# folder is ever written or deleted.
 # The desktop entry and the icon go to ALMAVEST_DESKTOP_DATA_DIR (share/applications and
 # share/icons there), the user's own menu unless told otherwise; empty leaves them out.
 set(_almavest_data_home "$ENV{XDG_DATA_HOME}")
