@@ -108,14 +108,12 @@ void styleHeading(QTextCursor &cursor, int level)
     cursor.setBlockFormat(block);
     QTextCharFormat text;
     text.setFont(fonts::named(fonts::kArial, kSizes[level - 1], QFont::Bold));
-    text.setProperty(QTextFormat::FontSizeAdjustment, 0);
     text.setForeground(kHeadingColour);
-    cursor.select(QTextCursor::BlockUnderCursor);
-    if (cursor.hasSelection() && cursor.selectionStart() < cursor.block().position())
-        cursor.setPosition(cursor.block().position(), QTextCursor::KeepAnchor);
     cursor.movePosition(QTextCursor::StartOfBlock);
     cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    cursor.mergeCharFormat(text);
+    // Replaced, not merged: the size step the Markdown reader gives a heading would win over
+    // any point size.
+    cursor.setCharFormat(text);
 }
 
 // Text paragraphs a little apart, for easy reading.
