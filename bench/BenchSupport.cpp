@@ -15,7 +15,8 @@ namespace almavest::bench {
 
 double bestOf(int runs, const std::function<void()> &work)
 {
-    return bestOf(runs, [] { }, work);
+    return bestOf(
+        runs, [] {}, work);
 }
 
 double bestOf(int runs, const std::function<void()> &prepare, const std::function<void()> &work)

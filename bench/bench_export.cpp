@@ -90,7 +90,8 @@ void exportBenchmarks(const QString &archive, double raw)
         require(store::writeWholeFile(copy, bytes) == store::WriteFailure::None,
             "cannot write the copy durably");
     });
-    row(QStringLiteral("  the same bytes written durably"), durable, QStringLiteral("ms"), straight);
+    row(QStringLiteral("  the same bytes written durably"), durable, QStringLiteral("ms"),
+        straight);
     qsizetype built = 0;
     const double inMemory = bestOf(3, [&] { built = exporting::sheetDocument(form, rows).size(); });
     require(built == bytes.size(), "the document built differs from the one written");

@@ -224,7 +224,8 @@ void TestSheetExport::largeSheetIsWrittenWhole()
     QTemporaryDir dir;
     const QString path = dir.filePath(u"Soci.xls"_s);
     QVERIFY(writeBytes(path, "an earlier export"));
-    QCOMPARE(exporting::writeSheet(path, exporting::memberSheet(), rows), store::WriteFailure::None);
+    QCOMPARE(
+        exporting::writeSheet(path, exporting::memberSheet(), rows), store::WriteFailure::None);
     QVERIFY(fileBytes(path) == document);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList {u"Soci.xls"_s});
 }
@@ -238,8 +239,7 @@ void TestSheetExport::failureWhileStreamingKeepsTheEarlierExport_data()
     using store::WriteFailure;
     QTest::newRow("disk full from the start") << u"diskFull"_s << qint64(0) << WriteFailure::Write;
     QTest::newRow("disk full midway") << u"diskFull"_s << size / 2 << WriteFailure::Write;
-    QTest::newRow("disk full at the last byte")
-        << u"diskFull"_s << size - 1 << WriteFailure::Write;
+    QTest::newRow("disk full at the last byte") << u"diskFull"_s << size - 1 << WriteFailure::Write;
     QTest::newRow("read-only folder") << u"readOnly"_s << qint64(0) << WriteFailure::Create;
     QTest::newRow("missing folder") << u"missingFolder"_s << qint64(0) << WriteFailure::Create;
 }

@@ -185,7 +185,8 @@ bool holdsMarkup(QByteArrayView text)
             | zeroByte((word & ~(0x02 * kOnes)) ^ ('<' * kOnes)))
             return true;
     }
-    return std::any_of(at, end, [](char c) { return c == '&' || c == '<' || c == '>' || c == '"'; });
+    return std::any_of(
+        at, end, [](char c) { return c == '&' || c == '<' || c == '>' || c == '"'; });
 }
 
 // Appends Windows-1252 bytes with the characters that mean something in HTML escaped.

@@ -35,8 +35,7 @@ void SheetRows::beginRow()
 void SheetRows::appendEmptyRows(int count)
 {
     m_rows += count;
-    m_ends.insert(
-        m_ends.end(), static_cast<size_t>(count) * static_cast<size_t>(m_columns),
+    m_ends.insert(m_ends.end(), static_cast<size_t>(count) * static_cast<size_t>(m_columns),
         static_cast<qsizetype>(m_bytes.size()));
 }
 

@@ -31,7 +31,10 @@ public:
         return m_edited.empty() ? nullptr : findEdited(row, column);
     }
     // The Windows-1252 bytes the archive gave a cell.
-    QByteArrayView storedBytes(int row, int column) const { return storedSpan(key(row, column), 1); }
+    QByteArrayView storedBytes(int row, int column) const
+    {
+        return storedSpan(key(row, column), 1);
+    }
     // The bytes the archive gave all the cells of a row, one after the other.
     QByteArrayView storedRow(int row) const { return storedSpan(key(row, 0), m_columns); }
     // Replaces the text of one cell.
