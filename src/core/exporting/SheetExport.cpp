@@ -94,8 +94,8 @@ constexpr qsizetype kStreamBuffer = qsizetype(4) << 20;
 
 // The document under construction, gathered in one buffer. With a file behind it, the buffer
 // is written out whenever it is full and then reused, so that a document of any size takes a
-// few MiB of memory; without one, it grows to hold the whole document. A cell costs a copy or
-// two and a comparison, never a string of its own.
+// few MiB of memory; without one, it grows to hold the whole document. A cell costs a few
+// copies, never a string of its own.
 class DocumentWriter final
 {
 public:
@@ -368,10 +368,10 @@ QByteArray sheetDocument(const SheetForm &form, const SheetRows &rows)
 store::WriteFailure writeSheet(
     const QString &path, const SheetForm &form, const SheetRows &rows, QString *error)
 {
-    // The export is made again from the archive with one click, so it does not wait for the
-    // disk to hold it before it replaces the earlier one, as the archives and the settings do:
-    // a power cut can only cost the fresh export, and the wait would take longer than building
-    // and writing the whole document.
+    // Unlike the archives and the settings, the export does not wait for the disk to hold it
+    // before it replaces the earlier one: a power cut can cost only the fresh export, which one
+    // more click makes again, while the wait would make every export of a large archive
+    // markedly slower.
     store::RebuiltFile file(path);
     store::WriteFailure failure = store::WriteFailure::Create;
     if (file.open()) {
