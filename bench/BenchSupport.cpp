@@ -15,8 +15,15 @@ namespace almavest::bench {
 
 double bestOf(int runs, const std::function<void()> &work)
 {
+    return bestOf(
+        runs, [] {}, work);
+}
+
+double bestOf(int runs, const std::function<void()> &prepare, const std::function<void()> &work)
+{
     double best = 1e300;
     for (int i = 0; i < runs; ++i) {
+        prepare();
         QElapsedTimer timer;
         timer.start();
         work();

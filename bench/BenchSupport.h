@@ -16,6 +16,8 @@ namespace almavest::bench {
 
 // Best of `runs` timings of `work`, in milliseconds.
 double bestOf(int runs, const std::function<void()> &work);
+// The same, with `prepare` run before each timing and not counted.
+double bestOf(int runs, const std::function<void()> &prepare, const std::function<void()> &work);
 
 // Prints one line: what, the value and its unit, and when `base` is given the ratio to it
 // against the goal.

@@ -1,5 +1,6 @@
 // The spreadsheet export: the document byte for byte, the cells of both archives, escaping and
 // the failures that must keep an earlier export whole.
+#include "ReadOnlyAccess.h"
 #include "TestFiles.h"
 #include "WritesFail.h"
 #include "exporting/SheetExport.h"
@@ -12,11 +13,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <optional>
+
 using namespace almavest;
 using namespace Qt::StringLiterals;
 using exporting::SheetRows;
 using test::fileBytes;
 using test::writeBytes;
+
+Q_DECLARE_METATYPE(almavest::store::WriteFailure)
 
 namespace {
 
@@ -45,6 +50,25 @@ QByteArray cellBytes(const QByteArray &text)
     return "<td style=\"text-align: left;\" sdnum=\"1040;0;@\">" + text + "</td>";
 }
 
+// A member sheet of several MiB, written out in more than one go: the two archive rows over and
+// over, a name to escape in some of them, and a typed note longer than the writing buffer.
+SheetRows largeSheet()
+{
+    SheetRows read;
+    if (!exporting::readSheetRows(exporting::memberSheet(), fixture("members.pro"), read))
+        return read;
+    SheetRows rows(read.columnCount());
+    for (int row = 0; row < 24000; ++row) {
+        rows.beginRow();
+        for (int column = 0; column < read.columnCount(); ++column)
+            rows.appendCell(read.storedBytes(row % 2, column));
+    }
+    for (int row = 0; row < rows.rowCount(); row += 997)
+        rows.setCell(row, 0, u"Rossi & Figli <srl>"_s);
+    rows.setCell(12000, 14, QString(5 << 20, u'n') + u'&');
+    return rows;
+}
+
 } // namespace
 
 class TestSheetExport final : public QObject
@@ -59,6 +83,9 @@ private Q_SLOTS:
     void cellTexts();
     void unreadableArchiveIsReported();
     void failedWriteKeepsTheEarlierExport();
+    void largeSheetIsWrittenWhole();
+    void failureWhileStreamingKeepsTheEarlierExport_data();
+    void failureWhileStreamingKeepsTheEarlierExport();
 };
 
 void TestSheetExport::memberDocumentByteForByte()
@@ -182,6 +209,69 @@ void TestSheetExport::failedWriteKeepsTheEarlierExport()
     }
     QCOMPARE(fileBytes(path), QByteArray("earlier export"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList {u"Soci.xls"_s});
+}
+
+void TestSheetExport::largeSheetIsWrittenWhole()
+{
+    const SheetRows rows = largeSheet();
+    QCOMPARE(rows.rowCount(), 24000);
+    const QByteArray document = exporting::sheetDocument(exporting::memberSheet(), rows);
+    QCOMPARE(document.count("<tr>"), 24001);
+    QCOMPARE(document.count(cellBytes("Rossi &amp; Figli &lt;srl&gt;")), 25);
+    QVERIFY(document.contains(QByteArray(cellBytes(QByteArray(5 << 20, 'n') + "&amp;"))));
+    QVERIFY(document.endsWith("</tr></table></body></html>"));
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"Soci.xls"_s);
+    QVERIFY(writeBytes(path, "an earlier export"));
+    QCOMPARE(
+        exporting::writeSheet(path, exporting::memberSheet(), rows), store::WriteFailure::None);
+    QVERIFY(fileBytes(path) == document);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList {u"Soci.xls"_s});
+}
+
+void TestSheetExport::failureWhileStreamingKeepsTheEarlierExport_data()
+{
+    QTest::addColumn<QString>("cause");
+    QTest::addColumn<qint64>("limit"); // bytes the disk takes, for a full disk
+    QTest::addColumn<store::WriteFailure>("failure");
+    const qint64 size = exporting::sheetDocument(exporting::memberSheet(), largeSheet()).size();
+    using store::WriteFailure;
+    QTest::newRow("disk full from the start") << u"diskFull"_s << qint64(0) << WriteFailure::Write;
+    QTest::newRow("disk full midway") << u"diskFull"_s << size / 2 << WriteFailure::Write;
+    QTest::newRow("disk full at the last byte") << u"diskFull"_s << size - 1 << WriteFailure::Write;
+    QTest::newRow("read-only folder") << u"readOnly"_s << qint64(0) << WriteFailure::Create;
+    QTest::newRow("missing folder") << u"missingFolder"_s << qint64(0) << WriteFailure::Create;
+}
+
+void TestSheetExport::failureWhileStreamingKeepsTheEarlierExport()
+{
+    QFETCH(QString, cause);
+    QFETCH(qint64, limit);
+    QFETCH(store::WriteFailure, failure);
+    const SheetRows rows = largeSheet();
+    QTemporaryDir dir;
+    QString path = dir.filePath(u"Soci.xls"_s);
+    const QByteArray earlier(3000, 'e');
+    QVERIFY(writeBytes(path, earlier));
+    if (cause == u"missingFolder")
+        path = dir.filePath(u"Esportazioni/Soci.xls"_s);
+    std::optional<test::WritesFail> diskFull;
+    std::optional<test::ReadOnlyAccess> readOnly;
+    if (cause == u"diskFull")
+        diskFull.emplace(static_cast<rlim_t>(limit));
+    else if (cause == u"readOnly" && !readOnly.emplace(QStringList {dir.path()}).effective())
+        QSKIP("root could not become an ordinary user");
+    QString error;
+    const store::WriteFailure result
+        = exporting::writeSheet(path, exporting::memberSheet(), rows, &error);
+    diskFull.reset();
+    readOnly.reset();
+    QCOMPARE(result, failure);
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(fileBytes(dir.filePath(u"Soci.xls"_s)), earlier);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+        QStringList {u"Soci.xls"_s});
 }
 
 QTEST_GUILESS_MAIN(TestSheetExport)

@@ -89,38 +89,77 @@ constexpr char kHeadingCell[] = "<td style=\"text-align: left; font-weight: bold
 // lose its leading zero and a date or an amount would be read as a number.
 constexpr char kCellStart[] = "<td style=\"text-align: left;\" sdnum=\"1040;0;@\">";
 constexpr char kCellEnd[] = "</td>";
+// The part of the document gathered before it is written to the file.
+constexpr qsizetype kStreamBuffer = qsizetype(4) << 20;
 
-// The document under construction: bytes written through a cursor into one buffer made large
-// enough beforehand, so that a cell costs a copy or two and no bookkeeping of the buffer.
+// The document under construction, gathered in one buffer. With a file behind it, the buffer
+// is written out whenever it is full and then reused, so that a document of any size takes a
+// few MiB of memory; without one, it grows to hold the whole document. A cell costs a few
+// copies, never a string of its own.
 class DocumentWriter final
 {
 public:
-    explicit DocumentWriter(qsizetype expected) { m_bytes.resize(expected); }
+    DocumentWriter(store::RebuiltFile *file, qsizetype capacity)
+        : m_file(file)
+    {
+        m_bytes.resize(capacity);
+        m_at = m_bytes.data();
+        m_end = m_at + capacity;
+    }
 
-    void put(QByteArrayView text)
+    // Room for `size` more bytes at the cursor; advanceTo() then moves the cursor past them.
+    Q_ALWAYS_INLINE char *room(qsizetype size)
+    {
+        if (size > m_end - m_at)
+            makeRoom(size);
+        return m_at;
+    }
+    void advanceTo(char *at) { m_at = at; }
+    Q_ALWAYS_INLINE void put(QByteArrayView text)
     {
         if (text.isEmpty())
             return; // an empty view may have no data at all, which memcpy must not be given
         std::memcpy(room(text.size()), text.data(), static_cast<size_t>(text.size()));
-        m_used += text.size();
+        m_at += text.size();
     }
-    // Room for `size` more bytes at the cursor; advance() then says how many were written.
-    char *room(qsizetype size)
+    // False once a write to the file has failed: what follows would be thrown away.
+    bool good() const { return !m_failed; }
+    // Writes out what the buffer still holds; false when any write to the file failed.
+    bool finish()
     {
-        if (m_used + size > m_bytes.size())
-            m_bytes.resize(std::max(m_bytes.size() * 2, m_used + size));
-        return m_bytes.data() + m_used;
+        drain();
+        return good();
     }
-    void advance(qsizetype written) { m_used += written; }
     QByteArray take()
     {
-        m_bytes.resize(m_used);
+        m_bytes.resize(m_at - m_bytes.constData());
         return std::move(m_bytes);
     }
 
 private:
+    void drain()
+    {
+        const QByteArrayView filled(m_bytes.constData(), m_at - m_bytes.constData());
+        if (m_file && !m_failed && !filled.isEmpty())
+            m_failed = !m_file->write(filled);
+        m_at = m_bytes.data();
+    }
+    void makeRoom(qsizetype size)
+    {
+        if (m_file)
+            drain();
+        const qsizetype used = m_at - m_bytes.constData();
+        if (used + size > m_bytes.size())
+            m_bytes.resize(std::max(m_bytes.size() * 2, used + size));
+        m_at = m_bytes.data() + used;
+        m_end = m_bytes.data() + m_bytes.size();
+    }
+
+    store::RebuiltFile *m_file;
     QByteArray m_bytes;
-    qsizetype m_used = 0;
+    char *m_at = nullptr;
+    char *m_end = nullptr;
+    bool m_failed = false;
 };
 
 template <size_t N> void appendLiteral(DocumentWriter &out, const char (&text)[N])
@@ -128,18 +167,37 @@ template <size_t N> void appendLiteral(DocumentWriter &out, const char (&text)[N
     out.put(QByteArrayView(text, static_cast<qsizetype>(N - 1)));
 }
 
-// Appends Windows-1252 bytes with the characters that mean something in HTML escaped. The
-// widest escape takes six bytes, so room for six per byte is made first.
+// Whether `text` holds a byte that means something in HTML ("&", "<", ">", '"'). Eight bytes
+// are looked at together: '"' and "&" differ only in one bit, "<" and ">" in another, so with
+// that bit cleared a byte equal to one of them leaves a zero byte after the exclusive or, which
+// the borrow of the subtraction finds.
+bool holdsMarkup(QByteArrayView text)
+{
+    constexpr quint64 kOnes = 0x0101010101010101;
+    constexpr quint64 kHighs = 0x8080808080808080;
+    const auto zeroByte = [](quint64 word) { return (word - kOnes) & ~word & kHighs; };
+    const char *at = text.data();
+    const char *const end = at + text.size();
+    for (; end - at >= 8; at += 8) {
+        quint64 word;
+        std::memcpy(&word, at, sizeof word);
+        if (zeroByte((word & ~(0x04 * kOnes)) ^ ('"' * kOnes))
+            | zeroByte((word & ~(0x02 * kOnes)) ^ ('<' * kOnes)))
+            return true;
+    }
+    return std::any_of(
+        at, end, [](char c) { return c == '&' || c == '<' || c == '>' || c == '"'; });
+}
+
+// Appends Windows-1252 bytes with the characters that mean something in HTML escaped.
 void appendEscaped(DocumentWriter &out, QByteArrayView text)
 {
-    // Most cells hold none of them: those are copied whole.
-    const auto special = [](char c) { return c == '&' || c == '<' || c == '>' || c == '"'; };
-    if (std::none_of(text.begin(), text.end(), special)) {
+    if (!holdsMarkup(text)) {
         out.put(text);
         return;
     }
-    char *const start = out.room(text.size() * 6);
-    char *at = start;
+    // The widest escape takes six bytes.
+    char *at = out.room(text.size() * 6);
     for (const char c : text) {
         const char *escape = nullptr;
         switch (c) {
@@ -163,7 +221,7 @@ void appendEscaped(DocumentWriter &out, QByteArrayView text)
         std::memcpy(at, escape, length);
         at += length;
     }
-    out.advance(at - start);
+    out.advanceTo(at);
 }
 
 // A cell's text in Windows-1252, escaped.
@@ -183,6 +241,58 @@ void appendHeaderRow(DocumentWriter &out, const SheetForm &form)
         appendLiteral(out, kCellEnd);
     }
     appendLiteral(out, "</tr>");
+}
+
+template <size_t N> char *copyLiteral(char *at, const char (&text)[N])
+{
+    std::memcpy(at, text, N - 1);
+    return at + (N - 1);
+}
+
+// A cell whose bytes need no escape, with its tags, in one step.
+void appendPlainCell(DocumentWriter &out, QByteArrayView bytes)
+{
+    char *at = out.room(qsizetype(sizeof kCellStart + sizeof kCellEnd) + bytes.size());
+    at = copyLiteral(at, kCellStart);
+    if (!bytes.isEmpty())
+        std::memcpy(at, bytes.data(), static_cast<size_t>(bytes.size()));
+    at = copyLiteral(at + bytes.size(), kCellEnd);
+    out.advanceTo(at);
+}
+
+// One row of cells. Most rows hold nothing to escape: their cells are copied whole, after one
+// look at all the bytes of the row together.
+void appendRow(DocumentWriter &out, const SheetRows &rows, int row)
+{
+    const bool plain = !holdsMarkup(rows.storedRow(row));
+    appendLiteral(out, "<tr>");
+    for (int column = 0; column < rows.columnCount(); ++column) {
+        const QString *edited = rows.editedCell(row, column);
+        if (plain && !edited) {
+            appendPlainCell(out, rows.storedBytes(row, column));
+            continue;
+        }
+        appendLiteral(out, kCellStart);
+        // What the archive gave is already trimmed Windows-1252; only typing is encoded.
+        if (edited)
+            appendCellText(out, text::trimmedView(*edited));
+        else
+            appendEscaped(out, rows.storedBytes(row, column));
+        appendLiteral(out, kCellEnd);
+    }
+    appendLiteral(out, "</tr>");
+}
+
+// Every byte of the document, into `out`; stops early once a write has failed.
+void writeDocument(DocumentWriter &out, const SheetForm &form, const SheetRows &rows)
+{
+    appendLiteral(out, kDocumentStart);
+    out.put(store::toCp1252(QString::fromUtf8(form.worksheetName)));
+    appendLiteral(out, kAfterName);
+    appendHeaderRow(out, form);
+    for (int row = 0; row < rows.rowCount() && out.good(); ++row)
+        appendRow(out, rows, row);
+    appendLiteral(out, kDocumentEnd);
 }
 
 // The bytes of one column of a record: the field as stored, or for the movement type the word
@@ -250,33 +360,28 @@ bool readSheetRows(
 
 QByteArray sheetDocument(const SheetForm &form, const SheetRows &rows)
 {
-    const int columns = rows.columnCount();
-    DocumentWriter out(4096 + qsizetype(rows.rowCount()) * columns * 48);
-    appendLiteral(out, kDocumentStart);
-    out.put(store::toCp1252(QString::fromUtf8(form.worksheetName)));
-    appendLiteral(out, kAfterName);
-    appendHeaderRow(out, form);
-    for (int row = 0; row < rows.rowCount(); ++row) {
-        appendLiteral(out, "<tr>");
-        for (int column = 0; column < columns; ++column) {
-            appendLiteral(out, kCellStart);
-            // What the archive gave is already trimmed Windows-1252; only typing is encoded.
-            if (const QString *edited = rows.editedCell(row, column))
-                appendCellText(out, text::trimmedView(*edited));
-            else
-                appendEscaped(out, rows.storedBytes(row, column));
-            appendLiteral(out, kCellEnd);
-        }
-        appendLiteral(out, "</tr>");
-    }
-    appendLiteral(out, kDocumentEnd);
+    DocumentWriter out(nullptr, 4096 + qsizetype(rows.rowCount()) * rows.columnCount() * 64);
+    writeDocument(out, form, rows);
     return out.take();
 }
 
 store::WriteFailure writeSheet(
     const QString &path, const SheetForm &form, const SheetRows &rows, QString *error)
 {
-    return store::writeWholeFile(path, sheetDocument(form, rows), error);
+    // Unlike the archives and the settings, the export does not wait for the disk to hold it
+    // before it replaces the earlier one: a power cut can cost only the fresh export, which one
+    // more click makes again, while the wait would make every export of a large archive
+    // markedly slower.
+    store::RebuiltFile file(path);
+    store::WriteFailure failure = store::WriteFailure::Create;
+    if (file.open()) {
+        DocumentWriter out(&file, kStreamBuffer);
+        writeDocument(out, form, rows);
+        failure = out.finish() ? file.commit() : store::WriteFailure::Write;
+    }
+    if (failure != store::WriteFailure::None && error)
+        *error = file.errorString();
+    return failure;
 }
 
 QString sheetPath(const QString &programFolder, const SheetForm &form)

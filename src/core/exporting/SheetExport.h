@@ -58,8 +58,8 @@ inline constexpr int kEmptySheetRows = 10;
 // so that no text can break the table.
 QByteArray sheetDocument(const SheetForm &form, const SheetRows &rows);
 
-// Writes the document for `rows` to `path` through a temporary file, so that a failure leaves
-// an earlier export whole.
+// Writes the document for `rows` to `path`, a few MiB at a time, through a temporary file, so
+// that a failure leaves an earlier export whole.
 store::WriteFailure writeSheet(
     const QString &path, const SheetForm &form, const SheetRows &rows, QString *error = nullptr);
 

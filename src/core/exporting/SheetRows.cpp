@@ -15,19 +15,10 @@ QString SheetRows::cell(int row, int column) const
     return store::fromCp1252(storedBytes(row, column));
 }
 
-const QString *SheetRows::editedCell(int row, int column) const
+const QString *SheetRows::findEdited(int row, int column) const
 {
-    if (m_edited.empty())
-        return nullptr;
     const auto edited = m_edited.find(key(row, column));
     return edited == m_edited.end() ? nullptr : &edited->second;
-}
-
-QByteArrayView SheetRows::storedBytes(int row, int column) const
-{
-    const qint64 at = key(row, column);
-    const qsizetype begin = at == 0 ? 0 : m_ends[static_cast<size_t>(at - 1)];
-    return QByteArrayView(m_bytes).sliced(begin, m_ends[static_cast<size_t>(at)] - begin);
 }
 
 void SheetRows::setCell(int row, int column, const QString &text)
@@ -41,23 +32,17 @@ void SheetRows::beginRow()
     ++m_records;
 }
 
-void SheetRows::appendCell(QByteArrayView bytes)
-{
-    m_bytes.append(bytes);
-    m_ends.push_back(m_bytes.size());
-}
-
 void SheetRows::appendEmptyRows(int count)
 {
     m_rows += count;
-    m_ends.insert(
-        m_ends.end(), static_cast<size_t>(count) * static_cast<size_t>(m_columns), m_bytes.size());
+    m_ends.insert(m_ends.end(), static_cast<size_t>(count) * static_cast<size_t>(m_columns),
+        static_cast<qsizetype>(m_bytes.size()));
 }
 
 void SheetRows::reserve(qsizetype rows, qsizetype bytes)
 {
     m_ends.reserve(static_cast<size_t>(rows) * static_cast<size_t>(m_columns));
-    m_bytes.reserve(bytes);
+    m_bytes.reserve(static_cast<size_t>(bytes));
 }
 
 void SheetRows::clear()

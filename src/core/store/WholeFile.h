@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QFile>
 #include <QString>
 
 // Files that are always written whole: settings, photos, exports.
@@ -13,8 +14,39 @@ enum class WriteFailure {
 };
 
 // Replaces the file at `path` with `bytes`: they go to a temporary file in the same folder that
-// is then renamed over the old file, so after a failure the old file is still whole and nothing
-// new is left behind. `error`, when given, receives the system's reason for a failure.
+// is flushed to the disk and then renamed over the old file, so after a failure the old file is
+// still whole and nothing new is left behind. `error`, when given, receives the system's reason
+// for a failure.
 WriteFailure writeWholeFile(const QString &path, QByteArrayView bytes, QString *error = nullptr);
+
+// A file made again from the archives whenever it is asked for, such as an export, written as
+// a stream: the bytes go to a temporary file in the same folder that commit() renames over the
+// old file, so a failure leaves the old file whole and nothing new behind. Unlike
+// writeWholeFile() it does not wait for the disk to hold the bytes before the rename.
+class RebuiltFile final
+{
+public:
+    explicit RebuiltFile(const QString &path);
+    ~RebuiltFile(); // removes the temporary file unless commit() has replaced the old one
+    RebuiltFile(const RebuiltFile &) = delete;
+    RebuiltFile &operator=(const RebuiltFile &) = delete;
+
+    // Makes the temporary file; false when the folder takes no new file.
+    [[nodiscard]] bool open();
+    // Appends `bytes`; after a failure every further write fails too.
+    [[nodiscard]] bool write(QByteArrayView bytes);
+    // Puts the file written in place of the old one.
+    [[nodiscard]] WriteFailure commit();
+    // The system's reason for the last failure.
+    QString errorString() const { return m_error; }
+
+private:
+    void discard();
+
+    QString m_path;
+    QFile m_temporary;
+    QString m_error;
+    bool m_failed = false;
+};
 
 } // namespace almavest::store
