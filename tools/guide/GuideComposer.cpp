@@ -54,7 +54,7 @@ struct PageGeometry
 class DocumentPages final
 {
 public:
-    DocumentPages(QTextDocument &document, const PageGeometry &geometry)
+    DocumentPages(const QTextDocument &document, const PageGeometry &geometry)
         : m_document(document)
         , m_geometry(geometry)
     { }
@@ -82,7 +82,7 @@ public:
     }
 
 private:
-    QTextDocument &m_document;
+    const QTextDocument &m_document;
     const PageGeometry &m_geometry;
 };
 
@@ -193,19 +193,6 @@ void addCaption(QTextCursor &cursor, const QString &caption)
     cursor.insertText(caption);
 }
 
-} // namespace
-
-GuideComposer::GuideComposer(GuideCover cover, PictureSource pictures)
-    : m_cover(std::move(cover))
-    , m_pictures(std::move(pictures))
-{ }
-
-} // namespace almavest::guide
-
-namespace almavest::guide {
-
-namespace {
-
 class Composition final
 {
 public:
@@ -307,8 +294,7 @@ void Composition::keepWithNext(QTextDocument &body, const PageGeometry &geometry
 QList<GuideSection> sectionsOf(
     const QTextDocument &body, const PageGeometry &geometry, int firstPage)
 {
-    QTextDocument &document = const_cast<QTextDocument &>(body);
-    const DocumentPages pages(document, geometry);
+    const DocumentPages pages(body, geometry);
     QList<GuideSection> sections;
     for (QTextBlock block = body.begin(); block.isValid(); block = block.next()) {
         if (block.blockFormat().headingLevel() == 1)
@@ -429,9 +415,10 @@ QList<GuideSection> layIndex(
 
 } // namespace
 
-} // namespace almavest::guide
-
-namespace almavest::guide {
+GuideComposer::GuideComposer(GuideCover cover, PictureSource pictures)
+    : m_cover(std::move(cover))
+    , m_pictures(std::move(pictures))
+{ }
 
 bool GuideComposer::write(const QString &markdown, const QString &pdfPath)
 {

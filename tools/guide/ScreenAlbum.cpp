@@ -214,24 +214,10 @@ QString PictureTaker::takeAll()
 
 } // namespace
 
-QStringList screenNames()
-{
-    return {QStringLiteral("password"), QStringLiteral("avvio"), QStringLiteral("cambia-password"),
-        QStringLiteral("anagrafica"), QStringLiteral("trova-soci"), QStringLiteral("scadenze"),
-        QStringLiteral("menu-registro"), QStringLiteral("registro"),
-        QStringLiteral("menu-primanota"), QStringLiteral("movimenti"), QStringLiteral("sospesi"),
-        QStringLiteral("menu-bilancio"), QStringLiteral("bilancio"), QStringLiteral("esporta-soci"),
-        QStringLiteral("codice-fiscale"), QStringLiteral("allegati"), QStringLiteral("guida")};
-}
-
 ScreenAlbum::ScreenAlbum(const QString &folder)
 {
     PictureTaker taker(folder, m_pictures);
     m_error = taker.takeAll();
-    for (const QString &name : screenNames()) {
-        if (m_error.isEmpty() && !m_pictures.contains(name))
-            m_error = QStringLiteral("the screen \"%1\" has no picture").arg(name);
-    }
 }
 
 std::optional<QImage> ScreenAlbum::picture(const QString &name, QString &error) const
@@ -241,7 +227,7 @@ std::optional<QImage> ScreenAlbum::picture(const QString &name, QString &error) 
         return *found;
     error = QStringLiteral("the guide shows the screen \"%1\", which does not exist; the screens "
                            "are: %2")
-                .arg(name, screenNames().join(QStringLiteral(", ")));
+                .arg(name, m_pictures.keys().join(QStringLiteral(", ")));
     return std::nullopt;
 }
 

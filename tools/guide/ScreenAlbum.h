@@ -11,14 +11,12 @@
 // screen built on the sample association and grabbed offscreen.
 namespace almavest::guide {
 
-// Every picture name the guide's source may use.
-QStringList screenNames();
-
 class ScreenAlbum final
 {
 public:
     // Builds the whole program on `folder`, holding the sample association, and takes every
-    // picture; ok() says whether each one could be taken.
+    // picture; ok() says whether each one could be taken. The pictures' names are the only
+    // ones the guide's source may use.
     explicit ScreenAlbum(const QString &folder);
 
     bool ok() const { return m_error.isEmpty(); }
