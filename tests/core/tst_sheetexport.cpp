@@ -86,6 +86,7 @@ private Q_SLOTS:
     void largeSheetIsWrittenWhole();
     void failureWhileStreamingKeepsTheEarlierExport_data();
     void failureWhileStreamingKeepsTheEarlierExport();
+    void folderUnderTheExportNameIsLeftAlone();
 };
 
 void TestSheetExport::memberDocumentByteForByte()
@@ -270,6 +271,23 @@ void TestSheetExport::failureWhileStreamingKeepsTheEarlierExport()
     QCOMPARE(result, failure);
     QVERIFY(!error.isEmpty());
     QCOMPARE(fileBytes(dir.filePath(u"Soci.xls"_s)), earlier);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+        QStringList {u"Soci.xls"_s});
+}
+
+// A folder that happens to bear the export's name is neither replaced nor moved aside.
+void TestSheetExport::folderUnderTheExportNameIsLeftAlone()
+{
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(u"Soci.xls"_s));
+    const QString inside = dir.filePath(u"Soci.xls/lettera.txt"_s);
+    QVERIFY(writeBytes(inside, "da non perdere"));
+    QString error;
+    QCOMPARE(exporting::writeSheet(
+                 dir.filePath(u"Soci.xls"_s), exporting::memberSheet(), largeSheet(), &error),
+        store::WriteFailure::Create);
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(fileBytes(inside), QByteArray("da non perdere"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
         QStringList {u"Soci.xls"_s});
 }

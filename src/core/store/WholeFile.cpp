@@ -75,8 +75,9 @@ RebuiltFile::~RebuiltFile()
 bool RebuiltFile::open()
 {
     const QFileInfo old(m_path);
-    if (old.exists() && !old.isWritable()) {
-        m_error = QStringLiteral("Existing file %1 is not writable").arg(m_path);
+    // A folder under the file's name would be swapped aside, not replaced.
+    if (old.exists() && (!old.isFile() || !old.isWritable())) {
+        m_error = QStringLiteral("%1 is not a writable file").arg(m_path);
         return false;
     }
     // A name no other file has, beside the old file so that the rename never leaves its disk.
