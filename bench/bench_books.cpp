@@ -3,7 +3,7 @@
 #include "BenchSupport.h"
 
 #include "ui/app/AppContext.h"
-#include "ui/book/TfrmApriRegistro.h"
+#include "ui/book/BookListScreen.h"
 #include "ui/services/Services.h"
 
 #include <QDir>
@@ -48,7 +48,7 @@ void bookListBenchmarks(const QString &folder, int books)
 
     ui::DesktopServices services;
     ui::AppContext context(services, programFolder);
-    ui::TfrmApriRegistro list(context);
+    ui::BookListScreen list(context);
     const double filling = bestOf(kRuns, [&] { list.fillList(); });
     row(QStringLiteral("book list of %1 books").arg(books), filling, QStringLiteral("ms"), listing,
         2);

@@ -13,8 +13,8 @@
 #include "exporting/SheetExport.h"
 #include "store/WholeFile.h"
 #include "ui/app/AppContext.h"
+#include "ui/exporting/MemberExportDialog.h"
 #include "ui/exporting/SheetGridModel.h"
-#include "ui/exporting/TfrmExpAnagrafica.h"
 #include "ui/services/Services.h"
 
 #include <QFile>
@@ -46,7 +46,7 @@ void exportBenchmarks(const QString &archive, double raw)
     ui::AppContext context(services, folder);
 
     const double open = bestOf(3, [&] {
-        ui::TfrmExpAnagrafica dialog(context, nullptr);
+        ui::MemberExportDialog dialog(context, nullptr);
         exporting::SheetRows rows;
         require(exporting::readSheetRows(form, archive, rows), "cannot read the archive");
         dialog.model()->setRows(std::move(rows));

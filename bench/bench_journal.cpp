@@ -6,7 +6,7 @@
 #include "journal/MovementRecord.h"
 #include "journal/MovementSelection.h"
 #include "ui/app/AppContext.h"
-#include "ui/journal/TfrmMovimenti.h"
+#include "ui/journal/MovementCardScreen.h"
 #include "ui/services/Services.h"
 
 #include <QAbstractButton>
@@ -59,7 +59,7 @@ double lastMovementTime(const QString &path, int movements)
 {
     ui::DesktopServices services;
     ui::AppContext context(services, QFileInfo(path).absolutePath());
-    ui::TfrmMovimenti card(context);
+    ui::MovementCardScreen card(context);
     card.openYear(nullptr, path, QFileInfo(path).baseName());
     auto *last = card.findChild<QAbstractButton *>(QStringLiteral("cmdUltimo"));
     require(last != nullptr, "the movement card has no button for the last movement");

@@ -9,11 +9,11 @@
 #include "journal/MovementRecord.h"
 #include "registry/MemberRecord.h"
 #include "store/ArchiveFile.h"
-#include "ui/app/TfrmPassword.h"
-#include "ui/book/TfrmRegistro.h"
-#include "ui/dialogs/TfrmAllegaCartella.h"
-#include "ui/journal/TfrmMovimenti.h"
-#include "ui/registry/TfrmAnagrafica.h"
+#include "ui/app/PasswordScreen.h"
+#include "ui/book/BookPageScreen.h"
+#include "ui/dialogs/AttachmentsDialog.h"
+#include "ui/journal/MovementCardScreen.h"
+#include "ui/registry/MemberCardScreen.h"
 
 #include <QDir>
 #include <QLabel>
@@ -26,8 +26,8 @@
 using namespace almavest;
 using namespace almavest::test;
 using namespace Qt::StringLiterals;
+using ui::AttachmentsDialog;
 using ui::MessageKind;
-using ui::TfrmAllegaCartella;
 
 namespace {
 
@@ -50,7 +50,7 @@ struct Card
     qint64 position = 0;
 };
 
-using Steps = std::function<void(TfrmAllegaCartella &)>;
+using Steps = std::function<void(AttachmentsDialog &)>;
 
 } // namespace
 
@@ -116,7 +116,7 @@ Card TestAllegaCartella::openMemberCard()
     const QString archive = m_fixture->file(u"Soci.pro"_s);
     writeBytes(archive, fileBytes(QStringLiteral(ALMAVEST_TEST_DATA "/members.pro")));
     m_fixture->openMemberCard();
-    ui::TfrmAnagrafica *card = m_fixture->app().memberCard();
+    ui::MemberCardScreen *card = m_fixture->app().memberCardScreen();
     if (!card->loadCard(1))
         qFatal("cannot load the first member");
     return {card, "btnSalva", archive, &registry::memberTable(), registry::kMemberRecordSize, 1};
@@ -129,14 +129,14 @@ Card TestAllegaCartella::openCard(const QString &which)
     if (which == u"registro") {
         const QString archive = m_fixture->file(u"Soci 2026.lib"_s);
         writeBytes(archive, fileBytes(QStringLiteral(ALMAVEST_TEST_DATA "/pages.lib")));
-        ui::TfrmRegistro *page = m_fixture->app().bookPage();
+        ui::BookPageScreen *page = m_fixture->app().bookPageScreen();
         page->openBook(m_fixture->app().passwordScreen(), archive, u"Soci 2026"_s);
         return {page, "cmdSalva", archive, &book::pageTable(), book::kPageRecordSize,
             page->lblPosizione()->text().toLongLong()};
     }
     const QString archive = m_fixture->file(u"2024.eur"_s);
     writeBytes(archive, fileBytes(QStringLiteral(ALMAVEST_TEST_DATA "/movements.eur")));
-    ui::TfrmMovimenti *movement = m_fixture->app().movementCard();
+    ui::MovementCardScreen *movement = m_fixture->app().movementCardScreen();
     movement->openYear(m_fixture->app().passwordScreen(), archive, u"2024"_s);
     // Movement 2 is a settled expense as the card writes it.
     control<QAbstractButton>(movement, "cmdPrimo")->click();
@@ -158,13 +158,13 @@ void TestAllegaCartella::runDialog(
     QWidget *card, const char *button, const Steps &steps, const char *finish)
 {
     m_fixture->services.onNextDialog([&](QDialog &dialog) {
-        auto &attach = dynamic_cast<TfrmAllegaCartella &>(dialog);
+        auto &attach = dynamic_cast<AttachmentsDialog &>(dialog);
         steps(attach);
         control<QPushButton>(&attach, finish)->click();
         return attach.result();
     });
     control<QAbstractButton>(card, button)->click();
-    QCOMPARE(m_fixture->services.dialogsShown, QStringList {u"almavest::ui::TfrmAllegaCartella"_s});
+    QCOMPARE(m_fixture->services.dialogsShown, QStringList {u"almavest::ui::AttachmentsDialog"_s});
 }
 
 void TestAllegaCartella::onMemberCard(const QString &name, const Steps &steps, const char *finish)
@@ -200,7 +200,7 @@ void TestAllegaCartella::cardsTakeTheAppliedTextsAtTheNextSave()
     QVERIFY(!before.isEmpty());
     const QString chosen = userFile(u"altri/verbale assemblea.odt"_s, "verbale");
 
-    runDialog(card.screen, button.constData(), [&](TfrmAllegaCartella &dialog) {
+    runDialog(card.screen, button.constData(), [&](AttachmentsDialog &dialog) {
         QCOMPARE(dialog.lblMemory()->text(), which);
         QCOMPARE(control<QLineEdit>(&dialog, "txtFile01")->text(), u"ricevuta.pdf"_s);
         QCOMPARE(control<QLineEdit>(&dialog, "txtDesc03")->text(), u"Nota in fondo"_s);
@@ -241,13 +241,13 @@ void TestAllegaCartella::annullaWritesNothingBack()
     const QString chosen = userFile(u"quota.pdf"_s, "quota");
     onMemberCard(
         u"ricevuta.pdf"_s,
-        [&](TfrmAllegaCartella &dialog) {
+        [&](AttachmentsDialog &dialog) {
             m_fixture->services.answerNextOpenFile(chosen);
             control<QPushButton>(&dialog, "btnSfoglia01")->click();
             QCOMPARE(control<QLineEdit>(&dialog, "txtFile01")->text(), u"quota.pdf"_s);
         },
         "btnAnnulla");
-    QCOMPARE(label(m_fixture->app().memberCard(), "lblFile01"), u"ricevuta.pdf"_s);
+    QCOMPARE(label(m_fixture->app().memberCardScreen(), "lblFile01"), u"ricevuta.pdf"_s);
     QCOMPARE(fileBytes(stored(u"quota.pdf"_s)), QByteArray("quota"));
 }
 
@@ -266,7 +266,7 @@ void TestAllegaCartella::overwriteQuestion()
     QVERIFY(QDir().mkpath(attachmentsFolder()));
     QVERIFY(writeBytes(stored(u"ricevuta.pdf"_s), "di un altro socio"));
     const QString chosen = userFile(u"altri/ricevuta.pdf"_s, "nuova");
-    onMemberCard(u"vecchio.pdf"_s, [&](TfrmAllegaCartella &dialog) {
+    onMemberCard(u"vecchio.pdf"_s, [&](AttachmentsDialog &dialog) {
         m_fixture->services.answerNextOpenFile(chosen);
         m_fixture->services.answerNextQuestion(yes);
         control<QPushButton>(&dialog, "btnSfoglia01")->click();
@@ -274,7 +274,7 @@ void TestAllegaCartella::overwriteQuestion()
     QCOMPARE(messages().size(), 1);
     QCOMPARE(messages().first().kind, MessageKind::Question);
     QCOMPARE(messages().first().text, kOverwrite);
-    QCOMPARE(label(m_fixture->app().memberCard(), "lblFile01"),
+    QCOMPARE(label(m_fixture->app().memberCardScreen(), "lblFile01"),
         yes ? u"ricevuta.pdf"_s : u"vecchio.pdf"_s);
     QCOMPARE(fileBytes(stored(u"ricevuta.pdf"_s)),
         yes ? QByteArray("nuova") : QByteArray("di un altro socio"));
@@ -285,23 +285,23 @@ void TestAllegaCartella::theStoredCopyIsNotCopiedAgain()
 {
     QVERIFY(QDir().mkpath(attachmentsFolder()));
     QVERIFY(writeBytes(stored(u"statuto.pdf"_s), "unica copia"));
-    onMemberCard(QString(), [&](TfrmAllegaCartella &dialog) {
+    onMemberCard(QString(), [&](AttachmentsDialog &dialog) {
         m_fixture->services.answerNextOpenFile(stored(u"statuto.pdf"_s));
         control<QPushButton>(&dialog, "btnSfoglia03")->click();
     });
     QVERIFY(messages().isEmpty());
-    QCOMPARE(label(m_fixture->app().memberCard(), "lblFile03"), u"statuto.pdf"_s);
+    QCOMPARE(label(m_fixture->app().memberCardScreen(), "lblFile03"), u"statuto.pdf"_s);
     QCOMPARE(fileBytes(stored(u"statuto.pdf"_s)), QByteArray("unica copia"));
 }
 
 void TestAllegaCartella::cancelledChoiceChangesNothing()
 {
-    onMemberCard(u"ricevuta.pdf"_s, [&](TfrmAllegaCartella &dialog) {
+    onMemberCard(u"ricevuta.pdf"_s, [&](AttachmentsDialog &dialog) {
         m_fixture->services.answerNextOpenFile(QString());
         control<QPushButton>(&dialog, "btnSfoglia01")->click();
     });
     QVERIFY(messages().isEmpty());
-    QCOMPARE(label(m_fixture->app().memberCard(), "lblFile01"), u"ricevuta.pdf"_s);
+    QCOMPARE(label(m_fixture->app().memberCardScreen(), "lblFile01"), u"ricevuta.pdf"_s);
     QVERIFY(!QFileInfo::exists(attachmentsFolder()));
 }
 
@@ -329,7 +329,7 @@ void TestAllegaCartella::failedCopyKeepsTheSlot()
     if (folderExists)
         QVERIFY(QDir().mkpath(attachmentsFolder()));
     const QString chosen = userFile(u"quota.pdf"_s, "quota");
-    onMemberCard(u"ricevuta.pdf"_s, [&](TfrmAllegaCartella &dialog) {
+    onMemberCard(u"ricevuta.pdf"_s, [&](AttachmentsDialog &dialog) {
         const ReadOnlyAccess locked(
             {m_fixture->folder(), folderExists ? attachmentsFolder() : m_fixture->folder()});
         m_fixture->services.answerNextOpenFile(chosen);
@@ -339,21 +339,21 @@ void TestAllegaCartella::failedCopyKeepsTheSlot()
     QCOMPARE(messages().size(), 1);
     QCOMPARE(messages().first().kind, MessageKind::Error);
     QCOMPARE(messages().first().text, text);
-    QCOMPARE(label(m_fixture->app().memberCard(), "lblFile01"), u"ricevuta.pdf"_s);
+    QCOMPARE(label(m_fixture->app().memberCardScreen(), "lblFile01"), u"ricevuta.pdf"_s);
     QVERIFY(!QFileInfo::exists(stored(u"quota.pdf"_s)));
 }
 
 void TestAllegaCartella::unfitNameIsRefused()
 {
     const QString chosen = userFile(u"ricevuta \u4e2d.pdf"_s, "x");
-    onMemberCard(u"ricevuta.pdf"_s, [&](TfrmAllegaCartella &dialog) {
+    onMemberCard(u"ricevuta.pdf"_s, [&](AttachmentsDialog &dialog) {
         m_fixture->services.answerNextOpenFile(chosen);
         control<QPushButton>(&dialog, "btnSfoglia01")->click();
     });
     QCOMPARE(messages().size(), 1);
     QCOMPARE(messages().first().kind, MessageKind::Warning);
     QVERIFY(messages().first().text.contains(u"\"ricevuta \u4e2d.pdf\""_s));
-    QCOMPARE(label(m_fixture->app().memberCard(), "lblFile01"), u"ricevuta.pdf"_s);
+    QCOMPARE(label(m_fixture->app().memberCardScreen(), "lblFile01"), u"ricevuta.pdf"_s);
     QVERIFY(!QFileInfo::exists(attachmentsFolder()));
 }
 
@@ -377,7 +377,7 @@ void TestAllegaCartella::opensOnlyFilesInsideTheFolder()
     QVERIFY(QDir().mkpath(attachmentsFolder()));
     QVERIFY(writeBytes(stored(u"ricevuta.pdf"_s), "ricevuta"));
     onMemberCard(name,
-        [&](TfrmAllegaCartella &dialog) { control<QPushButton>(&dialog, "btnApri01")->click(); });
+        [&](AttachmentsDialog &dialog) { control<QPushButton>(&dialog, "btnApri01")->click(); });
     if (opens) {
         QVERIFY(messages().isEmpty());
         QCOMPARE(m_fixture->services.shellOpened,
@@ -395,7 +395,7 @@ void TestAllegaCartella::opensOnlyFilesInsideTheFolder()
 void TestAllegaCartella::tabRunsSlotBySlot()
 {
     QStringList order;
-    onMemberCard(u"ricevuta.pdf"_s, [&](TfrmAllegaCartella &dialog) {
+    onMemberCard(u"ricevuta.pdf"_s, [&](AttachmentsDialog &dialog) {
         QWidget *widget = control<QWidget>(&dialog, "txtFile01");
         do {
             if (widget->focusPolicy() & Qt::TabFocus)

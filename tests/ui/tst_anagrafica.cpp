@@ -6,9 +6,9 @@
 
 #include "registry/MemberRecord.h"
 #include "store/ArchiveFile.h"
-#include "ui/app/TfrmAvvio.h"
-#include "ui/dialogs/TfrmCalendario.h"
-#include "ui/registry/TfrmAnagrafica.h"
+#include "ui/app/Launcher.h"
+#include "ui/dialogs/DatePicker.h"
+#include "ui/registry/MemberCardScreen.h"
 
 #include <QCalendarWidget>
 #include <QClipboard>
@@ -115,7 +115,7 @@ private Q_SLOTS:
 private:
     QLineEdit *box(const char *name) { return control<QLineEdit>(card(), name); }
     QAbstractButton *button(const char *name) { return control<QAbstractButton>(card(), name); }
-    ui::TfrmAnagrafica *card() { return m_fixture->app().memberCard(); }
+    ui::MemberCardScreen *card() { return m_fixture->app().memberCardScreen(); }
     QString archivePath() const { return m_fixture->file(QStringLiteral("Soci.pro")); }
     QString shownPosition() { return card()->lblPosizione()->text(); }
     QString photoFile(int position) const
@@ -140,7 +140,7 @@ void TestAnagrafica::init()
 void TestAnagrafica::pickExpiry(const QDate &date)
 {
     m_fixture->services.onNextDialog([date](QDialog &dialog) {
-        dynamic_cast<ui::TfrmCalendario &>(dialog).calendar()->setSelectedDate(date);
+        dynamic_cast<ui::DatePicker &>(dialog).calendar()->setSelectedDate(date);
         control<QPushButton>(&dialog, "btnImportaData")->click();
         return dialog.result();
     });
@@ -740,7 +740,7 @@ void TestAnagrafica::folderWithoutWritePermission()
     RecordingServices services;
     ui::Application app(services, folder);
     app.launcher()->openMemberRegistry();
-    auto *screen = app.memberCard();
+    auto *screen = app.memberCardScreen();
     control<QLineEdit>(screen, "txtDipendente")->setText(QStringLiteral("Neri Luca"));
     control<QLineEdit>(screen, "txtDataSca")->setText(QStringLiteral("31/12/2027"));
     const QList<QPair<const char *, ShownMessage>> actions = {
@@ -839,11 +839,11 @@ void TestAnagrafica::cardsSurviveARestart()
 
     ui::Application again(m_fixture->services, m_fixture->folder());
     again.launcher()->openMemberRegistry();
-    control<QAbstractButton>(again.memberCard(), "cmdUltimo")->click();
-    QCOMPARE(control<QLineEdit>(again.memberCard(), "txtDipendente")->text(),
+    control<QAbstractButton>(again.memberCardScreen(), "cmdUltimo")->click();
+    QCOMPARE(control<QLineEdit>(again.memberCardScreen(), "txtDipendente")->text(),
         QStringLiteral("Gialli Sara"));
-    QCOMPARE(
-        control<QLineEdit>(again.memberCard(), "txtStipendio")->text(), QStringLiteral("30,50"));
+    QCOMPARE(control<QLineEdit>(again.memberCardScreen(), "txtStipendio")->text(),
+        QStringLiteral("30,50"));
 }
 
 void TestAnagrafica::hintsGoToTheStatusLine_data()
@@ -897,13 +897,13 @@ void TestAnagrafica::codeButtonsOpenTheirCheck_data()
     QTest::addColumn<QString>("dialog");
     QTest::addColumn<QString>("code");
     QTest::newRow("codice fiscale") << u"btnCodFisc"_s << u"txtCodFisc"_s << u"RSSMRA85T10A562S"_s
-                                    << u"almavest::ui::TfrmCodFisc"_s << u"RSSMRA85T10A562S"_s;
+                                    << u"almavest::ui::TaxCodeCheck"_s << u"RSSMRA85T10A562S"_s;
     QTest::newRow("association's code") << u"btnCodFisc"_s << u"txtCodFisc"_s << u"00743110157"_s
-                                        << u"almavest::ui::TfrmPartitaIva"_s << u"00743110157"_s;
+                                        << u"almavest::ui::VatNumberCheck"_s << u"00743110157"_s;
     QTest::newRow("empty code") << u"btnCodFisc"_s << u"txtCodFisc"_s << QString()
-                                << u"almavest::ui::TfrmCodFisc"_s << QString();
+                                << u"almavest::ui::TaxCodeCheck"_s << QString();
     QTest::newRow("iban") << u"btnIban"_s << u"txtIban"_s << u"IT60X0542811101000000123456"_s
-                          << u"almavest::ui::TfrmIban"_s << u"IT60X0542811101000000123456"_s;
+                          << u"almavest::ui::IbanCheck"_s << u"IT60X0542811101000000123456"_s;
 }
 
 void TestAnagrafica::codeButtonsOpenTheirCheck()

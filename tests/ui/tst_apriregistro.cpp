@@ -5,11 +5,11 @@
 #include "ReadOnlyAccess.h"
 #include "TestFiles.h"
 
-#include "ui/app/TfrmAvvio.h"
-#include "ui/app/TfrmPassword.h"
-#include "ui/book/TfrmApriRegistro.h"
-#include "ui/book/TfrmMenuRegistro.h"
-#include "ui/book/TfrmRegistro.h"
+#include "ui/app/Launcher.h"
+#include "ui/app/PasswordScreen.h"
+#include "ui/book/BookListScreen.h"
+#include "ui/book/BookMenu.h"
+#include "ui/book/BookPageScreen.h"
 
 #include <QDialog>
 #include <QDir>
@@ -57,7 +57,7 @@ private Q_SLOTS:
     void titlePageOpensOverTheList();
 
 private:
-    ui::TfrmApriRegistro *list() { return m_app->app().bookList(); }
+    ui::BookListScreen *list() { return m_app->app().bookListScreen(); }
     QListView *view() { return control<QListView>(list(), "lstFiles"); }
     void makeBooks(const QStringList &files)
     {
@@ -177,7 +177,7 @@ void TestApriRegistro::opensTheChosenBook()
     showList();
     select(entry);
     press("btnApri");
-    ui::TfrmRegistro *page = m_app->app().bookPage();
+    ui::BookPageScreen *page = m_app->app().bookPageScreen();
     QVERIFY(page->isVisible());
     QVERIFY(!list()->isVisible());
     QCOMPARE(page->lblFile()->text(), m_app->file(entry));
@@ -256,7 +256,7 @@ void TestApriRegistro::cancelReturnsToTheLauncher()
     press("btnAnnulla");
     QVERIFY(!list()->isVisible());
     QVERIFY(m_app->app().launcher()->isVisible());
-    QVERIFY(!m_app->app().bookPage()->isVisible());
+    QVERIFY(!m_app->app().bookPageScreen()->isVisible());
     // A book created meanwhile is listed the next time.
     makeBooks({u"Due.lib"_s});
     showList();
@@ -274,7 +274,7 @@ void TestApriRegistro::titlePageOpensOverTheList()
         return int(QDialog::Rejected);
     });
     press("btnFrontespizio");
-    QCOMPARE(m_app->services.dialogsShown, QStringList {u"almavest::ui::TfrmFrontespizioReg"_s});
+    QCOMPARE(m_app->services.dialogsShown, QStringList {u"almavest::ui::TitlePageDialog"_s});
     QCOMPARE(owner, static_cast<QWidget *>(list()));
     QVERIFY(list()->isVisible());
 }

@@ -7,9 +7,9 @@
 #include "journal/MovementRecord.h"
 #include "report/PreparedReport.h"
 #include "store/ArchiveFile.h"
-#include "ui/app/TfrmAvvio.h"
-#include "ui/balance/TfrmBilancio.h"
-#include "ui/balance/TfrmMenuBilancio.h"
+#include "ui/app/Launcher.h"
+#include "ui/balance/BalanceQuery.h"
+#include "ui/balance/BalanceSummary.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -98,7 +98,7 @@ private Q_SLOTS:
     void mouseClickOpensTheSummary();
 
 private:
-    ui::TfrmMenuBilancio *query() { return m_fixture->app().balanceQuery(); }
+    ui::BalanceQuery *query() { return m_fixture->app().balanceQuery(); }
     template <typename T> T *at(const char *name) { return control<T>(query(), name); }
     // Picks the interval from the lists; an empty text leaves the box empty.
     void choose(const QString &startDay, const QString &startMonth, const QString &endDay,

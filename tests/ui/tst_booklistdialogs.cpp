@@ -7,9 +7,9 @@
 #include "book/PageRecord.h"
 #include "registry/MemberRecord.h"
 #include "store/ArchiveFile.h"
-#include "ui/book/TfrmImportaSoci.h"
-#include "ui/book/TfrmRegistro.h"
-#include "ui/book/TfrmTrovaRegistro.h"
+#include "ui/book/BookPageScreen.h"
+#include "ui/book/MemberImportDialog.h"
+#include "ui/book/PageSearchDialog.h"
 
 #include <QDir>
 #include <QLabel>
@@ -95,7 +95,7 @@ private Q_SLOTS:
 private:
     QString bookFile() const { return m_fixture->file(u"Libro uno.lib"_s); }
     ui::AppContext &context() { return m_fixture->app().context(); }
-    QWidget *owner() { return m_fixture->app().bookPage(); }
+    QWidget *owner() { return m_fixture->app().bookPageScreen(); }
     // The next dialog is handed to `drive`; `ran` tells afterwards whether it was shown.
     void onDialog(const std::function<void(ui::ListPickDialog &)> &drive);
 
@@ -136,7 +136,7 @@ void TestBookListDialogs::importListsNamedMembers()
         QVERIFY(control<QLineEdit>(&dialog, "txtTrova")->text().isEmpty());
         control<QPushButton>(&dialog, "btnChiudi")->click();
     });
-    QCOMPARE(ui::TfrmImportaSoci::choose(context(), owner(), u"socio_b"_s), std::nullopt);
+    QCOMPARE(ui::MemberImportDialog::choose(context(), owner(), u"socio_b"_s), std::nullopt);
     QVERIFY(m_ran);
 }
 
@@ -177,10 +177,11 @@ void TestBookListDialogs::importHandsBackTheChosenMember()
         QVERIFY(!dialog.isVisible());
         QVERIFY(dialog.list()->lines().isEmpty());
     });
-    const std::optional<qint64> chosen = ui::TfrmImportaSoci::choose(context(), owner(), modeWord);
+    const std::optional<qint64> chosen
+        = ui::MemberImportDialog::choose(context(), owner(), modeWord);
     QCOMPARE(chosen, std::optional<qint64>(position));
     const std::optional<book::ImportedRow> imported
-        = ui::TfrmImportaSoci::rowOf(context(), *chosen);
+        = ui::MemberImportDialog::rowOf(context(), *chosen);
     QVERIFY(imported);
     QCOMPARE(imported->value(book::CardNumber), card);
     QCOMPARE(imported->value(book::Address), u"Via Roma 1 47521 Cesena FC"_s);
@@ -205,7 +206,7 @@ void TestBookListDialogs::importLeftWithoutChoosing()
         QVERIFY(!dialog.isVisible());
         QVERIFY(dialog.list()->lines().isEmpty());
     });
-    QCOMPARE(ui::TfrmImportaSoci::choose(context(), owner(), u"socio_a"_s), std::nullopt);
+    QCOMPARE(ui::MemberImportDialog::choose(context(), owner(), u"socio_a"_s), std::nullopt);
     QVERIFY(m_ran);
     QVERIFY(m_fixture->services.messages.isEmpty());
 }
@@ -226,7 +227,7 @@ void TestBookListDialogs::importFindsAndPrints()
         control<QPushButton>(&dialog, "btnStampa")->click();
         control<QPushButton>(&dialog, "btnChiudi")->click();
     });
-    QCOMPARE(ui::TfrmImportaSoci::choose(context(), owner(), u"socio_a"_s), std::nullopt);
+    QCOMPARE(ui::MemberImportDialog::choose(context(), owner(), u"socio_a"_s), std::nullopt);
     QCOMPARE(m_fixture->services.printed.size(), size_t(1));
     const QStringList texts = pageTexts(m_fixture->services.printed[0], 0);
     QVERIFY(texts.contains(u"Riepilogo soci in archivio anagrafico"_s));
@@ -239,12 +240,12 @@ void TestBookListDialogs::importFindsAndPrints()
 void TestBookListDialogs::importUnreadableArchiveIsReported()
 {
     QVERIFY(QDir(m_fixture->folder()).mkdir(u"Soci.pro"_s));
-    QCOMPARE(ui::TfrmImportaSoci::choose(context(), owner(), u"socio_a"_s), std::nullopt);
+    QCOMPARE(ui::MemberImportDialog::choose(context(), owner(), u"socio_a"_s), std::nullopt);
     QVERIFY(m_fixture->services.dialogsShown.isEmpty());
     QCOMPARE(m_fixture->services.messages.size(), 1);
     QCOMPARE(m_fixture->services.messages.first().kind, ui::MessageKind::Error);
     QCOMPARE(m_fixture->services.lastMessage(), store::archiveAccessMessage());
-    QCOMPARE(ui::TfrmImportaSoci::rowOf(context(), 1), std::nullopt);
+    QCOMPARE(ui::MemberImportDialog::rowOf(context(), 1), std::nullopt);
 }
 
 void TestBookListDialogs::pageSearchListsPages()
@@ -260,7 +261,7 @@ void TestBookListDialogs::pageSearchListsPages()
         control<QPushButton>(&dialog, "btnChiudi")->click();
     });
     // The path arrives as the page screen's label holds it, blanks and all.
-    QCOMPARE(ui::TfrmTrovaRegistro::choose(context(), owner(), u" "_s + bookFile() + u" "_s),
+    QCOMPARE(ui::PageSearchDialog::choose(context(), owner(), u" "_s + bookFile() + u" "_s),
         std::nullopt);
     QVERIFY(m_ran);
 }
@@ -291,7 +292,7 @@ void TestBookListDialogs::pageSearchHandsBackThePage()
         QVERIFY(!dialog.isVisible());
     });
     QCOMPARE(
-        ui::TfrmTrovaRegistro::choose(context(), owner(), bookFile()), std::optional<qint64>(page));
+        ui::PageSearchDialog::choose(context(), owner(), bookFile()), std::optional<qint64>(page));
 }
 
 void TestBookListDialogs::pageSearchOfAnEmptyBook()
@@ -303,7 +304,7 @@ void TestBookListDialogs::pageSearchOfAnEmptyBook()
         control<QPushButton>(&dialog, "btnTrova")->click();
         control<QPushButton>(&dialog, "btnChiudi")->click();
     });
-    QCOMPARE(ui::TfrmTrovaRegistro::choose(context(), owner(), bookFile()), std::nullopt);
+    QCOMPARE(ui::PageSearchDialog::choose(context(), owner(), bookFile()), std::nullopt);
     QCOMPARE(m_fixture->services.messages.size(), 1);
     QVERIFY(m_fixture->services.messages.first().plain);
     QCOMPARE(m_fixture->services.lastMessage(),
@@ -313,7 +314,7 @@ void TestBookListDialogs::pageSearchOfAnEmptyBook()
 void TestBookListDialogs::pageSearchUnreadableBookIsReported()
 {
     QVERIFY(QDir(m_fixture->folder()).mkdir(u"Libro uno.lib"_s));
-    QCOMPARE(ui::TfrmTrovaRegistro::choose(context(), owner(), bookFile()), std::nullopt);
+    QCOMPARE(ui::PageSearchDialog::choose(context(), owner(), bookFile()), std::nullopt);
     QVERIFY(m_fixture->services.dialogsShown.isEmpty());
     QCOMPARE(m_fixture->services.messages.size(), 1);
     QCOMPARE(m_fixture->services.messages.first().kind, ui::MessageKind::Error);
@@ -327,7 +328,7 @@ void TestBookListDialogs::pageSearchPrints()
         control<QPushButton>(&dialog, "btnStampa")->click();
         control<QPushButton>(&dialog, "btnChiudi")->click();
     });
-    QCOMPARE(ui::TfrmTrovaRegistro::choose(context(), owner(), bookFile()), std::nullopt);
+    QCOMPARE(ui::PageSearchDialog::choose(context(), owner(), bookFile()), std::nullopt);
     QCOMPARE(m_fixture->services.printed.size(), size_t(1));
     const QStringList texts = pageTexts(m_fixture->services.printed[0], 0);
     QVERIFY(texts.contains(u"Riepilogo pagine Libro Soci"_s));

@@ -6,8 +6,8 @@
 #include "TemplatesRemoved.h"
 
 #include "book/PageRecord.h"
-#include "ui/app/TfrmPassword.h"
-#include "ui/book/TfrmRegistro.h"
+#include "ui/app/PasswordScreen.h"
+#include "ui/book/BookPageScreen.h"
 #include "ui/print/ReportOutput.h"
 
 #include <QDialog>
@@ -52,7 +52,7 @@ private Q_SLOTS:
     void unreadableTemplateIsReported();
 
 private:
-    ui::TfrmRegistro *screen() { return m_fixture->app().bookPage(); }
+    ui::BookPageScreen *screen() { return m_fixture->app().bookPageScreen(); }
     // Presses the screen's `button` and, in the dialog, Stampa or Mostra anteprima; the dialog's
     // caption.
     QString produce(const char *button);

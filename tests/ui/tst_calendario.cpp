@@ -3,8 +3,8 @@
 #include "AppFixture.h"
 #include "DialogDriving.h"
 
-#include "ui/dialogs/TfrmCalendario.h"
-#include "ui/registry/TfrmAnagrafica.h"
+#include "ui/dialogs/DatePicker.h"
+#include "ui/registry/MemberCardScreen.h"
 
 #include <QCalendarWidget>
 #include <QLabel>
@@ -32,7 +32,7 @@ private Q_SLOTS:
     {
         m_fixture = std::make_unique<AppFixture>();
         m_fixture->openMemberCard();
-        m_expiry = control<QLineEdit>(m_fixture->app().memberCard(), "txtDataSca");
+        m_expiry = control<QLineEdit>(m_fixture->app().memberCardScreen(), "txtDataSca");
     }
     void cleanup() { m_fixture.reset(); }
 
@@ -42,7 +42,7 @@ private Q_SLOTS:
         QDate shownAtOpening;
         QString modeWord;
         m_fixture->services.onNextDialog([&](QDialog &dialog) {
-            auto &picker = dynamic_cast<ui::TfrmCalendario &>(dialog);
+            auto &picker = dynamic_cast<ui::DatePicker &>(dialog);
             shownAtOpening = picker.calendar()->selectedDate();
             modeWord = picker.lblMemory()->text();
             picker.calendar()->setSelectedDate(QDate(2015, 2, 1));
@@ -51,7 +51,7 @@ private Q_SLOTS:
         });
         QTest::keyClick(m_expiry, Qt::Key_A);
         QCOMPARE(m_fixture->services.dialogsShown,
-            QStringList {QStringLiteral("almavest::ui::TfrmCalendario")});
+            QStringList {QStringLiteral("almavest::ui::DatePicker")});
         QCOMPARE(shownAtOpening, QDate(2026, 12, 10));
         QCOMPARE(modeWord, QStringLiteral("datasca"));
         QCOMPARE(m_expiry->text(), QStringLiteral("01/02/2015"));
@@ -83,8 +83,7 @@ private Q_SLOTS:
         m_expiry->setText(before);
         m_fixture->services.onNextDialog([way](QDialog &dialog) {
             dialog.show();
-            dynamic_cast<ui::TfrmCalendario &>(dialog).calendar()->setSelectedDate(
-                QDate(2020, 1, 1));
+            dynamic_cast<ui::DatePicker &>(dialog).calendar()->setSelectedDate(QDate(2020, 1, 1));
             leaveDialog(dialog, Leave(way), "btnAnnulla");
             return dialog.result();
         });
@@ -96,7 +95,7 @@ private Q_SLOTS:
     void activatingADayImportsIt()
     {
         m_fixture->services.onNextDialog([](QDialog &dialog) {
-            auto *calendar = dynamic_cast<ui::TfrmCalendario &>(dialog).calendar();
+            auto *calendar = dynamic_cast<ui::DatePicker &>(dialog).calendar();
             Q_EMIT calendar->activated(QDate(2031, 12, 31));
             return dialog.result();
         });
@@ -152,8 +151,7 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     if (qEnvironmentVariableIsSet(kChildWord)) {
         AppFixture fixture;
-        ui::TfrmCalendario::pick(
-            fixture.app().context(), nullptr, qEnvironmentVariable(kChildWord));
+        ui::DatePicker::pick(fixture.app().context(), nullptr, qEnvironmentVariable(kChildWord));
         return 0;
     }
     TestCalendario test;

@@ -2,9 +2,9 @@
 // to correct the code, typing into their fields, and which check a tax-code field opens.
 #include "AppFixture.h"
 
-#include "ui/checks/TfrmCodFisc.h"
-#include "ui/checks/TfrmIban.h"
-#include "ui/checks/TfrmPartitaIva.h"
+#include "ui/checks/IbanCheck.h"
+#include "ui/checks/TaxCodeCheck.h"
+#include "ui/checks/VatNumberCheck.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -84,13 +84,13 @@ Outcome TestCodeCheckDialogs::press(Check check, const QString &code)
     ui::AppContext &context = m_app->app().context();
     switch (check) {
     case Check::TaxCode:
-        ui::TfrmCodFisc::check(context, nullptr, code);
+        ui::TaxCodeCheck::check(context, nullptr, code);
         break;
     case Check::VatNumber:
-        ui::TfrmPartitaIva::check(context, nullptr, code);
+        ui::VatNumberCheck::check(context, nullptr, code);
         break;
     case Check::Iban:
-        ui::TfrmIban::check(context, nullptr, code);
+        ui::IbanCheck::check(context, nullptr, code);
         break;
     }
     if (!m_app->services.messages.isEmpty()) {
@@ -189,11 +189,11 @@ void TestCodeCheckDialogs::fieldsTypeAsTheirCodesAsk()
     });
     ui::AppContext &context = m_app->app().context();
     if (check == Check::TaxCode)
-        ui::TfrmCodFisc::check(context, nullptr, QString());
+        ui::TaxCodeCheck::check(context, nullptr, QString());
     else if (check == Check::VatNumber)
-        ui::TfrmPartitaIva::check(context, nullptr, QString());
+        ui::VatNumberCheck::check(context, nullptr, QString());
     else
-        ui::TfrmIban::check(context, nullptr, QString());
+        ui::IbanCheck::check(context, nullptr, QString());
     QCOMPARE(seen, shown);
 }
 
@@ -210,7 +210,7 @@ void TestCodeCheckDialogs::enterReachesControlla()
         reached = QApplication::focusWidget() == control<QPushButton>(&dialog, "btnControlla");
         return int(QDialog::Rejected);
     });
-    ui::TfrmIban::check(m_app->app().context(), nullptr, u"IT60X0542811101000000123456"_s);
+    ui::IbanCheck::check(m_app->app().context(), nullptr, u"IT60X0542811101000000123456"_s);
     QVERIFY(reached);
     QVERIFY(m_app->services.messages.isEmpty());
 }
@@ -220,8 +220,8 @@ void TestCodeCheckDialogs::taxCodeFieldOpensItsCheck_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("dialog");
     QTest::addColumn<QString>("code");
-    const QString taxCode = u"almavest::ui::TfrmCodFisc"_s;
-    const QString vat = u"almavest::ui::TfrmPartitaIva"_s;
+    const QString taxCode = u"almavest::ui::TaxCodeCheck"_s;
+    const QString vat = u"almavest::ui::VatNumberCheck"_s;
     QTest::newRow("empty") << QString() << taxCode << QString();
     QTest::newRow("blanks only") << u"   "_s << taxCode << QString();
     QTest::newRow("codice fiscale") << u" RSSMRA85T10A562S "_s << taxCode << u"RSSMRA85T10A562S"_s;

@@ -5,10 +5,10 @@
 #include "ReadOnlyAccess.h"
 #include "TestFiles.h"
 
-#include "ui/app/TfrmAvvio.h"
-#include "ui/app/TfrmPassword.h"
-#include "ui/book/TfrmCreaRegistro.h"
-#include "ui/book/TfrmMenuRegistro.h"
+#include "ui/app/Launcher.h"
+#include "ui/app/PasswordScreen.h"
+#include "ui/book/BookCreationScreen.h"
+#include "ui/book/BookMenu.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -62,7 +62,7 @@ private Q_SLOTS:
     void cancelReturnsAndShowEmpties();
 
 private:
-    ui::TfrmCreaRegistro *window() { return m_app->app().bookCreation(); }
+    ui::BookCreationScreen *window() { return m_app->app().bookCreationScreen(); }
     QLineEdit *nameBox() { return control<QLineEdit>(window(), "txtFile"); }
     void enter(const QString &name, Entry how);
     void apply() { control<QToolButton>(window(), "btnApplica")->click(); }

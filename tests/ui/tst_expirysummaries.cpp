@@ -5,9 +5,9 @@
 
 #include "registry/MemberRecord.h"
 #include "store/ArchiveFile.h"
+#include "ui/registry/MemberCardScreen.h"
 #include "ui/registry/MemberExpiryDialog.h"
 #include "ui/registry/MemberListPanel.h"
-#include "ui/registry/TfrmAnagrafica.h"
 
 #include <QDir>
 #include <QLabel>
@@ -75,7 +75,7 @@ void TestExpirySummaries::withSummary(
         ran = true;
         return dialog.result();
     });
-    control<QAbstractButton>(m_fixture->app().memberCard(), button)->click();
+    control<QAbstractButton>(m_fixture->app().memberCardScreen(), button)->click();
     QVERIFY(ran);
 }
 
@@ -152,7 +152,8 @@ void TestExpirySummaries::unreadableArchiveIsReported()
 {
     QFETCH(QString, button);
     QVERIFY(QDir(m_fixture->folder()).mkdir(QStringLiteral("Soci.pro")));
-    control<QAbstractButton>(m_fixture->app().memberCard(), button.toLatin1().constData())->click();
+    control<QAbstractButton>(m_fixture->app().memberCardScreen(), button.toLatin1().constData())
+        ->click();
     QVERIFY(m_fixture->services.dialogsShown.isEmpty());
     QCOMPARE(m_fixture->services.messages.size(), 1);
     QCOMPARE(m_fixture->services.messages.first().kind, ui::MessageKind::Error);
@@ -205,7 +206,7 @@ void TestExpirySummaries::choosingALineOpensItsCard()
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QVERIFY(!dialog.isVisible());
     });
-    auto *screen = m_fixture->app().memberCard();
+    auto *screen = m_fixture->app().memberCardScreen();
     QCOMPARE(screen->lblPosizione()->text(), position);
     QCOMPARE(control<QLineEdit>(screen, "txtCittadinanza")->text(), cardNumber);
 }
@@ -235,7 +236,7 @@ void TestExpirySummaries::closingEmptiesTheList()
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QVERIFY(dialog.list()->lines().isEmpty());
     });
-    QVERIFY(m_fixture->app().memberCard()->lblPosizione()->text().isEmpty());
+    QVERIFY(m_fixture->app().memberCardScreen()->lblPosizione()->text().isEmpty());
 }
 
 void TestExpirySummaries::printsWithItsTitle_data()

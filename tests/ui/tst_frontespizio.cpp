@@ -6,7 +6,7 @@
 #include "TestFiles.h"
 #include "WritesFail.h"
 
-#include "ui/book/TfrmFrontespizioReg.h"
+#include "ui/book/TitlePageDialog.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -76,7 +76,7 @@ private:
             use(dialog);
             return dialog.result();
         });
-        ui::TfrmFrontespizioReg::open(m_app->app().context(), nullptr);
+        ui::TitlePageDialog::open(m_app->app().context(), nullptr);
     }
     static QStringList boxTexts(QDialog &dialog)
     {

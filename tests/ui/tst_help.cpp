@@ -5,18 +5,18 @@
 
 #include "TestFiles.h"
 #include "ui/app/AppContext.h"
-#include "ui/app/TfrmAvvio.h"
-#include "ui/balance/TfrmBilancio.h"
-#include "ui/book/TfrmApriRegistro.h"
-#include "ui/book/TfrmCreaRegistro.h"
-#include "ui/book/TfrmMenuRegistro.h"
-#include "ui/book/TfrmRegistro.h"
-#include "ui/help/TfrmGuida.h"
-#include "ui/help/TfrmSplash.h"
-#include "ui/journal/TfrmMenuMovimenti.h"
-#include "ui/journal/TfrmMenuPrimanota.h"
-#include "ui/journal/TfrmMovimenti.h"
-#include "ui/registry/TfrmAnagrafica.h"
+#include "ui/app/Launcher.h"
+#include "ui/balance/BalanceSummary.h"
+#include "ui/book/BookCreationScreen.h"
+#include "ui/book/BookListScreen.h"
+#include "ui/book/BookMenu.h"
+#include "ui/book/BookPageScreen.h"
+#include "ui/help/HelpWindow.h"
+#include "ui/help/MakerNotice.h"
+#include "ui/journal/JournalMenu.h"
+#include "ui/journal/JournalYearMenu.h"
+#include "ui/journal/MovementCardScreen.h"
+#include "ui/registry/MemberCardScreen.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -109,25 +109,25 @@ QWidget *TestHelp::screen(const QString &name)
     ui::ResidentScreens &screens = context().screens();
     const std::pair<const char *, QWidget *> resident[] = {
         {"avvio", screens.launcher},
-        {"anagrafica", screens.anagrafica},
-        {"menuRegistro", screens.menuRegistro},
-        {"creaRegistro", screens.creaRegistro},
-        {"apriRegistro", screens.apriRegistro},
-        {"registro", screens.registro},
-        {"menuPrimanota", screens.menuPrimanota},
-        {"menuMovimenti", screens.menuMovimenti},
-        {"movimenti", screens.movimenti},
+        {"anagrafica", screens.memberCardScreen},
+        {"menuRegistro", screens.bookMenu},
+        {"creaRegistro", screens.bookCreationScreen},
+        {"apriRegistro", screens.bookListScreen},
+        {"registro", screens.bookPageScreen},
+        {"menuPrimanota", screens.journalMenu},
+        {"menuMovimenti", screens.journalYearMenu},
+        {"movimenti", screens.movementCardScreen},
     };
     // The card screens build their controls on first use.
-    screens.anagrafica->lblPosizione();
-    screens.registro->lblPosizione();
-    screens.movimenti->lblPosizione();
+    screens.memberCardScreen->lblPosizione();
+    screens.bookPageScreen->lblPosizione();
+    screens.movementCardScreen->lblPosizione();
     for (const auto &[key, widget] : resident) {
         if (name == QLatin1String(key))
             return widget;
     }
     // The balance summary is made for each use.
-    m_perUse = std::make_unique<ui::TfrmBilancio>(context(), nullptr);
+    m_perUse = std::make_unique<ui::BalanceSummary>(context(), nullptr);
     return m_perUse.get();
 }
 
@@ -188,7 +188,7 @@ void TestHelp::helpControlOpensItsTopic()
     QFETCH(QString, title);
     QFETCH(int, paragraphs);
     const ShownHelp shown = openHelp(screen, control.toLatin1().constData());
-    QCOMPARE(shown.dialog, u"almavest::ui::TfrmGuida"_s);
+    QCOMPARE(shown.dialog, u"almavest::ui::HelpWindow"_s);
     QCOMPARE(shown.windowTitle, u" Guida all'utilizzo del software"_s);
     QCOMPARE(shown.title, title);
     const QStringList found = paragraphsOf(shown.text);
@@ -318,7 +318,7 @@ void TestHelp::noticeLinkOpensTheWebPage()
     });
     QMetaObject::invokeMethod(
         screen(u"avvio"_s)->findChild<QWidget *>(u"imgCopyright"_s), "clicked");
-    QCOMPARE(dialogClass, u"almavest::ui::TfrmSplash"_s);
+    QCOMPARE(dialogClass, u"almavest::ui::MakerNotice"_s);
     QVERIFY2(title.startsWith(u" Almavest - "_s) && title.size() > 12, qPrintable(title));
     QCOMPARE(resultAfterClick, 0);
     QCOMPARE(m_app->services.shellOpened, QStringList {u"https://www.almavest.it"_s});
@@ -326,7 +326,7 @@ void TestHelp::noticeLinkOpensTheWebPage()
 
 void TestHelp::longTextScrollsInAWindowOfFixedSize()
 {
-    ui::TfrmGuida dialog(context(), nullptr);
+    ui::HelpWindow dialog(context(), nullptr);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     const QSize before = dialog.size();

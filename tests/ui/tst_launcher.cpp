@@ -3,10 +3,10 @@
 // a small screen. Its help and notice icons are tested with the help windows.
 #include "AppFixture.h"
 
-#include "ui/app/TfrmAvvio.h"
-#include "ui/app/TfrmPassword.h"
-#include "ui/journal/TfrmMenuPrimanota.h"
-#include "ui/registry/TfrmAnagrafica.h"
+#include "ui/app/Launcher.h"
+#include "ui/app/PasswordScreen.h"
+#include "ui/journal/JournalMenu.h"
+#include "ui/registry/MemberCardScreen.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -35,7 +35,7 @@ private Q_SLOTS:
 
 private:
     QWidget *launcher() { return m_app->app().launcher(); }
-    QWidget *memberCard() { return m_app->app().memberCard(); }
+    QWidget *memberCardScreen() { return m_app->app().memberCardScreen(); }
     QWidget *journalMenu() { return m_app->app().journalMenu(); }
     void click(const char *name)
     {
@@ -81,7 +81,7 @@ void TestLauncher::columnOpensItsScreen()
     QFETCH(QString, name);
     QFETCH(bool, journal);
     click(name.toLatin1().constData());
-    QCOMPARE(memberCard()->isVisible(), !journal);
+    QCOMPARE(memberCardScreen()->isVisible(), !journal);
     QCOMPARE(journalMenu()->isVisible(), journal);
     QVERIFY(!launcher()->isVisible());
     QVERIFY(!m_app->quitRequested);

@@ -2,7 +2,7 @@
 // carries a sheet of its own.
 #include "AppFixture.h"
 
-#include "ui/registry/TfrmAnagrafica.h"
+#include "ui/registry/MemberCardScreen.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -86,7 +86,7 @@ private Q_SLOTS:
             ran = true;
             return int(QDialog::Rejected);
         });
-        QWidget *card = m_fixture->app().memberCard();
+        QWidget *card = m_fixture->app().memberCardScreen();
         if (opener == QLatin1String("txtDataSca"))
             QTest::keyClick(control<QLineEdit>(card, "txtDataSca"), Qt::Key_A);
         else

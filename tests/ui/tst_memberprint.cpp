@@ -5,7 +5,7 @@
 
 #include "ui/print/MemberCardPrintDialog.h"
 #include "ui/print/ReportOutput.h"
-#include "ui/registry/TfrmAnagrafica.h"
+#include "ui/registry/MemberCardScreen.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -39,7 +39,7 @@ void TestMemberPrint::init()
 {
     m_fixture = std::make_unique<AppFixture>();
     m_fixture->openMemberCard();
-    auto *screen = m_fixture->app().memberCard();
+    auto *screen = m_fixture->app().memberCardScreen();
     control<QLineEdit>(screen, "txtDipendente")->setText(QStringLiteral("Rossi Mario"));
     control<QLineEdit>(screen, "txtStipendio")->setText(QStringLiteral("25,00"));
     control<QLineEdit>(screen, "txtCitta")->setText(QStringLiteral("  Forlì "));
@@ -75,7 +75,8 @@ void TestMemberPrint::printsTheUnsavedCard()
         control<QPushButton>(&dialog, "btnStampa")->click();
         return dialog.result();
     });
-    control<QAbstractButton>(m_fixture->app().memberCard(), button.toLatin1().constData())->click();
+    control<QAbstractButton>(m_fixture->app().memberCardScreen(), button.toLatin1().constData())
+        ->click();
     QCOMPARE(caption,
         preview ? QStringLiteral(" Anteprima di stampa") : QStringLiteral(" Stampa scheda"));
 
@@ -103,7 +104,7 @@ void TestMemberPrint::printsTheUnsavedCard()
     QCOMPARE(photo != nullptr, withPhoto);
     if (photo) {
         // A member without a photo of its own is printed with the card's no-photo picture.
-        QCOMPARE(photo->picture.size(), m_fixture->app().memberCard()->photo().size());
+        QCOMPARE(photo->picture.size(), m_fixture->app().memberCardScreen()->photo().size());
     }
 }
 
@@ -113,7 +114,7 @@ void TestMemberPrint::cancelPrintsNothing()
         control<QPushButton>(&dialog, "btnAnnulla")->click();
         return dialog.result();
     });
-    control<QAbstractButton>(m_fixture->app().memberCard(), "btnStampa")->click();
+    control<QAbstractButton>(m_fixture->app().memberCardScreen(), "btnStampa")->click();
     QVERIFY(m_fixture->services.printed.empty());
     QVERIFY(m_fixture->services.previewed.empty());
 }
@@ -149,8 +150,8 @@ void TestMemberPrint::rowsComeFromTheValuesHandedIn()
     QStringList values;
     for (int field = 0; field < 25; ++field)
         values.append(QStringLiteral(" v%1 ").arg(field, 2, 10, QLatin1Char('0')));
-    ui::TfrmStampaAna dialog(
-        m_fixture->app().context(), m_fixture->app().memberCard(), values, QImage());
+    ui::MemberCardPrint dialog(
+        m_fixture->app().context(), m_fixture->app().memberCardScreen(), values, QImage());
     control<QRadioButton>(&dialog, "optDue")->click();
     control<QPushButton>(&dialog, "btnStampa")->click();
     QCOMPARE(m_fixture->services.printed.size(), size_t(1));
@@ -180,7 +181,7 @@ void TestMemberPrint::unreadableTemplateIsReported()
     });
     {
         const TemplatesRemoved removed;
-        control<QAbstractButton>(m_fixture->app().memberCard(), button.toLatin1().constData())
+        control<QAbstractButton>(m_fixture->app().memberCardScreen(), button.toLatin1().constData())
             ->click();
     }
     QVERIFY(m_fixture->services.printed.empty());

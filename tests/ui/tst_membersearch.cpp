@@ -9,9 +9,9 @@
 #include "registry/MemberRecord.h"
 #include "store/ArchiveFile.h"
 #include "ui/print/ReportOutput.h"
+#include "ui/registry/MemberCardScreen.h"
 #include "ui/registry/MemberListPanel.h"
-#include "ui/registry/TfrmAnagrafica.h"
-#include "ui/registry/TfrmTrovaAnagrafica.h"
+#include "ui/registry/MemberSearchDialog.h"
 
 #include <QDir>
 #include <QLabel>
@@ -34,7 +34,7 @@ QStringList card(const QString &name, const QString &town, const QString &notes 
     return values;
 }
 
-QStringList listed(ui::TfrmTrovaAnagrafica &dialog)
+QStringList listed(ui::MemberSearchDialog &dialog)
 {
     QStringList names;
     for (const QString &line : dialog.results()->lines())
@@ -70,9 +70,9 @@ private Q_SLOTS:
 
 private:
     // Runs the search dialog from the card; `drive` acts on it while it is open.
-    void withSearch(const std::function<void(ui::TfrmTrovaAnagrafica &)> &drive);
+    void withSearch(const std::function<void(ui::MemberSearchDialog &)> &drive);
     static void search(
-        ui::TfrmTrovaAnagrafica &dialog, const QList<QPair<const char *, QString>> &filters);
+        ui::MemberSearchDialog &dialog, const QList<QPair<const char *, QString>> &filters);
 
     std::unique_ptr<AppFixture> m_fixture;
 };
@@ -83,22 +83,22 @@ void TestMemberSearch::init()
     m_fixture->openMemberCard();
 }
 
-void TestMemberSearch::withSearch(const std::function<void(ui::TfrmTrovaAnagrafica &)> &drive)
+void TestMemberSearch::withSearch(const std::function<void(ui::MemberSearchDialog &)> &drive)
 {
     bool ran = false;
     m_fixture->services.onNextDialog([&](QDialog &dialog) {
-        auto &search = dynamic_cast<ui::TfrmTrovaAnagrafica &>(dialog);
+        auto &search = dynamic_cast<ui::MemberSearchDialog &>(dialog);
         search.show();
         drive(search);
         ran = true;
         return dialog.result();
     });
-    control<QAbstractButton>(m_fixture->app().memberCard(), "btnTrova")->click();
+    control<QAbstractButton>(m_fixture->app().memberCardScreen(), "btnTrova")->click();
     QVERIFY(ran);
 }
 
 void TestMemberSearch::search(
-    ui::TfrmTrovaAnagrafica &dialog, const QList<QPair<const char *, QString>> &filters)
+    ui::MemberSearchDialog &dialog, const QList<QPair<const char *, QString>> &filters)
 {
     for (const auto &[box, text] : filters)
         control<QLineEdit>(&dialog, box)->setText(text);
@@ -133,7 +133,7 @@ void TestMemberSearch::filtersTogether()
             card(QStringLiteral("Del Rosso Anna"), QStringLiteral("Milano")),
             card(QStringLiteral("BIANCHI LUCA"), QStringLiteral("ROMA")),
             card(QStringLiteral("Rossini Paolo"), QStringLiteral("Frascati (Roma)"))});
-    withSearch([&](ui::TfrmTrovaAnagrafica &dialog) {
+    withSearch([&](ui::MemberSearchDialog &dialog) {
         search(dialog, {{"txtDipendente", name}, {"txtCitta", town}});
         QCOMPARE(listed(dialog), found);
         QCOMPARE(control<QLabel>(&dialog, "lblTrovate")->text(),
@@ -146,7 +146,7 @@ void TestMemberSearch::filtersTogether()
 
 void TestMemberSearch::missingArchiveGivesAnEmptyList()
 {
-    withSearch([&](ui::TfrmTrovaAnagrafica &dialog) {
+    withSearch([&](ui::MemberSearchDialog &dialog) {
         search(dialog, {});
         QVERIFY(dialog.results()->lines().isEmpty());
         QCOMPARE(control<QLabel>(&dialog, "lblTrovate")->text(),
@@ -158,7 +158,7 @@ void TestMemberSearch::missingArchiveGivesAnEmptyList()
 void TestMemberSearch::unusableArchiveKeepsTheFilters()
 {
     QVERIFY(QDir(m_fixture->folder()).mkdir(QStringLiteral("Soci.pro")));
-    withSearch([&](ui::TfrmTrovaAnagrafica &dialog) {
+    withSearch([&](ui::MemberSearchDialog &dialog) {
         search(dialog, {{"txtDipendente", QStringLiteral("rossi")}});
         QCOMPARE(m_fixture->services.messages.size(), 1);
         QVERIFY(m_fixture->services.messages.first().plain);
@@ -171,7 +171,7 @@ void TestMemberSearch::unusableArchiveKeepsTheFilters()
 
 void TestMemberSearch::enterChainRunsRoundTheFilters()
 {
-    withSearch([&](ui::TfrmTrovaAnagrafica &dialog) {
+    withSearch([&](ui::MemberSearchDialog &dialog) {
         dialog.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         const QStringList chain = QStringList {u"txtDipendente"_s, u"txtCittadinanza"_s,
@@ -193,7 +193,7 @@ void TestMemberSearch::quickFindStepsAndWraps()
             card(QStringLiteral("Beta Rosa"), QStringLiteral("Bari")),
             card(QStringLiteral("Gamma"), QStringLiteral("Bari")),
             card(QStringLiteral("Delta Romano"), QStringLiteral("Bari"))});
-    withSearch([&](ui::TfrmTrovaAnagrafica &dialog) {
+    withSearch([&](ui::MemberSearchDialog &dialog) {
         search(dialog, {});
         auto *list = control<QListView>(&dialog, "lstRecords");
         auto *find = control<QPushButton>(&dialog, "btnTrova");
@@ -214,7 +214,7 @@ void TestMemberSearch::quickFindStepsAndWraps()
 
 void TestMemberSearch::quickFindOnAnEmptyList()
 {
-    withSearch([&](ui::TfrmTrovaAnagrafica &dialog) {
+    withSearch([&](ui::MemberSearchDialog &dialog) {
         search(dialog, {{"txtDipendente", QStringLiteral("nessuno")}});
         control<QPushButton>(&dialog, "btnTrova")->click();
         QCOMPARE(m_fixture->services.lastMessage(),
@@ -258,7 +258,7 @@ void TestMemberSearch::choosingALineOpensItsCard()
             numbered(QStringLiteral("Uguale Nome"), QStringLiteral("GEMELLA 1")),
             numbered(QStringLiteral("Uguale Nome"), QStringLiteral("GEMELLA 2")),
             numbered(QStringLiteral("Ultimo"), QStringLiteral("ULTIMA"))});
-    withSearch([&](ui::TfrmTrovaAnagrafica &dialog) {
+    withSearch([&](ui::MemberSearchDialog &dialog) {
         search(dialog, {});
         QCOMPARE(dialog.results()->lines().at(1), dialog.results()->lines().at(2));
         pickLine(control<QListView>(&dialog, "lstRecords"), row, Pick(how));
@@ -266,7 +266,7 @@ void TestMemberSearch::choosingALineOpensItsCard()
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QVERIFY(dialog.results()->lines().isEmpty());
     });
-    auto *screen = m_fixture->app().memberCard();
+    auto *screen = m_fixture->app().memberCardScreen();
     QCOMPARE(screen->lblPosizione()->text(), position);
     QCOMPARE(control<QLineEdit>(screen, "txtCittadinanza")->text(), cardNumber);
     QVERIFY(m_fixture->services.messages.isEmpty());
@@ -277,9 +277,9 @@ void TestMemberSearch::unreadableChosenCardIsReported()
 {
     writeMembers(m_fixture->file(QStringLiteral("Soci.pro")),
         {card(QStringLiteral("Alfa"), QStringLiteral("Roma"))});
-    auto *screen = m_fixture->app().memberCard();
+    auto *screen = m_fixture->app().memberCardScreen();
     control<QLineEdit>(screen, "txtDipendente")->setText(QStringLiteral("Scheda in corso"));
-    withSearch([&](ui::TfrmTrovaAnagrafica &dialog) {
+    withSearch([&](ui::MemberSearchDialog &dialog) {
         search(dialog, {});
         QVERIFY(QFile::remove(m_fixture->file(QStringLiteral("Soci.pro"))));
         QVERIFY(QDir(m_fixture->folder()).mkdir(QStringLiteral("Soci.pro")));
@@ -305,7 +305,7 @@ void TestMemberSearch::closingEmptiesTheListAndHidesTheNotice()
     QFETCH(int, way);
     writeMembers(m_fixture->file(QStringLiteral("Soci.pro")),
         {card(QStringLiteral("Alfa"), QStringLiteral("Roma"))});
-    withSearch([&](ui::TfrmTrovaAnagrafica &dialog) {
+    withSearch([&](ui::MemberSearchDialog &dialog) {
         search(dialog, {});
         auto *notice = control<QLabel>(&dialog, "lblAttendere");
         QVERIFY(!notice->isHidden());
@@ -315,8 +315,9 @@ void TestMemberSearch::closingEmptiesTheListAndHidesTheNotice()
         QVERIFY(dialog.results()->lines().isEmpty());
         QVERIFY(notice->isHidden());
     });
-    QCOMPARE(control<QLineEdit>(m_fixture->app().memberCard(), "txtDipendente")->text(), QString());
-    QVERIFY(m_fixture->app().memberCard()->lblPosizione()->text().isEmpty());
+    QCOMPARE(control<QLineEdit>(m_fixture->app().memberCardScreen(), "txtDipendente")->text(),
+        QString());
+    QVERIFY(m_fixture->app().memberCardScreen()->lblPosizione()->text().isEmpty());
 }
 
 void TestMemberSearch::printsTheList()
@@ -324,7 +325,7 @@ void TestMemberSearch::printsTheList()
     writeMembers(m_fixture->file(QStringLiteral("Soci.pro")),
         {card(QStringLiteral("Alfa [socio]"), QStringLiteral("Roma"))});
     m_fixture->services.setPdfFolder(m_fixture->folder());
-    withSearch([&](ui::TfrmTrovaAnagrafica &dialog) {
+    withSearch([&](ui::MemberSearchDialog &dialog) {
         search(dialog, {});
         control<QPushButton>(&dialog, "btnStampa")->click();
         control<QPushButton>(&dialog, "btnStampa")->click();
@@ -345,7 +346,7 @@ void TestMemberSearch::printsTheList()
 // Without the summary template nothing is printed, and the user is told why.
 void TestMemberSearch::unreadableTemplateIsReported()
 {
-    withSearch([&](ui::TfrmTrovaAnagrafica &dialog) {
+    withSearch([&](ui::MemberSearchDialog &dialog) {
         search(dialog, {});
         const TemplatesRemoved removed;
         control<QPushButton>(&dialog, "btnStampa")->click();
@@ -357,7 +358,7 @@ void TestMemberSearch::unreadableTemplateIsReported()
 
 void TestMemberSearch::waitNoticeWhileSearching()
 {
-    withSearch([&](ui::TfrmTrovaAnagrafica &dialog) {
+    withSearch([&](ui::MemberSearchDialog &dialog) {
         auto *notice = control<QLabel>(&dialog, "lblAttendere");
         QCOMPARE(notice->text(), QStringLiteral("Ricerca schede in corso. Attendere..."));
         QVERIFY(!notice->isVisible());

@@ -2,12 +2,12 @@
 // journal column, their mode words, and the year that names the archive the movement card opens.
 #include "AppFixture.h"
 
-#include "ui/app/TfrmAvvio.h"
-#include "ui/app/TfrmPassword.h"
-#include "ui/balance/TfrmMenuBilancio.h"
-#include "ui/journal/TfrmMenuMovimenti.h"
-#include "ui/journal/TfrmMenuPrimanota.h"
-#include "ui/journal/TfrmMovimenti.h"
+#include "ui/app/Launcher.h"
+#include "ui/app/PasswordScreen.h"
+#include "ui/balance/BalanceQuery.h"
+#include "ui/journal/JournalMenu.h"
+#include "ui/journal/JournalYearMenu.h"
+#include "ui/journal/MovementCardScreen.h"
 
 #include <QApplication>
 #include <QDir>
@@ -47,7 +47,10 @@ private Q_SLOTS:
 
 private:
     ui::Application &app() { return m_app->app(); }
-    QLineEdit *yearField() { return control<QLineEdit>(app().yearScreen(), "txtAnnoPreventivi"); }
+    QLineEdit *yearField()
+    {
+        return control<QLineEdit>(app().journalYearMenu(), "txtAnnoPreventivi");
+    }
     void click(QWidget *screen, const char *name)
     {
         auto *widget = control<QWidget>(screen, name);
@@ -62,8 +65,8 @@ private:
     QStringList visibleScreens()
     {
         QStringList visible;
-        const QList<QWidget *> screens {app().launcher(), app().journalMenu(), app().yearScreen(),
-            app().movementCard(), app().balanceQuery()};
+        const QList<QWidget *> screens {app().launcher(), app().journalMenu(),
+            app().journalYearMenu(), app().movementCardScreen(), app().balanceQuery()};
         for (QWidget *screen : screens) {
             if (screen->isVisible())
                 visible.append(screen->objectName());
@@ -102,7 +105,7 @@ void TestMenuPrimanota::menuChoicesLeadOn()
     // A word left from an earlier visit must not count: the menu starts each showing afresh.
     app().launcher()->openJournalMenu();
     click(app().journalMenu(), "btnRegistra");
-    click(app().yearScreen(), "imgEsci");
+    click(app().journalYearMenu(), "imgEsci");
     app().launcher()->openJournalMenu();
     if (control.isEmpty())
         app().journalMenu()->close();
@@ -125,12 +128,12 @@ void TestMenuPrimanota::yearScreenLeavesForTheLauncher()
 {
     QFETCH(bool, closeBox);
     openYearScreen();
-    QCOMPARE(app().yearScreen()->windowTitle(),
+    QCOMPARE(app().journalYearMenu()->windowTitle(),
         u" Almavest - Registrazione movimenti in entrata e uscita"_s);
     if (closeBox)
-        app().yearScreen()->close();
+        app().journalYearMenu()->close();
     else
-        click(app().yearScreen(), "imgEsci");
+        click(app().journalYearMenu(), "imgEsci");
     QCOMPARE(visibleScreens(), QStringList {u"frmAvvio"_s});
     QVERIFY(m_app->services.messages.isEmpty());
 }
@@ -159,12 +162,12 @@ void TestMenuPrimanota::yearIsCheckedAtConfirmation()
     QFETCH(bool, accepted);
     openYearScreen();
     yearField()->setText(year);
-    click(app().yearScreen(), "btnApriPreventivi");
-    ui::TfrmMovimenti *card = app().movementCard();
+    click(app().journalYearMenu(), "btnApriPreventivi");
+    ui::MovementCardScreen *card = app().movementCardScreen();
     if (accepted) {
         QVERIFY(m_app->services.messages.isEmpty());
         QCOMPARE(visibleScreens(), QStringList {u"frmMovimenti"_s});
-        QCOMPARE(app().yearScreen()->lblMemory()->text(), u"movimenti"_s);
+        QCOMPARE(app().journalYearMenu()->lblMemory()->text(), u"movimenti"_s);
         QCOMPARE(QDir::cleanPath(card->lblFile()->text()),
             QDir::cleanPath(m_app->file(year + u".eur"_s)));
         QCOMPARE(card->windowTitle(), u" Almavest - Registrazione movimenti anno "_s + year);
@@ -174,9 +177,9 @@ void TestMenuPrimanota::yearIsCheckedAtConfirmation()
         QCOMPARE(m_app->services.messages.first().kind, ui::MessageKind::Warning);
         QCOMPARE(m_app->services.lastMessage(), kYearWarning);
         QCOMPARE(visibleScreens(), QStringList {u"frmMenuMovimenti"_s});
-        QCOMPARE(app().yearScreen()->lblMemory()->text(), u"avvio"_s);
+        QCOMPARE(app().journalYearMenu()->lblMemory()->text(), u"avvio"_s);
         QVERIFY(card->lblFile()->text().isEmpty());
-        QCOMPARE(app().yearScreen()->focusWidget(), yearField());
+        QCOMPARE(app().journalYearMenu()->focusWidget(), yearField());
     }
 }
 
@@ -185,28 +188,28 @@ void TestMenuPrimanota::yearFieldShowsTheCurrentYearEachTime()
     m_app->services.setNow(QDateTime(QDate(2031, 1, 1), QTime(0, 0)));
     openYearScreen();
     QCOMPARE(yearField()->text(), u"2031"_s);
-    QCOMPARE(app().yearScreen()->lblMemory()->text(), u"avvio"_s);
+    QCOMPARE(app().journalYearMenu()->lblMemory()->text(), u"avvio"_s);
     yearField()->setText(u"2019"_s);
-    click(app().yearScreen(), "btnApriPreventivi");
-    QVERIFY(app().movementCard()->isVisible());
-    app().movementCard()->close();
+    click(app().journalYearMenu(), "btnApriPreventivi");
+    QVERIFY(app().movementCardScreen()->isVisible());
+    app().movementCardScreen()->close();
     QCOMPARE(visibleScreens(), QStringList {u"frmAvvio"_s});
     openYearScreen();
     QCOMPARE(yearField()->text(), u"2031"_s);
-    QCOMPARE(app().yearScreen()->lblMemory()->text(), u"avvio"_s);
+    QCOMPARE(app().journalYearMenu()->lblMemory()->text(), u"avvio"_s);
 }
 
 // Typed digits only, Enter to the button, Enter on the button to open.
 void TestMenuPrimanota::enterInTheYearFieldReachesApri()
 {
     openYearScreen();
-    QApplication::setActiveWindow(app().yearScreen());
+    QApplication::setActiveWindow(app().journalYearMenu());
     yearField()->setFocus();
     yearField()->clear();
     QTest::keyClicks(yearField(), u"2x02-5"_s);
     QCOMPARE(yearField()->text(), u"2025"_s);
     QTest::keyClick(yearField(), Qt::Key_Return);
-    auto *apri = control<QPushButton>(app().yearScreen(), "btnApriPreventivi");
+    auto *apri = control<QPushButton>(app().journalYearMenu(), "btnApriPreventivi");
     QCOMPARE(QApplication::focusWidget(), apri);
     QTest::keyClick(apri, Qt::Key_Return);
     QCOMPARE(visibleScreens(), QStringList {u"frmMovimenti"_s});

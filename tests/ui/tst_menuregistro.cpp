@@ -2,11 +2,11 @@
 // words leading to the creation window, the book list or back to the launcher.
 #include "AppFixture.h"
 
-#include "ui/app/TfrmAvvio.h"
-#include "ui/app/TfrmPassword.h"
-#include "ui/book/TfrmApriRegistro.h"
-#include "ui/book/TfrmCreaRegistro.h"
-#include "ui/book/TfrmMenuRegistro.h"
+#include "ui/app/Launcher.h"
+#include "ui/app/PasswordScreen.h"
+#include "ui/book/BookCreationScreen.h"
+#include "ui/book/BookListScreen.h"
+#include "ui/book/BookMenu.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -95,7 +95,8 @@ void TestMenuRegistro::choicesLeadOn()
         click(menu(), control.toLatin1().constData());
     QCOMPARE(app().bookMenu()->lblMemory()->text(), word);
     QVERIFY(!menu()->isVisible());
-    const QList<QWidget *> screens {app().launcher(), app().bookCreation(), app().bookList()};
+    const QList<QWidget *> screens {
+        app().launcher(), app().bookCreationScreen(), app().bookListScreen()};
     for (QWidget *screen : screens)
         QCOMPARE(screen->isVisible(), screen->objectName() == next);
     QVERIFY(!m_app->quitRequested);
@@ -107,14 +108,14 @@ void TestMenuRegistro::shownAgainStartsFromTheLauncherWord()
 {
     app().launcher()->openBookMenu();
     click(menu(), "btnCrea");
-    QVERIFY(app().bookCreation()->isVisible());
-    click(app().bookCreation(), "btnAnnulla");
+    QVERIFY(app().bookCreationScreen()->isVisible());
+    click(app().bookCreationScreen(), "btnAnnulla");
     QVERIFY(app().launcher()->isVisible());
     app().launcher()->openBookMenu();
     QCOMPARE(app().bookMenu()->lblMemory()->text(), u"avvio"_s);
     click(menu(), "imgEsci");
     QVERIFY(app().launcher()->isVisible());
-    QVERIFY(!app().bookCreation()->isVisible());
+    QVERIFY(!app().bookCreationScreen()->isVisible());
 }
 
 QTEST_MAIN(TestMenuRegistro)

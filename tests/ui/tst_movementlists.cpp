@@ -5,7 +5,7 @@
 
 #include "journal/MovementRecord.h"
 #include "store/ArchiveFile.h"
-#include "ui/journal/TfrmSospesiMov.h"
+#include "ui/journal/DuePaymentsDialog.h"
 #include "ui/registry/MemberListPanel.h"
 
 #include <QDir>
@@ -67,13 +67,13 @@ void TestMovementLists::choosingALineGivesItsMovement()
             movement(u"Affitto"_s, u"10/12/2026"_s)});
     QStringList shown;
     m_fixture->services.onNextDialog([&](QDialog &dialog) {
-        shown = dynamic_cast<ui::TfrmSospesiMov &>(dialog).list()->lines();
+        shown = dynamic_cast<ui::DuePaymentsDialog &>(dialog).list()->lines();
         dialog.show();
         pickLine(control<QListView>(&dialog, "lstRecords"), row, Pick(how));
         return dialog.result();
     });
     const std::optional<qint64> chosen
-        = ui::TfrmSospesiMov::choose(m_fixture->app().context(), nullptr, path);
+        = ui::DuePaymentsDialog::choose(m_fixture->app().context(), nullptr, path);
     QCOMPARE(shown.size(), 3);
     QCOMPARE(shown.at(1), shown.at(2));
     QCOMPARE(chosen, std::optional<qint64>(position));
@@ -83,7 +83,7 @@ void TestMovementLists::choosingALineGivesItsMovement()
 void TestMovementLists::unreadableArchiveIsReported()
 {
     QVERIFY(QDir(m_fixture->folder()).mkdir(u"2026.eur"_s));
-    QCOMPARE(ui::TfrmSospesiMov::choose(
+    QCOMPARE(ui::DuePaymentsDialog::choose(
                  m_fixture->app().context(), nullptr, m_fixture->file(u"2026.eur"_s)),
         std::nullopt);
     QVERIFY(m_fixture->services.dialogsShown.isEmpty());

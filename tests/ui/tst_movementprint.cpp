@@ -102,7 +102,7 @@ QString TestMovementPrint::print(const journal::MovementPrintValues &movement)
         control<QPushButton>(&dialog, "btnStampa")->click();
         return dialog.result();
     });
-    ui::TfrmStampaMovimento::print(m_fixture->app().context(), &m_card, movement);
+    ui::MovementPrintOut::print(m_fixture->app().context(), &m_card, movement);
     return caption;
 }
 
@@ -273,7 +273,7 @@ void TestMovementPrint::cancelPrintsNothing()
         control<QPushButton>(&dialog, "btnAnnulla")->click();
         return dialog.result();
     });
-    ui::TfrmStampaMovimento::print(m_fixture->app().context(), &m_card,
+    ui::MovementPrintOut::print(m_fixture->app().context(), &m_card,
         journal::MovementPrintValues::fromCard(cardValues(true, false)));
     QCOMPARE(m_fixture->services.dialogsShown.size(), 1);
     QVERIFY(m_fixture->services.printed.empty());

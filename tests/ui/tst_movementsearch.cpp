@@ -6,7 +6,7 @@
 
 #include "journal/MovementRecord.h"
 #include "store/ArchiveFile.h"
-#include "ui/journal/TfrmTrovaMovimenti.h"
+#include "ui/journal/MovementSearchDialog.h"
 #include "ui/registry/MemberListPanel.h"
 
 #include <QDir>
@@ -37,7 +37,7 @@ QStringList movement(const QString &purpose, const QString &payer,
 }
 
 // The causale and the payer of each listed line, "causale / payer".
-QStringList listed(const ui::TfrmTrovaMovimenti &dialog)
+QStringList listed(const ui::MovementSearchDialog &dialog)
 {
     constexpr int kPayerColumn = 40 + 8 + 10 + 6;
     QStringList found;
@@ -46,7 +46,7 @@ QStringList listed(const ui::TfrmTrovaMovimenti &dialog)
     return found;
 }
 
-void search(ui::TfrmTrovaMovimenti &dialog, const QStringList &filters)
+void search(ui::MovementSearchDialog &dialog, const QStringList &filters)
 {
     for (qsizetype i = 0; i + 1 < filters.size(); i += 2)
         control<QLineEdit>(&dialog, filters.at(i).toLatin1().constData())
@@ -79,25 +79,25 @@ private Q_SLOTS:
 private:
     QString path() const { return m_fixture->file(u"2026.eur"_s); }
     // Runs the search of the year through choose(); `drive` acts on it while it is open.
-    std::optional<qint64> withSearch(const std::function<void(ui::TfrmTrovaMovimenti &)> &drive);
+    std::optional<qint64> withSearch(const std::function<void(ui::MovementSearchDialog &)> &drive);
     void writeYear() const;
 
     std::unique_ptr<AppFixture> m_fixture;
 };
 
 std::optional<qint64> TestMovementSearch::withSearch(
-    const std::function<void(ui::TfrmTrovaMovimenti &)> &drive)
+    const std::function<void(ui::MovementSearchDialog &)> &drive)
 {
     bool ran = false;
     m_fixture->services.onNextDialog([&](QDialog &dialog) {
-        auto &search = dynamic_cast<ui::TfrmTrovaMovimenti &>(dialog);
+        auto &search = dynamic_cast<ui::MovementSearchDialog &>(dialog);
         search.show();
         drive(search);
         ran = true;
         return dialog.result();
     });
     const std::optional<qint64> chosen
-        = ui::TfrmTrovaMovimenti::choose(m_fixture->app().context(), nullptr, path());
+        = ui::MovementSearchDialog::choose(m_fixture->app().context(), nullptr, path());
     if (!ran)
         qFatal("the movement search was not shown");
     return chosen;
@@ -142,7 +142,7 @@ void TestMovementSearch::filtersTogether()
     QFETCH(int, filled);
     QFETCH(QStringList, found);
     writeYear();
-    withSearch([&](ui::TfrmTrovaMovimenti &dialog) {
+    withSearch([&](ui::MovementSearchDialog &dialog) {
         search(dialog, filters);
         QCOMPARE(listed(dialog), found);
         QCOMPARE(control<QLabel>(&dialog, "lblConta")->text(), QString::number(filled));
@@ -177,7 +177,7 @@ void TestMovementSearch::choosingALineGivesItsMovement()
         {movement(u"Zeta"_s, u"Ultimo"_s), movement(u"Gemello"_s, u"Uguale"_s, QString(), u"1"_s),
             movement(u"Gemello"_s, u"Uguale"_s, QString(), u"2"_s),
             movement(u"Alfa"_s, u"Primo"_s)});
-    const std::optional<qint64> chosen = withSearch([&](ui::TfrmTrovaMovimenti &dialog) {
+    const std::optional<qint64> chosen = withSearch([&](ui::MovementSearchDialog &dialog) {
         search(dialog, {});
         const QStringList lines = dialog.results()->lines();
         QCOMPARE(lines.size(), 4);
@@ -205,7 +205,7 @@ void TestMovementSearch::closingChoosesNothing()
     QFETCH(bool, searched);
     QFETCH(int, way);
     writeYear();
-    const std::optional<qint64> chosen = withSearch([&](ui::TfrmTrovaMovimenti &dialog) {
+    const std::optional<qint64> chosen = withSearch([&](ui::MovementSearchDialog &dialog) {
         if (searched)
             search(dialog, {});
         leaveDialog(dialog, Leave(way), searched ? "btnChiudi" : "btnAnnulla");
@@ -219,7 +219,7 @@ void TestMovementSearch::closingChoosesNothing()
 // A year not used yet gets its empty archive, and the empty list refuses the quick find.
 void TestMovementSearch::missingYearListsNothing()
 {
-    withSearch([&](ui::TfrmTrovaMovimenti &dialog) {
+    withSearch([&](ui::MovementSearchDialog &dialog) {
         search(dialog, {u"txtPagatore"_s, u"rossi"_s});
         QVERIFY(dialog.results()->lines().isEmpty());
         QCOMPARE(control<QLabel>(&dialog, "lblTrovate")->text(),
@@ -237,7 +237,7 @@ void TestMovementSearch::missingYearListsNothing()
 void TestMovementSearch::unreadableArchiveKeepsTheFilters()
 {
     QVERIFY(QDir(m_fixture->folder()).mkdir(u"2026.eur"_s));
-    withSearch([&](ui::TfrmTrovaMovimenti &dialog) {
+    withSearch([&](ui::MovementSearchDialog &dialog) {
         search(dialog, {u"txtCausale"_s, u"quota"_s});
         QCOMPARE(m_fixture->services.messages.size(), 1);
         QVERIFY(m_fixture->services.messages.first().plain);
@@ -252,7 +252,7 @@ void TestMovementSearch::unreadableArchiveKeepsTheFilters()
 // The style sheet's rules for this search reach the labels of both panels, before any showing.
 void TestMovementSearch::labelsTakeTheProgramSheet()
 {
-    ui::TfrmTrovaMovimenti dialog(m_fixture->app().context(), nullptr, path(), u"movimenti"_s);
+    ui::MovementSearchDialog dialog(m_fixture->app().context(), nullptr, path(), u"movimenti"_s);
     for (const auto &[name, colour] : {std::pair {"lblAttendere", QColor(0x00, 0x8B, 0x8B)},
              std::pair {"lblTrovate", QColor(0x00, 0x8B, 0x8B)},
              std::pair {"lblRigo03", QColor(0xDC, 0x14, 0x3C)}}) {
@@ -264,7 +264,7 @@ void TestMovementSearch::labelsTakeTheProgramSheet()
 
 void TestMovementSearch::enterChainRunsRoundTheFilters()
 {
-    withSearch([&](ui::TfrmTrovaMovimenti &dialog) {
+    withSearch([&](ui::MovementSearchDialog &dialog) {
         QCOMPARE(dialog.windowTitle(), u" Trova movimenti in archivio"_s);
         QCOMPARE(dialog.lblMemory()->text(), u"movimenti"_s);
         dialog.activateWindow();
@@ -284,7 +284,7 @@ void TestMovementSearch::printsTheList()
 {
     writeYear();
     QStringList lines;
-    withSearch([&](ui::TfrmTrovaMovimenti &dialog) {
+    withSearch([&](ui::MovementSearchDialog &dialog) {
         search(dialog, {u"txtCausale"_s, u"quota"_s});
         lines = dialog.results()->lines();
         control<QPushButton>(&dialog, "btnStampa")->click();

@@ -12,12 +12,12 @@
 #include "registry/MemberRecord.h"
 #include "store/ArchiveFile.h"
 #include "ui/app/AppContext.h"
-#include "ui/app/TfrmAvvio.h"
-#include "ui/app/TfrmPassword.h"
-#include "ui/dialogs/TfrmCalendario.h"
-#include "ui/journal/TfrmMenuMovimenti.h"
-#include "ui/journal/TfrmMovimenti.h"
-#include "ui/registry/TfrmTrovaAnagrafica.h"
+#include "ui/app/Launcher.h"
+#include "ui/app/PasswordScreen.h"
+#include "ui/dialogs/DatePicker.h"
+#include "ui/journal/JournalYearMenu.h"
+#include "ui/journal/MovementCardScreen.h"
+#include "ui/registry/MemberSearchDialog.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -117,7 +117,7 @@ private Q_SLOTS:
     void codeButtonsOpenTheirCheck();
 
 private:
-    ui::TfrmMovimenti *screen() { return m_fixture->app().movementCard(); }
+    ui::MovementCardScreen *screen() { return m_fixture->app().movementCardScreen(); }
     QLineEdit *box(int field) { return screen()->box(field); }
     QAbstractButton *button(const char *name) { return control<QAbstractButton>(screen(), name); }
     QString shownPosition() { return screen()->lblPosizione()->text(); }
@@ -215,7 +215,7 @@ void TestMovimenti::lastMovementThroughTheYearScreen()
 {
     QVERIFY(writeBytes(m_fixture->file(u"2025.eur"_s),
         recordOf(movement(u"Primo"_s)) + recordOf(movement(u"Ultimo"_s))));
-    ui::TfrmMenuMovimenti *years = m_fixture->app().yearScreen();
+    ui::JournalYearMenu *years = m_fixture->app().journalYearMenu();
     ui::AppContext::switchScreen(m_fixture->app().passwordScreen(), years);
     control<QLineEdit>(years, "txtAnnoPreventivi")->setText(u"2025"_s);
     control<QAbstractButton>(years, "btnApriPreventivi")->click();
@@ -606,7 +606,7 @@ void TestMovimenti::datesGoThroughThePicker()
     QString modeWord;
     const auto answer = [&](std::optional<QDate> date) {
         m_fixture->services.onNextDialog([date, &modeWord](QDialog &dialog) {
-            auto &picker = dynamic_cast<ui::TfrmCalendario &>(dialog);
+            auto &picker = dynamic_cast<ui::DatePicker &>(dialog);
             modeWord = picker.lblMemory()->text();
             if (!date) {
                 control<QPushButton>(&dialog, "btnAnnulla")->click();
@@ -674,7 +674,7 @@ void TestMovimenti::importFillsOnlyItsFields()
 
     QString shownMode;
     m_fixture->services.onNextDialog([&shownMode](QDialog &dialog) {
-        auto &search = dynamic_cast<ui::TfrmTrovaAnagrafica &>(dialog);
+        auto &search = dynamic_cast<ui::MemberSearchDialog &>(dialog);
         search.show();
         shownMode = search.lblMemory()->text();
         control<QPushButton>(&dialog, "btnCerca")->click();
@@ -799,7 +799,7 @@ void TestMovimenti::duePaymentsShowTheMovementChosen()
         return dialog.result();
     });
     button("cmdScadenze")->click();
-    QCOMPARE(m_fixture->services.dialogsShown, QStringList {u"almavest::ui::TfrmSospesiMov"_s});
+    QCOMPARE(m_fixture->services.dialogsShown, QStringList {u"almavest::ui::DuePaymentsDialog"_s});
     QCOMPARE(shownPosition(), u"3"_s);
     QCOMPARE(box(Purpose)->text(), u"Affitto"_s);
     QVERIFY(messages().isEmpty());
@@ -875,7 +875,8 @@ void TestMovimenti::searchShowsTheMovementChosen()
         return dialog.result();
     });
     button("cmdTrova")->click();
-    QCOMPARE(m_fixture->services.dialogsShown, QStringList {u"almavest::ui::TfrmTrovaMovimenti"_s});
+    QCOMPARE(
+        m_fixture->services.dialogsShown, QStringList {u"almavest::ui::MovementSearchDialog"_s});
     QCOMPARE(shownPosition(), u"3"_s);
     QCOMPARE(box(Purpose)->text(), u"Affitto"_s);
     QVERIFY(messages().isEmpty());
@@ -911,8 +912,8 @@ void TestMovimenti::codeButtonsOpenTheirCheck_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("dialog");
     QTest::addColumn<QString>("code");
-    const QString taxCode = u"almavest::ui::TfrmCodFisc"_s;
-    const QString vat = u"almavest::ui::TfrmPartitaIva"_s;
+    const QString taxCode = u"almavest::ui::TaxCodeCheck"_s;
+    const QString vat = u"almavest::ui::VatNumberCheck"_s;
     QTest::newRow("codice fiscale") << u"chkCodFisc"_s << int(PayerTaxCode) << u"RSSMRA85T10A562S"_s
                                     << taxCode << u"RSSMRA85T10A562S"_s;
     QTest::newRow("eleven digits in the tax code")

@@ -5,9 +5,9 @@
 #include "WritesFail.h"
 
 #include "app/PasswordFile.h"
-#include "ui/app/TfrmAvvio.h"
-#include "ui/app/TfrmCambiaPassword.h"
-#include "ui/app/TfrmPassword.h"
+#include "ui/app/Launcher.h"
+#include "ui/app/PasswordChangeScreen.h"
+#include "ui/app/PasswordScreen.h"
 
 #include <QApplication>
 #include <QDir>
@@ -108,7 +108,7 @@ private Q_SLOTS:
 
 private:
     QWidget *passwordScreen() { return m_app->app().passwordScreen(); }
-    QWidget *changeScreen() { return m_app->app().changePasswordScreen(); }
+    QWidget *changeScreen() { return m_app->app().passwordChangeScreen(); }
     QWidget *launcher() { return m_app->app().launcher(); }
     QLineEdit *box(QWidget *screen, const char *name) { return control<QLineEdit>(screen, name); }
     QPushButton *button(QWidget *screen, const char *name)

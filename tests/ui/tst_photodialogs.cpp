@@ -5,9 +5,9 @@
 #include "ReadOnlyAccess.h"
 #include "WritesFail.h"
 
-#include "ui/dialogs/TfrmWebCam.h"
-#include "ui/dialogs/TfrmZoom.h"
-#include "ui/registry/TfrmAnagrafica.h"
+#include "ui/dialogs/PhotoZoom.h"
+#include "ui/dialogs/WebcamDialog.h"
+#include "ui/registry/MemberCardScreen.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -75,11 +75,11 @@ private Q_SLOTS:
     void savesTheCapturedFrame();
 
 private:
-    ui::TfrmAnagrafica *card() { return m_fixture->app().memberCard(); }
+    ui::MemberCardScreen *card() { return m_fixture->app().memberCardScreen(); }
     QAbstractButton *cardButton(const char *name) { return control<QAbstractButton>(card(), name); }
     // Opens the webcam dialog from the card and hands it, with its camera, to `drive`; the
     // dialog's result is what `drive` returns.
-    void runWebCam(std::function<int(ui::TfrmWebCam &, FakeCamera &)> drive);
+    void runWebCam(std::function<int(ui::WebcamDialog &, FakeCamera &)> drive);
 
     std::unique_ptr<AppFixture> m_fixture;
 };
@@ -95,12 +95,12 @@ void TestPhotoDialogs::cleanup()
     m_fixture.reset();
 }
 
-void TestPhotoDialogs::runWebCam(std::function<int(ui::TfrmWebCam &, FakeCamera &)> drive)
+void TestPhotoDialogs::runWebCam(std::function<int(ui::WebcamDialog &, FakeCamera &)> drive)
 {
     bool ran = false;
     m_fixture->services.onNextDialog([&](QDialog &dialog) {
         ran = true;
-        auto *webcam = qobject_cast<ui::TfrmWebCam *>(&dialog);
+        auto *webcam = qobject_cast<ui::WebcamDialog *>(&dialog);
         FakeCamera *camera = m_fixture->services.lastCamera;
         if (!webcam || !camera)
             return -1;
@@ -109,7 +109,7 @@ void TestPhotoDialogs::runWebCam(std::function<int(ui::TfrmWebCam &, FakeCamera 
     });
     cardButton("btnAcquisisciFoto")->click();
     QVERIFY(ran);
-    QCOMPARE(m_fixture->services.dialogsShown.last(), QStringLiteral("almavest::ui::TfrmWebCam"));
+    QCOMPARE(m_fixture->services.dialogsShown.last(), QStringLiteral("almavest::ui::WebcamDialog"));
     QVERIFY2(m_fixture->services.lastCamera.isNull(), "the dialog's camera outlived it");
 }
 
@@ -125,7 +125,7 @@ void TestPhotoDialogs::zoomFitsTheCardPhotoToTheScreen()
     std::optional<QSize> panel;
     std::optional<QSize> picture;
     m_fixture->services.onNextDialog([&](QDialog &dialog) {
-        auto &zoom = dynamic_cast<ui::TfrmZoom &>(dialog);
+        auto &zoom = dynamic_cast<ui::PhotoZoom &>(dialog);
         zoom.show();
         [&] {
             QCOMPARE(zoom.windowTitle(),
@@ -173,7 +173,7 @@ void TestPhotoDialogs::aClickAnywhereClosesTheZoom()
 
 void TestPhotoDialogs::opensWithTheCameraOffAndBothIcons()
 {
-    runWebCam([](ui::TfrmWebCam &webcam, FakeCamera &camera) {
+    runWebCam([](ui::WebcamDialog &webcam, FakeCamera &camera) {
         [&] {
             QCOMPARE(webcam.windowTitle(), QStringLiteral(" Cattura foto con webcam"));
             QVERIFY(!camera.isActive());
@@ -193,7 +193,7 @@ void TestPhotoDialogs::opensWithTheCameraOffAndBothIcons()
 void TestPhotoDialogs::captureAndImportReplaceTheCardPhoto()
 {
     const QImage frame = filled(Qt::green);
-    runWebCam([&](ui::TfrmWebCam &webcam, FakeCamera &camera) {
+    runWebCam([&](ui::WebcamDialog &webcam, FakeCamera &camera) {
         leaveDialog(webcam, Leave::Button, "btnAccendi");
         std::thread([&] { camera.feed(frame); }).join();
         [&] {
@@ -216,7 +216,7 @@ void TestPhotoDialogs::captureAndImportReplaceTheCardPhoto()
 void TestPhotoDialogs::captureBeforeSwitchingOnTakesTheWebcamIcon()
 {
     QImage icon;
-    runWebCam([&](ui::TfrmWebCam &webcam, FakeCamera &) {
+    runWebCam([&](ui::WebcamDialog &webcam, FakeCamera &) {
         icon = webcam.findChild<QLabel *>(QStringLiteral("imgBianco"))->pixmap().toImage();
         leaveDialog(webcam, Leave::Button, "btnCattura");
         leaveDialog(webcam, Leave::Button, "btnImportaFoto");
@@ -229,7 +229,7 @@ void TestPhotoDialogs::captureBeforeSwitchingOnTakesTheWebcamIcon()
 void TestPhotoDialogs::switchingOffFreezesTheLastFrame()
 {
     const QImage last = filled(Qt::blue);
-    runWebCam([&](ui::TfrmWebCam &webcam, FakeCamera &camera) {
+    runWebCam([&](ui::WebcamDialog &webcam, FakeCamera &camera) {
         leaveDialog(webcam, Leave::Button, "btnAccendi");
         camera.feed(last);
         [&] {
@@ -263,7 +263,7 @@ void TestPhotoDialogs::everyWayOutStopsTheCamera()
     QFETCH(bool, imports);
     const QImage before = card()->photo();
     const QImage frame = filled(Qt::magenta);
-    runWebCam([&](ui::TfrmWebCam &webcam, FakeCamera &camera) {
+    runWebCam([&](ui::WebcamDialog &webcam, FakeCamera &camera) {
         leaveDialog(webcam, Leave::Button, "btnAccendi");
         camera.feed(frame);
         [&] {
@@ -285,7 +285,7 @@ void TestPhotoDialogs::everyWayOutStopsTheCamera()
 // Frames that pile up while the interface is busy are not queued: the newest one is shown, once.
 void TestPhotoDialogs::onlyTheNewestFrameIsShown()
 {
-    runWebCam([](ui::TfrmWebCam &webcam, FakeCamera &camera) {
+    runWebCam([](ui::WebcamDialog &webcam, FakeCamera &camera) {
         leaveDialog(webcam, Leave::Button, "btnAccendi");
         QSignalSpy shown(&camera, &ui::CameraSource::frameReady);
         std::thread([&] {
@@ -306,7 +306,7 @@ void TestPhotoDialogs::onlyTheNewestFrameIsShown()
 // closes: nothing waits on anything, and no frame arrives after the stop.
 void TestPhotoDialogs::framesFromAnotherThreadNeverBlockStopping()
 {
-    runWebCam([](ui::TfrmWebCam &webcam, FakeCamera &camera) {
+    runWebCam([](ui::WebcamDialog &webcam, FakeCamera &camera) {
         std::atomic<bool> running = true;
         std::thread capture([&] {
             const QImage frame = filled(Qt::cyan, QSize(64, 48));
@@ -335,7 +335,7 @@ void TestPhotoDialogs::framesFromAnotherThreadNeverBlockStopping()
 void TestPhotoDialogs::withoutACameraTheDialogSaysSo()
 {
     m_fixture->services.setCameraPresent(false);
-    runWebCam([this](ui::TfrmWebCam &webcam, FakeCamera &camera) {
+    runWebCam([this](ui::WebcamDialog &webcam, FakeCamera &camera) {
         const QImage icon = webcam.livePicture();
         leaveDialog(webcam, Leave::Button, "btnAccendi");
         [&] {
@@ -353,7 +353,7 @@ void TestPhotoDialogs::withoutACameraTheDialogSaysSo()
 
 void TestPhotoDialogs::aCameraThatGivesUpIsReported()
 {
-    runWebCam([this](ui::TfrmWebCam &webcam, FakeCamera &camera) {
+    runWebCam([this](ui::WebcamDialog &webcam, FakeCamera &camera) {
         leaveDialog(webcam, Leave::Button, "btnAccendi");
         camera.breakDown();
         [&] {
@@ -382,7 +382,7 @@ void TestPhotoDialogs::savesTheCapturedFrame()
     const QString path = folder + QStringLiteral("/Ritratto.jpg");
     const QImage frame = filled(QColor(200, 120, 40), QSize(320, 240));
     m_fixture->services.answerNextSaveFile(path);
-    runWebCam([&](ui::TfrmWebCam &webcam, FakeCamera &camera) {
+    runWebCam([&](ui::WebcamDialog &webcam, FakeCamera &camera) {
         leaveDialog(webcam, Leave::Button, "btnAccendi");
         camera.feed(frame);
         [&] {

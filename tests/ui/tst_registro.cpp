@@ -9,10 +9,10 @@
 #include "book/PageRecord.h"
 #include "registry/MemberRecord.h"
 #include "store/ArchiveFile.h"
-#include "ui/app/TfrmAvvio.h"
-#include "ui/app/TfrmPassword.h"
-#include "ui/book/TfrmRegistro.h"
-#include "ui/dialogs/TfrmCalendario.h"
+#include "ui/app/Launcher.h"
+#include "ui/app/PasswordScreen.h"
+#include "ui/book/BookPageScreen.h"
+#include "ui/dialogs/DatePicker.h"
 
 #include <QCalendarWidget>
 #include <QDir>
@@ -89,7 +89,7 @@ private Q_SLOTS:
     void pageSearchShowsThePageChosen();
 
 private:
-    ui::TfrmRegistro *screen() { return m_fixture->app().bookPage(); }
+    ui::BookPageScreen *screen() { return m_fixture->app().bookPageScreen(); }
     QLineEdit *box(int field) { return screen()->box(field); }
     QLineEdit *box(const char *name) { return control<QLineEdit>(screen(), name); }
     QAbstractButton *button(const char *name) { return control<QAbstractButton>(screen(), name); }
@@ -125,7 +125,7 @@ void TestRegistro::showPage(const QStringList &values)
 void TestRegistro::answerPicker(std::optional<QDate> date, QString *modeWord)
 {
     m_fixture->services.onNextDialog([date, modeWord](QDialog &dialog) {
-        auto &picker = dynamic_cast<ui::TfrmCalendario &>(dialog);
+        auto &picker = dynamic_cast<ui::DatePicker &>(dialog);
         if (modeWord)
             *modeWord = picker.lblMemory()->text();
         if (!date) {
@@ -553,7 +553,7 @@ void TestRegistro::codeButtonOpensTheVatCheckForDigits()
         return int(QDialog::Rejected);
     });
     button("btnCodFisc")->click();
-    QCOMPARE(m_fixture->services.dialogsShown, QStringList {u"almavest::ui::TfrmPartitaIva"_s});
+    QCOMPARE(m_fixture->services.dialogsShown, QStringList {u"almavest::ui::VatNumberCheck"_s});
     QCOMPARE(shown, u"92012345678"_s);
 }
 

@@ -5,11 +5,11 @@
 #include "TestFiles.h"
 #include "WritesFail.h"
 
-#include "ui/app/TfrmPassword.h"
+#include "ui/app/PasswordScreen.h"
 #include "ui/exporting/SheetExportDialog.h"
 #include "ui/exporting/SheetGridModel.h"
-#include "ui/journal/TfrmMovimenti.h"
-#include "ui/registry/TfrmAnagrafica.h"
+#include "ui/journal/MovementCardScreen.h"
+#include "ui/registry/MemberCardScreen.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -90,7 +90,7 @@ private:
     void openMemberExport(const std::function<void(ui::SheetExportDialog &)> &handler)
     {
         m_fixture->openMemberCard();
-        openExport(m_fixture->app().memberCard(), "btnEsporta", handler);
+        openExport(m_fixture->app().memberCardScreen(), "btnEsporta", handler);
     }
 
     std::unique_ptr<AppFixture> m_fixture;
@@ -131,7 +131,7 @@ void TestSheetExportDialogs::memberExportWritesTheGridAsTyped()
         m_fixture->services.answerNextQuestion(true);
         control<QAbstractButton>(&dialog, "cmdEsporta")->click();
     });
-    QCOMPARE(seen.className, u"almavest::ui::TfrmExpAnagrafica"_s);
+    QCOMPARE(seen.className, u"almavest::ui::MemberExportDialog"_s);
     QCOMPARE(seen.title, u" Esporta archivio soci in Microsoft Excel"_s);
     QCOMPARE(seen.status, u"Esportazione archivio in Microsoft Excel."_s);
     QCOMPARE(seen.headers.size(), 19);
@@ -151,7 +151,7 @@ void TestSheetExportDialogs::movementExportFromTheYearShown()
 {
     const QString journal = file("2024.eur");
     QVERIFY(writeBytes(journal, fileBytes(fixture("movements.eur"))));
-    ui::TfrmMovimenti *card = m_fixture->app().movementCard();
+    ui::MovementCardScreen *card = m_fixture->app().movementCardScreen();
     card->openYear(m_fixture->app().passwordScreen(), journal, u"2024"_s);
     Seen seen;
     QString typeOfSecond;
@@ -167,7 +167,7 @@ void TestSheetExportDialogs::movementExportFromTheYearShown()
         m_fixture->services.answerNextQuestion(false);
         control<QAbstractButton>(&dialog, "cmdEsporta")->click();
     });
-    QCOMPARE(seen.className, u"almavest::ui::TfrmExpMovimenti"_s);
+    QCOMPARE(seen.className, u"almavest::ui::MovementExportDialog"_s);
     QCOMPARE(seen.title, u" Esporta archivio movimenti in Microsoft Excel"_s);
     QCOMPARE(seen.headers.size(), 21);
     QCOMPARE(seen.headers.at(7), u"Importo in euro"_s);
@@ -250,7 +250,7 @@ void TestSheetExportDialogs::unreadableArchiveIsReported()
     QVERIFY(QDir(m_fixture->folder()).mkdir(u"Soci.pro"_s)); // unreadable, even to root
     m_fixture->openMemberCard();
     m_fixture->services.clear();
-    control<QAbstractButton>(m_fixture->app().memberCard(), "btnEsporta")->click();
+    control<QAbstractButton>(m_fixture->app().memberCardScreen(), "btnEsporta")->click();
     QVERIFY(m_fixture->services.dialogsShown.isEmpty());
     QCOMPARE(m_fixture->services.messages.size(), 1);
     QCOMPARE(m_fixture->services.messages.first().kind, ui::MessageKind::Error);
@@ -278,7 +278,7 @@ void TestSheetExportDialogs::helpOpensTheExportTopic()
         control<QAbstractButton>(&dialog, "cmdGuida")->click();
     };
     if (movements) {
-        ui::TfrmMovimenti *card = m_fixture->app().movementCard();
+        ui::MovementCardScreen *card = m_fixture->app().movementCardScreen();
         card->openYear(m_fixture->app().passwordScreen(), file("2024.eur"), u"2024"_s);
         openExport(card, "cmdEsporta", askHelp);
     } else {

@@ -7,23 +7,23 @@
 #include "journal/MovementRecord.h"
 #include "ui/app/AppContext.h"
 #include "ui/app/Application.h"
-#include "ui/app/TfrmAvvio.h"
-#include "ui/app/TfrmCambiaPassword.h"
-#include "ui/app/TfrmPassword.h"
-#include "ui/balance/TfrmBilancio.h"
-#include "ui/balance/TfrmMenuBilancio.h"
-#include "ui/book/TfrmMenuRegistro.h"
-#include "ui/book/TfrmRegistro.h"
-#include "ui/checks/TfrmCodFisc.h"
-#include "ui/dialogs/TfrmAllegaCartella.h"
-#include "ui/exporting/TfrmExpAnagrafica.h"
-#include "ui/help/TfrmGuida.h"
-#include "ui/journal/TfrmMenuPrimanota.h"
-#include "ui/journal/TfrmMovimenti.h"
-#include "ui/journal/TfrmSospesiMov.h"
+#include "ui/app/Launcher.h"
+#include "ui/app/PasswordChangeScreen.h"
+#include "ui/app/PasswordScreen.h"
+#include "ui/balance/BalanceQuery.h"
+#include "ui/balance/BalanceSummary.h"
+#include "ui/book/BookMenu.h"
+#include "ui/book/BookPageScreen.h"
+#include "ui/checks/TaxCodeCheck.h"
+#include "ui/dialogs/AttachmentsDialog.h"
+#include "ui/exporting/MemberExportDialog.h"
+#include "ui/help/HelpWindow.h"
+#include "ui/journal/DuePaymentsDialog.h"
+#include "ui/journal/JournalMenu.h"
+#include "ui/journal/MovementCardScreen.h"
+#include "ui/registry/MemberCardScreen.h"
 #include "ui/registry/MemberExpiryDialog.h"
-#include "ui/registry/TfrmAnagrafica.h"
-#include "ui/registry/TfrmTrovaAnagrafica.h"
+#include "ui/registry/MemberSearchDialog.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -122,13 +122,13 @@ bool PictureTaker::keepDialog(const QString &name, const std::function<void()> &
 bool PictureTaker::takeStart()
 {
     m_app.start();
-    ui::TfrmPassword *password = m_app.passwordScreen();
+    ui::PasswordScreen *password = m_app.passwordScreen();
     if (!keep(QStringLiteral("password"), password))
         return false;
-    ui::AppContext::switchScreen(password, m_app.changePasswordScreen());
-    if (!keep(QStringLiteral("cambia-password"), m_app.changePasswordScreen()))
+    ui::AppContext::switchScreen(password, m_app.passwordChangeScreen());
+    if (!keep(QStringLiteral("cambia-password"), m_app.passwordChangeScreen()))
         return false;
-    ui::AppContext::switchScreen(m_app.changePasswordScreen(), password);
+    ui::AppContext::switchScreen(m_app.passwordChangeScreen(), password);
     child<QLineEdit>(password, "txtPassword")->setText(QString::fromLatin1(kSamplePassword));
     child<QAbstractButton>(password, "cmdOK")->click();
     return keep(QStringLiteral("avvio"), m_app.launcher());
@@ -137,19 +137,20 @@ bool PictureTaker::takeStart()
 bool PictureTaker::takeRegistry()
 {
     m_app.launcher()->openMemberRegistry();
-    ui::TfrmAnagrafica *card = m_app.memberCard();
+    ui::MemberCardScreen *card = m_app.memberCardScreen();
     if (!card->loadCard(1) || !keep(QStringLiteral("anagrafica"), card))
         return false;
     const auto search
-        = [&] { ui::TfrmTrovaAnagrafica::choose(context(), card, QStringLiteral("anagrafica")); };
+        = [&] { ui::MemberSearchDialog::choose(context(), card, QStringLiteral("anagrafica")); };
     const auto findAll
         = [](QDialog &dialog) { child<QAbstractButton>(&dialog, "btnCerca")->click(); };
     return keepDialog(QStringLiteral("trova-soci"), search, findAll)
-        && keepDialog(QStringLiteral("scadenze"), [&] { ui::TfrmSospesi::choose(context(), card); })
         && keepDialog(
-            QStringLiteral("esporta-soci"), [&] { ui::TfrmExpAnagrafica::open(context(), card); })
+            QStringLiteral("scadenze"), [&] { ui::ExpiringMembersDialog::choose(context(), card); })
+        && keepDialog(
+            QStringLiteral("esporta-soci"), [&] { ui::MemberExportDialog::open(context(), card); })
         && keepDialog(QStringLiteral("codice-fiscale"),
-            [&] { ui::TfrmCodFisc::check(context(), card, QStringLiteral("RSSMRA75C12H501H")); })
+            [&] { ui::TaxCodeCheck::check(context(), card, QStringLiteral("RSSMRA75C12H501H")); })
         && keepDialog(QStringLiteral("guida"),
             [&] { ui::showHelpTopic(context(), card, ui::HelpTopic::MemberCard); });
 }
@@ -162,22 +163,23 @@ bool PictureTaker::takeTools()
     slots.descriptions
         = {QStringLiteral("Domanda firmata"), QStringLiteral("Valido fino al 2027"), QString()};
     return keepDialog(QStringLiteral("allegati"), [&] {
-        ui::TfrmAllegaCartella::edit(
-            context(), m_app.memberCard(), QStringLiteral("anagrafica"), slots);
+        ui::AttachmentsDialog::edit(
+            context(), m_app.memberCardScreen(), QStringLiteral("anagrafica"), slots);
     });
 }
 
 bool PictureTaker::takeBook()
 {
-    ui::AppContext::switchScreen(m_app.memberCard(), m_app.launcher());
+    ui::AppContext::switchScreen(m_app.memberCardScreen(), m_app.launcher());
     m_app.launcher()->openBookMenu();
     if (!keep(QStringLiteral("menu-registro"), m_app.bookMenu()))
         return false;
     const QString name = QString::fromLatin1(kSampleBook);
-    m_app.bookPage()->openBook(m_app.bookMenu(), book::bookPath(m_folder, name), name);
-    if (!m_app.bookPage()->loadPage(1) || !keep(QStringLiteral("registro"), m_app.bookPage()))
+    m_app.bookPageScreen()->openBook(m_app.bookMenu(), book::bookPath(m_folder, name), name);
+    if (!m_app.bookPageScreen()->loadPage(1)
+        || !keep(QStringLiteral("registro"), m_app.bookPageScreen()))
         return false;
-    ui::AppContext::switchScreen(m_app.bookPage(), m_app.launcher());
+    ui::AppContext::switchScreen(m_app.bookPageScreen(), m_app.launcher());
     return true;
 }
 
@@ -188,12 +190,12 @@ bool PictureTaker::takeJournal()
         return false;
     const QString year = QString::fromLatin1(kSampleYear);
     const QString path = journal::journalPath(m_folder, year);
-    ui::TfrmMovimenti *card = m_app.movementCard();
+    ui::MovementCardScreen *card = m_app.movementCardScreen();
     card->openYear(m_app.journalMenu(), path, year);
     if (!card->loadMovement(5) || !keep(QStringLiteral("movimenti"), card))
         return false;
-    if (!keepDialog(
-            QStringLiteral("sospesi"), [&] { ui::TfrmSospesiMov::choose(context(), card, path); }))
+    if (!keepDialog(QStringLiteral("sospesi"),
+            [&] { ui::DuePaymentsDialog::choose(context(), card, path); }))
         return false;
     ui::AppContext::switchScreen(card, m_app.journalMenu());
     m_app.balanceQuery()->open(m_app.journalMenu());
@@ -201,7 +203,7 @@ bool PictureTaker::takeJournal()
         return false;
     const balance::BalanceRequest request {path, QDate(2026, 1, 1), QDate(2026, 12, 31), {}};
     return keepDialog(QStringLiteral("bilancio"),
-        [&] { ui::TfrmBilancio::showSummary(context(), m_app.balanceQuery(), request); });
+        [&] { ui::BalanceSummary::showSummary(context(), m_app.balanceQuery(), request); });
 }
 
 QString PictureTaker::takeAll()

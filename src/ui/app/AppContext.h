@@ -11,33 +11,33 @@ class QWidget;
 namespace almavest::ui {
 
 class Services;
-class TfrmPassword;
-class TfrmCambiaPassword;
-class TfrmAvvio;
-class TfrmAnagrafica;
-class TfrmMenuRegistro;
-class TfrmCreaRegistro;
-class TfrmApriRegistro;
-class TfrmRegistro;
-class TfrmMenuPrimanota;
-class TfrmMenuMovimenti;
-class TfrmMovimenti;
-class TfrmMenuBilancio;
+class PasswordScreen;
+class PasswordChangeScreen;
+class Launcher;
+class MemberCardScreen;
+class BookMenu;
+class BookCreationScreen;
+class BookListScreen;
+class BookPageScreen;
+class JournalMenu;
+class JournalYearMenu;
+class MovementCardScreen;
+class BalanceQuery;
 
 struct ResidentScreens
 {
-    TfrmPassword *password = nullptr;
-    TfrmAvvio *launcher = nullptr;
-    TfrmCambiaPassword *changePassword = nullptr;
-    TfrmAnagrafica *anagrafica = nullptr;
-    TfrmMenuRegistro *menuRegistro = nullptr;
-    TfrmCreaRegistro *creaRegistro = nullptr;
-    TfrmApriRegistro *apriRegistro = nullptr;
-    TfrmRegistro *registro = nullptr;
-    TfrmMenuPrimanota *menuPrimanota = nullptr;
-    TfrmMenuMovimenti *menuMovimenti = nullptr;
-    TfrmMovimenti *movimenti = nullptr;
-    TfrmMenuBilancio *menuBilancio = nullptr;
+    PasswordScreen *passwordScreen = nullptr;
+    Launcher *launcher = nullptr;
+    PasswordChangeScreen *passwordChangeScreen = nullptr;
+    MemberCardScreen *memberCardScreen = nullptr;
+    BookMenu *bookMenu = nullptr;
+    BookCreationScreen *bookCreationScreen = nullptr;
+    BookListScreen *bookListScreen = nullptr;
+    BookPageScreen *bookPageScreen = nullptr;
+    JournalMenu *journalMenu = nullptr;
+    JournalYearMenu *journalYearMenu = nullptr;
+    MovementCardScreen *movementCardScreen = nullptr;
+    BalanceQuery *balanceQuery = nullptr;
 };
 
 class AppContext final

@@ -1,17 +1,17 @@
 #include "ui/app/Application.h"
 
-#include "ui/app/TfrmAvvio.h"
-#include "ui/app/TfrmCambiaPassword.h"
-#include "ui/app/TfrmPassword.h"
-#include "ui/balance/TfrmMenuBilancio.h"
-#include "ui/book/TfrmApriRegistro.h"
-#include "ui/book/TfrmCreaRegistro.h"
-#include "ui/book/TfrmMenuRegistro.h"
-#include "ui/book/TfrmRegistro.h"
-#include "ui/journal/TfrmMenuMovimenti.h"
-#include "ui/journal/TfrmMenuPrimanota.h"
-#include "ui/journal/TfrmMovimenti.h"
-#include "ui/registry/TfrmAnagrafica.h"
+#include "ui/app/Launcher.h"
+#include "ui/app/PasswordChangeScreen.h"
+#include "ui/app/PasswordScreen.h"
+#include "ui/balance/BalanceQuery.h"
+#include "ui/book/BookCreationScreen.h"
+#include "ui/book/BookListScreen.h"
+#include "ui/book/BookMenu.h"
+#include "ui/book/BookPageScreen.h"
+#include "ui/journal/JournalMenu.h"
+#include "ui/journal/JournalYearMenu.h"
+#include "ui/journal/MovementCardScreen.h"
+#include "ui/registry/MemberCardScreen.h"
 
 #include <QApplication>
 #include <QFile>
@@ -63,30 +63,30 @@ Application::Application(Services &services, const QString &programFolder)
     QApplication::setQuitOnLastWindowClosed(false);
     applyStyleSheet();
 
-    m_password = std::make_unique<TfrmPassword>(m_context);
-    m_context.screens().password = m_password.get();
-    m_launcher = std::make_unique<TfrmAvvio>(m_context);
+    m_passwordScreen = std::make_unique<PasswordScreen>(m_context);
+    m_context.screens().passwordScreen = m_passwordScreen.get();
+    m_launcher = std::make_unique<Launcher>(m_context);
     m_context.screens().launcher = m_launcher.get();
-    m_changePassword = std::make_unique<TfrmCambiaPassword>(m_context);
-    m_context.screens().changePassword = m_changePassword.get();
-    m_anagrafica = std::make_unique<TfrmAnagrafica>(m_context);
-    m_context.screens().anagrafica = m_anagrafica.get();
-    m_menuRegistro = std::make_unique<TfrmMenuRegistro>(m_context);
-    m_context.screens().menuRegistro = m_menuRegistro.get();
-    m_creaRegistro = std::make_unique<TfrmCreaRegistro>(m_context);
-    m_context.screens().creaRegistro = m_creaRegistro.get();
-    m_apriRegistro = std::make_unique<TfrmApriRegistro>(m_context);
-    m_context.screens().apriRegistro = m_apriRegistro.get();
-    m_registro = std::make_unique<TfrmRegistro>(m_context);
-    m_context.screens().registro = m_registro.get();
-    m_menuPrimanota = std::make_unique<TfrmMenuPrimanota>(m_context);
-    m_context.screens().menuPrimanota = m_menuPrimanota.get();
-    m_menuMovimenti = std::make_unique<TfrmMenuMovimenti>(m_context);
-    m_context.screens().menuMovimenti = m_menuMovimenti.get();
-    m_movimenti = std::make_unique<TfrmMovimenti>(m_context);
-    m_context.screens().movimenti = m_movimenti.get();
-    m_menuBilancio = std::make_unique<TfrmMenuBilancio>(m_context);
-    m_context.screens().menuBilancio = m_menuBilancio.get();
+    m_passwordChangeScreen = std::make_unique<PasswordChangeScreen>(m_context);
+    m_context.screens().passwordChangeScreen = m_passwordChangeScreen.get();
+    m_memberCardScreen = std::make_unique<MemberCardScreen>(m_context);
+    m_context.screens().memberCardScreen = m_memberCardScreen.get();
+    m_bookMenu = std::make_unique<BookMenu>(m_context);
+    m_context.screens().bookMenu = m_bookMenu.get();
+    m_bookCreationScreen = std::make_unique<BookCreationScreen>(m_context);
+    m_context.screens().bookCreationScreen = m_bookCreationScreen.get();
+    m_bookListScreen = std::make_unique<BookListScreen>(m_context);
+    m_context.screens().bookListScreen = m_bookListScreen.get();
+    m_bookPageScreen = std::make_unique<BookPageScreen>(m_context);
+    m_context.screens().bookPageScreen = m_bookPageScreen.get();
+    m_journalMenu = std::make_unique<JournalMenu>(m_context);
+    m_context.screens().journalMenu = m_journalMenu.get();
+    m_journalYearMenu = std::make_unique<JournalYearMenu>(m_context);
+    m_context.screens().journalYearMenu = m_journalYearMenu.get();
+    m_movementCardScreen = std::make_unique<MovementCardScreen>(m_context);
+    m_context.screens().movementCardScreen = m_movementCardScreen.get();
+    m_balanceQuery = std::make_unique<BalanceQuery>(m_context);
+    m_context.screens().balanceQuery = m_balanceQuery.get();
 }
 
 // The one style sheet of the program, for every screen and dialog alike.
@@ -105,7 +105,7 @@ Application::~Application()
 
 void Application::start()
 {
-    m_password->showCentred();
+    m_passwordScreen->showCentred();
 }
 
 } // namespace almavest::ui

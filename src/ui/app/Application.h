@@ -25,36 +25,39 @@ public:
     void start();
 
     AppContext &context() { return m_context; }
-    TfrmPassword *passwordScreen() { return m_context.screens().password; }
-    TfrmAvvio *launcher() { return m_context.screens().launcher; }
-    TfrmCambiaPassword *changePasswordScreen() { return m_context.screens().changePassword; }
-    TfrmAnagrafica *memberCard() { return m_context.screens().anagrafica; }
-    TfrmMenuRegistro *bookMenu() { return m_context.screens().menuRegistro; }
-    TfrmCreaRegistro *bookCreation() { return m_context.screens().creaRegistro; }
-    TfrmApriRegistro *bookList() { return m_context.screens().apriRegistro; }
-    TfrmRegistro *bookPage() { return m_context.screens().registro; }
-    TfrmMenuPrimanota *journalMenu() { return m_context.screens().menuPrimanota; }
-    TfrmMenuMovimenti *yearScreen() { return m_context.screens().menuMovimenti; }
-    TfrmMovimenti *movementCard() { return m_context.screens().movimenti; }
-    TfrmMenuBilancio *balanceQuery() { return m_context.screens().menuBilancio; }
+    PasswordScreen *passwordScreen() { return m_context.screens().passwordScreen; }
+    Launcher *launcher() { return m_context.screens().launcher; }
+    PasswordChangeScreen *passwordChangeScreen()
+    {
+        return m_context.screens().passwordChangeScreen;
+    }
+    MemberCardScreen *memberCardScreen() { return m_context.screens().memberCardScreen; }
+    BookMenu *bookMenu() { return m_context.screens().bookMenu; }
+    BookCreationScreen *bookCreationScreen() { return m_context.screens().bookCreationScreen; }
+    BookListScreen *bookListScreen() { return m_context.screens().bookListScreen; }
+    BookPageScreen *bookPageScreen() { return m_context.screens().bookPageScreen; }
+    JournalMenu *journalMenu() { return m_context.screens().journalMenu; }
+    JournalYearMenu *journalYearMenu() { return m_context.screens().journalYearMenu; }
+    MovementCardScreen *movementCardScreen() { return m_context.screens().movementCardScreen; }
+    BalanceQuery *balanceQuery() { return m_context.screens().balanceQuery; }
 
 private:
     static void applyStyleSheet();
 
     AppContext m_context;
     std::unique_ptr<QTranslator> m_translator;
-    std::unique_ptr<TfrmPassword> m_password;
-    std::unique_ptr<TfrmAvvio> m_launcher;
-    std::unique_ptr<TfrmCambiaPassword> m_changePassword;
-    std::unique_ptr<TfrmAnagrafica> m_anagrafica;
-    std::unique_ptr<TfrmMenuRegistro> m_menuRegistro;
-    std::unique_ptr<TfrmCreaRegistro> m_creaRegistro;
-    std::unique_ptr<TfrmApriRegistro> m_apriRegistro;
-    std::unique_ptr<TfrmRegistro> m_registro;
-    std::unique_ptr<TfrmMenuPrimanota> m_menuPrimanota;
-    std::unique_ptr<TfrmMenuMovimenti> m_menuMovimenti;
-    std::unique_ptr<TfrmMovimenti> m_movimenti;
-    std::unique_ptr<TfrmMenuBilancio> m_menuBilancio;
+    std::unique_ptr<PasswordScreen> m_passwordScreen;
+    std::unique_ptr<Launcher> m_launcher;
+    std::unique_ptr<PasswordChangeScreen> m_passwordChangeScreen;
+    std::unique_ptr<MemberCardScreen> m_memberCardScreen;
+    std::unique_ptr<BookMenu> m_bookMenu;
+    std::unique_ptr<BookCreationScreen> m_bookCreationScreen;
+    std::unique_ptr<BookListScreen> m_bookListScreen;
+    std::unique_ptr<BookPageScreen> m_bookPageScreen;
+    std::unique_ptr<JournalMenu> m_journalMenu;
+    std::unique_ptr<JournalYearMenu> m_journalYearMenu;
+    std::unique_ptr<MovementCardScreen> m_movementCardScreen;
+    std::unique_ptr<BalanceQuery> m_balanceQuery;
 };
 
 } // namespace almavest::ui

@@ -2,7 +2,7 @@
 
 #include "ui/conventions/PictureButton.h"
 #include "ui/conventions/Window.h"
-#include "ui/help/TfrmGuida.h"
+#include "ui/help/HelpWindow.h"
 
 #include <QBoxLayout>
 #include <QFrame>

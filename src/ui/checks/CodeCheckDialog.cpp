@@ -4,8 +4,8 @@
 #include "report/Fonts.h"
 #include "text/TextRoutines.h"
 #include "ui/app/AppContext.h"
-#include "ui/checks/TfrmCodFisc.h"
-#include "ui/checks/TfrmPartitaIva.h"
+#include "ui/checks/TaxCodeCheck.h"
+#include "ui/checks/VatNumberCheck.h"
 #include "ui/conventions/PictureButton.h"
 #include "ui/conventions/Window.h"
 
@@ -88,9 +88,9 @@ void openTaxCodeCheck(AppContext &context, QWidget *owner, const QString &fieldT
 {
     const QString code = text::trimmed(fieldText);
     if (checks::checkForTaxCodeField(code) == checks::TaxCodeCheck::VatNumber)
-        TfrmPartitaIva::check(context, owner, code);
+        VatNumberCheck::check(context, owner, code);
     else
-        TfrmCodFisc::check(context, owner, code);
+        TaxCodeCheck::check(context, owner, code);
 }
 
 } // namespace almavest::ui

@@ -1,7 +1,7 @@
 #include "ui/dialogs/CardAttachments.h"
 
 #include "ui/conventions/CardForm.h"
-#include "ui/dialogs/TfrmAllegaCartella.h"
+#include "ui/dialogs/AttachmentsDialog.h"
 
 #include <QLabel>
 
@@ -26,7 +26,7 @@ void editCardAttachments(
         slots.descriptions[i] = attachmentLabel(form, "lblDesc", i)->text();
     }
     const std::optional<AttachmentSlots> applied
-        = TfrmAllegaCartella::edit(context, card, QLatin1String(modeWord), slots);
+        = AttachmentsDialog::edit(context, card, QLatin1String(modeWord), slots);
     if (!applied)
         return;
     for (size_t i = 0; i < slots.files.size(); ++i) {

@@ -6,7 +6,7 @@
 #include "ui/conventions/PictureButton.h"
 #include "ui/conventions/Window.h"
 #include "ui/exporting/SheetGridModel.h"
-#include "ui/help/TfrmGuida.h"
+#include "ui/help/HelpWindow.h"
 #include "ui/services/Services.h"
 
 #include <QBoxLayout>

@@ -99,12 +99,12 @@ void BookPagePrintDialog::produce()
     accept();
 }
 
-TfrmStampaRegistro::TfrmStampaRegistro(
+BookPagePrint::BookPagePrint(
     AppContext &context, QWidget *owner, const QStringList &values, const QString &pageNumber)
     : BookPagePrintDialog(context, owner, ReportOutput::Printer, values, pageNumber)
 { }
 
-TfrmAnteprimaRegistro::TfrmAnteprimaRegistro(
+BookPagePreview::BookPagePreview(
     AppContext &context, QWidget *owner, const QStringList &values, const QString &pageNumber)
     : BookPagePrintDialog(context, owner, ReportOutput::Preview, values, pageNumber)
 { }

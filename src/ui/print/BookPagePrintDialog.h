@@ -41,20 +41,20 @@ private:
 };
 
 // " Stampa scheda".
-class TfrmStampaRegistro final : public BookPagePrintDialog
+class BookPagePrint final : public BookPagePrintDialog
 {
     Q_OBJECT
 public:
-    TfrmStampaRegistro(
+    BookPagePrint(
         AppContext &context, QWidget *owner, const QStringList &values, const QString &pageNumber);
 };
 
 // " Anteprima di stampa".
-class TfrmAnteprimaRegistro final : public BookPagePrintDialog
+class BookPagePreview final : public BookPagePrintDialog
 {
     Q_OBJECT
 public:
-    TfrmAnteprimaRegistro(
+    BookPagePreview(
         AppContext &context, QWidget *owner, const QStringList &values, const QString &pageNumber);
 };
 

@@ -137,12 +137,12 @@ void MemberCardPrintDialog::produce()
     accept();
 }
 
-TfrmStampaAna::TfrmStampaAna(
+MemberCardPrint::MemberCardPrint(
     AppContext &context, QWidget *owner, const QStringList &values, const QImage &photo)
     : MemberCardPrintDialog(context, owner, ReportOutput::Printer, values, photo)
 { }
 
-TfrmAnteprimaAna::TfrmAnteprimaAna(
+MemberCardPreview::MemberCardPreview(
     AppContext &context, QWidget *owner, const QStringList &values, const QImage &photo)
     : MemberCardPrintDialog(context, owner, ReportOutput::Preview, values, photo)
 { }

@@ -45,20 +45,20 @@ private:
 };
 
 // " Stampa scheda".
-class TfrmStampaAna final : public MemberCardPrintDialog
+class MemberCardPrint final : public MemberCardPrintDialog
 {
     Q_OBJECT
 public:
-    TfrmStampaAna(
+    MemberCardPrint(
         AppContext &context, QWidget *owner, const QStringList &values, const QImage &photo);
 };
 
 // " Anteprima di stampa".
-class TfrmAnteprimaAna final : public MemberCardPrintDialog
+class MemberCardPreview final : public MemberCardPrintDialog
 {
     Q_OBJECT
 public:
-    TfrmAnteprimaAna(
+    MemberCardPreview(
         AppContext &context, QWidget *owner, const QStringList &values, const QImage &photo);
 };
 

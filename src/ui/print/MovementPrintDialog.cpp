@@ -20,26 +20,26 @@ constexpr PrintDialogTexts kTexts {"frmStampaMovimento", " Stampa scheda corrent
 
 } // namespace
 
-TfrmStampaMovimento::TfrmStampaMovimento(
+MovementPrintOut::MovementPrintOut(
     AppContext &context, QWidget *owner, const journal::MovementPrintValues &movement)
     : QDialog(owner)
     , m_context(context)
     , m_movement(movement)
 {
     QPushButton *go = buildPrintDialog(*this, kTexts);
-    connect(go, &QPushButton::clicked, this, &TfrmStampaMovimento::produce);
+    connect(go, &QPushButton::clicked, this, &MovementPrintOut::produce);
     makeDialogWindow(this);
     applyHandCursor(this);
 }
 
-void TfrmStampaMovimento::print(
+void MovementPrintOut::print(
     AppContext &context, QWidget *owner, const journal::MovementPrintValues &movement)
 {
-    TfrmStampaMovimento dialog(context, owner, movement);
+    MovementPrintOut dialog(context, owner, movement);
     runPerUseDialog(context.services(), dialog);
 }
 
-void TfrmStampaMovimento::fill(report::ReportTemplate &sheet) const
+void MovementPrintOut::fill(report::ReportTemplate &sheet) const
 {
     sheet.setOrientation(QPageLayout::Portrait);
     for (const journal::PrintedLine &line : journal::printedLines(m_movement)) {
@@ -49,7 +49,7 @@ void TfrmStampaMovimento::fill(report::ReportTemplate &sheet) const
     sheet.setText(QStringLiteral("txtCalce"), printedAtText(m_context.services().now()));
 }
 
-void TfrmStampaMovimento::produce()
+void MovementPrintOut::produce()
 {
     std::optional<report::ReportTemplate> sheet
         = report::ReportTemplate::load(QStringLiteral(":/templates/movement-card.json"));

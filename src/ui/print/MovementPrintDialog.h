@@ -15,11 +15,11 @@ namespace almavest::ui {
 class AppContext;
 
 // " Stampa scheda corrente": Stampa prints the movement handed in, Annulla gives up.
-class TfrmStampaMovimento final : public QDialog
+class MovementPrintOut final : public QDialog
 {
     Q_OBJECT
 public:
-    TfrmStampaMovimento(
+    MovementPrintOut(
         AppContext &context, QWidget *owner, const journal::MovementPrintValues &movement);
 
     // Opens the dialog over `owner` (the movement card) until the user prints or gives up.

@@ -16,19 +16,19 @@ MemberExpiryDialog::MemberExpiryDialog(AppContext &context, QWidget *owner,
         context.services().today()));
 }
 
-std::optional<qint64> TfrmScadute::choose(AppContext &context, QWidget *owner)
+std::optional<qint64> ExpiredMembersDialog::choose(AppContext &context, QWidget *owner)
 {
-    TfrmScadute dialog(context, owner);
+    ExpiredMembersDialog dialog(context, owner);
     return dialog.run();
 }
 
-std::optional<qint64> TfrmSospesi::choose(AppContext &context, QWidget *owner)
+std::optional<qint64> ExpiringMembersDialog::choose(AppContext &context, QWidget *owner)
 {
-    TfrmSospesi dialog(context, owner);
+    ExpiringMembersDialog dialog(context, owner);
     return dialog.run();
 }
 
-TfrmScadute::TfrmScadute(AppContext &context, QWidget *owner)
+ExpiredMembersDialog::ExpiredMembersDialog(AppContext &context, QWidget *owner)
     : MemberExpiryDialog(context, owner, registry::ExpiryRule::Expired,
         QStringLiteral(" Riepilogo soci con iscrizione scaduta"),
         QStringLiteral("Riepilogo soci con iscrizione scaduta"))
@@ -36,7 +36,7 @@ TfrmScadute::TfrmScadute(AppContext &context, QWidget *owner)
     setObjectName(QStringLiteral("frmScadute"));
 }
 
-TfrmSospesi::TfrmSospesi(AppContext &context, QWidget *owner)
+ExpiringMembersDialog::ExpiringMembersDialog(AppContext &context, QWidget *owner)
     : MemberExpiryDialog(context, owner, registry::ExpiryRule::ExpiringOrExpired,
         QStringLiteral(" Riepilogo soci con iscrizione in scadenza o scaduta"),
         QStringLiteral("Riepilogo soci con iscrizione in scadenza o scaduta"))

@@ -20,11 +20,11 @@ protected:
 };
 
 // " Riepilogo soci con iscrizione scaduta".
-class TfrmScadute final : public MemberExpiryDialog
+class ExpiredMembersDialog final : public MemberExpiryDialog
 {
     Q_OBJECT
 public:
-    TfrmScadute(AppContext &context, QWidget *owner);
+    ExpiredMembersDialog(AppContext &context, QWidget *owner);
 
     // Opens the summary over `owner` and waits until it closes: the record position of the
     // card chosen, or nothing.
@@ -32,13 +32,13 @@ public:
 };
 
 // " Riepilogo soci con iscrizione in scadenza o scaduta".
-class TfrmSospesi final : public MemberExpiryDialog
+class ExpiringMembersDialog final : public MemberExpiryDialog
 {
     Q_OBJECT
 public:
-    TfrmSospesi(AppContext &context, QWidget *owner);
+    ExpiringMembersDialog(AppContext &context, QWidget *owner);
 
-    // As TfrmScadute::choose().
+    // As ExpiredMembersDialog::choose().
     static std::optional<qint64> choose(AppContext &context, QWidget *owner);
 };
 

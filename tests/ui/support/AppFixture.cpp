@@ -5,9 +5,9 @@
 #include "registry/MemberRecord.h"
 #include "store/ArchiveFile.h"
 #include "store/RecordAppend.h"
-#include "ui/app/TfrmAvvio.h"
-#include "ui/app/TfrmPassword.h"
-#include "ui/registry/TfrmAnagrafica.h"
+#include "ui/app/Launcher.h"
+#include "ui/app/PasswordScreen.h"
+#include "ui/registry/MemberCardScreen.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,0 +1,231 @@
+#include "ui/balance/BalanceSummary.h"
+
+#include "report/Fonts.h"
+#include "report/PreparedReport.h"
+#include "store/ArchiveFile.h"
+#include "text/TextRoutines.h"
+#include "ui/app/AppContext.h"
+#include "ui/book/CatalogueWindow.h"
+#include "ui/conventions/FieldBehaviour.h"
+#include "ui/conventions/QuickFind.h"
+#include "ui/conventions/RecordListModel.h"
+#include "ui/conventions/Window.h"
+#include "ui/print/ReportOutput.h"
+#include "ui/services/Services.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace almavest::ui {
+
+namespace {
+
+constexpr const char *kNoPurpose = "- - -";
+
+QLabel *boldLabel(const char *name, const QString &text, QWidget *parent)
+{
+    QLabel *label = namedLabel(name, text, parent);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
+} // namespace
+
+BalanceSummary::BalanceSummary(AppContext &context, QWidget *owner)
+    : QDialog(owner)
+    , m_context(context)
+{
+    setObjectName(QStringLiteral("frmBilancio"));
+    setWindowTitle(QStringLiteral(" Almavest - Riepilogo primanota e bilancio"));
+    buildControls();
+    m_quickFind = std::make_unique<QuickFind>(m_lstRecords, m_context.services());
+    resize(1100, 640);
+    makeDialogWindow(this);
+    applyHandCursor(this);
+}
+
+BalanceSummary::~BalanceSummary() = default;
+
+void BalanceSummary::buildControls()
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setSpacing(8);
+    buildHeading(layout);
+    buildFindRow(layout);
+
+    m_model = new RecordListModel(this);
+    m_lstRecords = new QListView(this);
+    m_lstRecords->setObjectName(QStringLiteral("lstRecords"));
+    m_lstRecords->setModel(m_model);
+    m_lstRecords->setUniformItemSizes(true);
+    m_lstRecords->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_lstRecords->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_lstRecords->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_lstRecords->setFont(fonts::named(fonts::kCourierNew, 12));
+    layout->addWidget(m_lstRecords, 1);
+
+    buildTotals(layout);
+    m_lblConta = namedLabel("lblConta", QStringLiteral("0"), this);
+    m_lblConta->hide();
+    buildButtons(layout);
+}
+
+void BalanceSummary::buildHeading(QVBoxLayout *layout)
+{
+    auto *band = new QFrame(this);
+    band->setObjectName(QStringLiteral("panTitolo"));
+    auto *heading = new QHBoxLayout(band);
+    heading->addWidget(
+        boldLabel("lblTipologia", QStringLiteral("PRIMANOTA E BILANCIO - Causale :"), band));
+    m_titTipologia = boldLabel("titTipologia", QLatin1String(kNoPurpose), band);
+    heading->addWidget(m_titTipologia, 1);
+    heading->addWidget(
+        boldLabel("infIntervallo", QStringLiteral("Intervallo selezionato :"), band));
+    m_lblIntervallo
+        = boldLabel("lblIntervallo", QStringLiteral("Dal gg/mm/aaaa al gg/mm/aaaa"), band);
+    m_lblIntervallo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    heading->addWidget(m_lblIntervallo);
+    heading->addSpacing(12);
+    heading->addWidget(helpPicture(m_context, band, HelpTopic::Balance));
+    layout->addWidget(band);
+}
+
+void BalanceSummary::buildFindRow(QVBoxLayout *layout)
+{
+    layout->addWidget(namedLabel("lblRigo01",
+        QStringLiteral("Immettere una o più parole consecutive presenti nella scheda in elenco da "
+                       "cercare e premere il pulsante Trova."),
+        this));
+    layout->addWidget(namedLabel("lblRigo02",
+        QStringLiteral("Per spostarsi sulla voce successiva contenente la stessa chiave di "
+                       "ricerca, fare di nuovo clic su Trova."),
+        this));
+    auto *findRow = new QHBoxLayout;
+    m_txtTrova = new QLineEdit(this);
+    m_txtTrova->setObjectName(QStringLiteral("txtTrova"));
+    m_txtTrova->setMaximumWidth(480);
+    QPushButton *btnTrova = button("btnTrova", QStringLiteral("Trova"));
+    findRow->addWidget(m_txtTrova, 1);
+    findRow->addWidget(btnTrova);
+    findRow->addStretch();
+    layout->addLayout(findRow);
+    connect(
+        btnTrova, &QPushButton::clicked, this, [this] { m_quickFind->find(m_txtTrova->text()); });
+}
+
+void BalanceSummary::buildTotals(QVBoxLayout *layout)
+{
+    auto *totals = new QGridLayout;
+    m_lblTotEntrate
+        = totalRow("titTotEntrate", "lblTotEntrate", QStringLiteral("TOTALE ENTRATE :"));
+    m_lblTotUscite = totalRow("titTotUscite", "lblTotUscite", QStringLiteral("TOTALE USCITE :"));
+    m_lblBilancio = totalRow(
+        "infTotKmPercorsi", "lblBilancio", QStringLiteral("BILANCIO ENTRATE E USCITE :"));
+    int row = 0;
+    for (QLabel *total : {m_lblTotEntrate, m_lblTotUscite, m_lblBilancio}) {
+        totals->addWidget(total->buddy(), row, 0);
+        totals->addWidget(total, row++, 1);
+    }
+    totals->setColumnStretch(2, 1);
+    layout->addLayout(totals);
+}
+
+void BalanceSummary::buildButtons(QVBoxLayout *layout)
+{
+    auto *buttons = new QHBoxLayout;
+    QPushButton *btnStampa = button("btnStampa", QStringLiteral("Stampa primanota"));
+    QPushButton *btnEsci = button("btnEsci", QStringLiteral("Esci"));
+    buttons->addStretch();
+    buttons->addWidget(btnStampa);
+    buttons->addWidget(btnEsci);
+    layout->addLayout(buttons);
+    connect(btnStampa, &QPushButton::clicked, this, &BalanceSummary::print);
+    connect(btnEsci, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+// No button is the dialog's default: Enter in the find box does nothing, and Enter on a
+// focused button presses that button only.
+QPushButton *BalanceSummary::button(const char *name, const QString &text)
+{
+    auto *pushButton = new QPushButton(text, this);
+    pushButton->setObjectName(QLatin1String(name));
+    pushButton->setAutoDefault(false);
+    makeEnterClick(pushButton);
+    return pushButton;
+}
+
+// A total's caption goes in as its buddy, so that the grid can place the two side by side.
+QLabel *BalanceSummary::totalRow(const char *title, const char *name, const QString &caption)
+{
+    QLabel *value = boldLabel(name, balance::formatCents(0), this);
+    value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    value->setMinimumWidth(200);
+    value->setBuddy(boldLabel(title, caption, this));
+    return value;
+}
+
+bool BalanceSummary::load(const balance::BalanceRequest &request)
+{
+    const QString purpose = text::trimmed(request.purpose);
+    m_lblConta->setText(purpose.isEmpty() ? QStringLiteral("0") : QStringLiteral("1"));
+    m_titTipologia->setText(purpose.isEmpty() ? QLatin1String(kNoPurpose) : purpose);
+    m_summary = balance::summarise(request);
+    const bool readable = m_summary.lines.archiveOk;
+    m_model->setLines(readable ? std::move(m_summary.lines) : store::ListLines());
+    m_summary.lines = {};
+    m_lblTotEntrate->setText(balance::totalText(m_summary.incomeCents));
+    m_lblTotUscite->setText(balance::totalText(m_summary.expenseCents));
+    m_lblBilancio->setText(balance::totalText(m_summary.balanceCents));
+    m_lblIntervallo->setText(balance::intervalText(request.from, request.to));
+    m_txtTrova->setFocus();
+    return readable;
+}
+
+void BalanceSummary::showSummary(
+    AppContext &context, QWidget *owner, const balance::BalanceRequest &request)
+{
+    BalanceSummary summary(context, owner);
+    if (!summary.load(request)) {
+        context.services().plainMessage(owner, store::archiveAccessMessage());
+        return;
+    }
+    runPerUseDialog(context.services(), summary);
+}
+
+void BalanceSummary::print()
+{
+    Services &services = m_context.services();
+    if (m_model->rowCount() == 0) {
+        services.message(this, MessageKind::Warning,
+            QStringLiteral("Operazione di stampa non applicabile: la primanota non contiene "
+                           "nessun movimento in entrata o in uscita."));
+        return;
+    }
+    if (!services.message(this, MessageKind::Question,
+            QStringLiteral("Si vuole stampare la presente primanota?")))
+        return;
+    const QString title
+        = QStringLiteral("PRIMANOTA E BILANCIO - Causale :  ") + m_titTipologia->text();
+    const QStringList lines
+        = m_model->lines() + balance::summaryFooter(m_lblIntervallo->text(), m_summary);
+    sendReport(services, this,
+        report::prepareSummary(title, lines, services.today(), QStringLiteral("Primanota")),
+        ReportOutput::Printer);
+}
+
+// Esci, Escape and the window's close all end here.
+void BalanceSummary::done(int result)
+{
+    m_model->clear();
+    QDialog::done(result);
+}
+
+} // namespace almavest::ui

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "balance/Balance.h"
+
+#include <QDialog>
+
+#include <memory>
+
+class QLabel;
+class QLineEdit;
+class QListView;
+class QPushButton;
+class QVBoxLayout;
+
+// The cash journal of one interval with its totals of income, expenses and balance, which the
+// user can search and print. Built anew for each request of the balance query.
+namespace almavest::ui {
+
+class AppContext;
+class QuickFind;
+class RecordListModel;
+
+class BalanceSummary final : public QDialog
+{
+    Q_OBJECT
+public:
+    BalanceSummary(AppContext &context, QWidget *owner);
+    ~BalanceSummary() override;
+
+    // Reads the archive of `request` and, when it could be read, shows its summary over `owner`
+    // until the user closes it; otherwise shows the archive access message.
+    static void showSummary(
+        AppContext &context, QWidget *owner, const balance::BalanceRequest &request);
+
+    // Builds the lines and totals of `request`; false when its archive cannot be read.
+    bool load(const balance::BalanceRequest &request);
+
+private:
+    void buildControls();
+    void buildHeading(QVBoxLayout *layout);
+    void buildFindRow(QVBoxLayout *layout);
+    void buildTotals(QVBoxLayout *layout);
+    void buildButtons(QVBoxLayout *layout);
+    QPushButton *button(const char *name, const QString &text);
+    QLabel *totalRow(const char *title, const char *name, const QString &caption);
+    void print();
+    void done(int result) override;
+
+    AppContext &m_context;
+    balance::BalanceSummary m_summary;
+    QLabel *m_titTipologia = nullptr;
+    QLabel *m_lblIntervallo = nullptr;
+    QLabel *m_lblTotEntrate = nullptr;
+    QLabel *m_lblTotUscite = nullptr;
+    QLabel *m_lblBilancio = nullptr;
+    QLabel *m_lblConta = nullptr;
+    QLineEdit *m_txtTrova = nullptr;
+    QListView *m_lstRecords = nullptr;
+    RecordListModel *m_model = nullptr;
+    std::unique_ptr<QuickFind> m_quickFind;
+};
+
+} // namespace almavest::ui

@@ -1,0 +1,51 @@
+#include "ui/journal/MovementSearchDialog.h"
+
+#include "journal/MovementSelection.h"
+#include "ui/conventions/ModeWord.h"
+
+namespace almavest::ui {
+
+namespace {
+
+// In the order of the Enter chain and of journal::MovementFilters.
+constexpr SearchFilter kFilters[journal::kMovementFilterCount] = {
+    {{"txtData", 0, KeyFilter::None, Casing::None, "txtDataSca"}, "Data operazione (gg/mm/aaaa):"},
+    {{"txtDataSca", 0, KeyFilter::None, Casing::None, "txtCausale"}, "Data scadenza (gg/mm/aaaa):"},
+    {{"txtCausale", 0, KeyFilter::None, Casing::None, "txtPromemoria"}, "Causale:"},
+    {{"txtPromemoria", 0, KeyFilter::None, Casing::None, "txtPagatore"}, "Promemoria:"},
+    {{"txtPagatore", 0, KeyFilter::None, Casing::None, "txtCategoria"}, "Pagatore:"},
+    {{"txtCategoria", 0, KeyFilter::None, Casing::None, "txtBeneficiario"}, "Tessera n."},
+    {{"txtBeneficiario", 0, KeyFilter::None, Casing::None, "txtRicevuta"}, "Beneficiario:"},
+    {{"txtRicevuta", 0, KeyFilter::None, Casing::None, "txtTariffa"}, "CRO / Ricevuta n."},
+    {{"txtTariffa", 0, KeyFilter::None, Casing::None, "txtNote"}, "Tariffa applicata:"},
+    {{"txtNote", 0, KeyFilter::None, Casing::None, "txtData"}, "Note:"},
+};
+
+constexpr FilterSearchSetup kSetup = {"frmTrovaMovimenti", " Trova movimenti in archivio",
+    "Riepilogo movimenti in archivio", kFilters};
+
+} // namespace
+
+MovementSearchDialog::MovementSearchDialog(
+    AppContext &context, QWidget *owner, const QString &archivePath, const QString &modeWord)
+    : FilterSearchDialog(context, owner, kSetup, modeWord)
+    , m_archivePath(archivePath)
+{
+    requireModeWord("MovementSearchDialog", modeWord, {"movimenti"});
+}
+
+// A year whose archive does not exist yet is created empty and lists nothing.
+FilterScan MovementSearchDialog::scan(std::span<const QString> texts) const
+{
+    const journal::MovementSearch rule(toFilters<journal::MovementFilters>(texts));
+    return {rule.filledCount(), journal::searchMovements(m_archivePath, rule)};
+}
+
+std::optional<qint64> MovementSearchDialog::choose(
+    AppContext &context, QWidget *owner, const QString &archivePath)
+{
+    MovementSearchDialog dialog(context, owner, archivePath, QStringLiteral("movimenti"));
+    return dialog.runChoosing();
+}
+
+} // namespace almavest::ui

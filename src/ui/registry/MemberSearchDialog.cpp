@@ -1,0 +1,63 @@
+#include "ui/registry/MemberSearchDialog.h"
+
+#include "registry/MemberRecord.h"
+#include "registry/MemberSelection.h"
+#include "ui/app/AppContext.h"
+#include "ui/conventions/ModeWord.h"
+
+namespace almavest::ui {
+
+namespace {
+
+// In the order of the Enter chain and of registry::SearchFilters.
+constexpr SearchFilter kFilters[registry::kSearchFilterCount] = {
+    {{"txtDipendente", 0, KeyFilter::None, Casing::None, "txtCittadinanza", "effCampo01"},
+        "Cognome e nome:"},
+    {{"txtCittadinanza", 0, KeyFilter::None, Casing::None, "txtLuogo", "effCampo02"}, "Tessera n."},
+    {{"txtLuogo", 0, KeyFilter::None, Casing::None, "txtDataNasc", "effCampo09"},
+        "Luogo di nascita:"},
+    {{"txtDataNasc", 0, KeyFilter::None, Casing::None, "txtCodFisc", "effCampo10"},
+        "Data di nascita (gg/mm/aaaa):"},
+    {{"txtCodFisc", 0, KeyFilter::None, Casing::None, "txtPartitaIva", "effCampo05"},
+        "Codice fiscale:"},
+    {{"txtPartitaIva", 0, KeyFilter::None, Casing::None, "txtCitta", "effCampo06"},
+        "Data iscrizione (gg/mm/aaaa):"},
+    {{"txtCitta", 0, KeyFilter::None, Casing::None, "txtQualifiche", "effCampo07"},
+        "Città di residenza:"},
+    {{"txtQualifiche", 0, KeyFilter::None, Casing::None, "txtFamiliari", "effCampo08"},
+        "Qualifiche:"},
+    {{"txtFamiliari", 0, KeyFilter::None, Casing::None, "txtNote", "effCampo03"},
+        "Incarico ricoperto:"},
+    {{"txtNote", 0, KeyFilter::None, Casing::None, "txtDipendente", "effCampo04"}, "Note:"},
+};
+
+constexpr FilterSearchSetup kSetup
+    = {"frmTrovaAnagrafica", " Trova soci in archivio", "Riepilogo soci in archivio", kFilters};
+
+} // namespace
+
+MemberSearchDialog::MemberSearchDialog(AppContext &context, QWidget *owner, const QString &modeWord)
+    : FilterSearchDialog(context, owner, kSetup, modeWord)
+{
+    // The member card takes the whole card, the movement card the payer's or the beneficiary's
+    // fields.
+    requireModeWord("MemberSearchDialog", modeWord,
+        {"anagrafica", "movimenti_pagatore", "movimenti_beneficiario"});
+}
+
+FilterScan MemberSearchDialog::scan(std::span<const QString> texts) const
+{
+    const registry::MemberSearch rule(toFilters<registry::SearchFilters>(texts));
+    return {rule.filledCount(),
+        registry::searchMembers(
+            context().folder().file(QLatin1String(registry::kMemberArchiveName)), rule)};
+}
+
+std::optional<qint64> MemberSearchDialog::choose(
+    AppContext &context, QWidget *owner, const QString &modeWord)
+{
+    MemberSearchDialog dialog(context, owner, modeWord);
+    return dialog.runChoosing();
+}
+
+} // namespace almavest::ui
