@@ -106,22 +106,22 @@ private:
 
 QWidget *TestHelp::screen(const QString &name)
 {
-    ui::ResidentScreens &screens = context().screens();
+    ui::Application &app = m_app->app();
     const std::pair<const char *, QWidget *> resident[] = {
-        {"avvio", screens.launcher},
-        {"anagrafica", screens.memberCardScreen},
-        {"menuRegistro", screens.bookMenu},
-        {"creaRegistro", screens.bookCreationScreen},
-        {"apriRegistro", screens.bookListScreen},
-        {"registro", screens.bookPageScreen},
-        {"menuPrimanota", screens.journalMenu},
-        {"menuMovimenti", screens.journalYearMenu},
-        {"movimenti", screens.movementCardScreen},
+        {"avvio", app.launcher()},
+        {"anagrafica", app.memberCardScreen()},
+        {"menuRegistro", app.bookMenu()},
+        {"creaRegistro", app.bookCreationScreen()},
+        {"apriRegistro", app.bookListScreen()},
+        {"registro", app.bookPageScreen()},
+        {"menuPrimanota", app.journalMenu()},
+        {"menuMovimenti", app.journalYearMenu()},
+        {"movimenti", app.movementCardScreen()},
     };
     // The card screens build their controls on first use.
-    screens.memberCardScreen->lblPosizione();
-    screens.bookPageScreen->lblPosizione();
-    screens.movementCardScreen->lblPosizione();
+    app.memberCardScreen()->lblPosizione();
+    app.bookPageScreen()->lblPosizione();
+    app.movementCardScreen()->lblPosizione();
     for (const auto &[key, widget] : resident) {
         if (name == QLatin1String(key))
             return widget;

@@ -4,6 +4,7 @@
 
 #include <QDir>
 
+#include <algorithm>
 #include <array>
 #include <iterator>
 
@@ -156,6 +157,22 @@ QStringList blankMovement(QDate today)
 QString journalPath(const QString &programFolder, const QString &year)
 {
     return QDir(programFolder).filePath(text::trimmed(year) + QLatin1String(kJournalExtension));
+}
+
+JournalYear readJournalYear(const QString &typed)
+{
+    const QString year = text::trimmed(typed);
+    const bool fourDigits = year.size() == 4 && std::all_of(year.begin(), year.end(), [](QChar c) {
+        return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    });
+    if (!fourDigits)
+        return {0, QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre.")};
+    return {year.toInt(), QString()};
+}
+
+QString journalYearText(int year)
+{
+    return QString::number(year).rightJustified(4, u'0');
 }
 
 } // namespace almavest::journal

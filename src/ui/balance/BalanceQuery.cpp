@@ -3,7 +3,6 @@
 #include "journal/MovementRecord.h"
 #include "text/TextRoutines.h"
 #include "ui/app/AppContext.h"
-#include "ui/app/Launcher.h"
 #include "ui/balance/BalanceSummary.h"
 #include "ui/book/CatalogueWindow.h"
 #include "ui/conventions/FieldBehaviour.h"
@@ -256,7 +255,7 @@ void BalanceQuery::buildButtons(QBoxLayout *layout)
 
 void BalanceQuery::open(QWidget *from)
 {
-    AppContext::switchScreen(from, this);
+    m_context.navigator().go(Screen::BalanceQuery, from);
 }
 
 void BalanceQuery::showEvent(QShowEvent *event)
@@ -354,7 +353,7 @@ void BalanceQuery::request()
 
 void BalanceQuery::closeEvent(QCloseEvent *event)
 {
-    AppContext::switchScreen(nullptr, m_context.screens().launcher);
+    m_context.navigator().go(Screen::Launcher);
     event->accept();
 }
 

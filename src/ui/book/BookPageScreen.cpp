@@ -104,7 +104,7 @@ void BookPageScreen::openBook(QWidget *from, const QString &path, const QString 
     ensureBuilt();
     m_lblFile->setText(path);
     m_lblNome->setText(name);
-    AppContext::switchScreen(from, this);
+    m_context.navigator().go(Screen::BookPage, from);
 }
 
 void BookPageScreen::showEvent(QShowEvent *event)
@@ -116,7 +116,7 @@ void BookPageScreen::showEvent(QShowEvent *event)
 
 void BookPageScreen::closeEvent(QCloseEvent *event)
 {
-    AppContext::switchScreen(nullptr, m_context.screens().launcher);
+    m_context.navigator().go(Screen::Launcher);
     event->accept();
 }
 

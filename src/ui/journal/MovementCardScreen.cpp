@@ -114,7 +114,7 @@ void MovementCardScreen::openYear(QWidget *from, const QString &path, const QStr
     ensureBuilt();
     m_lblFile->setText(path);
     setWindowTitle(QStringLiteral(" Almavest - Registrazione movimenti anno ") + year);
-    AppContext::switchScreen(from, this);
+    m_context.navigator().go(Screen::MovementCard, from);
 }
 
 void MovementCardScreen::showEvent(QShowEvent *event)
@@ -126,7 +126,7 @@ void MovementCardScreen::showEvent(QShowEvent *event)
 
 void MovementCardScreen::closeEvent(QCloseEvent *event)
 {
-    AppContext::switchScreen(nullptr, m_context.screens().launcher);
+    m_context.navigator().go(Screen::Launcher);
     event->accept();
 }
 

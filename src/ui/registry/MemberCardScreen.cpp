@@ -93,7 +93,7 @@ void MemberCardScreen::showEvent(QShowEvent *event)
 
 void MemberCardScreen::closeEvent(QCloseEvent *event)
 {
-    AppContext::switchScreen(nullptr, m_context.screens().launcher);
+    m_context.navigator().go(Screen::Launcher);
     event->accept();
 }
 
