@@ -184,7 +184,7 @@ void BalanceQuery::build()
     new ListChoice(m_txtGiornoInizio, m_txtMeseInizio);
     new ListChoice(m_txtMeseInizio, m_txtGiornoFine);
     new ListChoice(m_txtGiornoFine, m_txtMeseFine);
-    new ListChoice(m_txtMeseFine, findChild<QPushButton *>(QStringLiteral("btnVisualizza")));
+    new ListChoice(m_txtMeseFine, m_btnVisualizza);
     connect(m_txtAnno, &QLineEdit::textChanged, this, &BalanceQuery::copyYear);
     applyHandCursor(this);
 }
@@ -239,7 +239,8 @@ QGroupBox *BalanceQuery::dateGroup(const char *name, const QString &title,
 void BalanceQuery::buildButtons(QBoxLayout *layout)
 {
     auto *buttons = new QHBoxLayout;
-    auto *btnVisualizza = new QPushButton(QStringLiteral("Visualizza riepilogo"), this);
+    m_btnVisualizza = new QPushButton(QStringLiteral("Visualizza riepilogo"), this);
+    QPushButton *btnVisualizza = m_btnVisualizza;
     btnVisualizza->setObjectName(QStringLiteral("btnVisualizza"));
     auto *btnEsci = new QPushButton(QStringLiteral("Esci"), this);
     btnEsci->setObjectName(QStringLiteral("btnEsci"));
