@@ -190,7 +190,6 @@ void TestBookLists::importTouchesOnlyItsRow()
     }
     for (const int kept : {Order, ExitDate, ExitReason, Annotations})
         QVERIFY(!imported.contains(kept));
-    QCOMPARE(importModeWord(row), u"socio_"_s + QChar(u'a' + row));
 }
 
 void TestBookLists::readImportedRow_data()

@@ -110,7 +110,7 @@ void TestApriRegistro::listsTheBooksOfTheFolder()
     QCOMPARE(shown, (QStringList {u"Libro 2026.lib"_s, u"Zeta.lib"_s, u"alfa.lib"_s}));
     QCOMPARE(count(), u"Sono stati creati 3 Libri Soci."_s);
     QVERIFY(!view()->selectionModel()->hasSelection());
-    QCOMPARE(list()->lblMemory()->text(), u"avvio"_s);
+    QCOMPARE(list()->nextScreen(), ui::Screen::Launcher);
     QCOMPARE(QDir::cleanPath(list()->lblFile()->text()), QDir::cleanPath(m_app->folder()));
     QCOMPARE(view()->font().family(), u"Courier New"_s);
 }
@@ -222,7 +222,7 @@ void TestApriRegistro::deletesOnlyOnYes()
     QCOMPARE(shown, left);
     QCOMPARE(count(), u"Sono stati creati %1 Libri Soci."_s.arg(left.size()));
     QVERIFY(list()->isVisible());
-    QCOMPARE(list()->lblMemory()->text(), u"avvio"_s);
+    QCOMPARE(list()->nextScreen(), ui::Screen::Launcher);
 }
 
 void TestApriRegistro::refusedDeletionIsReported()

@@ -136,32 +136,32 @@ void TestBookListDialogs::importListsNamedMembers()
         QVERIFY(control<QLineEdit>(&dialog, "txtTrova")->text().isEmpty());
         control<QPushButton>(&dialog, "btnChiudi")->click();
     });
-    QCOMPARE(ui::MemberImportDialog::choose(context(), owner(), u"socio_b"_s), std::nullopt);
+    QCOMPARE(ui::MemberImportDialog::choose(context(), owner(), book::RowB), std::nullopt);
     QVERIFY(m_ran);
 }
 
 void TestBookListDialogs::importHandsBackTheChosenMember_data()
 {
-    QTest::addColumn<QString>("modeWord");
+    QTest::addColumn<int>("pageRow");
     QTest::addColumn<int>("row");
     QTest::addColumn<int>("how");
     QTest::addColumn<qint64>("position");
     QTest::addColumn<QString>("card");
     QTest::newRow("socio_a, first line")
-        << u"socio_a"_s << 0 << int(Pick::DoubleClick) << qint64(2) << u"PRIMA"_s;
+        << int(book::RowA) << 0 << int(Pick::DoubleClick) << qint64(2) << u"PRIMA"_s;
     QTest::newRow("socio_b, first twin")
-        << u"socio_b"_s << 1 << int(Pick::Enter) << qint64(3) << u"GEMELLA 1"_s;
+        << int(book::RowB) << 1 << int(Pick::Enter) << qint64(3) << u"GEMELLA 1"_s;
     QTest::newRow("socio_c, second twin")
-        << u"socio_c"_s << 2 << int(Pick::DoubleClick) << qint64(4) << u"GEMELLA 2"_s;
+        << int(book::RowC) << 2 << int(Pick::DoubleClick) << qint64(4) << u"GEMELLA 2"_s;
     QTest::newRow("socio_d, last line")
-        << u"socio_d"_s << 3 << int(Pick::Enter) << qint64(5) << u"ULTIMA"_s;
+        << int(book::RowD) << 3 << int(Pick::Enter) << qint64(5) << u"ULTIMA"_s;
 }
 
 // Each line hands back its own card, even when two cards give the same line; the row read
 // from that position is that card's.
 void TestBookListDialogs::importHandsBackTheChosenMember()
 {
-    QFETCH(QString, modeWord);
+    QFETCH(int, pageRow);
     QFETCH(int, row);
     QFETCH(int, how);
     QFETCH(qint64, position);
@@ -178,7 +178,7 @@ void TestBookListDialogs::importHandsBackTheChosenMember()
         QVERIFY(dialog.list()->lines().isEmpty());
     });
     const std::optional<qint64> chosen
-        = ui::MemberImportDialog::choose(context(), owner(), modeWord);
+        = ui::MemberImportDialog::choose(context(), owner(), book::PageRow(pageRow));
     QCOMPARE(chosen, std::optional<qint64>(position));
     const std::optional<book::ImportedRow> imported
         = ui::MemberImportDialog::rowOf(context(), *chosen);
@@ -206,7 +206,7 @@ void TestBookListDialogs::importLeftWithoutChoosing()
         QVERIFY(!dialog.isVisible());
         QVERIFY(dialog.list()->lines().isEmpty());
     });
-    QCOMPARE(ui::MemberImportDialog::choose(context(), owner(), u"socio_a"_s), std::nullopt);
+    QCOMPARE(ui::MemberImportDialog::choose(context(), owner(), book::RowA), std::nullopt);
     QVERIFY(m_ran);
     QVERIFY(m_fixture->services.messages.isEmpty());
 }
@@ -227,7 +227,7 @@ void TestBookListDialogs::importFindsAndPrints()
         control<QPushButton>(&dialog, "btnStampa")->click();
         control<QPushButton>(&dialog, "btnChiudi")->click();
     });
-    QCOMPARE(ui::MemberImportDialog::choose(context(), owner(), u"socio_a"_s), std::nullopt);
+    QCOMPARE(ui::MemberImportDialog::choose(context(), owner(), book::RowA), std::nullopt);
     QCOMPARE(m_fixture->services.printed.size(), size_t(1));
     const QStringList texts = pageTexts(m_fixture->services.printed[0], 0);
     QVERIFY(texts.contains(u"Riepilogo soci in archivio anagrafico"_s));
@@ -240,7 +240,7 @@ void TestBookListDialogs::importFindsAndPrints()
 void TestBookListDialogs::importUnreadableArchiveIsReported()
 {
     QVERIFY(QDir(m_fixture->folder()).mkdir(u"Soci.pro"_s));
-    QCOMPARE(ui::MemberImportDialog::choose(context(), owner(), u"socio_a"_s), std::nullopt);
+    QCOMPARE(ui::MemberImportDialog::choose(context(), owner(), book::RowA), std::nullopt);
     QVERIFY(m_fixture->services.dialogsShown.isEmpty());
     QCOMPARE(m_fixture->services.messages.size(), 1);
     QCOMPARE(m_fixture->services.messages.first().kind, ui::MessageKind::Error);

@@ -3,25 +3,22 @@
 #include "AppFixture.h"
 #include "DialogDriving.h"
 
+#include "book/PageRecord.h"
+#include "journal/MovementRecord.h"
+#include "registry/MemberRecord.h"
 #include "ui/dialogs/DatePicker.h"
 #include "ui/registry/MemberCardScreen.h"
 
 #include <QCalendarWidget>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
 
 using namespace almavest;
 using namespace almavest::test;
+using namespace Qt::StringLiterals;
 
-namespace {
-
-// In a child process started with this variable set, the picker is opened with its value as
-// mode word.
-constexpr char kChildWord[] = "ALMAVEST_PICKER_WORD";
-
-} // namespace
+Q_DECLARE_METATYPE(const almavest::store::RecordTable *)
 
 class TestCalendario final : public QObject
 {
@@ -118,27 +115,68 @@ private Q_SLOTS:
         QVERIFY(m_fixture->services.dialogsShown.isEmpty());
     }
 
-    // A mode word that names no date field is a mistake in the calling code: the program stops
-    // at once instead of leaving a date field that never fills. Run in a child process.
-    void unknownModeWordStopsTheProgram_data()
+    // Each date box of the three cards opens the picker in its own mode, whose word the picker
+    // shows; the ends of every list of date boxes.
+    void dateBoxesHaveTheirModes_data()
     {
+        QTest::addColumn<const store::RecordTable *>("table");
+        QTest::addColumn<int>("field");
         QTest::addColumn<QString>("word");
-        QTest::newRow("unknown") << QStringLiteral("sconosciuto");
-        QTest::newRow("case matters") << QStringLiteral("DataSca");
-        QTest::newRow("empty") << QString();
+        const store::RecordTable *page = &book::pageTable();
+        QTest::newRow("member expiry")
+            << &registry::memberTable() << int(registry::ExpiryDate) << u"datasca"_s;
+        QTest::newRow("birth, row A")
+            << page << book::rowField(book::RowA, book::BirthDate) << u"datanasc_a"_s;
+        QTest::newRow("birth, row D")
+            << page << book::rowField(book::RowD, book::BirthDate) << u"datanasc_d"_s;
+        QTest::newRow("admission, row A")
+            << page << book::rowField(book::RowA, book::AdmissionDate) << u"dataamm_a"_s;
+        QTest::newRow("admission, row D")
+            << page << book::rowField(book::RowD, book::AdmissionDate) << u"dataamm_d"_s;
+        QTest::newRow("exit, row A")
+            << page << book::rowField(book::RowA, book::ExitDate) << u"datausc_a"_s;
+        QTest::newRow("exit, row D")
+            << page << book::rowField(book::RowD, book::ExitDate) << u"datausc_d"_s;
+        QTest::newRow("movement date")
+            << &journal::movementTable() << int(journal::OperationDate) << u"movimenti_data"_s;
+        QTest::newRow("movement due date")
+            << &journal::movementTable() << int(journal::DueDate) << u"movimenti_scadenza"_s;
     }
-    void unknownModeWordStopsTheProgram()
+    void dateBoxesHaveTheirModes()
     {
+        QFETCH(const store::RecordTable *, table);
+        QFETCH(int, field);
         QFETCH(QString, word);
-        QProcess child;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QString::fromLatin1(kChildWord), word);
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        child.setProcessEnvironment(environment);
-        child.start(QCoreApplication::applicationFilePath(), {});
-        QVERIFY(child.waitForFinished(30000));
-        QVERIFY(child.exitStatus() == QProcess::CrashExit || child.exitCode() != 0);
-        QVERIFY(child.readAllStandardError().contains("unknown mode word"));
+        QCOMPARE(ui::modeWord(ui::dateFieldMode(*table, field)), word);
+        QString shown;
+        m_fixture->services.onNextDialog([&shown](QDialog &dialog) {
+            shown = control<QLabel>(&dialog, "lblMemory")->text();
+            return 0;
+        });
+        QCOMPARE(ui::DatePicker::pick(
+                     m_fixture->app().context(), nullptr, ui::dateFieldMode(*table, field)),
+            std::nullopt);
+        QCOMPARE(shown, word);
+    }
+
+    // Every date box of every card has a mode of its own.
+    void everyDateBoxHasItsOwnMode()
+    {
+        QSet<QString> words;
+        int dateBoxes = 0;
+        for (const store::RecordTable *table :
+            {&registry::memberTable(), &book::pageTable(), &journal::movementTable()}) {
+            for (const store::RecordTable::Field &field : table->fields()) {
+                if (field.kind != store::ControlKind::Date)
+                    continue;
+                ++dateBoxes;
+                const QString word = ui::modeWord(ui::dateFieldMode(*table, field.index));
+                QVERIFY2(!words.contains(word), qPrintable(word));
+                words.insert(word);
+            }
+        }
+        QCOMPARE(dateBoxes, 15);
+        QCOMPARE(words.size(), 15);
     }
 
 private:
@@ -146,16 +184,5 @@ private:
     QLineEdit *m_expiry = nullptr;
 };
 
-int main(int argc, char *argv[])
-{
-    QApplication application(argc, argv);
-    if (qEnvironmentVariableIsSet(kChildWord)) {
-        AppFixture fixture;
-        ui::DatePicker::pick(fixture.app().context(), nullptr, qEnvironmentVariable(kChildWord));
-        return 0;
-    }
-    TestCalendario test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(TestCalendario)
 #include "tst_calendario.moc"

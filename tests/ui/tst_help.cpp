@@ -23,6 +23,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
 
@@ -41,7 +42,31 @@ struct ShownHelp
     QString windowTitle;
     QString title;
     QString text;
+    // The window's own look: its title and its Chiudi button once styled.
+    QFont titleFont;
+    QColor titleColour;
+    QFont buttonFont;
+    QSize buttonSize;
 };
+
+// Notes what `dialog`, a help window, showed and how it looked.
+ShownHelp noteHelp(QDialog &dialog)
+{
+    ShownHelp shown;
+    shown.dialog = QString::fromLatin1(dialog.metaObject()->className());
+    shown.windowTitle = dialog.windowTitle();
+    auto *title = control<QLabel>(&dialog, "lblTitolo");
+    auto *button = control<QPushButton>(&dialog, "btnChiudi");
+    title->ensurePolished();
+    button->ensurePolished();
+    shown.title = title->text();
+    shown.text = control<QPlainTextEdit>(&dialog, "txtGuida")->toPlainText();
+    shown.titleFont = title->font();
+    shown.titleColour = title->palette().color(QPalette::WindowText);
+    shown.buttonFont = button->font();
+    shown.buttonSize = button->sizeHint();
+    return shown;
+}
 
 // The paragraphs of a text box: runs of lines separated by one or more empty lines.
 QStringList paragraphsOf(const QString &text)
@@ -79,6 +104,10 @@ private Q_SLOTS:
 
     void helpControlOpensItsTopic_data();
     void helpControlOpensItsTopic();
+    void helpWindowKeepsItsOwnLook_data() { helpControlOpensItsTopic_data(); }
+    void helpWindowKeepsItsOwnLook();
+    void menusKeepTheirOwnLook_data();
+    void menusKeepTheirOwnLook();
     void sharedTopicsShowTheSameText_data();
     void sharedTopicsShowTheSameText();
     void journalMenuTopicJoinsItsTwoApplications();
@@ -106,22 +135,22 @@ private:
 
 QWidget *TestHelp::screen(const QString &name)
 {
-    ui::ResidentScreens &screens = context().screens();
+    ui::Application &app = m_app->app();
     const std::pair<const char *, QWidget *> resident[] = {
-        {"avvio", screens.launcher},
-        {"anagrafica", screens.memberCardScreen},
-        {"menuRegistro", screens.bookMenu},
-        {"creaRegistro", screens.bookCreationScreen},
-        {"apriRegistro", screens.bookListScreen},
-        {"registro", screens.bookPageScreen},
-        {"menuPrimanota", screens.journalMenu},
-        {"menuMovimenti", screens.journalYearMenu},
-        {"movimenti", screens.movementCardScreen},
+        {"avvio", app.launcher()},
+        {"anagrafica", app.memberCardScreen()},
+        {"menuRegistro", app.bookMenu()},
+        {"creaRegistro", app.bookCreationScreen()},
+        {"apriRegistro", app.bookListScreen()},
+        {"registro", app.bookPageScreen()},
+        {"menuPrimanota", app.journalMenu()},
+        {"menuMovimenti", app.journalYearMenu()},
+        {"movimenti", app.movementCardScreen()},
     };
     // The card screens build their controls on first use.
-    screens.memberCardScreen->lblPosizione();
-    screens.bookPageScreen->lblPosizione();
-    screens.movementCardScreen->lblPosizione();
+    app.memberCardScreen()->lblPosizione();
+    app.bookPageScreen()->lblPosizione();
+    app.movementCardScreen()->lblPosizione();
     for (const auto &[key, widget] : resident) {
         if (name == QLatin1String(key))
             return widget;
@@ -135,10 +164,7 @@ ShownHelp TestHelp::openHelp(const QString &screenName, const char *control)
 {
     ShownHelp shown;
     m_app->services.onNextDialog([&shown](QDialog &dialog) {
-        shown.dialog = QString::fromLatin1(dialog.metaObject()->className());
-        shown.windowTitle = dialog.windowTitle();
-        shown.title = test::control<QLabel>(&dialog, "lblTitolo")->text();
-        shown.text = test::control<QPlainTextEdit>(&dialog, "txtGuida")->toPlainText();
+        shown = noteHelp(dialog);
         return 0;
     });
     QWidget *button = test::control<QWidget>(screen(screenName), control);
@@ -197,6 +223,50 @@ void TestHelp::helpControlOpensItsTopic()
     for (const QString &paragraph : found)
         QVERIFY2(!paragraph.contains(u'\n'), qPrintable(paragraph));
     QVERIFY(m_app->services.messages.isEmpty());
+}
+
+// The look of the screen a help window is opened from stays on that screen: the title and the
+// button look as in a help window opened on its own.
+void TestHelp::helpWindowKeepsItsOwnLook()
+{
+    QFETCH(QString, screen);
+    QFETCH(QString, control);
+    ShownHelp own;
+    withHelpWindow([&own](QDialog &dialog) { own = noteHelp(dialog); });
+    QVERIFY(!own.titleFont.italic());
+    const ShownHelp shown = openHelp(screen, control.toLatin1().constData());
+    QCOMPARE(shown.titleFont.italic(), own.titleFont.italic());
+    QCOMPARE(shown.titleFont.pointSizeF(), own.titleFont.pointSizeF());
+    QCOMPARE(shown.titleColour, own.titleColour);
+    QCOMPARE(shown.buttonFont.pointSizeF(), own.buttonFont.pointSizeF());
+    QCOMPARE(shown.buttonSize, own.buttonSize);
+}
+
+void TestHelp::menusKeepTheirOwnLook_data()
+{
+    QTest::addColumn<QString>("screen");
+    QTest::addColumn<QString>("choice");
+    QTest::addColumn<qreal>("choiceSize"); // the point size of a choice's text
+    QTest::newRow("book menu") << u"menuRegistro"_s << u"btnCrea"_s << 12.0;
+    QTest::newRow("journal menu") << u"menuPrimanota"_s << u"btnRegistra"_s
+                                  << QApplication::font().pointSizeF();
+}
+
+// Kept to their own screens, the menus' rules still reach the menus' own title and choices.
+void TestHelp::menusKeepTheirOwnLook()
+{
+    QFETCH(QString, screen);
+    QFETCH(QString, choice);
+    QFETCH(qreal, choiceSize);
+    QWidget *menu = this->screen(screen);
+    auto *title = control<QLabel>(menu, "lblTitolo");
+    auto *button = control<QPushButton>(menu, choice.toLatin1().constData());
+    title->ensurePolished();
+    button->ensurePolished();
+    QVERIFY(title->font().italic());
+    QCOMPARE(title->font().pointSizeF(), 22.0);
+    QCOMPARE(title->palette().color(QPalette::WindowText), QColor(0x1F, 0x3A, 0x93));
+    QCOMPARE(button->font().pointSizeF(), choiceSize);
 }
 
 void TestHelp::sharedTopicsShowTheSameText_data()

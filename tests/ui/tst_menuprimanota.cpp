@@ -1,5 +1,5 @@
 // The journal menu and the year screen on a real application: reached from the launcher's cash
-// journal column, their mode words, and the year that names the archive the movement card opens.
+// journal column, where they lead, and the year that names the archive the movement card opens.
 #include "AppFixture.h"
 
 #include "ui/app/Launcher.h"
@@ -21,6 +21,8 @@ using namespace almavest;
 using namespace Qt::StringLiterals;
 using test::AppFixture;
 using test::control;
+
+Q_DECLARE_METATYPE(almavest::ui::Screen)
 
 namespace {
 
@@ -89,20 +91,22 @@ void TestMenuPrimanota::init()
 void TestMenuPrimanota::menuChoicesLeadOn_data()
 {
     QTest::addColumn<QString>("control");
-    QTest::addColumn<QString>("word");
+    QTest::addColumn<ui::Screen>("leadsTo");
     QTest::addColumn<QString>("next");
-    QTest::newRow("register") << u"btnRegistra"_s << u"registra"_s << u"frmMenuMovimenti"_s;
-    QTest::newRow("balance") << u"btnRiepiloga"_s << u"riepiloga"_s << u"frmMenuBilancio"_s;
-    QTest::newRow("exit icon") << u"imgEsci"_s << u"avvio"_s << u"frmAvvio"_s;
-    QTest::newRow("close box") << QString() << u"avvio"_s << u"frmAvvio"_s;
+    QTest::newRow("register") << u"btnRegistra"_s << ui::Screen::JournalYear
+                              << u"frmMenuMovimenti"_s;
+    QTest::newRow("balance") << u"btnRiepiloga"_s << ui::Screen::BalanceQuery
+                             << u"frmMenuBilancio"_s;
+    QTest::newRow("exit icon") << u"imgEsci"_s << ui::Screen::Launcher << u"frmAvvio"_s;
+    QTest::newRow("close box") << QString() << ui::Screen::Launcher << u"frmAvvio"_s;
 }
 
 void TestMenuPrimanota::menuChoicesLeadOn()
 {
     QFETCH(QString, control);
-    QFETCH(QString, word);
+    QFETCH(ui::Screen, leadsTo);
     QFETCH(QString, next);
-    // A word left from an earlier visit must not count: the menu starts each showing afresh.
+    // A choice left from an earlier visit must not count: the menu starts each showing afresh.
     app().launcher()->openJournalMenu();
     click(app().journalMenu(), "btnRegistra");
     click(app().journalYearMenu(), "imgEsci");
@@ -111,7 +115,7 @@ void TestMenuPrimanota::menuChoicesLeadOn()
         app().journalMenu()->close();
     else
         click(app().journalMenu(), control.toLatin1().constData());
-    QCOMPARE(app().journalMenu()->lblMemory()->text(), word);
+    QCOMPARE(app().journalMenu()->nextScreen(), leadsTo);
     QCOMPARE(visibleScreens(), QStringList {next});
     QVERIFY(!m_app->quitRequested);
 }
@@ -167,7 +171,7 @@ void TestMenuPrimanota::yearIsCheckedAtConfirmation()
     if (accepted) {
         QVERIFY(m_app->services.messages.isEmpty());
         QCOMPARE(visibleScreens(), QStringList {u"frmMovimenti"_s});
-        QCOMPARE(app().journalYearMenu()->lblMemory()->text(), u"movimenti"_s);
+        QCOMPARE(app().journalYearMenu()->nextScreen(), ui::Screen::MovementCard);
         QCOMPARE(QDir::cleanPath(card->lblFile()->text()),
             QDir::cleanPath(m_app->file(year + u".eur"_s)));
         QCOMPARE(card->windowTitle(), u" Almavest - Registrazione movimenti anno "_s + year);
@@ -177,7 +181,7 @@ void TestMenuPrimanota::yearIsCheckedAtConfirmation()
         QCOMPARE(m_app->services.messages.first().kind, ui::MessageKind::Warning);
         QCOMPARE(m_app->services.lastMessage(), kYearWarning);
         QCOMPARE(visibleScreens(), QStringList {u"frmMenuMovimenti"_s});
-        QCOMPARE(app().journalYearMenu()->lblMemory()->text(), u"avvio"_s);
+        QCOMPARE(app().journalYearMenu()->nextScreen(), ui::Screen::Launcher);
         QVERIFY(card->lblFile()->text().isEmpty());
         QCOMPARE(app().journalYearMenu()->focusWidget(), yearField());
     }
@@ -188,7 +192,7 @@ void TestMenuPrimanota::yearFieldShowsTheCurrentYearEachTime()
     m_app->services.setNow(QDateTime(QDate(2031, 1, 1), QTime(0, 0)));
     openYearScreen();
     QCOMPARE(yearField()->text(), u"2031"_s);
-    QCOMPARE(app().journalYearMenu()->lblMemory()->text(), u"avvio"_s);
+    QCOMPARE(app().journalYearMenu()->nextScreen(), ui::Screen::Launcher);
     yearField()->setText(u"2019"_s);
     click(app().journalYearMenu(), "btnApriPreventivi");
     QVERIFY(app().movementCardScreen()->isVisible());
@@ -196,7 +200,7 @@ void TestMenuPrimanota::yearFieldShowsTheCurrentYearEachTime()
     QCOMPARE(visibleScreens(), QStringList {u"frmAvvio"_s});
     openYearScreen();
     QCOMPARE(yearField()->text(), u"2031"_s);
-    QCOMPARE(app().journalYearMenu()->lblMemory()->text(), u"avvio"_s);
+    QCOMPARE(app().journalYearMenu()->nextScreen(), ui::Screen::Launcher);
 }
 
 // Typed digits only, Enter to the button, Enter on the button to open.

@@ -1,5 +1,5 @@
-// The book menu on a real application: reached from the launcher's book column, and its mode
-// words leading to the creation window, the book list or back to the launcher.
+// The book menu on a real application: reached from the launcher's book column, and its choices
+// leading to the creation window, the book list or back to the launcher.
 #include "AppFixture.h"
 
 #include "ui/app/Launcher.h"
@@ -17,6 +17,8 @@ using namespace almavest;
 using namespace Qt::StringLiterals;
 using test::AppFixture;
 using test::control;
+
+Q_DECLARE_METATYPE(almavest::ui::Screen)
 
 class TestMenuRegistro final : public QObject
 {
@@ -69,31 +71,31 @@ void TestMenuRegistro::launcherColumnOpensTheMenu()
     QVERIFY(!app().launcher()->isVisible());
     QCOMPARE(menu()->windowTitle(), u" Almavest - Creazione / Compilazione Libro Soci"_s);
     QVERIFY(menu()->windowState() & Qt::WindowMaximized);
-    QCOMPARE(app().bookMenu()->lblMemory()->text(), u"avvio"_s);
+    QCOMPARE(app().bookMenu()->nextScreen(), ui::Screen::Launcher);
 }
 
 void TestMenuRegistro::choicesLeadOn_data()
 {
     QTest::addColumn<QString>("control");
-    QTest::addColumn<QString>("word");
+    QTest::addColumn<ui::Screen>("leadsTo");
     QTest::addColumn<QString>("next");
-    QTest::newRow("create") << u"btnCrea"_s << u"crea"_s << u"frmCreaRegistro"_s;
-    QTest::newRow("fill in") << u"btnCompila"_s << u"compila"_s << u"frmApriRegistro"_s;
-    QTest::newRow("exit icon") << u"imgEsci"_s << u"avvio"_s << u"frmAvvio"_s;
-    QTest::newRow("close box") << QString() << u"avvio"_s << u"frmAvvio"_s;
+    QTest::newRow("create") << u"btnCrea"_s << ui::Screen::BookCreation << u"frmCreaRegistro"_s;
+    QTest::newRow("fill in") << u"btnCompila"_s << ui::Screen::BookList << u"frmApriRegistro"_s;
+    QTest::newRow("exit icon") << u"imgEsci"_s << ui::Screen::Launcher << u"frmAvvio"_s;
+    QTest::newRow("close box") << QString() << ui::Screen::Launcher << u"frmAvvio"_s;
 }
 
 void TestMenuRegistro::choicesLeadOn()
 {
     QFETCH(QString, control);
-    QFETCH(QString, word);
+    QFETCH(ui::Screen, leadsTo);
     QFETCH(QString, next);
     app().launcher()->openBookMenu();
     if (control.isEmpty())
         menu()->close();
     else
         click(menu(), control.toLatin1().constData());
-    QCOMPARE(app().bookMenu()->lblMemory()->text(), word);
+    QCOMPARE(app().bookMenu()->nextScreen(), leadsTo);
     QVERIFY(!menu()->isVisible());
     const QList<QWidget *> screens {
         app().launcher(), app().bookCreationScreen(), app().bookListScreen()};
@@ -102,8 +104,8 @@ void TestMenuRegistro::choicesLeadOn()
     QVERIFY(!m_app->quitRequested);
 }
 
-// Whatever word the menu held when it last closed, it comes back with "avvio", so that its exit
-// icon leads to the launcher.
+// Whatever the menu led to when it last closed, it comes back leading to the launcher, so that its
+// exit icon goes there.
 void TestMenuRegistro::shownAgainStartsFromTheLauncherWord()
 {
     app().launcher()->openBookMenu();
@@ -112,7 +114,7 @@ void TestMenuRegistro::shownAgainStartsFromTheLauncherWord()
     click(app().bookCreationScreen(), "btnAnnulla");
     QVERIFY(app().launcher()->isVisible());
     app().launcher()->openBookMenu();
-    QCOMPARE(app().bookMenu()->lblMemory()->text(), u"avvio"_s);
+    QCOMPARE(app().bookMenu()->nextScreen(), ui::Screen::Launcher);
     click(menu(), "imgEsci");
     QVERIFY(app().launcher()->isVisible());
     QVERIFY(!app().bookCreationScreen()->isVisible());

@@ -252,7 +252,7 @@ void TestMovementSearch::unreadableArchiveKeepsTheFilters()
 // The style sheet's rules for this search reach the labels of both panels, before any showing.
 void TestMovementSearch::labelsTakeTheProgramSheet()
 {
-    ui::MovementSearchDialog dialog(m_fixture->app().context(), nullptr, path(), u"movimenti"_s);
+    ui::MovementSearchDialog dialog(m_fixture->app().context(), nullptr, path());
     for (const auto &[name, colour] : {std::pair {"lblAttendere", QColor(0x00, 0x8B, 0x8B)},
              std::pair {"lblTrovate", QColor(0x00, 0x8B, 0x8B)},
              std::pair {"lblRigo03", QColor(0xDC, 0x14, 0x3C)}}) {

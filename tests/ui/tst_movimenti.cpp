@@ -216,7 +216,8 @@ void TestMovimenti::lastMovementThroughTheYearScreen()
     QVERIFY(writeBytes(m_fixture->file(u"2025.eur"_s),
         recordOf(movement(u"Primo"_s)) + recordOf(movement(u"Ultimo"_s))));
     ui::JournalYearMenu *years = m_fixture->app().journalYearMenu();
-    ui::AppContext::switchScreen(m_fixture->app().passwordScreen(), years);
+    m_fixture->app().context().navigator().go(
+        ui::Screen::JournalYear, m_fixture->app().passwordScreen());
     control<QLineEdit>(years, "txtAnnoPreventivi")->setText(u"2025"_s);
     control<QAbstractButton>(years, "btnApriPreventivi")->click();
     QVERIFY(screen()->isVisible());

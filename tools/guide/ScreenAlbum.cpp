@@ -125,10 +125,10 @@ bool PictureTaker::takeStart()
     ui::PasswordScreen *password = m_app.passwordScreen();
     if (!keep(QStringLiteral("password"), password))
         return false;
-    ui::AppContext::switchScreen(password, m_app.passwordChangeScreen());
+    ui::Navigator::switchScreen(password, m_app.passwordChangeScreen());
     if (!keep(QStringLiteral("cambia-password"), m_app.passwordChangeScreen()))
         return false;
-    ui::AppContext::switchScreen(m_app.passwordChangeScreen(), password);
+    ui::Navigator::switchScreen(m_app.passwordChangeScreen(), password);
     child<QLineEdit>(password, "txtPassword")->setText(QString::fromLatin1(kSamplePassword));
     child<QAbstractButton>(password, "cmdOK")->click();
     return keep(QStringLiteral("avvio"), m_app.launcher());
@@ -140,8 +140,9 @@ bool PictureTaker::takeRegistry()
     ui::MemberCardScreen *card = m_app.memberCardScreen();
     if (!card->loadCard(1) || !keep(QStringLiteral("anagrafica"), card))
         return false;
-    const auto search
-        = [&] { ui::MemberSearchDialog::choose(context(), card, QStringLiteral("anagrafica")); };
+    const auto search = [&] {
+        ui::MemberSearchDialog::choose(context(), card, ui::MemberSearchMode::MemberCard);
+    };
     const auto findAll
         = [](QDialog &dialog) { child<QAbstractButton>(&dialog, "btnCerca")->click(); };
     return keepDialog(QStringLiteral("trova-soci"), search, findAll)
@@ -164,13 +165,13 @@ bool PictureTaker::takeTools()
         = {QStringLiteral("Domanda firmata"), QStringLiteral("Valido fino al 2027"), QString()};
     return keepDialog(QStringLiteral("allegati"), [&] {
         ui::AttachmentsDialog::edit(
-            context(), m_app.memberCardScreen(), QStringLiteral("anagrafica"), slots);
+            context(), m_app.memberCardScreen(), ui::AttachmentsMode::MemberCard, slots);
     });
 }
 
 bool PictureTaker::takeBook()
 {
-    ui::AppContext::switchScreen(m_app.memberCardScreen(), m_app.launcher());
+    ui::Navigator::switchScreen(m_app.memberCardScreen(), m_app.launcher());
     m_app.launcher()->openBookMenu();
     if (!keep(QStringLiteral("menu-registro"), m_app.bookMenu()))
         return false;
@@ -179,7 +180,7 @@ bool PictureTaker::takeBook()
     if (!m_app.bookPageScreen()->loadPage(1)
         || !keep(QStringLiteral("registro"), m_app.bookPageScreen()))
         return false;
-    ui::AppContext::switchScreen(m_app.bookPageScreen(), m_app.launcher());
+    ui::Navigator::switchScreen(m_app.bookPageScreen(), m_app.launcher());
     return true;
 }
 
@@ -197,7 +198,7 @@ bool PictureTaker::takeJournal()
     if (!keepDialog(QStringLiteral("sospesi"),
             [&] { ui::DuePaymentsDialog::choose(context(), card, path); }))
         return false;
-    ui::AppContext::switchScreen(card, m_app.journalMenu());
+    ui::Navigator::switchScreen(card, m_app.journalMenu());
     m_app.balanceQuery()->open(m_app.journalMenu());
     if (!keep(QStringLiteral("menu-bilancio"), m_app.balanceQuery()))
         return false;

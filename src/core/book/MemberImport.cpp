@@ -50,11 +50,6 @@ void applyImportedRow(QStringList &page, int row, const ImportedRow &imported)
         page[rowField(row, it.key())] = it.value();
 }
 
-QString importModeWord(int row)
-{
-    return QStringLiteral("socio_") + QChar(u'a' + row);
-}
-
 std::optional<ImportedRow> readImportedRow(const QString &archivePath, qint64 position)
 {
     const std::optional<QStringList> member = registry::readMember(archivePath, position);

@@ -22,9 +22,6 @@ ImportedRow importedRow(const QStringList &member);
 // Writes `imported` into row `row` (book::PageRow) of the page values `page`.
 void applyImportedRow(QStringList &page, int row, const ImportedRow &imported);
 
-// The mode word of the import into row `row`: "socio_a" to "socio_d".
-QString importModeWord(int row);
-
 // Reads the member at `position` of the member archive at `archivePath`, for reading only, and
 // gives its row texts; nullopt when the archive or that record cannot be read.
 std::optional<ImportedRow> readImportedRow(const QString &archivePath, qint64 position);

@@ -17,49 +17,48 @@ using store::FieldDefinition;
 using store::KeyFilter;
 
 // The book-level fields in file order: control, capacity, typed length, key filter, casing,
-// control kind, caption above the box, mode word, the text printed before or above it.
+// control kind, caption above the box, the text printed before or above it.
 constexpr FieldDefinition kBookFields[] = {
     {"txtNumero", 12, 12, KeyFilter::None, Casing::None, ControlKind::Edit, "Libro Soci n.",
-        nullptr, "LIBRO SOCI N. "},
+        "LIBRO SOCI N. "},
     {"txtDenominazione", 120, 120, KeyFilter::None, Casing::None, ControlKind::Edit,
         "Denominazione Associazione:"},
     {"txtCodFisc", 16, 16, KeyFilter::Alphanumeric, Casing::Upper, ControlKind::Edit,
-        "Codice Fiscale:", nullptr, "CODICE FISCALE:  "},
+        "Codice Fiscale:", "CODICE FISCALE:  "},
     {"txtPresidente", 50, 50, KeyFilter::None, Casing::None, ControlKind::Edit,
-        "Presidente:", nullptr, "IL PRESIDENTE:"},
+        "Presidente:", "IL PRESIDENTE:"},
     {"txtSegretario", 50, 50, KeyFilter::None, Casing::None, ControlKind::Edit,
-        "Segretario:", nullptr, "IL SEGRETARIO:"},
+        "Segretario:", "IL SEGRETARIO:"},
 };
 
 // One member row, added four times with the row's letter: control, capacity, typed length, key
-// filter, casing, control kind, column heading on the screen, mode word, title on the print.
+// filter, casing, control kind, column heading on the screen, title on the print.
 constexpr FieldDefinition kRowFields[] = {
-    {"txtOrdine", 6, 6, KeyFilter::None, Casing::None, ControlKind::Edit, "N. Ord.", nullptr,
-        "N. ORD."},
+    {"txtOrdine", 6, 6, KeyFilter::None, Casing::None, ControlKind::Edit, "N. Ord.", "N. ORD."},
     {"txtSocio", 50, 50, KeyFilter::None, Casing::None, ControlKind::Edit,
-        "Cognome e nome:", nullptr, "COGNOME E NOME"},
+        "Cognome e nome:", "COGNOME E NOME"},
     {"txtLuogoNasc", 50, 50, KeyFilter::None, Casing::None, ControlKind::Edit,
-        "Luogo di nascita:", nullptr, "LUOGO DI NASCITA"},
+        "Luogo di nascita:", "LUOGO DI NASCITA"},
     {"txtDataNasc", 10, 10, KeyFilter::None, Casing::None, ControlKind::Date,
-        "Data nascita:", "datanasc", "DATA DI NASCITA"},
+        "Data nascita:", "DATA DI NASCITA"},
     {"txtCodFisc", 16, 16, KeyFilter::Alphanumeric, Casing::Upper, ControlKind::Edit,
-        "Codice Fiscale:", nullptr, "CODICE FISCALE"},
+        "Codice Fiscale:", "CODICE FISCALE"},
     {"txtIndirizzo", 120, 120, KeyFilter::None, Casing::None, ControlKind::Edit,
-        "Indirizzo di residenza:", nullptr, "INDIRIZZO DI RESIDENZA"},
-    {"txtTelefono", 30, 30, KeyFilter::None, Casing::None, ControlKind::Edit, "Telefono:", nullptr,
-        "TELEFONO"},
-    {"txtTessera", 50, 50, KeyFilter::None, Casing::None, ControlKind::Edit, "Tessera n.", nullptr,
+        "Indirizzo di residenza:", "INDIRIZZO DI RESIDENZA"},
+    {"txtTelefono", 30, 30, KeyFilter::None, Casing::None, ControlKind::Edit,
+        "Telefono:", "TELEFONO"},
+    {"txtTessera", 50, 50, KeyFilter::None, Casing::None, ControlKind::Edit, "Tessera n.",
         "TESSERA N."},
     {"txtDataAmm", 10, 10, KeyFilter::None, Casing::None, ControlKind::Date,
-        "Data ammissione:", "dataamm", "DATA AMMISSIONE"},
+        "Data ammissione:", "DATA AMMISSIONE"},
     {"txtQuota", 15, 15, KeyFilter::Amount, Casing::None, ControlKind::Edit,
-        "Quota sociale:", nullptr, "QUOTA SOCIALE"},
+        "Quota sociale:", "QUOTA SOCIALE"},
     {"txtDataUsc", 10, 10, KeyFilter::None, Casing::None, ControlKind::Date,
-        "Data uscita:", "datausc", "DATA USCITA"},
+        "Data uscita:", "DATA USCITA"},
     {"txtMotivo", 120, 120, KeyFilter::None, Casing::None, ControlKind::Edit,
-        "Motivo uscita:", nullptr, "MOTIVO USCITA"},
+        "Motivo uscita:", "MOTIVO USCITA"},
     {"txtAnnotazioni", 250, 250, KeyFilter::None, Casing::None, ControlKind::Edit,
-        "Annotazioni:", nullptr, "ANNOTAZIONI"},
+        "Annotazioni:", "ANNOTAZIONI"},
 };
 static_assert(std::size(kRowFields) == kRowFieldCount);
 

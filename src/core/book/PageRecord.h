@@ -62,7 +62,7 @@ constexpr int rowField(int row, int fieldInRow)
 }
 
 // Every field of the page with the page screen control that shows it; the row controls end in
-// "_A" to "_D" and the row date fields' mode words in "_a" to "_d".
+// "_A" to "_D".
 const store::RecordTable &pageTable();
 const store::RecordLayout &pageLayout();
 

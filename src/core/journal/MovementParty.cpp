@@ -26,12 +26,6 @@ constexpr std::pair<int, int> kBeneficiaryFields[] = {
 
 } // namespace
 
-QString partyModeWord(Party party)
-{
-    return party == Party::Payer ? QStringLiteral("movimenti_pagatore")
-                                 : QStringLiteral("movimenti_beneficiario");
-}
-
 QMap<int, QString> partyFields(Party party, const QStringList &member)
 {
     QMap<int, QString> fields;

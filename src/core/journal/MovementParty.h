@@ -10,9 +10,6 @@ namespace almavest::journal {
 
 enum class Party { Payer, Beneficiary };
 
-// The member search's mode word for `party`: "movimenti_pagatore" or "movimenti_beneficiario".
-QString partyModeWord(Party party);
-
 // The movement texts, by movement field index, that the member whose record values are `member`
 // gives `party`: each value trimmed, nothing cut (the save cuts to the capacity).
 QMap<int, QString> partyFields(Party party, const QStringList &member);

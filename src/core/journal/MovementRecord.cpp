@@ -4,6 +4,7 @@
 
 #include <QDir>
 
+#include <algorithm>
 #include <array>
 #include <iterator>
 
@@ -19,54 +20,54 @@ using store::KeyFilter;
 constexpr int kAmountCapacity = 15;
 
 // The record in file order: control, capacity, typed length, key filter, casing, control kind,
-// caption on the card, date picker mode word, caption on the printed card, exported heading.
+// caption on the card, caption on the printed card, exported heading.
 // The payment method is typed 150 characters long in a field of 250. The six attachment fields
 // follow.
 constexpr std::array<FieldDefinition, kMovementFieldCount - std::size(store::kAttachmentFields)>
     kFields {{
         {"optEntrata", 2, 0, KeyFilter::None, Casing::None, ControlKind::Flag,
-            "Tipo movimento:", nullptr, nullptr, "Tipo movimento"},
+            "Tipo movimento:", nullptr, "Tipo movimento"},
         {"optUscita", 2, 0, KeyFilter::None, Casing::None, ControlKind::Flag},
         {"txtData", 10, 10, KeyFilter::None, Casing::None, ControlKind::Date,
-            "Data operazione:", "movimenti_data", nullptr, "Data operazione"},
+            "Data operazione:", nullptr, "Data operazione"},
         {"txtCausale", 250, 250, KeyFilter::None, Casing::None, ControlKind::Edit,
-            "Causale:", nullptr, nullptr, "Causale"},
+            "Causale:", nullptr, "Causale"},
         {"txtPromemoria", 250, 250, KeyFilter::None, Casing::None, ControlKind::Edit,
-            "Promemoria:", nullptr, nullptr, "Promemoria"},
+            "Promemoria:", nullptr, "Promemoria"},
         {"txtDataSca", 10, 10, KeyFilter::None, Casing::None, ControlKind::Date,
-            "Data scadenza:", "movimenti_scadenza", nullptr, "Data scadenza"},
+            "Data scadenza:", nullptr, "Data scadenza"},
         {"txtPreavviso", 3, 3, KeyFilter::Digits, Casing::None, ControlKind::Edit, "Avvisa n.",
-            nullptr, "Giorni preavviso:", "Giorni preavviso"},
+            "Giorni preavviso:", "Giorni preavviso"},
         // The caption beside the amount says income or expense: amountCaption().
         {"txtImporto", kAmountCapacity, kAmountCapacity, KeyFilter::Amount, Casing::None,
-            ControlKind::Edit, nullptr, nullptr, "Importo in euro:"},
+            ControlKind::Edit, nullptr, "Importo in euro:"},
         {"", kAmountCapacity, 0, KeyFilter::None, Casing::None, ControlKind::Derived, nullptr,
-            nullptr, nullptr, "Importo in euro"},
+            nullptr, "Importo in euro"},
         {"txtPagatore", 50, 50, KeyFilter::None, Casing::None, ControlKind::Edit,
-            "Pagatore:", nullptr, nullptr, "Pagatore"},
+            "Pagatore:", nullptr, "Pagatore"},
         {"txtRecapitoPag", 50, 50, KeyFilter::None, Casing::None, ControlKind::Edit,
-            "Recapito:", nullptr, nullptr, "Recapito"},
+            "Recapito:", nullptr, "Recapito"},
         {"txtCodFisc", 16, 16, KeyFilter::None, Casing::Upper, ControlKind::Edit,
-            "Codice fiscale:", nullptr, nullptr, "Codice fiscale"},
+            "Codice fiscale:", nullptr, "Codice fiscale"},
         {"txtPartitaIva", 11, 11, KeyFilter::Digits, Casing::None, ControlKind::Edit,
-            "Partita IVA:", nullptr, nullptr, "Partita IVA"},
+            "Partita IVA:", nullptr, "Partita IVA"},
         {"txtCategoria", 50, 50, KeyFilter::None, Casing::None, ControlKind::Edit, "Tessera n.",
-            nullptr, nullptr, "Tessera n."},
+            nullptr, "Tessera n."},
         {"txtEmail", 50, 50, KeyFilter::None, Casing::TrimOnly, ControlKind::Edit,
-            "E-mail:", nullptr, nullptr, "E-mail"},
+            "E-mail:", nullptr, "E-mail"},
         {"txtPagamento", 250, 150, KeyFilter::None, Casing::None, ControlKind::Edit,
-            "Modalità pagamento:", nullptr, nullptr, "Modalità pagamento"},
+            "Modalità pagamento:", nullptr, "Modalità pagamento"},
         {"txtBeneficiario", 50, 50, KeyFilter::None, Casing::None, ControlKind::Edit,
-            "Beneficiario:", nullptr, nullptr, "Beneficiario"},
+            "Beneficiario:", nullptr, "Beneficiario"},
         {"txtRecapitoBen", 50, 50, KeyFilter::None, Casing::None, ControlKind::Edit,
-            "Recapito:", nullptr, nullptr, "Recapito"},
+            "Recapito:", nullptr, "Recapito"},
         {"txtRicevuta", 250, 250, KeyFilter::None, Casing::None, ControlKind::Edit,
-            "CRO / Ricevuta n.", nullptr, nullptr, "CRO o Ricevuta n."},
+            "CRO / Ricevuta n.", nullptr, "CRO o Ricevuta n."},
         {"txtNote", 250, 250, KeyFilter::None, Casing::None, ControlKind::Edit, "Note:", nullptr,
-            nullptr, "Note"},
+            "Note"},
         {"txtTariffa", 250, 250, KeyFilter::None, Casing::None, ControlKind::Edit,
-            "Tariffa applicata:", nullptr, nullptr, "Tariffa applicata"},
-        {"chkSaldato", 2, 0, KeyFilter::None, Casing::None, ControlKind::Flag, "Saldato", nullptr,
+            "Tariffa applicata:", nullptr, "Tariffa applicata"},
+        {"chkSaldato", 2, 0, KeyFilter::None, Casing::None, ControlKind::Flag, "Saldato",
             "Saldato:", "Saldato"},
     }};
 
@@ -156,6 +157,22 @@ QStringList blankMovement(QDate today)
 QString journalPath(const QString &programFolder, const QString &year)
 {
     return QDir(programFolder).filePath(text::trimmed(year) + QLatin1String(kJournalExtension));
+}
+
+JournalYear readJournalYear(const QString &typed)
+{
+    const QString year = text::trimmed(typed);
+    const bool fourDigits = year.size() == 4 && std::all_of(year.begin(), year.end(), [](QChar c) {
+        return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    });
+    if (!fourDigits)
+        return {0, QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre.")};
+    return {year.toInt(), QString()};
+}
+
+QString journalYearText(int year)
+{
+    return QString::number(year).rightJustified(4, u'0');
 }
 
 } // namespace almavest::journal

@@ -81,4 +81,20 @@ QStringList blankMovement(QDate today);
 // The archive of the movements of `year` in the program folder.
 QString journalPath(const QString &programFolder, const QString &year);
 
+// A year typed for a yearly archive: the year when accepted, else why not in the user's words.
+struct JournalYear
+{
+    int year = 0;
+    QString refusal; // empty when the year is accepted
+
+    bool accepted() const { return refusal.isEmpty(); }
+};
+
+// Reads the year typed for a yearly archive. It names the archive file, so once trimmed it must
+// be exactly four decimal digits, "0000" to "9999", and nothing else.
+JournalYear readJournalYear(const QString &typed);
+
+// `year` as the year field and the archive name write it: four digits.
+QString journalYearText(int year);
+
 } // namespace almavest::journal

@@ -21,7 +21,6 @@ std::optional<bool> flagValue(QStringView text)
 
 RecordTable &RecordTable::add(std::span<const FieldDefinition> definitions, QStringView suffix)
 {
-    const QString lowerSuffix = text::lowerAZ(suffix);
     for (const FieldDefinition &definition : definitions) {
         Field field;
         field.index = fieldCount();
@@ -38,8 +37,6 @@ RecordTable &RecordTable::add(std::span<const FieldDefinition> definitions, QStr
         field.printCaption
             = definition.printCaption ? QString::fromUtf8(definition.printCaption) : field.caption;
         field.heading = definition.heading ? QString::fromUtf8(definition.heading) : QString();
-        if (definition.modeWord)
-            field.modeWord = QString::fromUtf8(definition.modeWord) + lowerSuffix;
         m_layout.addField(definition.capacity);
         m_fields.push_back(std::move(field));
     }

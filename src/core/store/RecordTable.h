@@ -47,7 +47,6 @@ struct FieldDefinition
     Casing casing = Casing::None;
     ControlKind kind = ControlKind::Edit;
     const char *caption = nullptr; // the caption beside the control on the card
-    const char *modeWord = nullptr; // the date picker's mode word of a date box
     const char *printCaption = nullptr; // the caption on the printed card, when not `caption`
     const char *heading = nullptr; // the column heading of a grid or an exported sheet
 };
@@ -79,15 +78,13 @@ public:
         ControlKind kind;
         QString control;
         QString caption;
-        QString modeWord;
         QString printCaption;
         QString heading;
     };
 
     RecordTable() = default;
 
-    // Appends `definitions`; the suffix is added to every control name, and to every mode word in
-    // lower case ("txtSocio" + "_A", "datanasc" + "_a").
+    // Appends `definitions`; the suffix is added to every control name ("txtSocio" + "_A").
     RecordTable &add(std::span<const FieldDefinition> definitions, QStringView suffix = {});
 
     int fieldCount() const { return static_cast<int>(m_fields.size()); }

@@ -1,5 +1,6 @@
 #include "ui/app/Application.h"
 
+#include "journal/MovementRecord.h"
 #include "ui/app/Launcher.h"
 #include "ui/app/PasswordChangeScreen.h"
 #include "ui/app/PasswordScreen.h"
@@ -37,13 +38,6 @@ AppContext::AppContext(Services &services, const QString &programFolder)
     , m_quit([] { QCoreApplication::exit(0); })
 { }
 
-void AppContext::switchScreen(QWidget *from, QWidget *to)
-{
-    to->show();
-    if (from && from != to)
-        from->hide();
-}
-
 void AppContext::quit() const
 {
     m_quit();
@@ -63,30 +57,44 @@ Application::Application(Services &services, const QString &programFolder)
     QApplication::setQuitOnLastWindowClosed(false);
     applyStyleSheet();
 
-    m_passwordScreen = std::make_unique<PasswordScreen>(m_context);
-    m_context.screens().passwordScreen = m_passwordScreen.get();
-    m_launcher = std::make_unique<Launcher>(m_context);
-    m_context.screens().launcher = m_launcher.get();
-    m_passwordChangeScreen = std::make_unique<PasswordChangeScreen>(m_context);
-    m_context.screens().passwordChangeScreen = m_passwordChangeScreen.get();
-    m_memberCardScreen = std::make_unique<MemberCardScreen>(m_context);
-    m_context.screens().memberCardScreen = m_memberCardScreen.get();
-    m_bookMenu = std::make_unique<BookMenu>(m_context);
-    m_context.screens().bookMenu = m_bookMenu.get();
-    m_bookCreationScreen = std::make_unique<BookCreationScreen>(m_context);
-    m_context.screens().bookCreationScreen = m_bookCreationScreen.get();
-    m_bookListScreen = std::make_unique<BookListScreen>(m_context);
-    m_context.screens().bookListScreen = m_bookListScreen.get();
-    m_bookPageScreen = std::make_unique<BookPageScreen>(m_context);
-    m_context.screens().bookPageScreen = m_bookPageScreen.get();
-    m_journalMenu = std::make_unique<JournalMenu>(m_context);
-    m_context.screens().journalMenu = m_journalMenu.get();
-    m_journalYearMenu = std::make_unique<JournalYearMenu>(m_context);
-    m_context.screens().journalYearMenu = m_journalYearMenu.get();
-    m_movementCardScreen = std::make_unique<MovementCardScreen>(m_context);
-    m_context.screens().movementCardScreen = m_movementCardScreen.get();
-    m_balanceQuery = std::make_unique<BalanceQuery>(m_context);
-    m_context.screens().balanceQuery = m_balanceQuery.get();
+    buildScreens();
+    wireHandOvers();
+}
+
+void Application::buildScreens()
+{
+    Navigator &navigator = m_context.navigator();
+    const auto build = [this, &navigator]<typename T>(std::unique_ptr<T> &screen, Screen name) {
+        screen = std::make_unique<T>(m_context);
+        navigator.enrol(name, screen.get());
+    };
+    build(m_passwordScreen, Screen::Password);
+    build(m_launcher, Screen::Launcher);
+    build(m_passwordChangeScreen, Screen::PasswordChange);
+    build(m_memberCardScreen, Screen::MemberCard);
+    build(m_bookMenu, Screen::BookMenu);
+    build(m_bookCreationScreen, Screen::BookCreation);
+    build(m_bookListScreen, Screen::BookList);
+    build(m_bookPageScreen, Screen::BookPage);
+    build(m_journalMenu, Screen::JournalMenu);
+    build(m_journalYearMenu, Screen::JournalYear);
+    build(m_movementCardScreen, Screen::MovementCard);
+    build(m_balanceQuery, Screen::BalanceQuery);
+}
+
+void Application::wireHandOvers()
+{
+    BookListScreen *books = m_bookListScreen.get();
+    BookPageScreen *pages = m_bookPageScreen.get();
+    QObject::connect(books, &BookListScreen::bookChosen, pages,
+        [books, pages](
+            const QString &path, const QString &name) { pages->openBook(books, path, name); });
+    JournalYearMenu *years = m_journalYearMenu.get();
+    MovementCardScreen *movements = m_movementCardScreen.get();
+    QObject::connect(years, &JournalYearMenu::yearChosen, movements,
+        [years, movements](const QString &path, int year) {
+            movements->openYear(years, path, journal::journalYearText(year));
+        });
 }
 
 // The one style sheet of the program, for every screen and dialog alike.

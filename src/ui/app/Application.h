@@ -8,10 +8,23 @@
 
 class QTranslator;
 
-// The whole program on one program folder: builds the resident screens in their fixed order and
-// shows the password screen. main() builds it on the executable's folder, tests on a temporary
-// one with recording services.
+// The whole program on one program folder: builds the resident screens in their fixed order,
+// enrols them with the navigator, wires what one hands the next, and shows the password screen.
+// main() builds it on the executable's folder, tests on a temporary one with recording services.
 namespace almavest::ui {
+
+class PasswordScreen;
+class PasswordChangeScreen;
+class Launcher;
+class MemberCardScreen;
+class BookMenu;
+class BookCreationScreen;
+class BookListScreen;
+class BookPageScreen;
+class JournalMenu;
+class JournalYearMenu;
+class MovementCardScreen;
+class BalanceQuery;
 
 class Application final
 {
@@ -25,24 +38,24 @@ public:
     void start();
 
     AppContext &context() { return m_context; }
-    PasswordScreen *passwordScreen() { return m_context.screens().passwordScreen; }
-    Launcher *launcher() { return m_context.screens().launcher; }
-    PasswordChangeScreen *passwordChangeScreen()
-    {
-        return m_context.screens().passwordChangeScreen;
-    }
-    MemberCardScreen *memberCardScreen() { return m_context.screens().memberCardScreen; }
-    BookMenu *bookMenu() { return m_context.screens().bookMenu; }
-    BookCreationScreen *bookCreationScreen() { return m_context.screens().bookCreationScreen; }
-    BookListScreen *bookListScreen() { return m_context.screens().bookListScreen; }
-    BookPageScreen *bookPageScreen() { return m_context.screens().bookPageScreen; }
-    JournalMenu *journalMenu() { return m_context.screens().journalMenu; }
-    JournalYearMenu *journalYearMenu() { return m_context.screens().journalYearMenu; }
-    MovementCardScreen *movementCardScreen() { return m_context.screens().movementCardScreen; }
-    BalanceQuery *balanceQuery() { return m_context.screens().balanceQuery; }
+    PasswordScreen *passwordScreen() { return m_passwordScreen.get(); }
+    Launcher *launcher() { return m_launcher.get(); }
+    PasswordChangeScreen *passwordChangeScreen() { return m_passwordChangeScreen.get(); }
+    MemberCardScreen *memberCardScreen() { return m_memberCardScreen.get(); }
+    BookMenu *bookMenu() { return m_bookMenu.get(); }
+    BookCreationScreen *bookCreationScreen() { return m_bookCreationScreen.get(); }
+    BookListScreen *bookListScreen() { return m_bookListScreen.get(); }
+    BookPageScreen *bookPageScreen() { return m_bookPageScreen.get(); }
+    JournalMenu *journalMenu() { return m_journalMenu.get(); }
+    JournalYearMenu *journalYearMenu() { return m_journalYearMenu.get(); }
+    MovementCardScreen *movementCardScreen() { return m_movementCardScreen.get(); }
+    BalanceQuery *balanceQuery() { return m_balanceQuery.get(); }
 
 private:
     static void applyStyleSheet();
+    void buildScreens();
+    // Where one screen hands the next what it is to open.
+    void wireHandOvers();
 
     AppContext m_context;
     std::unique_ptr<QTranslator> m_translator;

@@ -2,13 +2,10 @@
 
 #include "report/Fonts.h"
 #include "ui/app/AppContext.h"
-#include "ui/book/BookMenu.h"
 #include "ui/conventions/PictureButton.h"
 #include "ui/conventions/Window.h"
 #include "ui/help/HelpWindow.h"
 #include "ui/help/MakerNotice.h"
-#include "ui/journal/JournalMenu.h"
-#include "ui/registry/MemberCardScreen.h"
 #include "ui/services/Services.h"
 
 #include <QBoxLayout>
@@ -192,17 +189,17 @@ QLayout *Launcher::buildBottomRow()
 
 void Launcher::openMemberRegistry()
 {
-    AppContext::switchScreen(this, m_context.screens().memberCardScreen);
+    m_context.navigator().go(Screen::MemberCard, this);
 }
 
 void Launcher::openBookMenu()
 {
-    AppContext::switchScreen(this, m_context.screens().bookMenu);
+    m_context.navigator().go(Screen::BookMenu, this);
 }
 
 void Launcher::openJournalMenu()
 {
-    AppContext::switchScreen(this, m_context.screens().journalMenu);
+    m_context.navigator().go(Screen::JournalMenu, this);
 }
 
 void Launcher::openWebSite()

@@ -4,7 +4,6 @@
 #include "report/Fonts.h"
 #include "text/TextRoutines.h"
 #include "ui/app/AppContext.h"
-#include "ui/app/PasswordScreen.h"
 #include "ui/conventions/FieldTable.h"
 #include "ui/conventions/PictureButton.h"
 #include "ui/conventions/Window.h"
@@ -205,9 +204,7 @@ void PasswordChangeScreen::refuseNewPassword(const QString &message)
 
 void PasswordChangeScreen::closeScreen()
 {
-    PasswordScreen *password = m_context.screens().passwordScreen;
-    password->clearEntry();
-    AppContext::switchScreen(this, password);
+    m_context.navigator().go(Screen::Password, this);
 }
 
 } // namespace almavest::ui

@@ -4,8 +4,6 @@
 #include "report/Fonts.h"
 #include "text/TextRoutines.h"
 #include "ui/app/AppContext.h"
-#include "ui/app/Launcher.h"
-#include "ui/app/PasswordChangeScreen.h"
 #include "ui/conventions/FieldTable.h"
 #include "ui/conventions/PictureButton.h"
 #include "ui/conventions/Window.h"
@@ -130,16 +128,13 @@ void PasswordScreen::showCentred()
     show();
 }
 
-void PasswordScreen::clearEntry()
-{
-    m_txtPassword->clear();
-}
-
 void PasswordScreen::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
+    // Coming back from the password change, the box starts empty again.
+    m_txtPassword->clear();
     m_txtPassword->setFocus(Qt::OtherFocusReason);
     activateWindow();
 }
@@ -184,12 +179,12 @@ void PasswordScreen::checkPassword()
     }
     // The password is not asked again during this run; it need not stay in the hidden box.
     m_txtPassword->clear();
-    AppContext::switchScreen(this, m_context.screens().launcher);
+    m_context.navigator().go(Screen::Launcher, this);
 }
 
 void PasswordScreen::openChangePassword()
 {
-    AppContext::switchScreen(this, m_context.screens().passwordChangeScreen);
+    m_context.navigator().go(Screen::PasswordChange, this);
 }
 
 void PasswordScreen::exitProgram()

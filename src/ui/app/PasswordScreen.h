@@ -21,8 +21,6 @@ public:
 
     // Shows the screen centred on the desktop, as at start.
     void showCentred();
-    // Empties the password box, before the screen is shown again after a password change.
-    void clearEntry();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -3,7 +3,6 @@
 #include "journal/MovementRecord.h"
 #include "text/TextRoutines.h"
 #include "ui/app/AppContext.h"
-#include "ui/app/Launcher.h"
 #include "ui/balance/BalanceSummary.h"
 #include "ui/book/CatalogueWindow.h"
 #include "ui/conventions/FieldBehaviour.h"
@@ -185,7 +184,7 @@ void BalanceQuery::build()
     new ListChoice(m_txtGiornoInizio, m_txtMeseInizio);
     new ListChoice(m_txtMeseInizio, m_txtGiornoFine);
     new ListChoice(m_txtGiornoFine, m_txtMeseFine);
-    new ListChoice(m_txtMeseFine, findChild<QPushButton *>(QStringLiteral("btnVisualizza")));
+    new ListChoice(m_txtMeseFine, m_btnVisualizza);
     connect(m_txtAnno, &QLineEdit::textChanged, this, &BalanceQuery::copyYear);
     applyHandCursor(this);
 }
@@ -240,7 +239,8 @@ QGroupBox *BalanceQuery::dateGroup(const char *name, const QString &title,
 void BalanceQuery::buildButtons(QBoxLayout *layout)
 {
     auto *buttons = new QHBoxLayout;
-    auto *btnVisualizza = new QPushButton(QStringLiteral("Visualizza riepilogo"), this);
+    m_btnVisualizza = new QPushButton(QStringLiteral("Visualizza riepilogo"), this);
+    QPushButton *btnVisualizza = m_btnVisualizza;
     btnVisualizza->setObjectName(QStringLiteral("btnVisualizza"));
     auto *btnEsci = new QPushButton(QStringLiteral("Esci"), this);
     btnEsci->setObjectName(QStringLiteral("btnEsci"));
@@ -256,7 +256,7 @@ void BalanceQuery::buildButtons(QBoxLayout *layout)
 
 void BalanceQuery::open(QWidget *from)
 {
-    AppContext::switchScreen(from, this);
+    m_context.navigator().go(Screen::BalanceQuery, from);
 }
 
 void BalanceQuery::showEvent(QShowEvent *event)
@@ -354,7 +354,7 @@ void BalanceQuery::request()
 
 void BalanceQuery::closeEvent(QCloseEvent *event)
 {
-    AppContext::switchScreen(nullptr, m_context.screens().launcher);
+    m_context.navigator().go(Screen::Launcher);
     event->accept();
 }
 

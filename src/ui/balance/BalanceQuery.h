@@ -9,6 +9,7 @@
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QPushButton;
 class QLineEdit;
 class QBoxLayout;
 
@@ -69,6 +70,7 @@ private:
     QLabel *m_lblDataFine = nullptr;
     QLabel *m_lblFile = nullptr;
     QLabel *m_lblAttendere = nullptr;
+    QPushButton *m_btnVisualizza = nullptr;
 };
 
 } // namespace almavest::ui

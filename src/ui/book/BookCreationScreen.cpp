@@ -5,7 +5,6 @@
 #include "report/Fonts.h"
 #include "text/TextRoutines.h"
 #include "ui/app/AppContext.h"
-#include "ui/app/Launcher.h"
 #include "ui/book/CatalogueWindow.h"
 #include "ui/conventions/FieldBehaviour.h"
 #include "ui/conventions/PictureButton.h"
@@ -106,7 +105,7 @@ void BookCreationScreen::showEvent(QShowEvent *event)
 
 void BookCreationScreen::closeEvent(QCloseEvent *event)
 {
-    AppContext::switchScreen(this, m_context.screens().launcher);
+    m_context.navigator().go(Screen::Launcher, this);
     event->accept();
 }
 

@@ -5,11 +5,8 @@
 #include "report/Fonts.h"
 #include "text/TextRoutines.h"
 #include "ui/app/AppContext.h"
-#include "ui/app/Launcher.h"
-#include "ui/book/BookPageScreen.h"
 #include "ui/book/CatalogueWindow.h"
 #include "ui/book/TitlePageDialog.h"
-#include "ui/conventions/ModeWord.h"
 #include "ui/conventions/PictureButton.h"
 #include "ui/conventions/Window.h"
 #include "ui/services/Services.h"
@@ -64,7 +61,8 @@ BookListScreen::BookListScreen(AppContext &context)
     buildButtons(layout);
 
     m_lblFile = stateLabel("lblFile", QString(), this);
-    m_lblMemory = stateLabel("lblMemory", QStringLiteral("avvio"), this);
+    m_lblMemory = stateLabel("lblMemory", QString(), this);
+    leaveForLauncher();
     applyHandCursor(this);
 }
 
@@ -105,7 +103,7 @@ void BookListScreen::fillList()
 void BookListScreen::showEvent(QShowEvent *event)
 {
     if (!event->spontaneous()) {
-        m_lblMemory->setText(QStringLiteral("avvio"));
+        leaveForLauncher();
         m_lblFile->setText(QDir(m_context.folder().path()).absolutePath() + QLatin1Char('/'));
         fillList();
     }
@@ -114,15 +112,19 @@ void BookListScreen::showEvent(QShowEvent *event)
 
 void BookListScreen::closeEvent(QCloseEvent *event)
 {
-    const QString word = text::trimmed(m_lblMemory->text());
-    requireModeWord("BookListScreen", word, {"avvio", "registro"});
-    if (word == QLatin1String("registro")) {
-        m_context.screens().bookPageScreen->openBook(
-            this, m_lblFile->text(), book::bookName(m_chosen));
-    } else {
-        AppContext::switchScreen(this, m_context.screens().launcher);
-    }
+    if (m_next == Screen::BookPage)
+        Q_EMIT bookChosen(m_chosenPath, m_chosenName);
+    else
+        m_context.navigator().go(Screen::Launcher, this);
     event->accept();
+}
+
+void BookListScreen::leaveForLauncher()
+{
+    m_next = Screen::Launcher;
+    m_chosenPath.clear();
+    m_chosenName.clear();
+    m_lblMemory->setText(QStringLiteral("avvio"));
 }
 
 QString BookListScreen::selectedBook(const QString &noSelection)
@@ -146,8 +148,10 @@ void BookListScreen::openBook()
                        "pulsante Apri archivio."));
     if (entry.isEmpty())
         return;
-    m_chosen = entry;
-    m_lblFile->setText(m_context.folder().file(entry));
+    m_next = Screen::BookPage;
+    m_chosenPath = m_context.folder().file(entry);
+    m_chosenName = book::bookName(entry);
+    m_lblFile->setText(m_chosenPath);
     m_lblMemory->setText(QStringLiteral("registro"));
     close();
 }
@@ -174,7 +178,7 @@ void BookListScreen::deleteBook()
             QStringLiteral("Attenzione: non è stato possibile eliminare il Libro Soci "
                            "selezionato.\r\n\r\nVerificare che la cartella del programma non sia "
                            "protetta dalla scrittura; il Libro Soci resta nell'elenco."));
-    m_lblMemory->setText(QStringLiteral("avvio"));
+    leaveForLauncher();
     m_lblFile->clear();
     fillList();
 }

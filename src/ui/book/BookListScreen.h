@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/app/Navigator.h"
+
 #include <QWidget>
 
 class QBoxLayout;
@@ -8,7 +10,8 @@ class QListView;
 class QStringListModel;
 
 // The book list: the books of the program folder, to open on the page screen, to delete after a
-// clear question, and the door to the title page. Its mode word says where closing it leads.
+// clear question, and the door to the title page. Closing it leads to the book chosen with Apri
+// archivio, else back to the launcher; lblMemory shows which.
 namespace almavest::ui {
 
 class AppContext;
@@ -24,7 +27,12 @@ public:
     void fillList();
 
     QLabel *lblFile() const { return m_lblFile; }
-    QLabel *lblMemory() const { return m_lblMemory; }
+    // Where closing the screen leads: the page screen on the book chosen, or the launcher.
+    Screen nextScreen() const { return m_next; }
+
+Q_SIGNALS:
+    // Closing after Apri archivio: the page screen is to open the book at `path`, named `name`.
+    void bookChosen(const QString &path, const QString &name);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -37,6 +45,8 @@ private:
     void openBook();
     void deleteBook();
     void openTitlePage();
+    // Closing leads to the launcher; lblMemory says "avvio".
+    void leaveForLauncher();
 
     AppContext &m_context;
     QListView *m_lstFiles = nullptr;
@@ -44,7 +54,9 @@ private:
     QLabel *m_lblCreati = nullptr;
     QLabel *m_lblFile = nullptr;
     QLabel *m_lblMemory = nullptr;
-    QString m_chosen; // the entry being opened
+    Screen m_next = Screen::Launcher;
+    QString m_chosenPath; // the book being opened
+    QString m_chosenName;
 };
 
 } // namespace almavest::ui

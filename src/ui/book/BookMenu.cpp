@@ -1,10 +1,5 @@
 #include "ui/book/BookMenu.h"
 
-#include "ui/app/AppContext.h"
-#include "ui/app/Launcher.h"
-#include "ui/book/BookCreationScreen.h"
-#include "ui/book/BookListScreen.h"
-
 namespace almavest::ui {
 
 BookMenu::BookMenu(AppContext &context)
@@ -13,21 +8,10 @@ BookMenu::BookMenu(AppContext &context)
             "CREA / COMPILA LIBRO SOCI",
             "Premere il pulsante per creare un nuovo Libro Soci o per compilarne uno esistente.",
             HelpTopic::BookMenu},
-        {{"btnCrea", "Crea nuovo Libro Soci", "crea"},
-            {"btnCompila", "Compila Libro Soci esistente", "compila"}})
+        {{"btnCrea", "Crea nuovo Libro Soci", "crea", Screen::BookCreation},
+            {"btnCompila", "Compila Libro Soci esistente", "compila", Screen::BookList}})
 { }
 
 BookMenu::~BookMenu() = default;
-
-void BookMenu::leaveFor(const QString &word)
-{
-    ResidentScreens &screens = context().screens();
-    QWidget *next = screens.launcher;
-    if (word == QLatin1String("crea"))
-        next = screens.bookCreationScreen;
-    else if (word == QLatin1String("compila"))
-        next = screens.bookListScreen;
-    AppContext::switchScreen(this, next);
-}
 
 } // namespace almavest::ui

@@ -2,8 +2,8 @@
 
 #include "ui/book/ChoiceMenu.h"
 
-// The book menu: create a new book or work on an existing one. Its mode word says where closing
-// it leads: the launcher, the creation window or the book list.
+// The book menu: create a new book or work on an existing one. Closing it leads to the launcher,
+// the creation window or the book list, as chosen.
 namespace almavest::ui {
 
 class BookMenu final : public ChoiceMenu
@@ -12,9 +12,6 @@ class BookMenu final : public ChoiceMenu
 public:
     explicit BookMenu(AppContext &context);
     ~BookMenu() override;
-
-protected:
-    void leaveFor(const QString &word) override;
 };
 
 } // namespace almavest::ui

@@ -104,7 +104,7 @@ void BookPageScreen::openBook(QWidget *from, const QString &path, const QString 
     ensureBuilt();
     m_lblFile->setText(path);
     m_lblNome->setText(name);
-    AppContext::switchScreen(from, this);
+    m_context.navigator().go(Screen::BookPage, from);
 }
 
 void BookPageScreen::showEvent(QShowEvent *event)
@@ -116,7 +116,7 @@ void BookPageScreen::showEvent(QShowEvent *event)
 
 void BookPageScreen::closeEvent(QCloseEvent *event)
 {
-    AppContext::switchScreen(nullptr, m_context.screens().launcher);
+    m_context.navigator().go(Screen::Launcher);
     event->accept();
 }
 
@@ -131,7 +131,8 @@ void BookPageScreen::connectActions()
         [this] { openTaxCodeCheck(m_context, this, box(book::AssociationTaxCode)->text()); });
     onClick(this, "cmdAnteprima", [this] { printPage<BookPagePreview>(); });
     onClick(this, "cmdStampa", [this] { printPage<BookPagePrint>(); });
-    onClick(this, "cmdFile", [this] { editCardAttachments(m_context, this, *m_form, "registro"); });
+    onClick(this, "cmdFile",
+        [this] { editCardAttachments(m_context, this, *m_form, AttachmentsMode::BookPage); });
     onClick(this, "cmdEsci", [this] { close(); });
     onClick(this, "cmdGuida", [this] { showHelpTopic(m_context, this, HelpTopic::BookPage); });
     const char *importButtons[] = {"impSocio_A", "impSocio_B", "impSocio_C", "impSocio_D"};
@@ -259,7 +260,7 @@ void BookPageScreen::save()
 void BookPageScreen::openDatePicker(int field)
 {
     if (const std::optional<QDate> date
-        = DatePicker::pick(m_context, this, book::pageTable().field(field).modeWord))
+        = DatePicker::pick(m_context, this, dateFieldMode(book::pageTable(), field)))
         box(field)->setText(text::formatDate(*date));
 }
 
@@ -282,7 +283,7 @@ void BookPageScreen::findPage()
 void BookPageScreen::importMember(int row)
 {
     const std::optional<qint64> member
-        = MemberImportDialog::choose(m_context, this, book::importModeWord(row));
+        = MemberImportDialog::choose(m_context, this, book::PageRow(row));
     if (!member)
         return;
     const std::optional<book::ImportedRow> imported = MemberImportDialog::rowOf(m_context, *member);

@@ -1,9 +1,8 @@
 #include "ui/book/ChoiceMenu.h"
 
-#include "text/TextRoutines.h"
+#include "ui/app/AppContext.h"
 #include "ui/book/CatalogueWindow.h"
 #include "ui/conventions/FieldBehaviour.h"
-#include "ui/conventions/ModeWord.h"
 #include "ui/conventions/PictureButton.h"
 #include "ui/conventions/Window.h"
 
@@ -12,14 +11,11 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include <algorithm>
-
 namespace almavest::ui {
 
 ChoiceMenu::ChoiceMenu(
     AppContext &context, const Texts &texts, std::initializer_list<Choice> choices)
     : m_context(context)
-    , m_choices(choices)
 {
     QBoxLayout *layout = buildCatalogueWindow(this, texts.name, texts.title, texts.panel);
     auto *top = new QHBoxLayout;
@@ -34,11 +30,11 @@ ChoiceMenu::ChoiceMenu(
     layout->addWidget(instructions);
     layout->addSpacing(12);
 
-    for (const Choice &choice : m_choices) {
+    for (const Choice &choice : choices) {
         auto *button = new QPushButton(QString::fromUtf8(choice.caption), this);
         button->setObjectName(QLatin1String(choice.button));
         makeEnterClick(button);
-        connect(button, &QPushButton::clicked, this, [this, word = choice.word] { choose(word); });
+        connect(button, &QPushButton::clicked, this, [this, choice] { choose(choice); });
         layout->addWidget(button);
     }
     layout->addSpacing(12);
@@ -48,32 +44,34 @@ ChoiceMenu::ChoiceMenu(
     connect(imgEsci, &ClickablePicture::clicked, this, &QWidget::close);
     layout->addWidget(imgEsci, 0, Qt::AlignRight);
 
-    m_lblMemory = stateLabel("lblMemory", QStringLiteral("avvio"), this);
+    m_lblMemory = stateLabel("lblMemory", QString(), this);
+    leaveForLauncher();
     applyHandCursor(this);
 }
 
-void ChoiceMenu::choose(const char *word)
+void ChoiceMenu::choose(const Choice &choice)
 {
-    m_lblMemory->setText(QLatin1String(word));
+    m_next = choice.next;
+    m_lblMemory->setText(QLatin1String(choice.word));
     close();
+}
+
+void ChoiceMenu::leaveForLauncher()
+{
+    m_next = Screen::Launcher;
+    m_lblMemory->setText(QStringLiteral("avvio"));
 }
 
 void ChoiceMenu::showEvent(QShowEvent *event)
 {
     if (!event->spontaneous())
-        m_lblMemory->setText(QStringLiteral("avvio"));
+        leaveForLauncher();
     QWidget::showEvent(event);
 }
 
 void ChoiceMenu::closeEvent(QCloseEvent *event)
 {
-    const QString word = text::trimmed(m_lblMemory->text());
-    const bool offered = std::any_of(m_choices.begin(), m_choices.end(),
-        [&word](const Choice &choice) { return word == QLatin1String(choice.word); });
-    // A word the menu does not offer stops the program: it names no screen to go to.
-    if (!offered)
-        requireModeWord(qPrintable(objectName()), word, {"avvio"});
-    leaveFor(word);
+    m_context.navigator().go(m_next, this);
     event->accept();
 }
 

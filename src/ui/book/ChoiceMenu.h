@@ -1,17 +1,18 @@
 #pragma once
 
+#include "ui/app/Navigator.h"
 #include "ui/help/HelpTopics.h"
 
 #include <QWidget>
 
 #include <initializer_list>
-#include <vector>
 
 class QLabel;
 
-// A menu screen of a few choices: the book menu and the journal menu. Each choice sets the mode
-// word and closes the screen; its exit icon closes it with "avvio". Closing leads where the word
-// says, and a showing starts again with "avvio".
+// A menu screen of a few choices: the book menu and the journal menu. Each choice names the screen
+// that comes next and closes the menu; its exit icon closes it towards the launcher. Closing leads
+// to the screen chosen, and a showing starts again from the launcher. lblMemory shows the word of
+// the choice.
 namespace almavest::ui {
 
 class AppContext;
@@ -33,27 +34,26 @@ public:
     {
         const char *button; // objectName of the button
         const char *caption; // its text, UTF-8
-        const char *word; // the mode word it sets
+        const char *word; // the word lblMemory shows once it is chosen
+        Screen next; // where it leads
     };
 
-    QLabel *lblMemory() const { return m_lblMemory; }
+    // Where closing the menu leads.
+    Screen nextScreen() const { return m_next; }
 
 protected:
     ChoiceMenu(AppContext &context, const Texts &texts, std::initializer_list<Choice> choices);
 
-    // Switches to the screen that `word` names: "avvio" or one of the choices' words.
-    virtual void leaveFor(const QString &word) = 0;
-
-    AppContext &context() const { return m_context; }
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void choose(const char *word);
+    void choose(const Choice &choice);
+    void leaveForLauncher();
 
     AppContext &m_context;
-    std::vector<Choice> m_choices;
     QLabel *m_lblMemory = nullptr;
+    Screen m_next = Screen::Launcher;
 };
 
 } // namespace almavest::ui

@@ -19,23 +19,21 @@ QString memberArchive(const AppContext &context)
 
 } // namespace
 
-MemberImportDialog::MemberImportDialog(AppContext &context, QWidget *owner, const QString &modeWord)
+MemberImportDialog::MemberImportDialog(AppContext &context, QWidget *owner, book::PageRow row)
     : ListPickDialog(context, owner,
         QStringLiteral(" Importazione dati socio da archivio anagrafico"),
         QStringLiteral("Riepilogo soci in archivio anagrafico"))
 {
-    // One word per member row of the page, A to D.
-    requireModeWord("MemberImportDialog", modeWord, {"socio_a", "socio_b", "socio_c", "socio_d"});
     setObjectName(QStringLiteral("frmImportaSoci"));
-    m_lblMemory = namedLabel("lblMemory", modeWord, this);
+    m_lblMemory = namedLabel("lblMemory", modeWord(row), this);
     m_lblMemory->hide();
     setLines(registry::namedMembers(memberArchive(context)), MemberListPanel::Selection::None);
 }
 
 std::optional<qint64> MemberImportDialog::choose(
-    AppContext &context, QWidget *owner, const QString &modeWord)
+    AppContext &context, QWidget *owner, book::PageRow row)
 {
-    MemberImportDialog dialog(context, owner, modeWord);
+    MemberImportDialog dialog(context, owner, row);
     return dialog.run();
 }
 

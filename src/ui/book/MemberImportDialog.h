@@ -1,6 +1,7 @@
 #pragma once
 
 #include "book/MemberImport.h"
+#include "book/PageRecord.h"
 #include "ui/registry/ListPickDialog.h"
 
 #include <optional>
@@ -8,7 +9,7 @@
 class QLabel;
 
 // The member import: every member of the member archive with a name, one member list line each,
-// with quick find and printing; the member chosen goes into the page row named by the mode word.
+// with quick find and printing; the member chosen goes into the page row it was opened for.
 namespace almavest::ui {
 
 class AppContext;
@@ -17,15 +18,14 @@ class MemberImportDialog final : public ListPickDialog
 {
     Q_OBJECT
 public:
-    // `modeWord` names the target row: "socio_a" to "socio_d"; any other word stops the program.
-    MemberImportDialog(AppContext &context, QWidget *owner, const QString &modeWord);
+    // The import into page row `row`.
+    MemberImportDialog(AppContext &context, QWidget *owner, book::PageRow row);
 
     QLabel *lblMemory() const { return m_lblMemory; }
 
     // Opens the import over `owner` and waits until it closes: the record position of the member
     // chosen, or nothing. An archive that cannot be read is reported and chooses nothing.
-    static std::optional<qint64> choose(
-        AppContext &context, QWidget *owner, const QString &modeWord);
+    static std::optional<qint64> choose(AppContext &context, QWidget *owner, book::PageRow row);
 
     // The row texts of the member at `position` of the member archive, read afresh; nullopt when
     // the archive cannot be read, for the caller to show the archive access message.

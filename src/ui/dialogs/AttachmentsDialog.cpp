@@ -2,7 +2,6 @@
 
 #include "text/TextRoutines.h"
 #include "ui/app/AppContext.h"
-#include "ui/conventions/ModeWord.h"
 #include "ui/conventions/PictureButton.h"
 #include "ui/conventions/Window.h"
 #include "ui/services/Services.h"
@@ -64,12 +63,11 @@ QString numbered(const char *pattern, int slot)
 } // namespace
 
 AttachmentsDialog::AttachmentsDialog(
-    AppContext &context, QWidget *owner, const QString &modeWord, const AttachmentSlots &slots)
+    AppContext &context, QWidget *owner, AttachmentsMode mode, const AttachmentSlots &slots)
     : QDialog(owner)
     , m_context(context)
     , m_folder(context.folder())
 {
-    requireModeWord("AttachmentsDialog", modeWord, {"anagrafica", "registro", "movimenti"});
     setObjectName(QStringLiteral("frmAllegaCartella"));
     setWindowTitle(QStringLiteral(" Allega file"));
 
@@ -78,7 +76,7 @@ AttachmentsDialog::AttachmentsDialog(
     auto *heading = namedLabel("lblTitolo",
         QStringLiteral("Allegare fino a tre file alla scheda, ciascuno con una descrizione."),
         this);
-    m_lblMemory = namedLabel("lblMemory", modeWord, this);
+    m_lblMemory = namedLabel("lblMemory", modeWord(mode), this);
     m_lblMemory->hide();
 
     auto *area = new QWidget(this);
@@ -266,9 +264,9 @@ void AttachmentsDialog::apply()
 }
 
 std::optional<AttachmentSlots> AttachmentsDialog::edit(
-    AppContext &context, QWidget *owner, const QString &modeWord, const AttachmentSlots &slots)
+    AppContext &context, QWidget *owner, AttachmentsMode mode, const AttachmentSlots &slots)
 {
-    AttachmentsDialog dialog(context, owner, modeWord, slots);
+    AttachmentsDialog dialog(context, owner, mode, slots);
     if (runPerUseDialog(context.services(), dialog) != QDialog::Accepted)
         return std::nullopt;
     return dialog.applied();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "attachments/AttachmentFolder.h"
+#include "ui/conventions/ModeWord.h"
 
 #include <QDialog>
 #include <QString>
@@ -33,10 +34,9 @@ class AttachmentsDialog final : public QDialog
 {
     Q_OBJECT
 public:
-    // The dialog for the card named by `modeWord` ("anagrafica", "registro" or "movimenti"),
-    // showing `slots`; another word stops the program.
+    // The dialog for the card that `mode` names, showing `slots`.
     AttachmentsDialog(
-        AppContext &context, QWidget *owner, const QString &modeWord, const AttachmentSlots &slots);
+        AppContext &context, QWidget *owner, AttachmentsMode mode, const AttachmentSlots &slots);
 
     QLabel *lblMemory() const { return m_lblMemory; }
     // The six fields as they stand, trimmed.
@@ -47,7 +47,7 @@ public:
     // Opens the dialog over `owner` and waits until it closes: the texts applied, or nothing
     // when it was left with "Annulla".
     static std::optional<AttachmentSlots> edit(
-        AppContext &context, QWidget *owner, const QString &modeWord, const AttachmentSlots &slots);
+        AppContext &context, QWidget *owner, AttachmentsMode mode, const AttachmentSlots &slots);
 
 private:
     struct Slot

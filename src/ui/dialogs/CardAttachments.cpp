@@ -18,7 +18,7 @@ QLabel *attachmentLabel(const CardForm &form, const char *prefix, size_t slot)
 } // namespace
 
 void editCardAttachments(
-    AppContext &context, QWidget *card, const CardForm &form, const char *modeWord)
+    AppContext &context, QWidget *card, const CardForm &form, AttachmentsMode mode)
 {
     AttachmentSlots slots;
     for (size_t i = 0; i < slots.files.size(); ++i) {
@@ -26,7 +26,7 @@ void editCardAttachments(
         slots.descriptions[i] = attachmentLabel(form, "lblDesc", i)->text();
     }
     const std::optional<AttachmentSlots> applied
-        = AttachmentsDialog::edit(context, card, QLatin1String(modeWord), slots);
+        = AttachmentsDialog::edit(context, card, mode, slots);
     if (!applied)
         return;
     for (size_t i = 0; i < slots.files.size(); ++i) {

@@ -1,7 +1,6 @@
 #include "ui/dialogs/DatePicker.h"
 
 #include "ui/app/AppContext.h"
-#include "ui/conventions/ModeWord.h"
 #include "ui/conventions/Window.h"
 #include "ui/services/Services.h"
 
@@ -13,15 +12,9 @@
 
 namespace almavest::ui {
 
-DatePicker::DatePicker(AppContext &context, QWidget *owner, const QString &modeWord)
+DatePicker::DatePicker(AppContext &context, QWidget *owner, DateFieldMode mode)
     : QDialog(owner)
 {
-    // Each word names one date field: the member card's expiry, the dates of the four rows of a
-    // book page, the movement's date and due date.
-    requireModeWord("DatePicker", modeWord,
-        {"datasca", "datanasc_a", "datanasc_b", "datanasc_c", "datanasc_d", "dataamm_a",
-            "dataamm_b", "dataamm_c", "dataamm_d", "datausc_a", "datausc_b", "datausc_c",
-            "datausc_d", "movimenti_data", "movimenti_scadenza"});
     setObjectName(QStringLiteral("frmCalendario"));
     setWindowTitle(QStringLiteral(" Importazione data"));
 
@@ -33,7 +26,7 @@ DatePicker::DatePicker(AppContext &context, QWidget *owner, const QString &modeW
     m_calAppuntamenti->setFirstDayOfWeek(Qt::Monday);
     m_calAppuntamenti->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     m_calAppuntamenti->setSelectedDate(context.services().today());
-    m_lblMemory = namedLabel("lblMemory", modeWord, this);
+    m_lblMemory = namedLabel("lblMemory", modeWord(mode), this);
     m_lblMemory->hide();
 
     auto *import = new QPushButton(QStringLiteral("Importa"), this);
@@ -72,9 +65,9 @@ void DatePicker::importDate()
     accept();
 }
 
-std::optional<QDate> DatePicker::pick(AppContext &context, QWidget *owner, const QString &modeWord)
+std::optional<QDate> DatePicker::pick(AppContext &context, QWidget *owner, DateFieldMode mode)
 {
-    DatePicker picker(context, owner, modeWord);
+    DatePicker picker(context, owner, mode);
     if (runPerUseDialog(context.services(), picker) != QDialog::Accepted)
         return std::nullopt;
     return picker.chosenDate();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/conventions/ModeWord.h"
+
 #include <QDate>
 #include <QDialog>
 
@@ -18,18 +20,17 @@ class DatePicker final : public QDialog
 {
     Q_OBJECT
 public:
-    // The picker for the date field named by `modeWord`; a word that names no date field stops
-    // the program.
-    DatePicker(AppContext &context, QWidget *owner, const QString &modeWord);
+    // The picker for the date box that `mode` names.
+    DatePicker(AppContext &context, QWidget *owner, DateFieldMode mode);
 
     QLabel *lblMemory() const { return m_lblMemory; }
     QCalendarWidget *calendar() const { return m_calAppuntamenti; }
     // The day imported, once "Importa" has been pressed.
     std::optional<QDate> chosenDate() const { return m_chosen; }
 
-    // Opens a picker over `owner` for the date field named by `modeWord` and waits until it
-    // closes: the day imported, or nothing when the picker was left without importing.
-    static std::optional<QDate> pick(AppContext &context, QWidget *owner, const QString &modeWord);
+    // Opens a picker over `owner` for the date box that `mode` names and waits until it closes:
+    // the day imported, or nothing when the picker was left without importing.
+    static std::optional<QDate> pick(AppContext &context, QWidget *owner, DateFieldMode mode);
 
 private:
     void importDate();

@@ -76,9 +76,7 @@ SheetExportDialog::SheetExportDialog(
     layout->addWidget(panel, 1);
     layout->addWidget(m_panInfo);
     installHints(this, m_panInfo, kHints,
-        {this, panel, m_grid, m_grid->viewport(),
-            findChild<QWidget *>(QStringLiteral("shpSfondo1")),
-            findChild<QWidget *>(QStringLiteral("shpSfondo2"))});
+        {this, panel, m_grid, m_grid->viewport(), m_shpSfondo1, m_shpSfondo2});
     applyHandCursor(this);
     resize(1000, 620);
     makeDialogWindow(this);
@@ -89,6 +87,7 @@ QWidget *SheetExportDialog::buildPanel()
 {
     auto *panel = surface("panExport", this);
     auto *top = surface("shpSfondo1", panel);
+    m_shpSfondo1 = top;
     auto *banner = namedLabel("imgLogo", QString(), top);
     showPicture(banner, QStringLiteral("banner-export.svg"), QSize(545, 85));
     m_model = new SheetGridModel(m_form.sheet, this);
@@ -109,20 +108,20 @@ QWidget *SheetExportDialog::buildPanel()
     topLayout->addWidget(m_grid, 1);
 
     auto *bottom = surface("shpSfondo2", panel);
+    m_shpSfondo2 = bottom;
     auto *buttons = new QHBoxLayout(bottom);
     buttons->addStretch(1);
-    for (const auto &[name, picture, caption] :
-        {std::tuple {"cmdEsporta", "btn-esporta.svg", "Esporta"},
-            std::tuple {"cmdGuida", "btn-guida.svg", "Guida"},
-            std::tuple {"cmdEsci", "btn-esci.svg", "Esci"}})
-        buttons->addWidget(makePictureButton(
-            QLatin1String(name), QLatin1String(picture), QString::fromUtf8(caption), bottom));
-    connect(requireControl<QToolButton>(bottom, QStringLiteral("cmdGuida")), &QToolButton::clicked,
-        this, [this] { showHelpTopic(m_context, this, m_form.help); });
-    connect(requireControl<QToolButton>(bottom, QStringLiteral("cmdEsporta")),
-        &QToolButton::clicked, this, &SheetExportDialog::exportSheet);
-    connect(requireControl<QToolButton>(bottom, QStringLiteral("cmdEsci")), &QToolButton::clicked,
-        this, &QDialog::reject);
+    const auto add = [bottom, buttons](const char *name, const char *picture, const char *caption) {
+        QToolButton *button = makePictureButton(
+            QLatin1String(name), QLatin1String(picture), QString::fromUtf8(caption), bottom);
+        buttons->addWidget(button);
+        return button;
+    };
+    connect(add("cmdEsporta", "btn-esporta.svg", "Esporta"), &QToolButton::clicked, this,
+        &SheetExportDialog::exportSheet);
+    connect(add("cmdGuida", "btn-guida.svg", "Guida"), &QToolButton::clicked, this,
+        [this] { showHelpTopic(m_context, this, m_form.help); });
+    connect(add("cmdEsci", "btn-esci.svg", "Esci"), &QToolButton::clicked, this, &QDialog::reject);
 
     auto *layout = new QVBoxLayout(panel);
     layout->addWidget(top, 1);

@@ -59,6 +59,8 @@ private:
     SheetGridModel *m_model = nullptr;
     SheetGrid *m_grid = nullptr;
     QLabel *m_panInfo = nullptr;
+    QWidget *m_shpSfondo1 = nullptr; // the background of the banner and the grid
+    QWidget *m_shpSfondo2 = nullptr; // the background of the buttons
 };
 
 } // namespace almavest::ui

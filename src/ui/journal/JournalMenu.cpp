@@ -1,10 +1,5 @@
 #include "ui/journal/JournalMenu.h"
 
-#include "ui/app/AppContext.h"
-#include "ui/app/Launcher.h"
-#include "ui/balance/BalanceQuery.h"
-#include "ui/journal/JournalYearMenu.h"
-
 namespace almavest::ui {
 
 JournalMenu::JournalMenu(AppContext &context)
@@ -14,21 +9,10 @@ JournalMenu::JournalMenu(AppContext &context)
             "Premere il pulsante per registrare i movimenti in entrata e uscita o per riepilogare "
             "la primanota e il bilancio.",
             HelpTopic::JournalMenu},
-        {{"btnRegistra", "Registra movimenti in entrata e uscita", "registra"},
-            {"btnRiepiloga", "Riepiloga primanota e bilancio", "riepiloga"}})
+        {{"btnRegistra", "Registra movimenti in entrata e uscita", "registra", Screen::JournalYear},
+            {"btnRiepiloga", "Riepiloga primanota e bilancio", "riepiloga", Screen::BalanceQuery}})
 { }
 
 JournalMenu::~JournalMenu() = default;
-
-void JournalMenu::leaveFor(const QString &word)
-{
-    ResidentScreens &screens = context().screens();
-    if (word == QLatin1String("riepiloga"))
-        screens.balanceQuery->open(this);
-    else if (word == QLatin1String("registra"))
-        AppContext::switchScreen(this, screens.journalYearMenu);
-    else
-        AppContext::switchScreen(this, screens.launcher);
-}
 
 } // namespace almavest::ui

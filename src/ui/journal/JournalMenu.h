@@ -2,8 +2,8 @@
 
 #include "ui/book/ChoiceMenu.h"
 
-// The journal menu: register the movements of a year or get the balance. Its mode word says
-// where closing it leads: the launcher, the year screen or the balance query.
+// The journal menu: register the movements of a year or get the balance. Closing it leads to the
+// launcher, the year screen or the balance query, as chosen.
 namespace almavest::ui {
 
 class JournalMenu final : public ChoiceMenu
@@ -12,9 +12,6 @@ class JournalMenu final : public ChoiceMenu
 public:
     explicit JournalMenu(AppContext &context);
     ~JournalMenu() override;
-
-protected:
-    void leaveFor(const QString &word) override;
 };
 
 } // namespace almavest::ui

@@ -2,15 +2,11 @@
 
 #include "journal/MovementRecord.h"
 #include "report/Fonts.h"
-#include "text/TextRoutines.h"
 #include "ui/app/AppContext.h"
-#include "ui/app/Launcher.h"
 #include "ui/book/CatalogueWindow.h"
 #include "ui/conventions/FieldBehaviour.h"
-#include "ui/conventions/ModeWord.h"
 #include "ui/conventions/PictureButton.h"
 #include "ui/conventions/Window.h"
-#include "ui/journal/MovementCardScreen.h"
 #include "ui/services/Services.h"
 
 #include <QBoxLayout>
@@ -27,17 +23,6 @@ constexpr FieldSettings kYearField {
     "txtAnnoPreventivi", 4, KeyFilter::Digits, Casing::None, "btnApriPreventivi"};
 
 } // namespace
-
-bool isJournalYear(const QString &year)
-{
-    if (year.size() != 4)
-        return false;
-    for (const QChar c : year) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    }
-    return true;
-}
 
 JournalYearMenu::JournalYearMenu(AppContext &context)
     : m_context(context)
@@ -89,8 +74,8 @@ JournalYearMenu::~JournalYearMenu() = default;
 void JournalYearMenu::showEvent(QShowEvent *event)
 {
     if (!event->spontaneous()) {
-        m_txtAnnoPreventivi->setText(
-            QString::number(m_context.services().today().year()).rightJustified(4, u'0'));
+        m_txtAnnoPreventivi->setText(journal::journalYearText(m_context.services().today().year()));
+        m_next = Screen::Launcher;
         m_lblMemory->setText(QStringLiteral("avvio"));
         m_txtAnnoPreventivi->setFocus();
     }
@@ -101,27 +86,26 @@ void JournalYearMenu::showEvent(QShowEvent *event)
 // pasted or set by the program): exactly four digits, nothing else.
 void JournalYearMenu::openYear()
 {
-    const QString year = text::trimmed(m_txtAnnoPreventivi->text());
-    if (!isJournalYear(year)) {
-        m_context.services().message(this, MessageKind::Warning,
-            QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre."));
+    const journal::JournalYear year = journal::readJournalYear(m_txtAnnoPreventivi->text());
+    if (!year.accepted()) {
+        m_context.services().message(this, MessageKind::Warning, year.refusal);
         m_txtAnnoPreventivi->setFocus();
         return;
     }
-    m_year = year;
+    m_year = year.year;
+    m_next = Screen::MovementCard;
     m_lblMemory->setText(QStringLiteral("movimenti"));
     close();
 }
 
 void JournalYearMenu::closeEvent(QCloseEvent *event)
 {
-    const QString word = text::trimmed(m_lblMemory->text());
-    requireModeWord("JournalYearMenu", word, {"avvio", "movimenti"});
-    if (word == QLatin1String("movimenti")) {
-        m_context.screens().movementCardScreen->openYear(
-            this, journal::journalPath(m_context.folder().path(), m_year), m_year);
+    if (m_next == Screen::MovementCard) {
+        Q_EMIT yearChosen(
+            journal::journalPath(m_context.folder().path(), journal::journalYearText(m_year)),
+            m_year);
     } else {
-        AppContext::switchScreen(this, m_context.screens().launcher);
+        m_context.navigator().go(Screen::Launcher, this);
     }
     event->accept();
 }

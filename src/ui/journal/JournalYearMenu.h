@@ -1,12 +1,15 @@
 #pragma once
 
+#include "ui/app/Navigator.h"
+
 #include <QWidget>
 
 class QLabel;
 class QLineEdit;
 
 // The year screen: asks for the calendar year whose movements the movement card works on.
-// Closing it leads to the movement card or back to the launcher, as its mode word says.
+// Closing it leads to the movement card on the year accepted by Apri, else back to the launcher;
+// lblMemory shows which.
 namespace almavest::ui {
 
 class AppContext;
@@ -18,10 +21,15 @@ public:
     explicit JournalYearMenu(AppContext &context);
     ~JournalYearMenu() override;
 
-    QLabel *lblMemory() const { return m_lblMemory; }
+    // Where closing the screen leads: the movement card on the year accepted, or the launcher.
+    Screen nextScreen() const { return m_next; }
 
     // Opens the year typed in the year field, or says why it cannot.
     void openYear();
+
+Q_SIGNALS:
+    // Closing after Apri: the movement card is to open `year`, kept in the archive at `path`.
+    void yearChosen(const QString &path, int year);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -31,10 +39,8 @@ private:
     AppContext &m_context;
     QLineEdit *m_txtAnnoPreventivi = nullptr;
     QLabel *m_lblMemory = nullptr;
-    QString m_year; // the year accepted by the last Apri
+    Screen m_next = Screen::Launcher;
+    int m_year = 0; // the year accepted by the last Apri
 };
-
-// True when `year` is exactly four decimal digits, the only form a yearly archive name takes.
-bool isJournalYear(const QString &year);
 
 } // namespace almavest::ui

@@ -114,7 +114,7 @@ void MovementCardScreen::openYear(QWidget *from, const QString &path, const QStr
     ensureBuilt();
     m_lblFile->setText(path);
     setWindowTitle(QStringLiteral(" Almavest - Registrazione movimenti anno ") + year);
-    AppContext::switchScreen(from, this);
+    m_context.navigator().go(Screen::MovementCard, from);
 }
 
 void MovementCardScreen::showEvent(QShowEvent *event)
@@ -126,7 +126,7 @@ void MovementCardScreen::showEvent(QShowEvent *event)
 
 void MovementCardScreen::closeEvent(QCloseEvent *event)
 {
-    AppContext::switchScreen(nullptr, m_context.screens().launcher);
+    m_context.navigator().go(Screen::Launcher);
     event->accept();
 }
 
@@ -138,8 +138,8 @@ void MovementCardScreen::connectActions()
     onClick(this, "cmdSalva", [this] { save(); });
     onClick(this, "cmdTrova", [this] { findMovement(); });
     onClick(this, "cmdStampa", [this] { printMovement(); });
-    onClick(
-        this, "cmdFile", [this] { editCardAttachments(m_context, this, *m_form, "movimenti"); });
+    onClick(this, "cmdFile",
+        [this] { editCardAttachments(m_context, this, *m_form, AttachmentsMode::MovementCard); });
     onClick(this, "cmdScadenze", [this] { showDuePayments(); });
     onClick(this, "cmdEsporta",
         [this] { MovementExportDialog::open(m_context, this, text::trimmed(m_lblFile->text())); });
@@ -305,7 +305,7 @@ void MovementCardScreen::duplicate()
 void MovementCardScreen::openDatePicker(int field)
 {
     if (const std::optional<QDate> date
-        = DatePicker::pick(m_context, this, journal::movementTable().field(field).modeWord))
+        = DatePicker::pick(m_context, this, dateFieldMode(journal::movementTable(), field)))
         box(field)->setText(text::formatDate(*date));
 }
 
@@ -314,7 +314,7 @@ void MovementCardScreen::openDatePicker(int field)
 void MovementCardScreen::importParty(journal::Party party)
 {
     const std::optional<qint64> chosen
-        = MemberSearchDialog::choose(m_context, this, journal::partyModeWord(party));
+        = MemberSearchDialog::choose(m_context, this, memberSearchMode(party));
     if (!chosen)
         return;
     const std::optional<QStringList> member = registry::readMember(

@@ -1,7 +1,6 @@
 #include "ui/journal/MovementSearchDialog.h"
 
 #include "journal/MovementSelection.h"
-#include "ui/conventions/ModeWord.h"
 
 namespace almavest::ui {
 
@@ -27,12 +26,10 @@ constexpr FilterSearchSetup kSetup = {"frmTrovaMovimenti", " Trova movimenti in 
 } // namespace
 
 MovementSearchDialog::MovementSearchDialog(
-    AppContext &context, QWidget *owner, const QString &archivePath, const QString &modeWord)
-    : FilterSearchDialog(context, owner, kSetup, modeWord)
+    AppContext &context, QWidget *owner, const QString &archivePath)
+    : FilterSearchDialog(context, owner, kSetup, QStringLiteral("movimenti"))
     , m_archivePath(archivePath)
-{
-    requireModeWord("MovementSearchDialog", modeWord, {"movimenti"});
-}
+{ }
 
 // A year whose archive does not exist yet is created empty and lists nothing.
 FilterScan MovementSearchDialog::scan(std::span<const QString> texts) const
@@ -44,7 +41,7 @@ FilterScan MovementSearchDialog::scan(std::span<const QString> texts) const
 std::optional<qint64> MovementSearchDialog::choose(
     AppContext &context, QWidget *owner, const QString &archivePath)
 {
-    MovementSearchDialog dialog(context, owner, archivePath, QStringLiteral("movimenti"));
+    MovementSearchDialog dialog(context, owner, archivePath);
     return dialog.runChoosing();
 }
 

@@ -13,10 +13,8 @@ class MovementSearchDialog final : public FilterSearchDialog
 {
     Q_OBJECT
 public:
-    // Searches the yearly archive at `archivePath`; `modeWord` must be "movimenti", any other
-    // word stops the program.
-    MovementSearchDialog(
-        AppContext &context, QWidget *owner, const QString &archivePath, const QString &modeWord);
+    // Searches the yearly archive at `archivePath`.
+    MovementSearchDialog(AppContext &context, QWidget *owner, const QString &archivePath);
 
     // Opens the search of the archive at `archivePath` over `owner` and waits until it closes:
     // the record position of the movement chosen (its own, even when another movement gives the

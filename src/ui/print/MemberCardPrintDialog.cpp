@@ -69,7 +69,7 @@ MemberCardPrintDialog::MemberCardPrintDialog(AppContext &context, QWidget *owner
     if (m_photo.isNull())
         m_photo
             = QIcon(QStringLiteral(":/pictures/placeholder-photo.svg")).pixmap(366, 274).toImage();
-    requireControl<QLabel>(this, QStringLiteral("imgLogo"))->setPixmap(QPixmap::fromImage(m_photo));
+    m_imgLogo->setPixmap(QPixmap::fromImage(m_photo));
     makeDialogWindow(this);
     applyHandCursor(this);
 }
@@ -90,11 +90,10 @@ void MemberCardPrintDialog::buildScreen(ReportOutput output)
         = buildPrintDialog(*this, printer ? kPrinter : kPreview, kNames, {withPhoto, withoutPhoto});
     m_lblMemory = namedLabel("lblMemory", QStringLiteral("con"), this);
     m_lblMemory->hide();
-    namedLabel("imgLogo", QString(), this)->hide();
-    connect(withPhoto, &QRadioButton::clicked, this,
-        [this] { m_lblMemory->setText(QStringLiteral("con")); });
-    connect(withoutPhoto, &QRadioButton::clicked, this,
-        [this] { m_lblMemory->setText(QStringLiteral("senza")); });
+    m_imgLogo = namedLabel("imgLogo", QString(), this);
+    m_imgLogo->hide();
+    connect(withPhoto, &QRadioButton::clicked, this, [this] { setWithPhoto(true); });
+    connect(withoutPhoto, &QRadioButton::clicked, this, [this] { setWithPhoto(false); });
     connect(go, &QPushButton::clicked, this, &MemberCardPrintDialog::produce);
 }
 
@@ -118,12 +117,15 @@ void MemberCardPrintDialog::fill(report::ReportTemplate &card, bool withPhoto) c
     card.setText(QStringLiteral("txtCalce"), printedAtText(m_context.services().now()));
 }
 
+void MemberCardPrintDialog::setWithPhoto(bool withPhoto)
+{
+    m_withPhoto = withPhoto;
+    m_lblMemory->setText(withPhoto ? QStringLiteral("con") : QStringLiteral("senza"));
+}
+
 void MemberCardPrintDialog::produce()
 {
-    const QString choice = text::trimmed(m_lblMemory->text());
-    if (choice != QLatin1String("con") && choice != QLatin1String("senza"))
-        return;
-    const bool withPhoto = choice == QLatin1String("con");
+    const bool withPhoto = m_withPhoto;
     std::optional<report::ReportTemplate> card = report::ReportTemplate::load(withPhoto
             ? QStringLiteral(":/templates/member-card-photo.json")
             : QStringLiteral(":/templates/member-card.json"));

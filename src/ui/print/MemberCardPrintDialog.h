@@ -34,6 +34,8 @@ protected:
 
 private:
     void buildScreen(ReportOutput output);
+    // Chooses the card with or without the photo; lblMemory shows "con" or "senza".
+    void setWithPhoto(bool withPhoto);
     void produce();
     void fill(report::ReportTemplate &card, bool withPhoto) const;
 
@@ -41,6 +43,8 @@ private:
     ReportOutput m_output;
     QStringList m_values;
     QLabel *m_lblMemory = nullptr;
+    QLabel *m_imgLogo = nullptr; // the photo printed, kept hidden
+    bool m_withPhoto = true;
     QImage m_photo;
 };
 

@@ -49,7 +49,7 @@ public:
     MemberListPanel *results() const { return list(); }
 
 protected:
-    // `modeWord` is kept on lblMemory; each search checks it against the words it knows.
+    // `modeWord`, the word of the search's mode, is shown on lblMemory.
     FilterSearchDialog(AppContext &context, QWidget *owner, const FilterSearchSetup &setup,
         const QString &modeWord);
 

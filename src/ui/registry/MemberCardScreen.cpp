@@ -93,7 +93,7 @@ void MemberCardScreen::showEvent(QShowEvent *event)
 
 void MemberCardScreen::closeEvent(QCloseEvent *event)
 {
-    AppContext::switchScreen(nullptr, m_context.screens().launcher);
+    m_context.navigator().go(Screen::Launcher);
     event->accept();
 }
 
@@ -105,7 +105,7 @@ void MemberCardScreen::connectActions()
     onClick(this, "btnSalva", [this] { save(); });
     onClick(this, "btnEsci", [this] { close(); });
     onClick(this, "btnTrova", [this] {
-        openChosenCard(MemberSearchDialog::choose(m_context, this, QStringLiteral("anagrafica")));
+        openChosenCard(MemberSearchDialog::choose(m_context, this, MemberSearchMode::MemberCard));
     });
     onClick(this, "btnScadenze",
         [this] { openChosenCard(ExpiringMembersDialog::choose(m_context, this)); });
@@ -124,7 +124,7 @@ void MemberCardScreen::connectActions()
     onClick(this, "btnAcquisisciFoto", [this] { takeWebcamPhoto(); });
     onClick(this, "btnEmail", [this] { sendEmail(); });
     onClick(this, "btnAllegati",
-        [this] { editCardAttachments(m_context, this, *m_form, "anagrafica"); });
+        [this] { editCardAttachments(m_context, this, *m_form, AttachmentsMode::MemberCard); });
     onClick(this, "btnEsporta", [this] { MemberExportDialog::open(m_context, this); });
     onClick(this, "delDataSca", [this] { box(registry::ExpiryDate)->clear(); });
     onClick(this, "btnGuida", [this] { showHelpTopic(m_context, this, HelpTopic::MemberCard); });
@@ -265,7 +265,7 @@ void MemberCardScreen::openChosenCard(std::optional<qint64> position)
 void MemberCardScreen::openDatePicker(int field)
 {
     if (const std::optional<QDate> date
-        = DatePicker::pick(m_context, this, registry::memberTable().field(field).modeWord))
+        = DatePicker::pick(m_context, this, dateFieldMode(registry::memberTable(), field)))
         box(field)->setText(text::formatDate(*date));
 }
 

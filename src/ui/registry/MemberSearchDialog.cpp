@@ -3,7 +3,6 @@
 #include "registry/MemberRecord.h"
 #include "registry/MemberSelection.h"
 #include "ui/app/AppContext.h"
-#include "ui/conventions/ModeWord.h"
 
 namespace almavest::ui {
 
@@ -36,14 +35,9 @@ constexpr FilterSearchSetup kSetup
 
 } // namespace
 
-MemberSearchDialog::MemberSearchDialog(AppContext &context, QWidget *owner, const QString &modeWord)
-    : FilterSearchDialog(context, owner, kSetup, modeWord)
-{
-    // The member card takes the whole card, the movement card the payer's or the beneficiary's
-    // fields.
-    requireModeWord("MemberSearchDialog", modeWord,
-        {"anagrafica", "movimenti_pagatore", "movimenti_beneficiario"});
-}
+MemberSearchDialog::MemberSearchDialog(AppContext &context, QWidget *owner, MemberSearchMode mode)
+    : FilterSearchDialog(context, owner, kSetup, modeWord(mode))
+{ }
 
 FilterScan MemberSearchDialog::scan(std::span<const QString> texts) const
 {
@@ -54,9 +48,9 @@ FilterScan MemberSearchDialog::scan(std::span<const QString> texts) const
 }
 
 std::optional<qint64> MemberSearchDialog::choose(
-    AppContext &context, QWidget *owner, const QString &modeWord)
+    AppContext &context, QWidget *owner, MemberSearchMode mode)
 {
-    MemberSearchDialog dialog(context, owner, modeWord);
+    MemberSearchDialog dialog(context, owner, mode);
     return dialog.runChoosing();
 }
 

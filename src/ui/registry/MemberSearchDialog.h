@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/conventions/ModeWord.h"
 #include "ui/registry/FilterSearchDialog.h"
 
 #include <optional>
@@ -12,14 +13,12 @@ class MemberSearchDialog final : public FilterSearchDialog
 {
     Q_OBJECT
 public:
-    // `modeWord` says what the opener does with the chosen card: "anagrafica",
-    // "movimenti_pagatore" or "movimenti_beneficiario"; any other word stops the program.
-    MemberSearchDialog(AppContext &context, QWidget *owner, const QString &modeWord);
+    // `mode` says what the opener does with the chosen card.
+    MemberSearchDialog(AppContext &context, QWidget *owner, MemberSearchMode mode);
 
     // Opens the search over `owner` and waits until it closes: the record position of the card
     // chosen, or nothing when the search was closed without choosing.
-    static std::optional<qint64> choose(
-        AppContext &context, QWidget *owner, const QString &modeWord);
+    static std::optional<qint64> choose(AppContext &context, QWidget *owner, MemberSearchMode mode);
 
 protected:
     FilterScan scan(std::span<const QString> texts) const override;
