@@ -52,6 +52,7 @@ constexpr FieldDefinition kRowFields[] = {
         "TESSERA N."},
     {"txtDataAmm", 10, 10, KeyFilter::None, Casing::None, ControlKind::Date,
         "Data ammissione:", "dataamm", "DATA AMMISSIONE"},
+    // The fee of a row is written as the book shows it: it is not rounded when left.
     {"txtQuota", 15, 15, KeyFilter::Amount, Casing::None, ControlKind::Edit,
         "Quota sociale:", nullptr, "QUOTA SOCIALE"},
     {"txtDataUsc", 10, 10, KeyFilter::None, Casing::None, ControlKind::Date,

@@ -38,6 +38,10 @@ RecordTable &RecordTable::add(std::span<const FieldDefinition> definitions, QStr
         field.printCaption
             = definition.printCaption ? QString::fromUtf8(definition.printCaption) : field.caption;
         field.heading = definition.heading ? QString::fromUtf8(definition.heading) : QString();
+        field.decimals = definition.decimals;
+        field.whenEmpty
+            = definition.whenEmpty ? QString::fromUtf8(definition.whenEmpty) : QString();
+        field.onDuplicate = definition.onDuplicate;
         if (definition.modeWord)
             field.modeWord = QString::fromUtf8(definition.modeWord) + lowerSuffix;
         m_layout.addField(definition.capacity);
