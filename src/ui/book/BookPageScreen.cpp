@@ -13,7 +13,6 @@
 #include "ui/print/BookPagePrintDialog.h"
 #include "ui/services/Services.h"
 
-#include <QAbstractButton>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -60,9 +59,6 @@ void BookPageScreen::finishCard()
 {
     dressBoxes();
     AppContext &context = this->context();
-    const auto onClick = [this, &buttons = buttons()](const char *name, auto action) {
-        connect(buttons[name], &QAbstractButton::clicked, this, action);
-    };
     onClick("cmdTrova", [this] { findPage(); });
     onClick("btnCodFisc", [this, &context] {
         openTaxCodeCheck(context, this, box(book::AssociationTaxCode)->text());

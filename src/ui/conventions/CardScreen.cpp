@@ -86,18 +86,14 @@ QString CardScreen::fieldName(int field) const
 
 void CardScreen::connectActions()
 {
-    const CardButtons &buttons = m_controls.buttons;
-    const auto onClick = [this](QAbstractButton *button, auto action) {
-        connect(button, &QAbstractButton::clicked, this, action);
-    };
-    onClick(buttons["cmdPrimo"], [this] { browse(Arrow::First); });
-    onClick(buttons["cmdIndietro"], [this] { browse(Arrow::Previous); });
-    onClick(buttons["cmdAvanti"], [this] { browse(Arrow::Next); });
-    onClick(buttons["cmdUltimo"], [this] { browse(Arrow::Last); });
-    onClick(buttons[m_controls.newCard], [this] { newCard(); });
-    onClick(buttons[m_controls.duplicate], [this] { duplicate(); });
-    onClick(buttons[m_controls.save], [this] { save(); });
-    onClick(buttons[m_controls.exit], [this] { close(); });
+    onClick("cmdPrimo", [this] { browse(Arrow::First); });
+    onClick("cmdIndietro", [this] { browse(Arrow::Previous); });
+    onClick("cmdAvanti", [this] { browse(Arrow::Next); });
+    onClick("cmdUltimo", [this] { browse(Arrow::Last); });
+    onClick(m_controls.newCard, [this] { newCard(); });
+    onClick(m_controls.duplicate, [this] { duplicate(); });
+    onClick(m_controls.save, [this] { save(); });
+    onClick(m_controls.exit, [this] { close(); });
     // The form is the guard: once the card is going away, leaving a box settles nothing.
     for (const store::RecordTable::Field &field : m_table.fields()) {
         if (field.decimals > 0)

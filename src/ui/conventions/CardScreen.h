@@ -5,12 +5,13 @@
 #include "ui/conventions/FieldTable.h"
 #include "ui/conventions/ResidentScreen.h"
 
+#include <QAbstractButton>
 #include <QStringList>
 
 #include <memory>
 #include <optional>
+#include <string_view>
 
-class QAbstractButton;
 class QLabel;
 class QLineEdit;
 
@@ -69,6 +70,11 @@ protected:
     CardForm &form() const;
     const store::RecordTable &table() const { return m_table; }
     const CardButtons &buttons() const { return m_controls.buttons; }
+    // Runs `action` when the card's button `name` is clicked.
+    template <typename Action> void onClick(std::string_view name, Action action)
+    {
+        connect(m_controls.buttons[name], &QAbstractButton::clicked, this, action);
+    }
 
     // Builds every control of the card; CardForm binds the record's fields after it.
     virtual CardControls buildCard() = 0;

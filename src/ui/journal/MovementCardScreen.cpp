@@ -18,7 +18,6 @@
 #include "ui/registry/MemberSearchDialog.h"
 #include "ui/services/Services.h"
 
-#include <QAbstractButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -56,9 +55,6 @@ void MovementCardScreen::finishCard()
 {
     dressBoxes();
     AppContext &context = this->context();
-    const auto onClick = [this, &buttons = buttons()](const char *name, auto action) {
-        connect(buttons[name], &QAbstractButton::clicked, this, action);
-    };
     onClick("cmdTrova", [this] { findMovement(); });
     onClick("cmdStampa", [this] { printMovement(); });
     onClick(

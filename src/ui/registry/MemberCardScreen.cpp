@@ -19,7 +19,6 @@
 #include "ui/registry/MemberSearchDialog.h"
 #include "ui/services/Services.h"
 
-#include <QAbstractButton>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -39,9 +38,6 @@ MemberCardScreen::~MemberCardScreen() = default;
 void MemberCardScreen::finishCard()
 {
     AppContext &context = this->context();
-    const auto onClick = [this, &buttons = buttons()](const char *name, auto action) {
-        connect(buttons[name], &QAbstractButton::clicked, this, action);
-    };
     onClick("btnTrova", [this, &context] {
         openChosenCard(MemberSearchDialog::choose(context, this, QStringLiteral("anagrafica")));
     });
