@@ -46,8 +46,9 @@ void MovementCardScreen::openYear(QWidget *from, const QString &path, const QStr
     m_yearPath = text::trimmed(path);
     m_year = text::trimmed(year).toInt();
     m_lblFile->setText(m_yearPath);
-    setWindowTitle(
-        QStringLiteral(" Almavest - Registrazione movimenti anno ") + QString::number(m_year));
+    // A year is written with its four digits, 0024 as 0024.
+    setWindowTitle(QStringLiteral(" Almavest - Registrazione movimenti anno %1")
+                       .arg(m_year, 4, 10, QChar(u'0')));
     AppContext::switchScreen(from, this);
 }
 
