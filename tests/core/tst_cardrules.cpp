@@ -72,12 +72,20 @@ private Q_SLOTS:
     void paths();
     void storeCardAppendsOrOverwrites_data();
     void storeCardAppendsOrOverwrites();
+    void duplicate_data();
+    void duplicate();
+    void amountDecimals_data();
+    void amountDecimals();
+    void emptyBoxesOnSave_data();
+    void emptyBoxesOnSave();
+    void storedText_data();
+    void storedText();
 };
 
 void TestCardRules::browsing_data()
 {
     QTest::addColumn<int>("arrow");
-    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QVariant>("shown"); // the position shown; none for a new card
     QTest::addColumn<qint64>("count");
     QTest::addColumn<int>("action");
     QTest::addColumn<qint64>("position");
@@ -87,75 +95,69 @@ void TestCardRules::browsing_data()
     const int next = int(Arrow::Next), last = int(Arrow::Last);
     const int nothing = BrowseStep::Nothing, read = BrowseStep::Read;
     const int empty = BrowseStep::EmptyArchive;
-    const QString newCard;
+    const QVariant newCard;
+    const auto at = [](qint64 position) { return QVariant(position); };
 
     QTest::newRow("first, empty archive")
         << first << newCard << qint64(0) << empty << qint64(0) << false;
     QTest::newRow("first, new card") << first << newCard << qint64(5) << read << qint64(1) << false;
     QTest::newRow("first, from the last")
-        << first << u"5"_s << qint64(5) << read << qint64(1) << false;
+        << first << at(5) << qint64(5) << read << qint64(1) << false;
     QTest::newRow("first, on the first")
-        << first << u"1"_s << qint64(5) << read << qint64(1) << false;
+        << first << at(1) << qint64(5) << read << qint64(1) << false;
 
     QTest::newRow("last, empty archive")
-        << last << u"3"_s << qint64(0) << empty << qint64(0) << false;
+        << last << at(3) << qint64(0) << empty << qint64(0) << false;
     QTest::newRow("last, new card") << last << newCard << qint64(5) << read << qint64(5) << false;
     QTest::newRow("last, from the first")
-        << last << u"1"_s << qint64(5) << read << qint64(5) << false;
+        << last << at(1) << qint64(5) << read << qint64(5) << false;
 
     QTest::newRow("next, empty archive, new card")
         << next << newCard << qint64(0) << empty << qint64(0) << true;
     QTest::newRow("next, archive emptied meanwhile")
-        << next << u"2"_s << qint64(0) << empty << qint64(0) << true;
+        << next << at(2) << qint64(0) << empty << qint64(0) << true;
     QTest::newRow("next, new card") << next << newCard << qint64(5) << read << qint64(1) << false;
-    QTest::newRow("next, first") << next << u"1"_s << qint64(5) << read << qint64(2) << false;
-    QTest::newRow("next, middle") << next << u"3"_s << qint64(5) << read << qint64(4) << false;
+    QTest::newRow("next, first") << next << at(1) << qint64(5) << read << qint64(2) << false;
+    QTest::newRow("next, middle") << next << at(3) << qint64(5) << read << qint64(4) << false;
     QTest::newRow("next, one before the last")
-        << next << u"4"_s << qint64(5) << read << qint64(5) << false;
-    QTest::newRow("next, last") << next << u"5"_s << qint64(5) << nothing << qint64(0) << false;
-    QTest::newRow("next, only card")
-        << next << u"1"_s << qint64(1) << nothing << qint64(0) << false;
+        << next << at(4) << qint64(5) << read << qint64(5) << false;
+    QTest::newRow("next, last") << next << at(5) << qint64(5) << nothing << qint64(0) << false;
+    QTest::newRow("next, only card") << next << at(1) << qint64(1) << nothing << qint64(0) << false;
     QTest::newRow("next, past the end")
-        << next << u"9"_s << qint64(5) << nothing << qint64(0) << false;
-    QTest::newRow("next, blanks around")
-        << next << u" 3 "_s << qint64(5) << read << qint64(4) << false;
-    QTest::newRow("next, not a number")
-        << next << u"abc"_s << qint64(5) << read << qint64(1) << false;
-    QTest::newRow("next, zero") << next << u"0"_s << qint64(5) << read << qint64(1) << false;
+        << next << at(9) << qint64(5) << nothing << qint64(0) << false;
+    QTest::newRow("next, zero") << next << at(0) << qint64(5) << read << qint64(1) << false;
 
     QTest::newRow("previous, first, empty archive")
-        << previous << u"1"_s << qint64(0) << nothing << qint64(0) << false;
+        << previous << at(1) << qint64(0) << nothing << qint64(0) << false;
     QTest::newRow("previous, first")
-        << previous << u"1"_s << qint64(5) << nothing << qint64(0) << false;
+        << previous << at(1) << qint64(5) << nothing << qint64(0) << false;
     QTest::newRow("previous, empty archive, new card")
         << previous << newCard << qint64(0) << empty << qint64(0) << false;
     QTest::newRow("previous, archive emptied meanwhile")
-        << previous << u"3"_s << qint64(0) << empty << qint64(0) << false;
+        << previous << at(3) << qint64(0) << empty << qint64(0) << false;
     QTest::newRow("previous, new card")
         << previous << newCard << qint64(5) << read << qint64(1) << false;
     QTest::newRow("previous, second")
-        << previous << u"2"_s << qint64(5) << read << qint64(1) << false;
+        << previous << at(2) << qint64(5) << read << qint64(1) << false;
     QTest::newRow("previous, middle")
-        << previous << u"3"_s << qint64(5) << read << qint64(2) << false;
-    QTest::newRow("previous, last")
-        << previous << u"5"_s << qint64(5) << read << qint64(4) << false;
+        << previous << at(3) << qint64(5) << read << qint64(2) << false;
+    QTest::newRow("previous, last") << previous << at(5) << qint64(5) << read << qint64(4) << false;
     QTest::newRow("previous, past the end")
-        << previous << u"9"_s << qint64(5) << read << qint64(5) << false;
-    QTest::newRow("previous, not a number")
-        << previous << u"x1"_s << qint64(5) << read << qint64(1) << false;
+        << previous << at(9) << qint64(5) << read << qint64(5) << false;
     QTest::newRow("previous, negative")
-        << previous << u"-3"_s << qint64(5) << read << qint64(1) << false;
+        << previous << at(-3) << qint64(5) << read << qint64(1) << false;
 }
 
 void TestCardRules::browsing()
 {
     QFETCH(int, arrow);
-    QFETCH(QString, shown);
+    QFETCH(QVariant, shown);
     QFETCH(qint64, count);
     QFETCH(int, action);
     QFETCH(qint64, position);
     QFETCH(bool, clearPosition);
-    const BrowseStep step = browseStep(static_cast<Arrow>(arrow), shown, count);
+    const BrowseStep step = browseStep(static_cast<Arrow>(arrow),
+        shown.isValid() ? std::optional<qint64>(shown.toLongLong()) : std::nullopt, count);
     QCOMPARE(int(step.action), action);
     QCOMPARE(step.position, position);
     QCOMPARE(step.clearPosition, clearPosition);
@@ -431,22 +433,23 @@ void TestCardRules::paths()
 
 void TestCardRules::storeCardAppendsOrOverwrites_data()
 {
-    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QVariant>("shown"); // the position shown; none for a new card
     QTest::addColumn<QVariant>("written"); // the position written, or nothing
     QTest::addColumn<QStringList>("purposes"); // the archive afterwards
     const QStringList unchanged {u"Uno"_s, u"Due"_s};
-    QTest::newRow("new card") << QString() << QVariant(qint64(3))
+    QTest::newRow("new card") << QVariant() << QVariant(qint64(3))
                               << QStringList {u"Uno"_s, u"Due"_s, u"Nuovo"_s};
-    QTest::newRow("first") << u"1"_s << QVariant(qint64(1)) << QStringList {u"Nuovo"_s, u"Due"_s};
-    QTest::newRow("last, blanks around")
-        << u" 2 "_s << QVariant(qint64(2)) << QStringList {u"Uno"_s, u"Nuovo"_s};
-    QTest::newRow("past the end") << u"3"_s << QVariant() << unchanged;
-    QTest::newRow("not a position") << u"x"_s << QVariant() << unchanged;
+    QTest::newRow("first") << QVariant(qint64(1)) << QVariant(qint64(1))
+                           << QStringList {u"Nuovo"_s, u"Due"_s};
+    QTest::newRow("last") << QVariant(qint64(2)) << QVariant(qint64(2))
+                          << QStringList {u"Uno"_s, u"Nuovo"_s};
+    QTest::newRow("past the end") << QVariant(qint64(3)) << QVariant() << unchanged;
+    QTest::newRow("zero") << QVariant(qint64(0)) << QVariant() << unchanged;
 }
 
 void TestCardRules::storeCardAppendsOrOverwrites()
 {
-    QFETCH(QString, shown);
+    QFETCH(QVariant, shown);
     QFETCH(QVariant, written);
     QFETCH(QStringList, purposes);
     QTemporaryDir dir;
@@ -458,9 +461,10 @@ void TestCardRules::storeCardAppendsOrOverwrites()
         return values;
     };
     for (const QString &purpose : {u"Uno"_s, u"Due"_s})
-        QCOMPARE(storeCard(archive, layout, movement(purpose), QString()),
+        QCOMPARE(storeCard(archive, layout, movement(purpose), std::nullopt),
             std::optional<qint64>(purpose == u"Uno"_s ? 1 : 2));
-    const std::optional<qint64> position = storeCard(archive, layout, movement(u"Nuovo"_s), shown);
+    const std::optional<qint64> position = storeCard(archive, layout, movement(u"Nuovo"_s),
+        shown.isValid() ? std::optional<qint64>(shown.toLongLong()) : std::nullopt);
     QCOMPARE(position.has_value(), written.isValid());
     if (position)
         QCOMPARE(*position, written.toLongLong());
@@ -471,6 +475,139 @@ void TestCardRules::storeCardAppendsOrOverwrites()
         return true;
     }));
     QCOMPARE(stored, purposes);
+}
+
+namespace {
+
+using ChangedFields = QMap<int, QString>;
+using FieldDecimals = QMap<int, int>;
+
+const RecordTable &tableOf(const QString &card)
+{
+    if (card == u"member"_s)
+        return registry::memberTable();
+    if (card == u"page"_s)
+        return book::pageTable();
+    return journal::movementTable();
+}
+
+} // namespace
+
+void TestCardRules::duplicate_data()
+{
+    QTest::addColumn<QString>("card");
+    QTest::addColumn<ChangedFields>("changed"); // every other field is kept
+    const QString gone;
+    const QMap<int, QString> attachments {{registry::File1, gone}, {registry::File2, gone},
+        {registry::File3, gone}, {registry::Desc1, gone}, {registry::Desc2, gone},
+        {registry::Desc3, gone}};
+    QTest::newRow("member") << u"member"_s << attachments;
+    QTest::newRow("page") << u"page"_s
+                          << QMap<int, QString> {{book::File1, gone}, {book::File2, gone},
+                                 {book::File3, gone}, {book::Desc1, gone}, {book::Desc2, gone},
+                                 {book::Desc3, gone}};
+    QTest::newRow("movement") << u"movement"_s
+                              << QMap<int, QString> {{journal::OperationDate, u"10/12/2026"_s},
+                                     {journal::DueDate, gone}, {journal::Settled, u"No"_s},
+                                     {journal::File1, gone}, {journal::File2, gone},
+                                     {journal::File3, gone}, {journal::Desc1, gone},
+                                     {journal::Desc2, gone}, {journal::Desc3, gone}};
+}
+
+// Every field of a full card is checked: what the copy changes, and that the rest is kept.
+void TestCardRules::duplicate()
+{
+    QFETCH(QString, card);
+    QFETCH(ChangedFields, changed);
+    const RecordTable &table = tableOf(card);
+    QStringList full;
+    for (const RecordTable::Field &field : table.fields())
+        full.append(field.kind == ControlKind::Flag ? u"Sì"_s : u"testo %1"_s.arg(field.index));
+    const QStringList copy = duplicateValues(table, full, kToday);
+    QCOMPARE(copy.size(), table.fieldCount());
+    for (int field = 0; field < table.fieldCount(); ++field)
+        QCOMPARE(copy.at(field), changed.value(field, full.at(field)));
+}
+
+void TestCardRules::amountDecimals_data()
+{
+    QTest::addColumn<QString>("card");
+    QTest::addColumn<FieldDecimals>("decimals"); // every other field has none
+    QTest::newRow("member: the fee to 4") << u"member"_s << QMap<int, int> {{registry::Fee, 4}};
+    QTest::newRow("page: the row fees as typed") << u"page"_s << QMap<int, int> {};
+    QTest::newRow("movement: the amount to 2")
+        << u"movement"_s << QMap<int, int> {{journal::Amount, 2}};
+}
+
+void TestCardRules::amountDecimals()
+{
+    QFETCH(QString, card);
+    QFETCH(FieldDecimals, decimals);
+    const RecordTable &table = tableOf(card);
+    for (const RecordTable::Field &field : table.fields())
+        QCOMPARE(field.decimals, decimals.value(field.index, 0));
+}
+
+void TestCardRules::emptyBoxesOnSave_data()
+{
+    QTest::addColumn<QString>("card");
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("saved");
+    QTest::newRow("member: no notice")
+        << u"member"_s << int(registry::NoticeDays) << QString() << u"0"_s;
+    QTest::newRow("member: blanks")
+        << u"member"_s << int(registry::NoticeDays) << u"  "_s << u"0"_s;
+    QTest::newRow("member: notice given")
+        << u"member"_s << int(registry::NoticeDays) << u"15"_s << u"15"_s;
+    QTest::newRow("member: no name")
+        << u"member"_s << int(registry::Name) << QString() << QString();
+    // The movement refuses an empty notice instead.
+    QTest::newRow("movement: no notice")
+        << u"movement"_s << int(journal::NoticeDays) << QString() << QString();
+    QTest::newRow("page: no fee") << u"page"_s << book::rowField(book::RowD, book::Fee) << QString()
+                                  << QString();
+}
+
+void TestCardRules::emptyBoxesOnSave()
+{
+    QFETCH(QString, card);
+    QFETCH(int, field);
+    QFETCH(QString, shown);
+    QFETCH(QString, saved);
+    const RecordTable &table = tableOf(card);
+    QStringList values(table.fieldCount(), u"1"_s);
+    values[field] = shown;
+    const QStringList toSave = valuesToSave(table, values);
+    QCOMPARE(toSave.at(field), saved);
+    for (int other = 0; other < table.fieldCount(); ++other) {
+        if (other != field)
+            QCOMPARE(toSave.at(other), values.at(other));
+    }
+}
+
+void TestCardRules::storedText_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("changed");
+    QTest::newRow("Windows-1252 letters") << u"Niccolò Müller"_s << false;
+    QTest::newRow("blanks around") << u"  Rossi  "_s << false;
+    QTest::newRow("a letter it cannot hold") << u"Łukasz"_s << true;
+    QTest::newRow("longer than the field") << QString(51, u'a') << true;
+}
+
+void TestCardRules::storedText()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, changed);
+    QStringList values = registry::blankMember();
+    values[registry::Name] = name;
+    const QStringList stored = asStored(registry::memberLayout(), values);
+    QCOMPARE(stored.at(registry::Name) != name.trimmed(), changed);
+    QCOMPARE(changedByStoring(registry::memberLayout(), values),
+        changed ? QList<int> {registry::Name} : QList<int> {});
+    if (changed)
+        QVERIFY(!stored.at(registry::Name).isEmpty());
 }
 
 QTEST_APPLESS_MAIN(TestCardRules)

@@ -84,13 +84,7 @@ private Q_SLOTS:
     void tabLeavesTheFeeNormalised();
     void feeTooLongForItsFieldIsRefused();
     void fullCardIsSavedUnchanged();
-    void browsesAnEmptyArchive_data();
-    void browsesAnEmptyArchive();
-    void browsesThreeCards_data();
-    void browsesThreeCards();
     void overwritingRewritesOnlyItsRecord();
-    void duplicateAppendsACopyWithoutAttachments();
-    void duplicateNeedsAStoredCard();
     void photoIsWrittenAtEverySave();
     void unreadablePhotoShowsThePlaceholder();
     void photoCanBeSavedToAChosenFile();
@@ -99,8 +93,6 @@ private Q_SLOTS:
     void photoSaveFailureIsReported();
     void photoCopyFailureKeepsThePicture();
     void unusableArchiveLeavesTheCardAsItWas();
-    void folderWithoutWritePermission();
-    void readOnlyFolderIsBrowsedButNotWritten();
     void emailGoesToTheDesktopShell_data();
     void emailGoesToTheDesktopShell();
     void closingReturnsToTheLauncher_data();
@@ -383,85 +375,12 @@ void TestAnagrafica::fullCardIsSavedUnchanged()
 
     button("cmdPrimo")->click();
     QCOMPARE(shownPosition(), QStringLiteral("1"));
-    QCOMPARE(card()->cardValues(), full);
+    QCOMPARE(card()->values(), full);
     button("btnSalva")->click();
     QCOMPARE(m_fixture->services.lastMessage(),
         QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in "
                        "archivio."));
     QCOMPARE(readMembers(archivePath()), QList<QStringList> {full});
-}
-
-void TestAnagrafica::browsesAnEmptyArchive_data()
-{
-    QTest::addColumn<QString>("arrow");
-    QTest::newRow("first") << QStringLiteral("cmdPrimo");
-    QTest::newRow("last") << QStringLiteral("cmdUltimo");
-    QTest::newRow("next") << QStringLiteral("cmdAvanti");
-    QTest::newRow("previous") << QStringLiteral("cmdIndietro");
-}
-
-void TestAnagrafica::browsesAnEmptyArchive()
-{
-    QFETCH(QString, arrow);
-    button(arrow.toLatin1().constData())->click();
-    QCOMPARE(m_fixture->services.messages.size(), 1);
-    QCOMPARE(m_fixture->services.messages.first().kind, MessageKind::Information);
-    QCOMPARE(m_fixture->services.lastMessage(),
-        QStringLiteral("L'archivio non contiene nessuna scheda."));
-    QVERIFY(shownPosition().isEmpty());
-    // Merely browsing brings the archive into existence.
-    QVERIFY(QFile::exists(archivePath()));
-}
-
-void TestAnagrafica::browsesThreeCards_data()
-{
-    QTest::addColumn<QString>("from");
-    QTest::addColumn<QString>("arrow");
-    QTest::addColumn<QString>("to");
-    QTest::newRow("next from new") << QString() << "cmdAvanti"
-                                   << "1";
-    QTest::newRow("previous from new") << QString() << "cmdIndietro"
-                                       << "1";
-    QTest::newRow("next") << "1"
-                          << "cmdAvanti"
-                          << "2";
-    QTest::newRow("next on last does nothing") << "3"
-                                               << "cmdAvanti"
-                                               << "3";
-    QTest::newRow("previous on first does nothing") << "1"
-                                                    << "cmdIndietro"
-                                                    << "1";
-    QTest::newRow("previous from 2") << "2"
-                                     << "cmdIndietro"
-                                     << "1";
-    QTest::newRow("previous from 3") << "3"
-                                     << "cmdIndietro"
-                                     << "2";
-    QTest::newRow("first") << "3"
-                           << "cmdPrimo"
-                           << "1";
-    QTest::newRow("last") << "1"
-                          << "cmdUltimo"
-                          << "3";
-}
-
-void TestAnagrafica::browsesThreeCards()
-{
-    QFETCH(QString, from);
-    QFETCH(QString, arrow);
-    QFETCH(QString, to);
-    writeMembers(archivePath(),
-        {sampleMember(QStringLiteral("Uno")), sampleMember(QStringLiteral("Due")),
-            sampleMember(QStringLiteral("Tre"))});
-    if (!from.isEmpty())
-        QVERIFY(card()->loadCard(from.toLongLong()));
-    button(arrow.toLatin1().constData())->click();
-    QVERIFY(m_fixture->services.messages.isEmpty());
-    QCOMPARE(shownPosition(), to);
-    const QStringList names = {QStringLiteral("Uno"), QStringLiteral("Due"), QStringLiteral("Tre")};
-    QCOMPARE(box("txtDipendente")->text(), names.at(to.toInt() - 1));
-    QCOMPARE(box("txtCitta")->text(), QStringLiteral("Città di ") + names.at(to.toInt() - 1));
-    QCOMPARE(control<QLabel>(card(), "lblFile01")->text(), QStringLiteral("allegato.pdf"));
 }
 
 void TestAnagrafica::overwritingRewritesOnlyItsRecord()
@@ -490,42 +409,6 @@ void TestAnagrafica::overwritingRewritesOnlyItsRecord()
     QCOMPARE(after.mid(2 * size), before.mid(2 * size));
     QCOMPARE(readMembers(archivePath()).at(1).at(registry::Name), QStringLiteral("Due bis"));
     QCOMPARE(readMembers(archivePath()).at(1).at(registry::File1), QStringLiteral("allegato.pdf"));
-}
-
-void TestAnagrafica::duplicateAppendsACopyWithoutAttachments()
-{
-    writeMembers(
-        archivePath(), {sampleMember(QStringLiteral("Uno")), sampleMember(QStringLiteral("Due"))});
-    QVERIFY(card()->loadCard(2));
-    button("btnDuplica")->click();
-    QCOMPARE(m_fixture->services.lastMessage(),
-        QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente."
-                       "\n\r\n\rAl termine premere Salva per inserire la scheda in archivio."));
-    QVERIFY(shownPosition().isEmpty());
-    QCOMPARE(box("txtDipendente")->text(), QStringLiteral("Due"));
-    QVERIFY(control<QLabel>(card(), "lblFile01")->text().isEmpty());
-
-    button("btnSalva")->click();
-    QCOMPARE(shownPosition(), QStringLiteral("3"));
-    const QList<QStringList> stored = readMembers(archivePath());
-    QCOMPARE(stored.size(), 3);
-    QCOMPARE(stored[2][registry::Name], QStringLiteral("Due"));
-    QCOMPARE(stored[2][registry::Town], QStringLiteral("Città di Due"));
-    QVERIFY(stored[2][registry::File1].isEmpty());
-    QVERIFY(stored[2][registry::Desc1].isEmpty());
-    QCOMPARE(stored[1], sampleMember(QStringLiteral("Due")));
-}
-
-void TestAnagrafica::duplicateNeedsAStoredCard()
-{
-    box("txtDipendente")->setText(QStringLiteral("Nuovo"));
-    button("btnDuplica")->click();
-    QCOMPARE(m_fixture->services.messages.size(), 1);
-    QCOMPARE(m_fixture->services.messages.first().kind, MessageKind::Warning);
-    QCOMPARE(m_fixture->services.lastMessage(),
-        QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto dopo "
-                       "che questa è stata inserita in archivio."));
-    QCOMPARE(box("txtDipendente")->text(), QStringLiteral("Nuovo"));
 }
 
 void TestAnagrafica::photoIsWrittenAtEverySave()
@@ -727,63 +610,6 @@ void TestAnagrafica::unusableArchiveLeavesTheCardAsItWas()
     button("cmdPrimo")->click();
     QCOMPARE(m_fixture->services.lastMessage(), store::archiveAccessMessage());
     QCOMPARE(box("txtDipendente")->text(), QStringLiteral("Neri Luca"));
-}
-
-// A program folder where nobody may create files, root included: the archive cannot come into
-// existence, and the secretary is told so without losing what was typed. Browsing finds no
-// archive there, which is an empty one.
-void TestAnagrafica::folderWithoutWritePermission()
-{
-    const QString folder = QStringLiteral("/proc/self");
-    if (!QFileInfo(folder).isDir())
-        QSKIP("needs /proc");
-    RecordingServices services;
-    ui::Application app(services, folder);
-    app.launcher()->openMemberRegistry();
-    auto *screen = app.memberCardScreen();
-    control<QLineEdit>(screen, "txtDipendente")->setText(QStringLiteral("Neri Luca"));
-    control<QLineEdit>(screen, "txtDataSca")->setText(QStringLiteral("31/12/2027"));
-    const QList<QPair<const char *, ShownMessage>> actions = {
-        {"btnSalva", {false, MessageKind::Error, store::archiveAccessMessage()}},
-        {"cmdUltimo",
-            {false, MessageKind::Information,
-                QStringLiteral("L'archivio non contiene nessuna scheda.")}},
-    };
-    for (const auto &[action, expected] : actions) {
-        control<QAbstractButton>(screen, action)->click();
-        QCOMPARE(services.messages.size(), 1);
-        QCOMPARE(services.messages.first().kind, expected.kind);
-        QCOMPARE(services.lastMessage(), expected.text);
-        QVERIFY(screen->lblPosizione()->text().isEmpty());
-        QCOMPARE(control<QLineEdit>(screen, "txtDipendente")->text(), QStringLiteral("Neri Luca"));
-        services.clear();
-    }
-}
-
-// The program run from a locked stick: every card can be read, and a save is refused with the
-// archive access message, leaving the card on screen and the archive as it was.
-void TestAnagrafica::readOnlyFolderIsBrowsedButNotWritten()
-{
-    writeMembers(
-        archivePath(), {sampleMember(QStringLiteral("Uno")), sampleMember(QStringLiteral("Due"))});
-    const QByteArray before = fileBytes(archivePath());
-    const ReadOnlyAccess readOnly({archivePath(), m_fixture->folder()});
-    QVERIFY(readOnly.effective());
-
-    button("cmdUltimo")->click();
-    QCOMPARE(shownPosition(), QStringLiteral("2"));
-    button("cmdIndietro")->click();
-    QCOMPARE(box("txtDipendente")->text(), QStringLiteral("Uno"));
-    QVERIFY(m_fixture->services.messages.isEmpty());
-
-    box("txtDipendente")->setText(QStringLiteral("Uno bis"));
-    button("btnSalva")->click();
-    QCOMPARE(m_fixture->services.messages.size(), 1);
-    QCOMPARE(m_fixture->services.messages.first().kind, MessageKind::Error);
-    QCOMPARE(m_fixture->services.lastMessage(), store::archiveAccessMessage());
-    QCOMPARE(shownPosition(), QStringLiteral("1"));
-    QCOMPARE(box("txtDipendente")->text(), QStringLiteral("Uno bis"));
-    QCOMPARE(fileBytes(archivePath()), before);
 }
 
 void TestAnagrafica::emailGoesToTheDesktopShell_data()

@@ -6,6 +6,8 @@
 #include "TemplatesRemoved.h"
 
 #include "book/PageRecord.h"
+#include "store/ArchiveFile.h"
+#include "store/CardRules.h"
 #include "ui/app/PasswordScreen.h"
 #include "ui/book/BookPageScreen.h"
 #include "ui/print/ReportOutput.h"
@@ -106,7 +108,13 @@ void TestBookPagePrint::printsWhatTheScreenShows()
     QFETCH(QString, button);
     QFETCH(QString, position);
     QFETCH(bool, preview);
-    screen()->lblPosizione()->setText(position);
+    if (!position.isEmpty()) {
+        // The page shown is the book's last, stored at `position`.
+        store::ArchiveFile book(m_fixture->file(u"Soci.lib"_s), book::kPageRecordSize);
+        for (int page = 1; page <= position.toInt(); ++page)
+            QVERIFY(store::storeCard(book, book::pageLayout(), goldenPage2(), std::nullopt));
+        QVERIFY(screen()->loadCard(position.toLongLong()));
+    }
     const QString caption = produce(button.toLatin1().constData());
     QCOMPARE(caption, preview ? u" Anteprima di stampa"_s : u" Stampa scheda"_s);
     auto &services = m_fixture->services;

@@ -90,13 +90,8 @@ private Q_SLOTS:
     void storedMovementSavedUnchangedKeepsItsBytes();
     void browsesTheArchive_data();
     void browsesTheArchive();
-    void browsesAnEmptyArchive_data();
-    void browsesAnEmptyArchive();
     void damagedFlagsLeaveTheControls();
     void typeOptionsSetTheCaption();
-    void duplicateThenSaveAppendsACopy();
-    void duplicateNeedsAStoredMovement();
-    void duplicateOnAnUnreadableArchive();
     void enterChainAndAmountOnLeaving_data();
     void enterChainAndAmountOnLeaving();
     void datesGoThroughThePicker();
@@ -105,8 +100,6 @@ private Q_SLOTS:
     void emailGoesToTheShell_data();
     void emailGoesToTheShell();
     void emailNeedsAnAddress();
-    void readOnlyFolderRefusesTheSave();
-    void failedOverwriteKeepsTheCard();
     void duePaymentsShowTheMovementChosen();
     void hintsGoToTheStatusLine_data();
     void hintsGoToTheStatusLine();
@@ -184,7 +177,7 @@ void TestMovimenti::opensOnANewCard()
 {
     openYear({movement(u"Quota"_s)});
     QVERIFY(shownPosition().isEmpty());
-    QCOMPARE(screen()->movementValues(), blankMovement(kToday));
+    QCOMPARE(screen()->values(), blankMovement(kToday));
     QCOMPARE(box(OperationDate)->text(), u"10/12/2026"_s);
     QCOMPARE(screen()->windowTitle(), u" Almavest - Registrazione movimenti anno 2024"_s);
     QCOMPARE(control<QLabel>(screen(), "lblImporto")->text(), u"Importo in entrata: €"_s);
@@ -207,7 +200,7 @@ void TestMovimenti::everyShowingStartsANewCard()
     m_fixture->services.setNow(QDateTime(QDate(2027, 1, 2), QTime(8, 0)));
     openYear();
     QVERIFY(shownPosition().isEmpty());
-    QCOMPARE(screen()->movementValues(), blankMovement(QDate(2027, 1, 2)));
+    QCOMPARE(screen()->values(), blankMovement(QDate(2027, 1, 2)));
 }
 
 // The year screen names the archive; the last arrow then shows its last movement.
@@ -294,7 +287,7 @@ void TestMovimenti::saveRefusesInOrder()
     if (message.isEmpty()) {
         QCOMPARE(m_fixture->services.lastMessage(), kInserted);
         const QStringList stored = storedMovements().value(0);
-        QCOMPARE(stored, screen()->movementValues());
+        QCOMPARE(stored, screen()->values());
         QCOMPARE(stored[SignedAmount], u"+"_s + stored[Amount]);
         QCOMPARE(shownPosition(), u"1"_s);
         return;
@@ -420,33 +413,9 @@ void TestMovimenti::browsesTheArchive()
     for (const QString &arrow : arrows)
         button(arrow.toLatin1().constData())->click();
     QCOMPARE(shownPosition(), position);
-    QCOMPARE(screen()->movementValues(), storedMovements().at(position.toInt() - 1));
+    QCOMPARE(screen()->values(), storedMovements().at(position.toInt() - 1));
     QCOMPARE(control<QLabel>(screen(), "lblImporto")->text(), amountCaption(position != u"2"_s));
     QVERIFY(messages().isEmpty());
-}
-
-void TestMovimenti::browsesAnEmptyArchive_data()
-{
-    QTest::addColumn<QString>("arrow");
-    QTest::newRow("first") << u"cmdPrimo"_s;
-    QTest::newRow("previous") << u"cmdIndietro"_s;
-    QTest::newRow("next") << u"cmdAvanti"_s;
-    QTest::newRow("last") << u"cmdUltimo"_s;
-}
-
-// The archive is created empty by the first look at it.
-void TestMovimenti::browsesAnEmptyArchive()
-{
-    QFETCH(QString, arrow);
-    openYear();
-    screen()->lblPosizione()->setText(u"2"_s);
-    button(arrow.toLatin1().constData())->click();
-    QCOMPARE(messages().size(), 1);
-    QCOMPARE(messages().first().kind, MessageKind::Information);
-    QCOMPARE(m_fixture->services.lastMessage(), kEmptyArchive);
-    // Only Next empties the position.
-    QCOMPARE(shownPosition(), arrow == u"cmdAvanti" ? QString() : u"2"_s);
-    QVERIFY(QFile::exists(journalFile()));
 }
 
 // Movement 3 of the fixture holds "Si" as its paid flag: the check box stays as it was.
@@ -461,7 +430,7 @@ void TestMovimenti::damagedFlagsLeaveTheControls()
     button("cmdIndietro")->click();
     QVERIFY(control<QCheckBox>(screen(), "chkSaldato")->isChecked());
     QVERIFY(control<QRadioButton>(screen(), "optUscita")->isChecked());
-    QCOMPARE(screen()->movementValues(), goldenMovement2());
+    QCOMPARE(screen()->values(), goldenMovement2());
 }
 
 void TestMovimenti::typeOptionsSetTheCaption()
@@ -492,73 +461,6 @@ void TestMovimenti::typeOptionsSetTheCaption()
     QCOMPARE(caption->text(), u"Importo in entrata: €"_s);
     QVERIFY(!control<QRadioButton>(screen(), "optUscita")->isChecked());
     QVERIFY(drawnIn(Qt::black));
-}
-
-void TestMovimenti::duplicateThenSaveAppendsACopy()
-{
-    QStringList stored = movement(u"Affitto palestra"_s);
-    stored[Income] = flagText(false);
-    stored[Expense] = flagText(true);
-    stored[Amount] = u"350,00"_s;
-    stored[SignedAmount] = signedAmount(stored);
-    stored[Settled] = flagText(true);
-    stored[Receipt] = u"CRO 123"_s;
-    stored[File1] = u"contratto.pdf"_s;
-    stored[Desc2] = u"Ricevuta"_s;
-    openYear({movement(u"Quota"_s), stored});
-    const QByteArray before = fileBytes(journalFile());
-    button("cmdUltimo")->click();
-    button("cmdDuplica")->click();
-    QCOMPARE(m_fixture->services.lastMessage(),
-        u"E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
-        "Al termine premere Salva per inserire la scheda in archivio."_s);
-    QVERIFY(shownPosition().isEmpty());
-    QCOMPARE(QApplication::focusWidget(), box(Purpose));
-    QStringList copy = stored;
-    copy[OperationDate] = u"10/12/2026"_s;
-    copy[DueDate].clear();
-    copy[Settled] = flagText(false);
-    copy[File1].clear();
-    copy[Desc2].clear();
-    QCOMPARE(screen()->movementValues(), copy);
-
-    box(DueDate)->setText(u"31/12/2026"_s);
-    button("cmdSalva")->click();
-    QCOMPARE(m_fixture->services.lastMessage(), kInserted);
-    QCOMPARE(shownPosition(), u"3"_s);
-    copy[DueDate] = u"31/12/2026"_s;
-    QCOMPARE(storedMovements().value(2), copy);
-    QCOMPARE(fileBytes(journalFile()).left(before.size()), before);
-}
-
-void TestMovimenti::duplicateNeedsAStoredMovement()
-{
-    openYear();
-    showMovement(movement(u"Quota"_s));
-    const QStringList shown = screen()->movementValues();
-    button("cmdDuplica")->click();
-    QCOMPARE(messages().size(), 1);
-    QCOMPARE(messages().first().kind, MessageKind::Warning);
-    QCOMPARE(m_fixture->services.lastMessage(),
-        u"Attenzione: la duplicazione di una scheda può avvenire soltanto dopo che questa è "
-        "stata inserita in archivio."_s);
-    QCOMPARE(screen()->movementValues(), shown);
-}
-
-// The card is already a new one; the failure is said and no invitation to save follows.
-void TestMovimenti::duplicateOnAnUnreadableArchive()
-{
-    openYear();
-    showMovement(movement(u"Quota"_s));
-    screen()->lblPosizione()->setText(u"1"_s);
-    QVERIFY(QDir(m_fixture->folder()).mkdir(u"2024.eur"_s));
-    button("cmdDuplica")->click();
-    QCOMPARE(messages().size(), 1);
-    QCOMPARE(messages().first().kind, MessageKind::Warning);
-    QCOMPARE(m_fixture->services.lastMessage(), store::archiveAccessMessage());
-    QVERIFY(shownPosition().isEmpty());
-    QCOMPARE(box(OperationDate)->text(), u"10/12/2026"_s);
-    QCOMPARE(box(Purpose)->text(), u"Quota"_s);
 }
 
 void TestMovimenti::enterChainAndAmountOnLeaving_data()
@@ -692,7 +594,7 @@ void TestMovimenti::importFillsOnlyItsFields()
     QStringList expected = before;
     for (const int field : filled)
         expected[field] = memberField.value(field);
-    QCOMPARE(screen()->movementValues(), expected);
+    QCOMPARE(screen()->values(), expected);
     QVERIFY(shownPosition().isEmpty());
     QCOMPARE(fileBytes(journalFile()).size(), 0);
     QVERIFY(messages().isEmpty());
@@ -735,49 +637,6 @@ void TestMovimenti::emailNeedsAnAddress()
     QCOMPARE(m_fixture->services.lastMessage(),
         u"Attenzione: indicare l'indirizzo e-mail del tesserato."_s);
     QCOMPARE(QApplication::focusWidget(), box(PayerEmail));
-}
-
-// A program folder on a locked stick: the archive cannot be created, the card stays as typed,
-// and no success is announced.
-void TestMovimenti::readOnlyFolderRefusesTheSave()
-{
-    openYear();
-    showMovement(movement(u"Quota"_s));
-    const QStringList typed = screen()->movementValues();
-    {
-        const ReadOnlyAccess locked({m_fixture->folder()});
-        if (!locked.effective())
-            QSKIP("root cannot become an ordinary user here");
-        button("cmdSalva")->click();
-    }
-    QCOMPARE(messages().size(), 1);
-    QCOMPARE(messages().first().kind, MessageKind::Error);
-    QCOMPARE(m_fixture->services.lastMessage(), store::archiveAccessMessage());
-    QVERIFY(shownPosition().isEmpty());
-    QCOMPARE(screen()->movementValues(), typed);
-    QVERIFY(!QFile::exists(journalFile()));
-
-    button("cmdSalva")->click();
-    QCOMPARE(m_fixture->services.lastMessage(), kInserted);
-    QCOMPARE(shownPosition(), u"1"_s);
-}
-
-void TestMovimenti::failedOverwriteKeepsTheCard()
-{
-    openYear({movement(u"Quota"_s)});
-    const QByteArray before = fileBytes(journalFile());
-    button("cmdPrimo")->click();
-    box(Notes)->setText(u"Corretta"_s);
-    {
-        const WritesFail full;
-        button("cmdSalva")->click();
-    }
-    QCOMPARE(messages().size(), 1);
-    QCOMPARE(messages().first().kind, MessageKind::Error);
-    QCOMPARE(m_fixture->services.lastMessage(), store::archiveAccessMessage());
-    QCOMPARE(shownPosition(), u"1"_s);
-    QCOMPARE(box(Notes)->text(), u"Corretta"_s);
-    QCOMPARE(fileBytes(journalFile()), before);
 }
 
 void TestMovimenti::duePaymentsShowTheMovementChosen()

@@ -177,7 +177,7 @@ bool PictureTaker::takeBook()
         return false;
     const QString name = QString::fromLatin1(kSampleBook);
     m_app.bookPageScreen()->openBook(m_app.bookMenu(), book::bookPath(m_folder, name), name);
-    if (!m_app.bookPageScreen()->loadPage(1)
+    if (!m_app.bookPageScreen()->loadCard(1)
         || !keep(QStringLiteral("registro"), m_app.bookPageScreen()))
         return false;
     ui::Navigator::switchScreen(m_app.bookPageScreen(), m_app.launcher());
@@ -193,7 +193,7 @@ bool PictureTaker::takeJournal()
     const QString path = journal::journalPath(m_folder, year);
     ui::MovementCardScreen *card = m_app.movementCardScreen();
     card->openYear(m_app.journalMenu(), path, year);
-    if (!card->loadMovement(5) || !keep(QStringLiteral("movimenti"), card))
+    if (!card->loadCard(5) || !keep(QStringLiteral("movimenti"), card))
         return false;
     if (!keepDialog(QStringLiteral("sospesi"),
             [&] { ui::DuePaymentsDialog::choose(context(), card, path); }))

@@ -51,6 +51,7 @@ constexpr FieldDefinition kRowFields[] = {
         "TESSERA N."},
     {"txtDataAmm", 10, 10, KeyFilter::None, Casing::None, ControlKind::Date,
         "Data ammissione:", "DATA AMMISSIONE"},
+    // The fee of a row is written as the book shows it: it is not rounded when left.
     {"txtQuota", 15, 15, KeyFilter::Amount, Casing::None, ControlKind::Edit,
         "Quota sociale:", "QUOTA SOCIALE"},
     {"txtDataUsc", 10, 10, KeyFilter::None, Casing::None, ControlKind::Date,

@@ -17,10 +17,14 @@ using store::ControlKind;
 using store::FieldDefinition;
 using store::KeyFilter;
 
+using store::OnDuplicate;
+
 constexpr int kAmountCapacity = 15;
+constexpr int kAmountDecimals = 2;
 
 // The record in file order: control, capacity, typed length, key filter, casing, control kind,
-// caption on the card, caption on the printed card, exported heading.
+// caption on the card, caption on the printed card, exported heading, decimals of the amount,
+// what duplicating does: a duplicate is dated today, has no due date and is not settled.
 // The payment method is typed 150 characters long in a field of 250. The six attachment fields
 // follow.
 constexpr std::array<FieldDefinition, kMovementFieldCount - std::size(store::kAttachmentFields)>
@@ -28,19 +32,19 @@ constexpr std::array<FieldDefinition, kMovementFieldCount - std::size(store::kAt
         {"optEntrata", 2, 0, KeyFilter::None, Casing::None, ControlKind::Flag,
             "Tipo movimento:", nullptr, "Tipo movimento"},
         {"optUscita", 2, 0, KeyFilter::None, Casing::None, ControlKind::Flag},
-        {"txtData", 10, 10, KeyFilter::None, Casing::None, ControlKind::Date,
-            "Data operazione:", nullptr, "Data operazione"},
+        {"txtData", 10, 10, KeyFilter::None, Casing::None, ControlKind::Date, "Data operazione:",
+            nullptr, "Data operazione", 0, nullptr, OnDuplicate::Today},
         {"txtCausale", 250, 250, KeyFilter::None, Casing::None, ControlKind::Edit,
             "Causale:", nullptr, "Causale"},
         {"txtPromemoria", 250, 250, KeyFilter::None, Casing::None, ControlKind::Edit,
             "Promemoria:", nullptr, "Promemoria"},
-        {"txtDataSca", 10, 10, KeyFilter::None, Casing::None, ControlKind::Date,
-            "Data scadenza:", nullptr, "Data scadenza"},
+        {"txtDataSca", 10, 10, KeyFilter::None, Casing::None, ControlKind::Date, "Data scadenza:",
+            nullptr, "Data scadenza", 0, nullptr, OnDuplicate::Clear},
         {"txtPreavviso", 3, 3, KeyFilter::Digits, Casing::None, ControlKind::Edit, "Avvisa n.",
             "Giorni preavviso:", "Giorni preavviso"},
         // The caption beside the amount says income or expense: amountCaption().
         {"txtImporto", kAmountCapacity, kAmountCapacity, KeyFilter::Amount, Casing::None,
-            ControlKind::Edit, nullptr, "Importo in euro:"},
+            ControlKind::Edit, nullptr, "Importo in euro:", nullptr, kAmountDecimals},
         {"", kAmountCapacity, 0, KeyFilter::None, Casing::None, ControlKind::Derived, nullptr,
             nullptr, "Importo in euro"},
         {"txtPagatore", 50, 50, KeyFilter::None, Casing::None, ControlKind::Edit,
@@ -68,7 +72,7 @@ constexpr std::array<FieldDefinition, kMovementFieldCount - std::size(store::kAt
         {"txtTariffa", 250, 250, KeyFilter::None, Casing::None, ControlKind::Edit,
             "Tariffa applicata:", nullptr, "Tariffa applicata"},
         {"chkSaldato", 2, 0, KeyFilter::None, Casing::None, ControlKind::Flag, "Saldato",
-            "Saldato:", "Saldato"},
+            "Saldato:", "Saldato", 0, nullptr, OnDuplicate::Unset},
     }};
 
 using store::SaveCheck;

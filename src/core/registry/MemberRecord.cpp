@@ -15,8 +15,12 @@ using store::ControlKind;
 using store::FieldDefinition;
 using store::KeyFilter;
 
+// The fee keeps up to four decimals: a fee of 12,3457 is stored as typed, rounded only there.
+constexpr int kFeeDecimals = 4;
+
 // The record in file order: control, capacity, typed length, key filter, casing, control kind,
-// caption on the card, caption on the printed card, column heading.
+// caption on the card, caption on the printed card, column heading, decimals of an amount, text
+// saved for an empty box. An empty notice is saved as 0 days.
 // The date of enrolment is typed 10 characters long in a field of 11. The six attachment fields
 // follow.
 constexpr std::array<FieldDefinition, kMemberFieldCount - std::size(store::kAttachmentFields)>
@@ -26,7 +30,7 @@ constexpr std::array<FieldDefinition, kMemberFieldCount - std::size(store::kAtta
         {"txtCittadinanza", 50, 50, KeyFilter::None, Casing::None, ControlKind::Edit, "Tessera n.",
             nullptr, "Tessera n."},
         {"txtStipendio", 12, 12, KeyFilter::Amount, Casing::None, ControlKind::Edit, "Quota: €",
-            "Quota associativa:", "Quota associativa"},
+            "Quota associativa:", "Quota associativa", kFeeDecimals},
         {"txtLuogo", 50, 50, KeyFilter::None, Casing::None, ControlKind::Edit,
             "Luogo di nascita:", nullptr, "Luogo di nascita"},
         {"txtDataNasc", 10, 10, KeyFilter::None, Casing::None, ControlKind::Edit,
@@ -55,7 +59,7 @@ constexpr std::array<FieldDefinition, kMemberFieldCount - std::size(store::kAtta
         {"txtDataSca", 10, 10, KeyFilter::None, Casing::None, ControlKind::Date,
             "Scadenza iscrizione:", nullptr, "Scadenza iscrizione"},
         {"txtPreavviso", 3, 3, KeyFilter::Digits, Casing::None, ControlKind::Edit,
-            "Giorni preavviso:"},
+            "Giorni preavviso:", nullptr, nullptr, 0, "0"},
         {"txtRecapito", 50, 50, KeyFilter::None, Casing::None, ControlKind::Edit,
             "Recapito telefonico:", nullptr, "Recapito telefonico"},
         {"txtEmail", 50, 50, KeyFilter::None, Casing::TrimOnly, ControlKind::Edit,

@@ -2,17 +2,15 @@
 
 #include "store/ArchiveFile.h"
 #include "store/RecordLayout.h"
+#include "store/RecordTable.h"
 #include "text/TextRoutines.h"
 
 namespace almavest::store {
 
-BrowseStep browseStep(Arrow arrow, const QString &shown, qint64 count)
+BrowseStep browseStep(Arrow arrow, std::optional<qint64> shown, qint64 count)
 {
-    const QString label = text::trimmed(shown);
-    // A label that is not a position counts as a card not saved yet.
-    bool isNumber = false;
-    const qint64 current = label.toLongLong(&isNumber);
-    const bool stored = isNumber && current >= 1;
+    const qint64 current = shown.value_or(0);
+    const bool stored = current >= 1;
 
     if (arrow == Arrow::Previous && stored && current == 1)
         return {};
@@ -64,20 +62,65 @@ std::optional<SaveRefusal> firstRefusal(
 }
 
 std::optional<qint64> storeCard(ArchiveFile &archive, const RecordLayout &layout,
-    const QStringList &values, const QString &shownPosition)
+    const QStringList &values, std::optional<qint64> shown)
 {
     if (!archive.openForWriting())
         return std::nullopt;
     QByteArray record = layout.blankRecord();
     layout.setFields(record, values);
-    const QString shown = text::trimmed(shownPosition);
-    if (shown.isEmpty())
+    if (!shown)
         return archive.append(record);
-    bool isNumber = false;
-    const qint64 position = shown.toLongLong(&isNumber);
-    if (!isNumber || !archive.overwrite(position, record))
+    if (!archive.overwrite(*shown, record))
         return std::nullopt;
-    return position;
+    return shown;
+}
+
+QStringList valuesToSave(const RecordTable &table, QStringList values)
+{
+    for (const RecordTable::Field &field : table.fields()) {
+        if (!field.whenEmpty.isEmpty() && text::trimmed(values.value(field.index)).isEmpty())
+            values[field.index] = field.whenEmpty;
+    }
+    return values;
+}
+
+QStringList duplicateValues(const RecordTable &table, QStringList values, QDate today)
+{
+    values.resize(table.fieldCount());
+    for (const RecordTable::Field &field : table.fields()) {
+        switch (field.onDuplicate) {
+        case OnDuplicate::Keep:
+            break;
+        case OnDuplicate::Clear:
+            values[field.index].clear();
+            break;
+        case OnDuplicate::Today:
+            values[field.index] = text::formatDate(today);
+            break;
+        case OnDuplicate::Unset:
+            values[field.index] = flagText(false);
+            break;
+        }
+    }
+    return values;
+}
+
+QStringList asStored(const RecordLayout &layout, const QStringList &values)
+{
+    QByteArray record = layout.blankRecord();
+    layout.setFields(record, values);
+    return layout.fields(record);
+}
+
+QList<int> changedByStoring(const RecordLayout &layout, const QStringList &values)
+{
+    const QStringList stored = asStored(layout, values);
+    QList<int> changed;
+    for (int field = 0; field < layout.fieldCount(); ++field) {
+        if (stored.at(field) != text::trimmed(values.value(field)))
+            changed.append(field);
+    }
+    return changed;
 }
 
 QString savedMessage(bool appended)

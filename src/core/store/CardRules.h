@@ -13,11 +13,12 @@ namespace almavest::store {
 
 class ArchiveFile;
 class RecordLayout;
+class RecordTable;
 
 enum class Arrow { First, Previous, Next, Last };
 
-// What an arrow does on an archive of `count` records when the card shows `shown` (the text of
-// its position label; empty for a card not saved yet).
+// What an arrow does on an archive of `count` records when the card shows the record at
+// `shown` (nullopt for a card not saved yet; a position below 1 counts as one).
 struct BrowseStep
 {
     enum Action {
@@ -32,7 +33,7 @@ struct BrowseStep
     friend bool operator==(const BrowseStep &, const BrowseStep &) = default;
 };
 
-BrowseStep browseStep(Arrow arrow, const QString &shown, qint64 count);
+BrowseStep browseStep(Arrow arrow, std::optional<qint64> shown, qint64 count);
 
 // One check of a card before saving, on the trimmed text of field `field`.
 struct SaveCheck
@@ -62,12 +63,26 @@ struct SaveRefusal
 std::optional<SaveRefusal> firstRefusal(
     std::span<const SaveCheck> checks, const QStringList &values, QDate today);
 
-// Writes a card's `values` over the record at `shownPosition`, or appends them when the card is
-// new (an empty position), from a blank record of `layout`. The position written, or nullopt
+// Writes a card's `values` over the record at `shown`, or appends them when the card is new
+// (nullopt), from a blank record of `layout`. The position written, or nullopt
 // when the archive could not be opened or written. An append takes its position under the
 // archive's lock: another copy of the program may have appended meanwhile.
 std::optional<qint64> storeCard(ArchiveFile &archive, const RecordLayout &layout,
-    const QStringList &values, const QString &shownPosition);
+    const QStringList &values, std::optional<qint64> shown);
+
+// The values Save writes for a card showing `values`: every empty field that has a text for
+// when it is empty gets it.
+QStringList valuesToSave(const RecordTable &table, QStringList values);
+
+// The values of the copy of a card showing `values`, made by Duplicate on `today`: each field
+// as its table says (the attachments and their descriptions always go).
+QStringList duplicateValues(const RecordTable &table, QStringList values, QDate today);
+
+// `values` as the archive holds them once stored with `layout`: letters the archive cannot
+// hold become the nearest ones, and a text too long is cut.
+QStringList asStored(const RecordLayout &layout, const QStringList &values);
+// The fields whose stored text differs from `values`.
+QList<int> changedByStoring(const RecordLayout &layout, const QStringList &values);
 
 // "La scheda corrente è stata inserita in archivio." after an append, the saved changes
 // otherwise.

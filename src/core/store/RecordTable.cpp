@@ -37,6 +37,10 @@ RecordTable &RecordTable::add(std::span<const FieldDefinition> definitions, QStr
         field.printCaption
             = definition.printCaption ? QString::fromUtf8(definition.printCaption) : field.caption;
         field.heading = definition.heading ? QString::fromUtf8(definition.heading) : QString();
+        field.decimals = definition.decimals;
+        field.whenEmpty
+            = definition.whenEmpty ? QString::fromUtf8(definition.whenEmpty) : QString();
+        field.onDuplicate = definition.onDuplicate;
         m_layout.addField(definition.capacity);
         m_fields.push_back(std::move(field));
     }

@@ -31,6 +31,10 @@ enum class ControlKind {
     Derived, // no control: computed from other fields when the card is saved
 };
 
+// What duplicating a card does to a field: keeps it, empties it, sets it to the day's date, or
+// unsets a flag.
+enum class OnDuplicate { Keep, Clear, Today, Unset };
+
 // A flag field's texts: "Sì" when set, "No" when not.
 QString flagText(bool set);
 // Reads a flag field's text, trimmed; nullopt when it is neither "Sì" nor "No".
@@ -49,17 +53,26 @@ struct FieldDefinition
     const char *caption = nullptr; // the caption beside the control on the card
     const char *printCaption = nullptr; // the caption on the printed card, when not `caption`
     const char *heading = nullptr; // the column heading of a grid or an exported sheet
+    int decimals = 0; // an amount box: the decimals it is rounded to when left; 0 keeps it
+    const char *whenEmpty = nullptr; // the text Save writes in place of an empty box
+    OnDuplicate onDuplicate = OnDuplicate::Keep;
 };
 
 // The three attached files and their descriptions that every card keeps in hidden labels and
 // stores at the end of its record; the attachments dialog sets them, never the keyboard.
 inline constexpr FieldDefinition kAttachmentFields[] = {
-    {"lblFile01", 250, 0, KeyFilter::None, Casing::None, ControlKind::Hidden},
-    {"lblFile02", 250, 0, KeyFilter::None, Casing::None, ControlKind::Hidden},
-    {"lblFile03", 250, 0, KeyFilter::None, Casing::None, ControlKind::Hidden},
-    {"lblDesc01", 250, 0, KeyFilter::None, Casing::None, ControlKind::Hidden},
-    {"lblDesc02", 250, 0, KeyFilter::None, Casing::None, ControlKind::Hidden},
-    {"lblDesc03", 250, 0, KeyFilter::None, Casing::None, ControlKind::Hidden},
+    {"lblFile01", 250, 0, KeyFilter::None, Casing::None, ControlKind::Hidden, nullptr, nullptr,
+        nullptr, 0, nullptr, OnDuplicate::Clear},
+    {"lblFile02", 250, 0, KeyFilter::None, Casing::None, ControlKind::Hidden, nullptr, nullptr,
+        nullptr, 0, nullptr, OnDuplicate::Clear},
+    {"lblFile03", 250, 0, KeyFilter::None, Casing::None, ControlKind::Hidden, nullptr, nullptr,
+        nullptr, 0, nullptr, OnDuplicate::Clear},
+    {"lblDesc01", 250, 0, KeyFilter::None, Casing::None, ControlKind::Hidden, nullptr, nullptr,
+        nullptr, 0, nullptr, OnDuplicate::Clear},
+    {"lblDesc02", 250, 0, KeyFilter::None, Casing::None, ControlKind::Hidden, nullptr, nullptr,
+        nullptr, 0, nullptr, OnDuplicate::Clear},
+    {"lblDesc03", 250, 0, KeyFilter::None, Casing::None, ControlKind::Hidden, nullptr, nullptr,
+        nullptr, 0, nullptr, OnDuplicate::Clear},
 };
 
 // A record table built from its definitions: every field with its index and offset. A group of
@@ -80,6 +93,9 @@ public:
         QString caption;
         QString printCaption;
         QString heading;
+        int decimals;
+        QString whenEmpty;
+        OnDuplicate onDuplicate;
     };
 
     RecordTable() = default;

@@ -279,6 +279,11 @@ QString normaliseAmount(QStringView text, int decimals)
     return result;
 }
 
+std::optional<QString> amountFromInput(const QString &input, int decimals)
+{
+    return normaliseAmount(input, decimals);
+}
+
 QString fixedColumn(QStringView text, int width)
 {
     if (width <= 0)

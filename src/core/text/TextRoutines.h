@@ -43,6 +43,9 @@ QString formatShortest(double value);
 // What an amount field shows once left: "0,00" for blank or unreadable text, otherwise the
 // value rounded to `decimals` places with at least two decimals shown.
 QString normaliseAmount(QStringView text, int decimals);
+// The amount as a box of `decimals` decimals shows it once left, or nullopt when `input` cannot
+// be read as an amount.
+std::optional<QString> amountFromInput(const QString &input, int decimals);
 
 // The text trimmed of blanks, padded with blanks and cut to exactly `width` characters.
 QString fixedColumn(QStringView text, int width);

@@ -1,29 +1,20 @@
 #pragma once
 
-#include "ui/conventions/ResidentScreen.h"
+#include "ui/conventions/CardScreen.h"
 
-#include <QStringList>
-
-#include <memory>
-#include <optional>
+#include <QList>
+#include <QString>
 
 class QLabel;
-class QLineEdit;
 
 // The book page screen: the pages of one book, one at a time, with their book-level fields and
 // four member rows; browsing, new page, duplicate and save, and the doors to the page's print
 // and preview. The book list opens it on a book; closing it returns to the launcher.
-namespace almavest::store {
-class ArchiveFile;
-enum class Arrow;
-} // namespace almavest::store
-
 namespace almavest::ui {
 
 class AppContext;
-class CardForm;
 
-class BookPageScreen final : public ResidentScreen
+class BookPageScreen final : public CardScreen
 {
     Q_OBJECT
 public:
@@ -34,42 +25,27 @@ public:
     // the screen `from`; the book's last page is shown.
     void openBook(QWidget *from, const QString &path, const QString &name);
 
-    // Reads page `position` of the open book into the screen; false, after the archive access
-    // message, when the book cannot be read. Used by browsing and by the page search.
-    bool loadPage(qint64 position);
-
-    // The page's 63 values as the screen shows them, saved or not, by page field index.
-    QStringList pageValues() const;
-    // The box of page field `field` (book-level or row field; not an attachment).
-    QLineEdit *box(int field) const;
-
-    // The screen's state values.
-    QString position() const;
+    // The book file the screen shows; `lblFile` shows it.
+    QString bookPath() const { return m_bookPath; }
     QLabel *lblFile() const;
     QLabel *lblNome() const;
-    QLabel *lblPosizione() const;
-
-protected:
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
 
 private:
-    void build() override;
-    void buildScreen();
-    void buildHeader(QWidget *panel);
-    void buildBookFields(QWidget *panel);
-    void buildRow(QWidget *panel, int row);
-    void buildToolbar(QWidget *panel);
-    void dressBoxes();
-    void connectActions();
+    CardControls buildCard() override;
+    void finishCard() override;
+    Highlight highlightOf(int field) const override;
+    QString archivePath() const override { return m_bookPath; }
+    QStringList newValues() const override;
+    int firstField() const override;
+    std::optional<store::SaveRefusal> saveRefusal(const QStringList &values) const override;
+    QString fieldName(int field) const override;
+    void prepareOnShow() override { showLastRecord(); }
 
-    void showLastPage();
-    void newPage();
-    void browse(store::Arrow arrow);
-    void duplicate();
-    void save();
-    bool refuseSave(const QStringList &values);
-    void openDatePicker(int field);
+    void buildHeader(QWidget *panel);
+    void buildBookFields(QWidget *panel, CardButtons &buttons);
+    void buildRow(QWidget *panel, int row, CardButtons &buttons);
+    void dressBoxes();
+
     // Opens the print or the preview dialog on the page as it stands.
     template <typename Dialog> void printPage();
     // The page search: shows the page chosen.
@@ -77,20 +53,10 @@ private:
     // The member import into row `row` (0 for row A): fills that row from the member chosen.
     void importMember(int row);
 
-    store::ArchiveFile bookArchive() const;
-    bool readPage(store::ArchiveFile &archive, qint64 position);
-    // Writes `values` as the shown page: in place when it is stored, else after the last page.
-    // The position written, or nothing when the book cannot be written.
-    void archiveFailed();
-
-    AppContext &m_context;
+    QString m_bookPath;
     QLabel *m_lblFile = nullptr;
     QLabel *m_lblNome = nullptr;
-    QLabel *m_lblPosizione = nullptr;
-    QLabel *m_panInfo = nullptr;
-    QWidget *m_panel = nullptr;
     QList<QWidget *> m_backgrounds; // surfaces that empty the status line
-    std::unique_ptr<CardForm> m_form;
 };
 
 } // namespace almavest::ui

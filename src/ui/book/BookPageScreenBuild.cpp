@@ -27,20 +27,19 @@ const QString kRowLetters = QStringLiteral("ABCD");
 
 } // namespace
 
-void BookPageScreen::buildScreen()
+CardScreen::CardControls BookPageScreen::buildCard()
 {
     const CardFrame frame = buildCardFrame(this, "panRegistro", QSize(kPanelWidth, kPanelHeight));
-    m_panel = frame.panel;
-    m_panInfo = frame.panInfo;
-
-    m_backgrounds = {this, m_panel};
-    buildHeader(m_panel);
-    buildBookFields(m_panel);
+    CardControls controls {nullptr, {}, "cmdNuovo", "cmdDuplica", "cmdSalva", "cmdEsci"};
+    m_backgrounds = {this, frame.panel};
+    buildHeader(frame.panel);
+    buildBookFields(frame.panel, controls.buttons);
     for (int row = book::RowA; row <= book::RowD; ++row)
-        buildRow(m_panel, row);
-    CardForm::addHiddenLabels(m_panel, book::pageTable());
-    buildToolbar(m_panel);
-    installHints(this, m_panInfo, hints(), m_backgrounds);
+        buildRow(frame.panel, row, controls.buttons);
+    CardForm::addHiddenLabels(frame.panel, book::pageTable());
+    controls.position = buildCardToolbar(frame.panel, toolButtons(), 72, controls.buttons);
+    installHints(this, frame.panInfo, hints(), m_backgrounds);
+    return controls;
 }
 
 void BookPageScreen::buildHeader(QWidget *panel)
@@ -53,23 +52,28 @@ void BookPageScreen::buildHeader(QWidget *panel)
     m_lblFile->hide();
 }
 
-void BookPageScreen::buildBookFields(QWidget *panel)
+void BookPageScreen::buildBookFields(QWidget *panel, CardButtons &buttons)
 {
     const QFont font = fonts::named(fonts::kVerdana, 12, QFont::Bold);
+    const QLineEdit *taxCode = nullptr;
     for (const Box &place : bookBoxes()) {
         QLineEdit *edit = CardForm::addBox(panel, book::pageTable().field(place.field),
             QRect(place.x, place.y, place.width, kBookFieldHeight));
         edit->setFont(font);
+        if (place.field == book::AssociationTaxCode)
+            taxCode = edit;
     }
-    const QLineEdit *taxCode = panel->findChild<QLineEdit *>(QStringLiteral("txtCodFisc"));
+    if (!taxCode)
+        qFatal("frmRegistro lacks the control txtCodFisc");
     auto *check = makePictureButton(
         QStringLiteral("btnCodFisc"), QStringLiteral("check-code.svg"), QString(), panel, 20);
     check->setGeometry(taxCode->geometry().right() + 8, taxCode->y() + 1, 26, 26);
+    buttons.add(check);
 }
 
 // One member row: the same boxes, heading and import button at every row's height, named with
 // the row's letter; rows B and D rest on linen.
-void BookPageScreen::buildRow(QWidget *panel, int row)
+void BookPageScreen::buildRow(QWidget *panel, int row, CardButtons &buttons)
 {
     const QString letter = kRowLetters.at(row);
     const int top = rowTop(row);
@@ -94,11 +98,7 @@ void BookPageScreen::buildRow(QWidget *panel, int row)
     auto *import = makePictureButton(QStringLiteral("impSocio_") + letter,
         QStringLiteral("import-member.svg"), QString(), panel, 18);
     import->setGeometry(kImportButton.translated(0, top));
-}
-
-void BookPageScreen::buildToolbar(QWidget *panel)
-{
-    m_lblPosizione = buildCardToolbar(panel, toolButtons(), 72);
+    buttons.add(import);
 }
 
 // What the boxes show beyond their typing rules: the book number, order numbers and fees

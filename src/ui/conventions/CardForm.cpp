@@ -141,7 +141,7 @@ void CardForm::show(const QStringList &values)
         switch (field.kind) {
         case ControlKind::Edit:
         case ControlKind::Date:
-            edit(field.index)->setText(value);
+            setText(field.index, value);
             break;
         case ControlKind::Hidden:
             hiddenLabel(field.index)->setText(value);
@@ -154,6 +154,13 @@ void CardForm::show(const QStringList &values)
             break;
         }
     }
+}
+
+void CardForm::setText(int field, const QString &text) const
+{
+    QLineEdit *box = edit(field);
+    box->setText(text);
+    box->setCursorPosition(0);
 }
 
 QLineEdit *CardForm::addBox(QWidget *panel, const Field &field, QRect place)

@@ -3,6 +3,7 @@
 #include "store/RecordTable.h"
 #include "ui/conventions/FieldTable.h"
 
+#include <QObject>
 #include <QRect>
 #include <QStringList>
 
@@ -15,11 +16,12 @@ class QLineEdit;
 class QWidget;
 
 // A card screen's controls bound once from its record table: the edit boxes with their typing
-// rules, halos and Enter chain, the date boxes, the hidden labels and the flags. The card is read
+// rules, halos and Enter chain, the date boxes, the hidden labels and the flags. It lives as long
+// as the card's controls can be used, so it guards what they call back. The card is read
 // into record values and shown from them here, so no screen looks its fields up by name.
 namespace almavest::ui {
 
-class CardForm final
+class CardForm final : public QObject
 {
 public:
     // Called with a date box's field index when a key asks for the date picker.
@@ -39,9 +41,12 @@ public:
     // Every field's text as the card shows it, trimmed, by field index; a flag gives "Sì" or
     // "No" and a derived field an empty text.
     QStringList values() const;
-    // Shows `values` (by field index) on the card as they are: nothing is cut or recased. A flag
-    // whose text is neither "Sì" nor "No" leaves its control as it was.
+    // Shows `values` (by field index) on the card as they are: nothing is cut or recased, and a
+    // long text shows from its start. A flag whose text is neither "Sì" nor "No" leaves its
+    // control as it was.
     void show(const QStringList &values);
+    // Shows `text` in the box of `field` from its start, as a read or imported text.
+    void setText(int field, const QString &text) const;
 
     QLineEdit *edit(int field) const;
     QLabel *hiddenLabel(int field) const;

@@ -47,7 +47,8 @@ QFrame *cardSurface(const QString &name, QRect place, QWidget *panel)
     return surface;
 }
 
-QLabel *buildCardToolbar(QWidget *panel, std::span<const CardButton> buttons, int captionWidth)
+QLabel *buildCardToolbar(
+    QWidget *panel, std::span<const CardButton> buttons, int captionWidth, CardButtons &built)
 {
     const auto widthOf = [captionWidth](const CardButton &entry) {
         return *entry.caption == '\0' ? 34 : captionWidth;
@@ -68,6 +69,7 @@ QLabel *buildCardToolbar(QWidget *panel, std::span<const CardButton> buttons, in
             caption, panel, arrow ? 24 : 26);
         button->setGeometry(x, arrow ? 14 : 6, widthOf(entry), arrow ? 34 : 52);
         button->setEnabled(entry.ready);
+        built.add(button);
         x += widthOf(entry) + 2;
         if (entry.name == std::string_view("cmdIndietro")) {
             position = namedLabel("lblPosizione", QString(), panel);
@@ -80,13 +82,17 @@ QLabel *buildCardToolbar(QWidget *panel, std::span<const CardButton> buttons, in
     return position;
 }
 
-void connectArrows(QWidget *screen, const std::function<void(store::Arrow)> &browse)
+void CardButtons::add(QAbstractButton *button)
 {
-    using store::Arrow;
-    onClick(screen, "cmdPrimo", [browse] { browse(Arrow::First); });
-    onClick(screen, "cmdIndietro", [browse] { browse(Arrow::Previous); });
-    onClick(screen, "cmdAvanti", [browse] { browse(Arrow::Next); });
-    onClick(screen, "cmdUltimo", [browse] { browse(Arrow::Last); });
+    m_buttons.emplace(button->objectName(), button);
+}
+
+QAbstractButton *CardButtons::operator[](std::string_view name) const
+{
+    const auto found = m_buttons.find(QString::fromUtf8(name.data(), qsizetype(name.size())));
+    if (found == m_buttons.end())
+        qFatal("The card was built without the button %.*s", int(name.size()), name.data());
+    return found->second;
 }
 
 } // namespace almavest::ui

@@ -8,7 +8,9 @@
 #include <QSize>
 
 #include <functional>
+#include <map>
 #include <span>
+#include <string_view>
 
 class QFrame;
 class QString;
@@ -40,6 +42,18 @@ struct CardButton
     bool flushRight = false; // it and the buttons after it stand against the panel's right edge
 };
 
+// The buttons of a card kept as building made them, by objectName. Asking for one the card
+// was not built with stops the program, naming it, in every build type.
+class CardButtons final
+{
+public:
+    void add(QAbstractButton *button);
+    QAbstractButton *operator[](std::string_view name) const;
+
+private:
+    std::map<QString, QAbstractButton *, std::less<>> m_buttons;
+};
+
 struct CardFrame
 {
     QWidget *panel = nullptr;
@@ -55,18 +69,9 @@ CardFrame buildCardFrame(QWidget *screen, const char *panelName, QSize size);
 QFrame *cardSurface(const QString &name, QRect place, QWidget *panel);
 
 // Lays `buttons` out left to right along the top of `panel`, captioned ones `captionWidth`
-// wide, and puts the position label "lblPosizione" right after "cmdIndietro"; returns it.
-QLabel *buildCardToolbar(QWidget *panel, std::span<const CardButton> buttons, int captionWidth);
-
-// Runs `action` when the button named `name` on `screen` is clicked; a missing button stops the
-// program at once.
-template <typename Action> void onClick(QWidget *screen, const char *name, Action action)
-{
-    QObject::connect(requireControl<QAbstractButton>(screen, QLatin1String(name)),
-        &QAbstractButton::clicked, screen, action);
-}
-
-// The four browsing arrows "cmdPrimo", "cmdIndietro", "cmdAvanti" and "cmdUltimo" of a card.
-void connectArrows(QWidget *screen, const std::function<void(store::Arrow)> &browse);
+// wide, keeps them in `built`, and puts the position label "lblPosizione" right after
+// "cmdIndietro"; returns it.
+QLabel *buildCardToolbar(
+    QWidget *panel, std::span<const CardButton> buttons, int captionWidth, CardButtons &built);
 
 } // namespace almavest::ui

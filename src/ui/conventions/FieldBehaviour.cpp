@@ -49,23 +49,30 @@ protected:
     }
 };
 
+// The focus leaves with its window when another window or a message comes up, or a popup
+// menu opens over the box: the box is not left then, and its handler may well show a message.
 class FocusLeave final : public QObject
 {
 public:
-    FocusLeave(QObject *parent, std::function<void()> handler)
+    FocusLeave(QObject *parent, QObject *context, std::function<void()> handler)
         : QObject(parent)
+        , m_context(context)
         , m_handler(std::move(handler))
     { }
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override
     {
-        if (event->type() == QEvent::FocusOut)
+        if (event->type() != QEvent::FocusOut || !m_context)
+            return false;
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
             m_handler();
         return false;
     }
 
 private:
+    QPointer<QObject> m_context;
     std::function<void()> m_handler;
 };
 
@@ -150,9 +157,9 @@ void makeEnterClick(QWidget *button)
     button->installEventFilter(new EnterClick(button));
 }
 
-void onFocusLeave(QWidget *widget, std::function<void()> handler)
+void onFocusLeave(QWidget *widget, QObject *context, std::function<void()> handler)
 {
-    widget->installEventFilter(new FocusLeave(widget, std::move(handler)));
+    widget->installEventFilter(new FocusLeave(widget, context, std::move(handler)));
 }
 
 } // namespace almavest::ui

@@ -41,7 +41,8 @@ private:
 // Pressing Enter on a focused button presses it, as the Enter chains expect.
 void makeEnterClick(QWidget *button);
 
-// Runs `handler` each time `widget` loses the focus (an amount field's normalisation).
-void onFocusLeave(QWidget *widget, std::function<void()> handler);
+// Runs `handler` each time `widget` loses the focus to another control of its window (an amount
+// field's normalisation), for as long as `context` lives: the handler may rely on it.
+void onFocusLeave(QWidget *widget, QObject *context, std::function<void()> handler);
 
 } // namespace almavest::ui

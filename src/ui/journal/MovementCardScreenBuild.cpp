@@ -28,29 +28,28 @@ using namespace movementcard;
 
 } // namespace
 
-void MovementCardScreen::buildScreen()
+CardScreen::CardControls MovementCardScreen::buildCard()
 {
     const CardFrame frame = buildCardFrame(this, "panMovimenti", QSize(kPanelWidth, kPanelHeight));
-    m_panel = frame.panel;
-    m_panInfo = frame.panInfo;
-
-    m_backgrounds = {this, m_panel};
+    QWidget *panel = frame.panel;
+    CardControls controls {nullptr, {}, "cmdNuovo", "cmdDuplica", "cmdSalva", "cmdEsci"};
+    m_backgrounds = {this, panel};
     for (const Section &section : sections())
-        m_backgrounds.append(cardSurface(QLatin1String(section.name), section.place, m_panel));
-    m_lblFile = namedLabel("lblFile", QString(), m_panel);
+        m_backgrounds.append(cardSurface(QLatin1String(section.name), section.place, panel));
+    m_lblFile = namedLabel("lblFile", QString(), panel);
     m_lblFile->hide();
-    buildType(m_panel);
-    buildBoxes(m_panel);
-    buildSmallButtons(m_panel);
-    CardForm::addHiddenLabels(m_panel, journal::movementTable());
-    buildToolbar(m_panel);
-
-    // Its click is the amount normalisation that every save starts with.
-    auto *cents = new QPushButton(m_panel);
+    buildType(panel);
+    buildBoxes(panel);
+    buildSmallButtons(panel, controls.buttons);
+    CardForm::addHiddenLabels(panel, journal::movementTable());
+    controls.position = buildCardToolbar(panel, toolButtons(), 68, controls.buttons);
+    // Its click settles the amount, as Save does first.
+    auto *cents = new QPushButton(panel);
     cents->setObjectName(QStringLiteral("btnCents"));
     cents->hide();
-
-    installHints(this, m_panInfo, hints(), m_backgrounds);
+    controls.buttons.add(cents);
+    installHints(this, frame.panInfo, hints(), m_backgrounds);
+    return controls;
 }
 
 // The two options on their own panel, which clears the status line like the frames.
@@ -76,18 +75,18 @@ void MovementCardScreen::buildBoxes(QWidget *panel)
 {
     const store::RecordTable &table = journal::movementTable();
     for (const Box &place : boxes())
-        CardForm::addBox(
+        m_boxes[place.field] = CardForm::addBox(
             panel, table.field(place.field), QRect(place.x, place.y, place.width, kFieldHeight));
 
     // The notice days sit inside their sentence: "Avvisa n. [  ] giorni prima della scadenza."
-    QLineEdit *notice = panel->findChild<QLineEdit *>(table.field(journal::NoticeDays).control);
+    QLineEdit *notice = m_boxes.at(journal::NoticeDays);
     CardForm::captionOf(notice)->move(kNoticeCaptionX, kFirstLine + 3);
     auto *rest = namedLabel("titPreavviso2", QStringLiteral("giorni prima della scadenza."), panel);
     rest->move(notice->geometry().right() + 8, kFirstLine + 3);
     rest->adjustSize();
 
     // The amount is larger, and its caption says income or expense.
-    QLineEdit *amount = panel->findChild<QLineEdit *>(table.field(journal::Amount).control);
+    QLineEdit *amount = m_boxes.at(journal::Amount);
     delete CardForm::captionOf(amount);
     amount->setGeometry(kAmountBox);
     m_lblImporto = namedLabel("lblImporto", journal::amountCaption(true), panel);
@@ -98,20 +97,20 @@ void MovementCardScreen::buildBoxes(QWidget *panel)
     settled->setGeometry(kSettled);
 }
 
-void MovementCardScreen::buildSmallButtons(QWidget *panel)
+void MovementCardScreen::buildSmallButtons(QWidget *panel, CardButtons &buttons)
 {
     for (const SmallButton &entry : smallButtons()) {
-        const QWidget *beside = requireControl<QWidget>(panel, QLatin1String(entry.beside));
+        const int field = journal::movementTable().indexOf(QLatin1String(entry.beside));
+        const auto beside = m_boxes.find(field);
+        if (beside == m_boxes.end())
+            qFatal("frmMovimenti lacks the control %s", entry.beside);
         auto *button = makePictureButton(
             QLatin1String(entry.name), QLatin1String(entry.picture), QString(), panel, 20);
-        button->setGeometry(beside->geometry().right() + 6, beside->y() - 2, 26, 26);
+        const QRect place = beside->second->geometry();
+        button->setGeometry(place.right() + 6, place.y() - 2, 26, 26);
         button->setEnabled(entry.ready);
+        buttons.add(button);
     }
-}
-
-void MovementCardScreen::buildToolbar(QWidget *panel)
-{
-    m_lblPosizione = buildCardToolbar(panel, toolButtons(), 68);
 }
 
 // What the boxes show beyond their typing rules: the dates and notice days centred, the amount

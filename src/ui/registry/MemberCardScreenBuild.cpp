@@ -19,9 +19,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-namespace almavest::ui {
+#include <map>
 
-using namespace Qt::StringLiterals;
+namespace almavest::ui {
 
 namespace {
 
@@ -52,43 +52,43 @@ const QImage &MemberCardScreen::placeholder()
     return m_placeholder;
 }
 
-void MemberCardScreen::buildScreen()
+CardScreen::CardControls MemberCardScreen::buildCard()
 {
     const CardFrame frame = buildCardFrame(this, "panAnagrafica", QSize(kPanelWidth, kPanelHeight));
-    m_panel = frame.panel;
-    m_panInfo = frame.panInfo;
-
     auto *header = pictureLabel(QStringLiteral("imgIntestazione"),
-        QStringLiteral("card-header.svg"), QSize(640, 44), m_panel);
+        QStringLiteral("card-header.svg"), QSize(640, 44), frame.panel);
     header->move(12, 8);
 
-    buildFields(m_panel);
-    buildPhotoArea(m_panel);
-    buildButtons(m_panel);
+    CardControls controls {nullptr, {}, "btnNuovo", "btnDuplica", "btnSalva", "btnEsci"};
+    buildFields(frame.panel, controls.buttons);
+    QWidget *photoFrame = buildPhotoArea(frame.panel, controls.buttons);
+    buildButtons(frame.panel, controls);
 
-    installHints(this, m_panInfo, hints(),
-        {this, m_panel, header, m_imgFoto, requireControl<QWidget>(this, u"panFoto"_s)});
+    installHints(this, frame.panInfo, hints(), {this, frame.panel, header, m_imgFoto, photoFrame});
+    return controls;
 }
 
-void MemberCardScreen::buildFields(QWidget *panel)
+void MemberCardScreen::buildFields(QWidget *panel, CardButtons &buttons)
 {
     const store::RecordTable &table = registry::memberTable();
+    std::map<int, QLineEdit *> built;
     for (const Box &box : boxes())
-        CardForm::addBox(
+        built[box.field] = CardForm::addBox(
             panel, table.field(box.field), QRect(box.x, box.y + 18, box.width, kFieldHeight));
     // Hidden: the attachment names and descriptions travel with the card until it is saved.
     CardForm::addHiddenLabels(panel, table);
-    auto smallButton = [panel](const char *name, const char *picture, const char *beside) {
-        QWidget *next = panel->findChild<QWidget *>(QLatin1String(beside));
-        auto *button
-            = makePictureButton(QLatin1String(name), QLatin1String(picture), QString(), panel, 20);
-        button->setGeometry(next->geometry().right() + 6, next->y() - 2, 26, 26);
-        return button;
-    };
-    smallButton("btnCodFisc", "check-code.svg", "txtCodFisc");
-    smallButton("btnIban", "check-code.svg", "txtIban");
-    smallButton("btnEmail", "mail.svg", "txtEmail");
-    smallButton("delDataSca", "clear-date.svg", "txtDataSca");
+    auto smallButton
+        = [panel, &built, &buttons](const char *name, const char *picture, int beside) {
+              const QLineEdit *next = built.at(beside);
+              auto *button = makePictureButton(
+                  QLatin1String(name), QLatin1String(picture), QString(), panel, 20);
+              button->setGeometry(next->geometry().right() + 6, next->y() - 2, 26, 26);
+              buttons.add(button);
+          };
+    smallButton("btnCodFisc", "check-code.svg", registry::TaxCode);
+    smallButton("btnIban", "check-code.svg", registry::Iban);
+    smallButton("btnEmail", "mail.svg", registry::Email);
+    smallButton("delDataSca", "clear-date.svg", registry::ExpiryDate);
 
     auto *focusSink = new QPushButton(panel);
     focusSink->setObjectName(QStringLiteral("btnFocus"));
@@ -98,7 +98,7 @@ void MemberCardScreen::buildFields(QWidget *panel)
     m_btnFocus = focusSink;
 }
 
-void MemberCardScreen::buildPhotoArea(QWidget *panel)
+QWidget *MemberCardScreen::buildPhotoArea(QWidget *panel, CardButtons &buttons)
 {
     const int left = 530;
     const int top = 64;
@@ -118,9 +118,11 @@ void MemberCardScreen::buildPhotoArea(QWidget *panel)
     auto *zoom = makePictureButton(
         QStringLiteral("btnZoomFoto"), QStringLiteral("zoom-photo.svg"), QString(), panel, 22);
     zoom->setGeometry(left + 4, top + kPhotoHeight - 32, 28, 28);
+    buttons.add(zoom);
     auto *erase = makePictureButton(
         QStringLiteral("btnCancFoto"), QStringLiteral("delete-photo.svg"), QString(), panel, 22);
     erase->setGeometry(left + kPhotoWidth - 32, top + kPhotoHeight - 32, 28, 28);
+    buttons.add(erase);
 
     const struct
     {
@@ -135,11 +137,13 @@ void MemberCardScreen::buildPhotoArea(QWidget *panel)
         auto *button = makePictureButton(QLatin1String(entry.name), QLatin1String(entry.picture),
             QString::fromUtf8(entry.caption), panel, 28);
         button->setGeometry(x, top + kPhotoHeight + 10, 120, 56);
+        buttons.add(button);
         x += 123;
     }
+    return frame;
 }
 
-void MemberCardScreen::buildButtons(QWidget *panel)
+void MemberCardScreen::buildButtons(QWidget *panel, CardControls &controls)
 {
     int y = 64;
     for (const Button &entry : sideButtons()) {
@@ -147,6 +151,7 @@ void MemberCardScreen::buildButtons(QWidget *panel)
             QString::fromUtf8(entry.caption), panel, 26);
         button->setGeometry(kPanelWidth - 92, y, 80, 46);
         button->setEnabled(entry.ready);
+        controls.buttons.add(button);
         y += 47;
     }
 
@@ -161,12 +166,13 @@ void MemberCardScreen::buildButtons(QWidget *panel)
         auto *button = makePictureButton(
             QLatin1String(arrow.name), QLatin1String(arrow.picture), QString(), panel, 24);
         button->setGeometry(x, 14, 34, 34);
+        controls.buttons.add(button);
         x += 36;
         if (arrow.name == std::string_view("cmdIndietro")) {
-            m_lblPosizione = new QLabel(panel);
-            m_lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
-            m_lblPosizione->setAlignment(Qt::AlignCenter);
-            m_lblPosizione->setGeometry(x, 14, 70, 34);
+            controls.position = new QLabel(panel);
+            controls.position->setObjectName(QStringLiteral("lblPosizione"));
+            controls.position->setAlignment(Qt::AlignCenter);
+            controls.position->setGeometry(x, 14, 70, 34);
             x += 72;
         }
     }
