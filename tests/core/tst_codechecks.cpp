@@ -44,6 +44,22 @@ void TestCodeChecks::taxCode_data()
     QTest::newRow("colon counted as zero would pass") << u"RSSMRA85T10:562S"_s << false;
     QTest::newRow("blank inside") << u"RSSMRA85T10 562S"_s << false;
     QTest::newRow("accented letter") << u"RSSMRÀ85T10A562S"_s << false;
+    // Y and Z, whose odd-place values are neighbours, each in an odd place without the other.
+    QTest::newRow("Y first") << u"YNGMRA80A01H501I"_s << true;
+    QTest::newRow("Y fifth, Z in an even place") << u"VRDZYA70B12L736W"_s << true;
+    QTest::newRow("Z first, Y in an even place") << u"ZYLNNA75E41F205M"_s << true;
+    QTest::newRow("Z third") << u"BZZGNY90C12L219M"_s << true;
+    // Every letter in the first (odd) place of one code, the rest unchanged: two odd-place
+    // values exchanged make one of these fail.
+    const QStringList everyLetterFirst = {u"ASSMRA85T10A562L"_s, u"BSSMRA85T10A562K"_s,
+        u"CSSMRA85T10A562P"_s, u"DSSMRA85T10A562R"_s, u"ESSMRA85T10A562T"_s, u"FSSMRA85T10A562X"_s,
+        u"GSSMRA85T10A562Z"_s, u"HSSMRA85T10A562B"_s, u"ISSMRA85T10A562D"_s, u"JSSMRA85T10A562F"_s,
+        u"KSSMRA85T10A562M"_s, u"LSSMRA85T10A562O"_s, u"MSSMRA85T10A562C"_s, u"NSSMRA85T10A562E"_s,
+        u"OSSMRA85T10A562V"_s, u"PSSMRA85T10A562N"_s, u"QSSMRA85T10A562Q"_s, u"RSSMRA85T10A562S"_s,
+        u"SSSMRA85T10A562W"_s, u"TSSMRA85T10A562Y"_s, u"USSMRA85T10A562A"_s, u"VSSMRA85T10A562U"_s,
+        u"WSSMRA85T10A562G"_s, u"XSSMRA85T10A562J"_s, u"YSSMRA85T10A562I"_s, u"ZSSMRA85T10A562H"_s};
+    for (const QString &code : everyLetterFirst)
+        QTest::addRow("%c first", code[0].toLatin1()) << code << true;
 }
 
 void TestCodeChecks::taxCode()
