@@ -65,6 +65,8 @@ private Q_SLOTS:
     void controlsAgreeWithTheirKind();
     void typingRulesOfEveryBox_data();
     void typingRulesOfEveryBox();
+    void printedTitlesOfThePage_data();
+    void printedTitlesOfThePage();
     void pageRows_data();
     void pageRows();
     void goldenRecordsDecode_data();
@@ -302,6 +304,40 @@ void TestRecordTables::typingRulesOfEveryBox()
     QCOMPARE(field.typed, typed);
     QCOMPARE(field.filter, filter);
     QCOMPARE(field.casing, casing);
+}
+
+void TestRecordTables::printedTitlesOfThePage_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("title");
+    const std::pair<const char *, const char *> bookLevel[]
+        = {{"txtNumero", "LIBRO SOCI N. "}, {"txtCodFisc", "CODICE FISCALE:  "},
+            {"txtPresidente", "IL PRESIDENTE:"}, {"txtSegretario", "IL SEGRETARIO:"}};
+    for (const auto &[box, title] : bookLevel)
+        QTest::newRow(box) << QString::fromLatin1(box) << QString::fromLatin1(title);
+    // Each row's titles are the same under its own names: rows A and D, the ends.
+    const std::pair<const char *, const char *> row[] = {{"txtOrdine", "N. ORD."},
+        {"txtSocio", "COGNOME E NOME"}, {"txtLuogoNasc", "LUOGO DI NASCITA"},
+        {"txtDataNasc", "DATA DI NASCITA"}, {"txtCodFisc", "CODICE FISCALE"},
+        {"txtIndirizzo", "INDIRIZZO DI RESIDENZA"}, {"txtTelefono", "TELEFONO"},
+        {"txtTessera", "TESSERA N."}, {"txtDataAmm", "DATA AMMISSIONE"},
+        {"txtQuota", "QUOTA SOCIALE"}, {"txtDataUsc", "DATA USCITA"},
+        {"txtMotivo", "MOTIVO USCITA"}, {"txtAnnotazioni", "ANNOTAZIONI"}};
+    for (const QString suffix : {u"_A"_s, u"_D"_s}) {
+        for (const auto &[box, title] : row) {
+            QTest::addRow("%s%s", box, qPrintable(suffix))
+                << QString::fromLatin1(box) + suffix << QString::fromLatin1(title);
+        }
+    }
+}
+
+void TestRecordTables::printedTitlesOfThePage()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, title);
+    const RecordTable &page = book::pageTable();
+    QVERIFY(page.indexOf(box) >= 0);
+    QCOMPARE(page.field(page.indexOf(box)).printCaption, title);
 }
 
 void TestRecordTables::pageRows_data()
