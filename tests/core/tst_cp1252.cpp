@@ -16,6 +16,9 @@ private Q_SLOTS:
     void everyByteDecodesAndEncodesBack();
     void bestFit_data();
     void bestFit();
+    void nearestLetters_data();
+    void nearestLetters();
+    void everyLetterOfLatinExtendedAKeepsALetter();
 };
 
 void TestCp1252::roundTrip_data()
@@ -74,7 +77,7 @@ void TestCp1252::bestFit_data()
 
     QTest::newRow("hungarian double acute") << u"Erdős"_s << QByteArray("Erdos");
     QTest::newRow("polish ogonek and acute") << u"Łódź ąę"_s
-                                             << QByteArray("?\xF3"
+                                             << QByteArray("L\xF3"
                                                            "dz ae");
     QTest::newRow("czech caron outside the page") << u"Dvořák"_s << QByteArray("Dvor\xE1k");
     QTest::newRow("romanian comma below") << u"Timișoara"_s << QByteArray("Timisoara");
@@ -93,6 +96,61 @@ void TestCp1252::bestFit()
     QFETCH(QString, text);
     QFETCH(QByteArray, bytes);
     QCOMPARE(toCp1252(text), bytes);
+}
+
+void TestCp1252::nearestLetters_data()
+{
+    QTest::addColumn<QString>("letters");
+    QTest::addColumn<QByteArray>("bytes");
+    // The Latin letters of the European languages that the page lacks, language by language.
+    QTest::newRow("polish") << u"ĄąĆćĘęŁłŃńŚśŹźŻż"_s << QByteArray("AaCcEeLlNnSsZzZz");
+    QTest::newRow("czech and slovak")
+        << u"ČčĎďĚěĹĺĽľŇňŔŕŘřŤťŮů"_s << QByteArray("CcDdEeLlLlNnRrRrTtUu");
+    QTest::newRow("hungarian") << u"ŐőŰű"_s << QByteArray("OoUu");
+    QTest::newRow("romanian, comma and cedilla") << u"ĂăȘșȚțŞşŢţ"_s << QByteArray("AaSsTtSsTt");
+    QTest::newRow("croatian") << u"ĐđĆćČč"_s << QByteArray("DdCcCc");
+    QTest::newRow("latvian") << u"ĀāĒēĢģĪīĶķĻļŅņŌōŖŗŪū"_s << QByteArray("AaEeGgIiKkLlNnOoRrUu");
+    QTest::newRow("lithuanian") << u"ĖėĮįŲų"_s << QByteArray("EeIiUu");
+    QTest::newRow("turkish and azerbaijani") << u"ĞğİıŞşƏə"_s << QByteArray("GgIiSsEe");
+    QTest::newRow("maltese") << u"ĊċĠġĦħŻż"_s << QByteArray("CcGgHhZz");
+    QTest::newRow("esperanto") << u"ĈĉĜĝĤĥĴĵŜŝŬŭ"_s << QByteArray("CcGgHhJjSsUu");
+    QTest::newRow("welsh") << u"ŴŵŶŷẀẁẂẃẄẅỲỳ"_s << QByteArray("WwYyWwWwWwYy");
+    QTest::newRow("sami") << u"ŊŋŦŧƷʒǮǯǦǧǨǩǤǥ"_s << QByteArray("NnTtZzZzGgKkGg");
+    QTest::newRow("catalan") << u"Ŀŀ"_s << QByteArray("Ll");
+    QTest::newRow("irish dotted") << u"ḂḃḊḋḞḟṀṁṖṗṠṡṪṫ"_s << QByteArray("BbDdFfMmPpSsTt");
+    QTest::newRow("afrikaans, greenlandic, long s, dutch") << u"ŉĸſĲĳ"_s << QByteArray("nqsYy");
+    QTest::newRow("german capital sharp s") << u"STRAẞE"_s
+                                            << QByteArray("STRA\xDF"
+                                                          "E");
+    QTest::newRow("a name") << u"Łukasz Żółć"_s
+                            << QByteArray("Lukasz Z\xF3"
+                                          "lc");
+    // What the page has stays as it is.
+    QTest::newRow("the page's own letters")
+        << u"àéüßœŠŽÆØÐÞðþÅÿŸ"_s
+        << QByteArray("\xE0\xE9\xFC\xDF\x9C\x8A\x8E\xC6\xD8\xD0\xDE\xF0\xFE\xC5\xFF\x9F");
+}
+
+void TestCp1252::nearestLetters()
+{
+    QFETCH(QString, letters);
+    QFETCH(QByteArray, bytes);
+    QCOMPARE(toCp1252(letters), bytes);
+    // The same, one character at a time.
+    for (qsizetype i = 0; i < letters.size(); ++i)
+        QCOMPARE(cp1252Byte(letters[i]), bytes[i]);
+}
+
+void TestCp1252::everyLetterOfLatinExtendedAKeepsALetter()
+{
+    // Every letter of the block that holds most European letters comes back as a letter of the
+    // same case, never "?".
+    for (char16_t code = 0x0100; code <= 0x017F; ++code) {
+        const QChar letter(code);
+        const QString back = fromCp1252(toCp1252(QString(letter)));
+        QVERIFY2(back.size() == 1 && back[0].isLetter(), qPrintable(QString(letter)));
+        QVERIFY2(back[0].isUpper() == letter.isUpper(), qPrintable(QString(letter)));
+    }
 }
 
 QTEST_APPLESS_MAIN(TestCp1252)

@@ -83,6 +83,8 @@ private Q_SLOTS:
     void summaryLine();
     void search_data();
     void search();
+    void everyBoxSearchesItsOwnField_data();
+    void everyBoxSearchesItsOwnField();
     void sortIsCaseBlindAndStable();
     void sortLooksPastALongCommonBeginning();
     void dueRule_data();
@@ -161,6 +163,36 @@ void TestMovementSelection::search()
     const MovementLines lines = searchMovements(archive(), MovementSearch(typed));
     QVERIFY(lines.archiveOk);
     QCOMPARE(purposes(lines.lines()), found);
+}
+
+void TestMovementSelection::everyBoxSearchesItsOwnField_data()
+{
+    QTest::addColumn<int>("box");
+    const char *const names[] = {"operation date", "due date", "purpose", "reminder", "payer",
+        "card number", "beneficiary", "receipt", "tariff", "notes"};
+    for (int box = 0; box < kMovementFilterCount; ++box)
+        QTest::newRow(names[box]) << box;
+}
+
+// Two movements hold a mark in every searched field: the first the mark of the field's own
+// box, the second that of the box after it. A box that searched another field would find the
+// second movement or none.
+void TestMovementSelection::everyBoxSearchesItsOwnField()
+{
+    QFETCH(int, box);
+    const int fields[] = {OperationDate, DueDate, Purpose, Reminder, Payer, PayerCardNumber,
+        Beneficiary, Receipt, Tariff, Notes};
+    const auto mark
+        = [](int i) -> QString { return u"segno-"_s + QChar(u'a' + i % kMovementFilterCount); };
+    std::map<int, QString> own, next;
+    for (int i = 0; i < kMovementFilterCount; ++i) {
+        own[fields[i]] = mark(i);
+        next[fields[i]] = mark(i + 1);
+    }
+    QVERIFY(writeArchive(archive(), {movement(own), movement(next)}));
+    const MovementLines lines
+        = searchMovements(archive(), MovementSearch(filters({{box, mark(box)}})));
+    QCOMPARE(purposes(lines.lines()), QStringList {mark(2)});
 }
 
 void TestMovementSelection::sortIsCaseBlindAndStable()

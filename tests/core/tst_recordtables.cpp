@@ -12,9 +12,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <span>
+
 using namespace almavest;
 using namespace almavest::store;
 using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(almavest::store::KeyFilter)
+Q_DECLARE_METATYPE(almavest::store::Casing)
 
 namespace {
 
@@ -58,6 +63,10 @@ private Q_SLOTS:
     void tableShape();
     void controlsAgreeWithTheirKind_data();
     void controlsAgreeWithTheirKind();
+    void typingRulesOfEveryBox_data();
+    void typingRulesOfEveryBox();
+    void printedTitlesOfThePage_data();
+    void printedTitlesOfThePage();
     void pageRows_data();
     void pageRows();
     void goldenRecordsDecode_data();
@@ -144,6 +153,183 @@ void TestRecordTables::controlsAgreeWithTheirKind()
         }
     }
     QVERIFY(t.indexOf(u"txtNonEsiste") < 0);
+}
+
+void TestRecordTables::typingRulesOfEveryBox_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<int>("typed");
+    QTest::addColumn<KeyFilter>("filter");
+    QTest::addColumn<Casing>("casing");
+    struct Box
+    {
+        const char *control;
+        int typed;
+        KeyFilter filter;
+        Casing casing;
+    };
+    // Every box typed into or filled by the date picker, with its typing limit and rules, as the
+    // cards give them.
+    const Box member[] = {
+        {"txtDipendente", 50, KeyFilter::None, Casing::None},
+        {"txtCittadinanza", 50, KeyFilter::None, Casing::None},
+        {"txtStipendio", 12, KeyFilter::Amount, Casing::None},
+        {"txtLuogo", 50, KeyFilter::None, Casing::None},
+        {"txtDataNasc", 10, KeyFilter::None, Casing::None},
+        {"txtCodFisc", 16, KeyFilter::Alphanumeric, Casing::Upper},
+        {"txtPartitaIva", 10, KeyFilter::None, Casing::None},
+        {"txtIndirizzo", 120, KeyFilter::None, Casing::None},
+        {"txtCitta", 50, KeyFilter::None, Casing::None},
+        {"txtProv", 2, KeyFilter::None, Casing::Upper},
+        {"txtCap", 10, KeyFilter::None, Casing::None},
+        {"txtQualifiche", 120, KeyFilter::None, Casing::None},
+        {"txtFamiliari", 250, KeyFilter::None, Casing::None},
+        {"txtIban", 27, KeyFilter::None, Casing::Upper},
+        {"txtNote", 250, KeyFilter::None, Casing::None},
+        {"txtDataSca", 10, KeyFilter::None, Casing::None},
+        {"txtPreavviso", 3, KeyFilter::Digits, Casing::None},
+        {"txtRecapito", 50, KeyFilter::None, Casing::None},
+        {"txtEmail", 50, KeyFilter::None, Casing::TrimOnly},
+    };
+    const Box page[] = {
+        {"txtNumero", 12, KeyFilter::None, Casing::None},
+        {"txtDenominazione", 120, KeyFilter::None, Casing::None},
+        {"txtCodFisc", 16, KeyFilter::Alphanumeric, Casing::Upper},
+        {"txtPresidente", 50, KeyFilter::None, Casing::None},
+        {"txtSegretario", 50, KeyFilter::None, Casing::None},
+        {"txtOrdine_A", 6, KeyFilter::None, Casing::None},
+        {"txtSocio_A", 50, KeyFilter::None, Casing::None},
+        {"txtLuogoNasc_A", 50, KeyFilter::None, Casing::None},
+        {"txtDataNasc_A", 10, KeyFilter::None, Casing::None},
+        {"txtCodFisc_A", 16, KeyFilter::Alphanumeric, Casing::Upper},
+        {"txtIndirizzo_A", 120, KeyFilter::None, Casing::None},
+        {"txtTelefono_A", 30, KeyFilter::None, Casing::None},
+        {"txtTessera_A", 50, KeyFilter::None, Casing::None},
+        {"txtDataAmm_A", 10, KeyFilter::None, Casing::None},
+        {"txtQuota_A", 15, KeyFilter::Amount, Casing::None},
+        {"txtDataUsc_A", 10, KeyFilter::None, Casing::None},
+        {"txtMotivo_A", 120, KeyFilter::None, Casing::None},
+        {"txtAnnotazioni_A", 250, KeyFilter::None, Casing::None},
+        {"txtOrdine_B", 6, KeyFilter::None, Casing::None},
+        {"txtSocio_B", 50, KeyFilter::None, Casing::None},
+        {"txtLuogoNasc_B", 50, KeyFilter::None, Casing::None},
+        {"txtDataNasc_B", 10, KeyFilter::None, Casing::None},
+        {"txtCodFisc_B", 16, KeyFilter::Alphanumeric, Casing::Upper},
+        {"txtIndirizzo_B", 120, KeyFilter::None, Casing::None},
+        {"txtTelefono_B", 30, KeyFilter::None, Casing::None},
+        {"txtTessera_B", 50, KeyFilter::None, Casing::None},
+        {"txtDataAmm_B", 10, KeyFilter::None, Casing::None},
+        {"txtQuota_B", 15, KeyFilter::Amount, Casing::None},
+        {"txtDataUsc_B", 10, KeyFilter::None, Casing::None},
+        {"txtMotivo_B", 120, KeyFilter::None, Casing::None},
+        {"txtAnnotazioni_B", 250, KeyFilter::None, Casing::None},
+        {"txtOrdine_C", 6, KeyFilter::None, Casing::None},
+        {"txtSocio_C", 50, KeyFilter::None, Casing::None},
+        {"txtLuogoNasc_C", 50, KeyFilter::None, Casing::None},
+        {"txtDataNasc_C", 10, KeyFilter::None, Casing::None},
+        {"txtCodFisc_C", 16, KeyFilter::Alphanumeric, Casing::Upper},
+        {"txtIndirizzo_C", 120, KeyFilter::None, Casing::None},
+        {"txtTelefono_C", 30, KeyFilter::None, Casing::None},
+        {"txtTessera_C", 50, KeyFilter::None, Casing::None},
+        {"txtDataAmm_C", 10, KeyFilter::None, Casing::None},
+        {"txtQuota_C", 15, KeyFilter::Amount, Casing::None},
+        {"txtDataUsc_C", 10, KeyFilter::None, Casing::None},
+        {"txtMotivo_C", 120, KeyFilter::None, Casing::None},
+        {"txtAnnotazioni_C", 250, KeyFilter::None, Casing::None},
+        {"txtOrdine_D", 6, KeyFilter::None, Casing::None},
+        {"txtSocio_D", 50, KeyFilter::None, Casing::None},
+        {"txtLuogoNasc_D", 50, KeyFilter::None, Casing::None},
+        {"txtDataNasc_D", 10, KeyFilter::None, Casing::None},
+        {"txtCodFisc_D", 16, KeyFilter::Alphanumeric, Casing::Upper},
+        {"txtIndirizzo_D", 120, KeyFilter::None, Casing::None},
+        {"txtTelefono_D", 30, KeyFilter::None, Casing::None},
+        {"txtTessera_D", 50, KeyFilter::None, Casing::None},
+        {"txtDataAmm_D", 10, KeyFilter::None, Casing::None},
+        {"txtQuota_D", 15, KeyFilter::Amount, Casing::None},
+        {"txtDataUsc_D", 10, KeyFilter::None, Casing::None},
+        {"txtMotivo_D", 120, KeyFilter::None, Casing::None},
+        {"txtAnnotazioni_D", 250, KeyFilter::None, Casing::None},
+    };
+    const Box movement[] = {
+        {"txtData", 10, KeyFilter::None, Casing::None},
+        {"txtCausale", 250, KeyFilter::None, Casing::None},
+        {"txtPromemoria", 250, KeyFilter::None, Casing::None},
+        {"txtDataSca", 10, KeyFilter::None, Casing::None},
+        {"txtPreavviso", 3, KeyFilter::Digits, Casing::None},
+        {"txtImporto", 15, KeyFilter::Amount, Casing::None},
+        {"txtPagatore", 50, KeyFilter::None, Casing::None},
+        {"txtRecapitoPag", 50, KeyFilter::None, Casing::None},
+        {"txtCodFisc", 16, KeyFilter::None, Casing::Upper},
+        {"txtPartitaIva", 11, KeyFilter::Digits, Casing::None},
+        {"txtCategoria", 50, KeyFilter::None, Casing::None},
+        {"txtEmail", 50, KeyFilter::None, Casing::TrimOnly},
+        {"txtPagamento", 150, KeyFilter::None, Casing::None},
+        {"txtBeneficiario", 50, KeyFilter::None, Casing::None},
+        {"txtRecapitoBen", 50, KeyFilter::None, Casing::None},
+        {"txtRicevuta", 250, KeyFilter::None, Casing::None},
+        {"txtNote", 250, KeyFilter::None, Casing::None},
+        {"txtTariffa", 250, KeyFilter::None, Casing::None},
+    };
+    const std::pair<QString, std::span<const Box>> tables[]
+        = {{u"member"_s, member}, {u"page"_s, page}, {u"movement"_s, movement}};
+    for (const auto &[table, boxes] : tables) {
+        for (const Box &box : boxes) {
+            QTest::addRow("%s %s", qPrintable(table), box.control)
+                << table << QString::fromLatin1(box.control) << box.typed << box.filter
+                << box.casing;
+        }
+    }
+}
+
+void TestRecordTables::typingRulesOfEveryBox()
+{
+    QFETCH(QString, table);
+    QFETCH(QString, box);
+    QFETCH(int, typed);
+    QFETCH(KeyFilter, filter);
+    QFETCH(Casing, casing);
+    const RecordTable &t = tableNamed(table);
+    const int index = t.indexOf(box);
+    QVERIFY(index >= 0);
+    const RecordTable::Field &field = t.field(index);
+    QCOMPARE(field.typed, typed);
+    QCOMPARE(field.filter, filter);
+    QCOMPARE(field.casing, casing);
+}
+
+void TestRecordTables::printedTitlesOfThePage_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("title");
+    const std::pair<const char *, const char *> bookLevel[]
+        = {{"txtNumero", "LIBRO SOCI N. "}, {"txtCodFisc", "CODICE FISCALE:  "},
+            {"txtPresidente", "IL PRESIDENTE:"}, {"txtSegretario", "IL SEGRETARIO:"}};
+    for (const auto &[box, title] : bookLevel)
+        QTest::newRow(box) << QString::fromLatin1(box) << QString::fromLatin1(title);
+    // Each row's titles are the same under its own names: rows A and D, the ends.
+    const std::pair<const char *, const char *> row[] = {{"txtOrdine", "N. ORD."},
+        {"txtSocio", "COGNOME E NOME"}, {"txtLuogoNasc", "LUOGO DI NASCITA"},
+        {"txtDataNasc", "DATA DI NASCITA"}, {"txtCodFisc", "CODICE FISCALE"},
+        {"txtIndirizzo", "INDIRIZZO DI RESIDENZA"}, {"txtTelefono", "TELEFONO"},
+        {"txtTessera", "TESSERA N."}, {"txtDataAmm", "DATA AMMISSIONE"},
+        {"txtQuota", "QUOTA SOCIALE"}, {"txtDataUsc", "DATA USCITA"},
+        {"txtMotivo", "MOTIVO USCITA"}, {"txtAnnotazioni", "ANNOTAZIONI"}};
+    for (const QString suffix : {u"_A"_s, u"_D"_s}) {
+        for (const auto &[box, title] : row) {
+            QTest::addRow("%s%s", box, qPrintable(suffix))
+                << QString::fromLatin1(box) + suffix << QString::fromLatin1(title);
+        }
+    }
+}
+
+void TestRecordTables::printedTitlesOfThePage()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, title);
+    const RecordTable &page = book::pageTable();
+    QVERIFY(page.indexOf(box) >= 0);
+    QCOMPARE(page.field(page.indexOf(box)).printCaption, title);
 }
 
 void TestRecordTables::pageRows_data()

@@ -81,6 +81,8 @@ private Q_SLOTS:
     void movementCells();
     void cellTexts_data();
     void cellTexts();
+    void markupAtEveryPlaceOfACell_data();
+    void markupAtEveryPlaceOfACell();
     void unreadableArchiveIsReported();
     void failedWriteKeepsTheEarlierExport();
     void largeSheetIsWrittenWhole();
@@ -182,6 +184,44 @@ void TestSheetExport::cellTexts()
         document.contains(QByteArray(cellBytes(written) + cellBytes({}) + cellBytes({}) + "</tr>")),
         document.right(200).constData());
     QVERIFY(!document.contains('\n'));
+}
+
+void TestSheetExport::markupAtEveryPlaceOfACell_data()
+{
+    QTest::addColumn<char>("character");
+    QTest::addColumn<QByteArray>("escaped");
+    QTest::newRow("greater than") << '>' << QByteArray("&gt;");
+    QTest::newRow("less than") << '<' << QByteArray("&lt;");
+    QTest::newRow("ampersand") << '&' << QByteArray("&amp;");
+    QTest::newRow("double quote") << '"' << QByteArray("&quot;");
+}
+
+// The bytes are looked at eight at a time: the character is escaped at every place of both
+// blocks of a sixteen-byte cell, read from an archive or typed.
+void TestSheetExport::markupAtEveryPlaceOfACell()
+{
+    QFETCH(char, character);
+    QFETCH(QByteArray, escaped);
+    for (int offset = 0; offset < 16; ++offset) {
+        QByteArray text(16, 'x');
+        text[offset] = character;
+        QByteArray written = text;
+        written.replace(offset, 1, escaped);
+
+        SheetRows stored(20);
+        stored.beginRow();
+        stored.appendCell(text);
+        for (int column = 1; column < stored.columnCount(); ++column)
+            stored.appendCell({});
+        SheetRows typed(20);
+        typed.appendEmptyRows(1);
+        typed.setCell(0, 0, QString::fromLatin1(text));
+        for (const SheetRows *rows : {&stored, &typed}) {
+            const QByteArray document = exporting::sheetDocument(exporting::movementSheet(), *rows);
+            QVERIFY2(dataRows(document).startsWith(QByteArray("<tr>" + cellBytes(written))),
+                qPrintable(u"offset %1"_s.arg(offset)));
+        }
+    }
 }
 
 void TestSheetExport::unreadableArchiveIsReported()

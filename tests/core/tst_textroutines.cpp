@@ -40,6 +40,8 @@ private Q_SLOTS:
     void shortestForm();
     void amountNormalisation_data();
     void amountNormalisation();
+    void amountFromPastedText_data();
+    void amountFromPastedText();
     void column_data();
     void column();
 };
@@ -355,6 +357,90 @@ void TestTextRoutines::amountNormalisation()
     QFETCH(int, decimals);
     QFETCH(QString, expected);
     QCOMPARE(normaliseAmount(text, decimals), expected);
+}
+
+void TestTextRoutines::amountFromPastedText_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<QString>("plain"); // null: refused
+    QTest::addColumn<QString>("shown"); // null: refused
+    const QString refused;
+    QTest::newRow("point before two decimals") << u"12.50"_s << 2 << u"12,50"_s << u"12,50"_s;
+    QTest::newRow("point before one decimal") << u"12.5"_s << 2 << u"12,5"_s << u"12,50"_s;
+    QTest::newRow("italian thousands") << u"1.234,50"_s << 2 << u"1234,50"_s << u"1234,50"_s;
+    QTest::newRow("english thousands") << u"1,234.50"_s << 2 << u"1234,50"_s << u"1234,50"_s;
+    QTest::newRow("millions") << u"1.234.567,8"_s << 2 << u"1234567,8"_s << u"1234567,80"_s;
+    QTest::newRow("english millions, no decimals")
+        << u"1,234,567"_s << 2 << u"1234567"_s << u"1234567,00"_s;
+    QTest::newRow("point before three digits is thousands")
+        << u"1.234"_s << 2 << u"1234"_s << u"1234,00"_s;
+    QTest::newRow("but not after a lone zero") << u"0.125"_s << 4 << u"0,125"_s << u"0,125"_s;
+    QTest::newRow("our own comma, three decimals") << u"3,456"_s << 4 << u"3,456"_s << u"3,456"_s;
+    QTest::newRow("our own comma, rounded") << u"3,456"_s << 2 << u"3,456"_s << u"3,46"_s;
+    QTest::newRow("four decimals after a point") << u"3.4567"_s << 4 << u"3,4567"_s << u"3,4567"_s;
+    QTest::newRow("euro sign and code") << u"€ 25.00 EUR"_s << 2 << u"25,00"_s << u"25,00"_s;
+    QTest::newRow("euro after") << u"25,00 €"_s << 4 << u"25,00"_s << u"25,00"_s;
+    QTest::newRow("euro word, no blank") << u"12euro"_s << 2 << u"12"_s << u"12,00"_s;
+    QTest::newRow("blank thousands") << u"1 234,50"_s << 2 << u"1234,50"_s << u"1234,50"_s;
+    QTest::newRow("no-break blank thousands")
+        << u"\u00A01\u202F234,50\u00A0"_s << 2 << u"1234,50"_s << u"1234,50"_s;
+    QTest::newRow("apostrophe thousands") << u"1'234.50"_s << 2 << u"1234,50"_s << u"1234,50"_s;
+    QTest::newRow("trailing point") << u"25."_s << 2 << u"25"_s << u"25,00"_s;
+    QTest::newRow("leading point") << u".5"_s << 2 << u"0,5"_s << u"0,50"_s;
+    QTest::newRow("leading zeros") << u"007,50"_s << 2 << u"7,50"_s << u"7,50"_s;
+    QTest::newRow("plus sign") << u"+3,5"_s << 2 << u"3,5"_s << u"3,50"_s;
+    QTest::newRow("zero") << u"0"_s << 2 << u"0"_s << u"0,00"_s;
+    QTest::newRow("zero with decimals") << u"0,00"_s << 4 << u"0,00"_s << u"0,00"_s;
+    QTest::newRow("1,005 as the box rounds it") << u"1,005"_s << 2 << u"1,005"_s << u"1,00"_s;
+    // The ends: fifteen significant digits are kept exactly, one more would be changed.
+    QTest::newRow("largest whole amount")
+        << u"999999999999999"_s << 2 << u"999999999999999"_s << u"999999999999999,00"_s;
+    QTest::newRow("one digit more")
+        << u"9999999999999999"_s << 2 << u"9999999999999999"_s << refused;
+    QTest::newRow("largest with cents")
+        << u"9.999.999.999.999,99"_s << 2 << u"9999999999999,99"_s << u"9999999999999,99"_s;
+    QTest::newRow("one cent digit more")
+        << u"99.999.999.999.999,99"_s << 2 << u"99999999999999,99"_s << refused;
+    QTest::newRow("largest fee") << u"99999999999,9999"_s << 4 << u"99999999999,9999"_s
+                                 << u"99999999999,9999"_s;
+    QTest::newRow("decimals beyond the rounding do not count")
+        << u"9999999999999,991"_s << 2 << u"9999999999999,991"_s << u"9999999999999,99"_s;
+    QTest::newRow("empty is the blank amount") << QString() << 2 << refused << u"0,00"_s;
+    QTest::newRow("blank is the blank amount") << u" \t "_s << 4 << refused << u"0,00"_s;
+    // Refusals.
+    QTest::newRow("negative") << u"-3,5"_s << 2 << refused << refused;
+    QTest::newRow("negative after the euro") << u"€ -3,5"_s << 2 << refused << refused;
+    QTest::newRow("two signs") << u"+-3"_s << 2 << refused << refused;
+    QTest::newRow("two points") << u"12.5.3"_s << 2 << refused << refused;
+    QTest::newRow("two commas") << u"1,2,3"_s << 2 << refused << refused;
+    QTest::newRow("two decimal separators") << u"1.234,5.6"_s << 2 << refused << refused;
+    QTest::newRow("bad groups") << u"12.34.567"_s << 2 << refused << refused;
+    QTest::newRow("group of four") << u"1.2345,00"_s << 2 << refused << refused;
+    QTest::newRow("mixed thousands") << u"1.234 567,00"_s << 2 << refused << refused;
+    QTest::newRow("separator among the decimals") << u"1,5 000"_s << 2 << refused << refused;
+    QTest::newRow("inner blank") << u"12 34"_s << 2 << refused << refused;
+    QTest::newRow("letters") << u"abc"_s << 2 << refused << refused;
+    QTest::newRow("digits and letters") << u"12a"_s << 2 << refused << refused;
+    QTest::newRow("exponent") << u"1,5E2"_s << 2 << refused << refused;
+    QTest::newRow("euro alone") << u"€"_s << 2 << refused << refused;
+    QTest::newRow("comma alone") << u","_s << 2 << refused << refused;
+    QTest::newRow("point alone") << u"."_s << 2 << refused << refused;
+    QTest::newRow("other currency") << u"$ 25.00"_s << 2 << refused << refused;
+}
+
+void TestTextRoutines::amountFromPastedText()
+{
+    QFETCH(QString, input);
+    QFETCH(int, decimals);
+    QFETCH(QString, plain);
+    QFETCH(QString, shown);
+    QCOMPARE(plainAmount(input).value_or(QString()), plain);
+    QCOMPARE(plainAmount(input).has_value(), !plain.isNull());
+    const std::optional<QString> amount = amountFromInput(input, decimals);
+    QCOMPARE(amount.has_value(), !shown.isNull());
+    if (amount)
+        QCOMPARE(*amount, shown);
 }
 
 void TestTextRoutines::column_data()

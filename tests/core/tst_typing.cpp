@@ -19,6 +19,8 @@ class TestTyping final : public QObject
 private Q_SLOTS:
     void filterAtTheEndsOfItsRanges_data();
     void filterAtTheEndsOfItsRanges();
+    void keyTypedIntoABox_data();
+    void keyTypedIntoABox();
     void casing_data();
     void casing();
     void oneEdit_data();
@@ -49,6 +51,29 @@ void TestTyping::filterAtTheEndsOfItsRanges()
     for (const QChar c : refused)
         QVERIFY2(!text::acceptsCharacter(filter, c), qPrintable(QString(c)));
     QCOMPARE(text::filteredText(filter, QString(accepted + refused)), accepted);
+}
+
+void TestTyping::keyTypedIntoABox_data()
+{
+    QTest::addColumn<KeyFilter>("filter");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("passes");
+    QTest::newRow("amount: point, taken as the comma") << KeyFilter::Amount << u"."_s << true;
+    QTest::newRow("amount: comma") << KeyFilter::Amount << u","_s << true;
+    QTest::newRow("amount: digit") << KeyFilter::Amount << u"7"_s << true;
+    QTest::newRow("amount: minus") << KeyFilter::Amount << u"-"_s << false;
+    QTest::newRow("amount: two points") << KeyFilter::Amount << u".."_s << false;
+    QTest::newRow("digits: point") << KeyFilter::Digits << u"."_s << false;
+    QTest::newRow("alphanumeric: point") << KeyFilter::Alphanumeric << u"."_s << false;
+    QTest::newRow("none: point") << KeyFilter::None << u"."_s << true;
+}
+
+void TestTyping::keyTypedIntoABox()
+{
+    QFETCH(KeyFilter, filter);
+    QFETCH(QString, typed);
+    QFETCH(bool, passes);
+    QCOMPARE(text::acceptsKey(filter, typed), passes);
 }
 
 void TestTyping::casing_data()
@@ -105,6 +130,46 @@ void TestTyping::oneEdit_data()
         << u"ab"_s << u"a b"_s << KeyFilter::None << Casing::TrimOnly << 50 << u"a b"_s << 2;
     QTest::newRow("amount pasted") << QString() << u"1.234,50 €"_s << KeyFilter::Amount
                                    << Casing::None << 12 << u"1234,50"_s << 7;
+
+    const auto amount = [](const char *name, const QString &before, const QString &after,
+                            int limit = 15) -> QTestData & {
+        return QTest::newRow(name) << before << after << KeyFilter::Amount << Casing::None << limit;
+    };
+    amount("point typed is the comma", u"12"_s, u"12."_s) << u"12,"_s << 3;
+    amount("point typed in the middle", u"15"_s, u"1.5"_s) << u"1,5"_s << 2;
+    amount("point pasted into an empty box", QString(), u"12.50"_s) << u"12,50"_s << 5;
+    amount("paste over the whole text", u"0,00"_s, u"€ 25.00 EUR"_s) << u"25,00"_s << 5;
+    amount("paste read with what is there", u"1"_s, u"1.50"_s) << u"1,50"_s << 4;
+    amount("paste before what is there", u",50"_s, u"€ 3,50"_s) << u"3,50"_s << 1;
+    amount("digits pasted as typed", u"0,"_s, u"0,1250"_s) << u"0,1250"_s << 6;
+    amount("unreadable paste keeps the box", u"7,00"_s, u"7,00abc"_s) << u"7,00"_s << 4;
+    amount("paste with two points refused", QString(), u"12.5.3"_s) << QString() << 0;
+    amount("negative paste refused", u"5"_s, u"-3,5"_s) << u"5"_s << 0;
+    amount("refused in the middle", u"1234"_s, u"12x34"_s) << u"1234"_s << 2;
+    amount("paste that just fits", QString(), u"123.456.789,12"_s, 12) << u"123456789,12"_s << 12;
+    amount("paste one longer is refused, not cut", QString(), u"1.234.567.890,12"_s, 12)
+        << QString() << 0;
+    amount("typed digits are still cut", u"123456789012"_s, u"1234567890123"_s, 12)
+        << u"123456789012"_s << 12;
+
+    const auto iban
+        = [](const char *name, const QString &before, const QString &after) -> QTestData & {
+        return QTest::newRow(name) << before << after << KeyFilter::None << Casing::Upper << 27;
+    };
+    iban("iban in printed groups", QString(), u"IT 60 X 05428 11101 000000123456"_s)
+        << u"IT60X0542811101000000123456"_s << 27;
+    iban("iban in groups of four, lower case", QString(), u" it60 x054 2811 1010 0000 0123 456 "_s)
+        << u"IT60X0542811101000000123456"_s << 27;
+    iban("iban longer than the room still cut", QString(),
+        u"IT60\tX054\u00A02811101000000123456 99"_s)
+        << u"IT60X0542811101000000123456"_s << 27;
+    iban("blank typed inside a code", u"IT60"_s, u"IT 60"_s) << u"IT60"_s << 2;
+    QTest::newRow("vat number in groups")
+        << QString() << u"IT 012 345 678 90"_s << KeyFilter::Digits << Casing::None << 11
+        << u"01234567890"_s << 11;
+    QTest::newRow("a name keeps its blanks")
+        << QString() << u"Anna Maria Rossi"_s << KeyFilter::None << Casing::None << 10
+        << u"Anna Maria"_s << 10;
     QTest::newRow("no limit") << QString() << QString(300, u'x') << KeyFilter::None << Casing::None
                               << 0 << QString(300, u'x') << 300;
     QTest::newRow("limit exactly reached")

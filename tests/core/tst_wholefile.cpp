@@ -4,11 +4,14 @@
 #include "store/WholeFile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <optional>
+
+#include <sys/stat.h>
 
 using namespace almavest;
 using namespace Qt::StringLiterals;
@@ -27,6 +30,8 @@ private Q_SLOTS:
     void writesOrReplaces();
     void failuresKeepTheOldFile_data();
     void failuresKeepTheOldFile();
+    void rebuiltFileKeepsItsMode_data();
+    void rebuiltFileKeepsItsMode();
 };
 
 void TestWholeFile::writesOrReplaces_data()
@@ -86,6 +91,56 @@ void TestWholeFile::failuresKeepTheOldFile()
     QCOMPARE(fileBytes(dir.filePath(u"Socio_1.jpg"_s)), old);
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
         QStringList {u"Socio_1.jpg"_s});
+}
+
+namespace {
+
+enum class Writer { Whole, Rebuilt };
+
+mode_t fileMode(const QString &path)
+{
+    struct stat status
+    {
+    };
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return 0;
+    return status.st_mode & 07777;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Writer)
+
+void TestWholeFile::rebuiltFileKeepsItsMode_data()
+{
+    QTest::addColumn<Writer>("writer");
+    QTest::addColumn<int>("mode");
+    // 0666 is wider than a new file gets under the usual umask: the old file's mode is kept, not
+    // a new file's.
+    for (const int mode : {0640, 0600, 0666}) {
+        QTest::addRow("whole, %o", mode) << Writer::Whole << mode;
+        QTest::addRow("rebuilt, %o", mode) << Writer::Rebuilt << mode;
+    }
+}
+
+void TestWholeFile::rebuiltFileKeepsItsMode()
+{
+    QFETCH(Writer, writer);
+    QFETCH(int, mode);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"Soci.xls"_s);
+    QVERIFY(writeBytes(path, "old bytes"));
+    QCOMPARE(::chmod(QFile::encodeName(path).constData(), mode_t(mode)), 0);
+    if (writer == Writer::Whole) {
+        QCOMPARE(store::writeWholeFile(path, "new bytes"), WriteFailure::None);
+    } else {
+        store::RebuiltFile file(path);
+        QVERIFY(file.open());
+        QVERIFY(file.write("new bytes"));
+        QCOMPARE(file.commit(), WriteFailure::None);
+    }
+    QCOMPARE(fileBytes(path), QByteArray("new bytes"));
+    QCOMPARE(int(fileMode(path)), mode);
 }
 
 QTEST_APPLESS_MAIN(TestWholeFile)

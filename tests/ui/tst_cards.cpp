@@ -120,6 +120,8 @@ private Q_SLOTS:
     void longTextShowsItsStart();
     void lettersTheArchiveCannotHoldAreShownAsStored_data() { cards(); }
     void lettersTheArchiveCannotHoldAreShownAsStored();
+    void unreadableAmountIsRefused_data();
+    void unreadableAmountIsRefused();
     void closingWithTheFocusInTheAmountBox_data() { cards(); }
     void closingWithTheFocusInTheAmountBox();
 
@@ -451,6 +453,31 @@ void TestCards::lettersTheArchiveCannotHoldAreShownAsStored()
     const QString told = messages().first().text;
     QVERIFY2(told.contains(u"sostituite"_s), qPrintable(told));
     QVERIFY2(told.contains(u"Cognome e nome"_s) || told.contains(u"Causale"_s), qPrintable(told));
+}
+
+void TestCards::unreadableAmountIsRefused_data()
+{
+    QTest::addColumn<QString>("card");
+    QTest::newRow("member card") << u"member"_s;
+    QTest::newRow("movement card") << u"movement"_s;
+}
+
+// An amount that cannot be read is never turned into another value: Save stops at it, names the
+// box and leaves the text as it was typed.
+void TestCards::unreadableAmountIsRefused()
+{
+    const Card card = open();
+    fill(card, card.valid(u"Importo"_s));
+    QLineEdit *amount = card.screen->box(card.amountField);
+    amount->setText(u"1,2,3"_s);
+    button(card, card.saveButton)->click();
+    QCOMPARE(messages().size(), 1);
+    QCOMPARE(messages().first().kind, MessageKind::Warning);
+    QVERIFY(messages().first().text.startsWith(u"Attenzione: il testo del campo"_s));
+    QCOMPARE(amount->text(), u"1,2,3"_s);
+    QVERIFY(amount->hasFocus());
+    QVERIFY(shownPosition(card).isEmpty());
+    QVERIFY(stored(card).isEmpty());
 }
 
 // The program closes while the amount box has the focus: leaving it then must reach nothing of

@@ -335,7 +335,6 @@ void TestMovimenti::expenseAmountIsNormalisedAndSigned_data()
     QTest::newRow("whole") << u"7"_s << u"7,00"_s;
     QTest::newRow("rounded") << u"7,456"_s << u"7,46"_s;
     QTest::newRow("lone decimals") << u",5"_s << u"0,50"_s;
-    QTest::newRow("not a number") << u"1,2,3"_s << u"0,00"_s;
 }
 
 // The amount box still has the focus when Save is pressed: the save normalises it first.
@@ -475,7 +474,7 @@ void TestMovimenti::enterChainAndAmountOnLeaving_data()
     QTest::newRow("notice days take digits only")
         << int(NoticeDays) << u"1a5-"_s << int(Amount) << u"15"_s;
     QTest::newRow("amount normalised on leaving")
-        << int(Amount) << u"3,4-5.6"_s << int(Payer) << u"3,46"_s;
+        << int(Amount) << u"3,4-5a6"_s << int(Payer) << u"3,46"_s;
     QTest::newRow("empty amount") << int(Amount) << QString() << int(Payer) << u"0,00"_s;
     QTest::newRow("tax code upper-cased")
         << int(PayerTaxCode) << u" rss mra"_s << int(PayerVatNumber) << u"RSSMRA"_s;

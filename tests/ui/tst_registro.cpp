@@ -266,7 +266,7 @@ void TestRegistro::typingRulesOfTheBoxes_data()
     QTest::newRow("association tax code") << u"txtCodFisc"_s << u" 92-01.2ab"_s << u"92012AB"_s;
     QTest::newRow("row A tax code") << u"txtCodFisc_A"_s << u"vrd gpp-85"_s << u"VRDGPP85"_s;
     QTest::newRow("row D tax code") << u"txtCodFisc_D"_s << u"a.b c"_s << u"ABC"_s;
-    QTest::newRow("row B fee") << u"txtQuota_B"_s << u"2a5.,0,0 €"_s << u"25,0,0"_s;
+    QTest::newRow("row B fee") << u"txtQuota_B"_s << u"2a5.,0,0 €"_s << u"25,,0,0"_s;
     QTest::newRow("tax code limit")
         << u"txtCodFisc_C"_s << u"ABCDEFGHIJKLMNOPQR"_s << u"ABCDEFGHIJKLMNOP"_s;
     QTest::newRow("fee limit") << u"txtQuota_A"_s << u"1234567890123456789"_s

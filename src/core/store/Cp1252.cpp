@@ -1,7 +1,9 @@
 #include "store/Cp1252.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
+#include <utility>
 
 namespace almavest::store {
 
@@ -30,6 +32,29 @@ quint64 highRangeBits(quint64 word)
     return word & ~(word << 1) & ~(word << 2) & 0x8080808080808080ULL;
 }
 
+// The Latin letters of European languages that the page lacks and that keep no base letter
+// when their accents are taken off, with the nearest letter the page has, by code.
+// clang-format off
+constexpr std::array<std::pair<char16_t, char>, 24> kNearestLetters = {{
+    {0x0110, 'D'}, {0x0111, 'd'}, // Đ đ (Croatian, Sami)
+    {0x0126, 'H'}, {0x0127, 'h'}, // Ħ ħ (Maltese)
+    {0x0131, 'i'},                // ı (Turkish, Azerbaijani)
+    {0x0132, 'Y'}, {0x0133, 'y'}, // Ĳ ĳ (Dutch), as typewriters wrote it
+    {0x0138, 'q'},                // ĸ (Greenlandic), since written q
+    {0x013F, 'L'}, {0x0140, 'l'}, // Ŀ ŀ (Catalan)
+    {0x0141, 'L'}, {0x0142, 'l'}, // Ł ł (Polish, Sorbian)
+    {0x0149, 'n'},                // ŉ (Afrikaans)
+    {0x014A, 'N'}, {0x014B, 'n'}, // Ŋ ŋ (Sami)
+    {0x0166, 'T'}, {0x0167, 't'}, // Ŧ ŧ (Sami)
+    {0x017F, 's'},                // ſ (long s)
+    {0x018F, 'E'},                // Ə (Azerbaijani)
+    {0x01B7, 'Z'},                // Ʒ (Sami)
+    {0x01E4, 'G'}, {0x01E5, 'g'}, // Ǥ ǥ (Sami)
+    {0x0259, 'e'}, {0x0292, 'z'}, // ə (Azerbaijani), ʒ (Sami)
+}};
+// clang-format on
+static_assert(std::is_sorted(kNearestLetters.begin(), kNearestLetters.end()));
+
 // The byte that stands for `code` in the page, or -1 when the page has none.
 int directByte(char16_t code)
 {
@@ -39,6 +64,22 @@ int directByte(char16_t code)
         if (kHighTable[i] == code)
             return static_cast<int>(0x80 + i);
     }
+    return -1;
+}
+
+// The page's byte for `code`, or for the nearest letter when `code` is a Latin letter the page
+// lacks; -1 otherwise.
+int letterByte(char16_t code)
+{
+    const int direct = directByte(code);
+    if (direct >= 0)
+        return direct;
+    if (code == 0x1E9E)
+        return 0xDF; // ẞ, the capital sharp s: the page's ß
+    const auto nearest = std::lower_bound(kNearestLetters.begin(), kNearestLetters.end(), code,
+        [](const std::pair<char16_t, char> &entry, char16_t c) { return entry.first < c; });
+    if (nearest != kNearestLetters.end() && nearest->first == code)
+        return static_cast<uchar>(nearest->second);
     return -1;
 }
 
@@ -79,15 +120,15 @@ void patchHighRange(QChar *out, QByteArrayView bytes)
 
 char cp1252Byte(QChar character)
 {
-    const int direct = directByte(character.unicode());
-    if (direct >= 0)
-        return static_cast<char>(direct);
+    const int letter = letterByte(character.unicode());
+    if (letter >= 0)
+        return static_cast<char>(letter);
     if (character.isSurrogate())
         return '?';
-    // The base letter of the canonical decomposition: "ő" keeps its "o".
+    // The base letter of the canonical decomposition: "ő" keeps its "o", "ǯ" its "ʒ", so "z".
     const QString decomposed = QString(character).normalized(QString::NormalizationForm_D);
     if (decomposed.size() > 1 || decomposed.at(0) != character) {
-        const int base = directByte(decomposed.at(0).unicode());
+        const int base = letterByte(decomposed.at(0).unicode());
         if (base >= 0)
             return static_cast<char>(base);
     }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 
+#include <algorithm>
 #include <cmath>
 
 namespace almavest::text {
@@ -279,9 +280,154 @@ QString normaliseAmount(QStringView text, int decimals)
     return result;
 }
 
+namespace {
+
+// The most significant digits a double carries through the rounding and the shortest form
+// unchanged.
+constexpr int kExactDigits = 15;
+
+bool isAmountBlank(QChar c)
+{
+    return c.isSpace() || c.category() == QChar::Separator_Space;
+}
+
+QStringView withoutBlanks(QStringView text)
+{
+    while (!text.isEmpty() && isAmountBlank(text.front()))
+        text = text.sliced(1);
+    while (!text.isEmpty() && isAmountBlank(text.back()))
+        text.chop(1);
+    return text;
+}
+
+// Drops one currency mark ("€", "EUR", "Euro") from the front or the back of `text`.
+QStringView withoutCurrency(QStringView text, bool front)
+{
+    for (const QStringView mark :
+        {QStringView(u"\u20AC"), QStringView(u"EURO"), QStringView(u"EUR")}) {
+        if (front && text.startsWith(mark, Qt::CaseInsensitive))
+            return withoutBlanks(text.sliced(mark.size()));
+        if (!front && text.endsWith(mark, Qt::CaseInsensitive))
+            return withoutBlanks(text.first(text.size() - mark.size()));
+    }
+    return text;
+}
+
+bool isGroupSeparator(QChar c)
+{
+    return isAmountBlank(c) || c == u'\'' || c == u'\u2019';
+}
+
+// True when the digit groups before the decimal separator are one group of one to three digits
+// that does not start with 0, then groups of exactly three.
+bool wellGrouped(const QList<QStringView> &groups)
+{
+    if (groups.isEmpty() || groups.front().isEmpty() || groups.front().size() > 3
+        || groups.front().front() == u'0')
+        return false;
+    return std::all_of(
+        groups.begin() + 1, groups.end(), [](QStringView group) { return group.size() == 3; });
+}
+
+} // namespace
+
+std::optional<QString> plainAmount(QStringView input)
+{
+    QStringView text = withoutBlanks(input);
+    bool signSeen = false;
+    const auto takeSign = [&] {
+        if (signSeen || text.isEmpty() || (text.front() != u'+' && text.front() != u'-'))
+            return true;
+        signSeen = true;
+        const bool negative = text.front() == u'-';
+        text = withoutBlanks(text.sliced(1));
+        return !negative;
+    };
+    if (!takeSign())
+        return std::nullopt;
+    text = withoutCurrency(text, true);
+    if (!takeSign())
+        return std::nullopt;
+    text = withoutCurrency(text, false);
+
+    // Split into runs of digits and the one separator after each.
+    QList<QStringView> groups;
+    QList<QChar> separators;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && isDigit(text[i]))
+            continue;
+        groups.append(text.sliced(start, i - start));
+        if (i == text.size())
+            break;
+        const QChar c = text[i];
+        if (c != u'.' && c != u',' && !isGroupSeparator(c))
+            return std::nullopt;
+        separators.append(isGroupSeparator(c) ? QChar(u' ') : c);
+        start = i + 1;
+    }
+    const qsizetype points = separators.count(u'.');
+    const qsizetype commas = separators.count(u',');
+
+    // Which separator, if any, stands before the decimals.
+    qsizetype decimal = -1;
+    if (points > 0 && commas > 0) {
+        decimal = std::max(separators.lastIndexOf(u'.'), separators.lastIndexOf(u','));
+        if (separators.count(separators[decimal]) != 1)
+            return std::nullopt;
+    } else if (commas == 1) {
+        decimal = separators.indexOf(u','); // our own decimal comma, however many decimals
+    } else if (points == 1) {
+        decimal = separators.indexOf(u'.');
+        // "1.234" is a thousand two hundred and thirty-four, as Italians write it.
+        const bool groupOfThousand = groups[decimal + 1].size() == 3
+            && decimal == separators.size() - 1 && wellGrouped(groups.first(decimal + 1));
+        if (groupOfThousand)
+            decimal = -1;
+    }
+    const qsizetype wholeGroups = decimal < 0 ? groups.size() : decimal + 1;
+    if (decimal >= 0 && decimal != separators.size() - 1)
+        return std::nullopt; // no separator among the decimals
+    // Every separator before the decimals is a thousands separator, all of one kind.
+    const QList<QChar> thousands = separators.first(wholeGroups - 1);
+    if (!thousands.isEmpty()) {
+        if (thousands.count(thousands.front()) != thousands.size()
+            || !wellGrouped(groups.first(wholeGroups)))
+            return std::nullopt;
+    }
+
+    QString whole;
+    for (qsizetype i = 0; i < wholeGroups; ++i)
+        whole += groups[i];
+    const QStringView decimals = decimal < 0 ? QStringView() : groups.back();
+    if (whole.isEmpty() && decimals.isEmpty())
+        return std::nullopt;
+    while (whole.size() > 1 && whole.front() == u'0')
+        whole.remove(0, 1);
+    if (whole.isEmpty())
+        whole = QStringLiteral("0");
+    return decimals.isEmpty() ? whole : whole + u',' + decimals;
+}
+
 std::optional<QString> amountFromInput(const QString &input, int decimals)
 {
-    return normaliseAmount(input, decimals);
+    if (trimmedView(input).isEmpty())
+        return normaliseAmount(input, decimals);
+    const std::optional<QString> plain = plainAmount(input);
+    if (!plain)
+        return std::nullopt;
+    // The digits that survive the rounding: the whole part without its leading zeros and the
+    // decimals kept, without their trailing zeros.
+    const qsizetype comma = plain->indexOf(u',');
+    const QStringView whole = QStringView(*plain).first(comma < 0 ? plain->size() : comma);
+    QStringView fraction = comma < 0 ? QStringView() : QStringView(*plain).sliced(comma + 1);
+    fraction = fraction.first(std::min<qsizetype>(fraction.size(), std::max(decimals, 0)));
+    while (!fraction.isEmpty() && fraction.back() == u'0')
+        fraction.chop(1);
+    const qsizetype wholeDigits = whole == u"0" ? 0 : whole.size();
+    if (wholeDigits + fraction.size() > kExactDigits)
+        return std::nullopt;
+    return normaliseAmount(*plain, decimals);
 }
 
 QString fixedColumn(QStringView text, int width)

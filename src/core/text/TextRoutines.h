@@ -43,8 +43,16 @@ QString formatShortest(double value);
 // What an amount field shows once left: "0,00" for blank or unreadable text, otherwise the
 // value rounded to `decimals` places with at least two decimals shown.
 QString normaliseAmount(QStringView text, int decimals);
-// The amount as a box of `decimals` decimals shows it once left, or nullopt when `input` cannot
-// be read as an amount.
+// An amount written as people write it elsewhere ("1.234,50", "1,234.50", "€ 25.00 EUR"), as
+// plain digits with a decimal comma and every decimal kept ("1234,50", "25,00"). A point or a
+// comma before the last one or two digits, or the only comma, is the decimal separator; points,
+// commas, blanks and apostrophes between groups of three digits are thousands separators; a euro
+// sign or "EUR" before or after is dropped. Nullopt when the text is no amount, is negative (an
+// amount box holds no sign) or groups its digits wrongly ("12.5.3", "1,2,3").
+std::optional<QString> plainAmount(QStringView input);
+// The amount in `input` as an amount box shows it once left (see normaliseAmount), read as
+// plainAmount() reads it; a blank text is "0,00". Nullopt when it cannot be read as an amount or
+// has more significant digits than the rounding keeps exactly (15), which would change it.
 std::optional<QString> amountFromInput(const QString &input, int decimals);
 
 // The text trimmed of blanks, padded with blanks and cut to exactly `width` characters.

@@ -20,6 +20,23 @@ qsizetype trimmedEnd(QStringView text)
     return end;
 }
 
+bool isBlank(QChar c)
+{
+    return c.isSpace();
+}
+
+// An amount pasted or dropped into an amount box: the box's whole text is read as an amount, or
+// the box keeps its text when it cannot be, or when the amount would not fit (`allowed`, -1 for
+// no limit): cutting it would make it another amount.
+TypedText pastedAmount(QStringView before, QStringView prefix, QStringView incoming,
+    QStringView suffix, qsizetype allowed)
+{
+    const std::optional<QString> amount = plainAmount(QString(prefix + incoming + suffix));
+    if (!amount || (allowed >= 0 && amount->size() > allowed))
+        return {before.toString(), static_cast<int>(before.size() - suffix.size())};
+    return {*amount, static_cast<int>(std::max<qsizetype>(0, amount->size() - suffix.size()))};
+}
+
 } // namespace
 
 bool acceptsCharacter(KeyFilter filter, QChar character)
@@ -40,6 +57,14 @@ bool acceptsCharacter(KeyFilter filter, QChar character)
             && !QStringView(u"\"*/:<>?\\\u00B0\u00C7\u00D1\u00E7\u00F1").contains(character);
     }
     return false;
+}
+
+bool acceptsKey(KeyFilter filter, QStringView typed)
+{
+    if (filter == KeyFilter::Amount && typed == u".")
+        return true;
+    return std::all_of(
+        typed.begin(), typed.end(), [filter](QChar c) { return acceptsCharacter(filter, c); });
 }
 
 QString filteredText(KeyFilter filter, QStringView text)
@@ -80,7 +105,18 @@ TypedText applyEdit(
         ++tail;
     const QStringView prefix = after.first(head);
     const QStringView suffix = after.last(tail);
-    QString inserted = filteredText(filter, after.sliced(head, after.size() - head - tail));
+    const QStringView incoming = after.sliced(head, after.size() - head - tail);
+    const qsizetype allowed = limit > 0 ? std::max<qsizetype>(limit, before.size()) : -1;
+    if (filter == KeyFilter::Amount && incoming != u"."
+        && !std::all_of(incoming.begin(), incoming.end(),
+            [](QChar c) { return acceptsCharacter(KeyFilter::Amount, c); }))
+        return pastedAmount(before, prefix, incoming, suffix, allowed);
+
+    QString inserted = filteredText(filter, incoming);
+    if (filter == KeyFilter::Amount && incoming == u".")
+        inserted = QStringLiteral(","); // the keypad's decimal key, or a point meant as a comma
+    if (casing == Casing::Upper)
+        inserted.removeIf(isBlank); // a code (tax code, IBAN) printed in groups
 
     QString whole = casedText(casing, QString(prefix + inserted + suffix));
     // Where the inserted text ends in the cased whole: casing only trims the ends, so the suffix
@@ -88,8 +124,7 @@ TypedText applyEdit(
     const qsizetype suffixKept = casing == Casing::None ? suffix.size() : trimmedEnd(suffix);
     qsizetype insertedEnd = whole.size() - suffixKept;
 
-    const qsizetype allowed = limit > 0 ? std::max<qsizetype>(limit, before.size()) : whole.size();
-    if (whole.size() > allowed) {
+    if (allowed >= 0 && whole.size() > allowed) {
         const qsizetype excess = std::min(whole.size() - allowed, insertedEnd);
         whole.remove(insertedEnd - excess, excess);
         insertedEnd -= excess;

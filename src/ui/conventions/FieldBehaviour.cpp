@@ -121,8 +121,7 @@ bool FieldBehaviour::eventFilter(QObject *watched, QEvent *event)
             || key->modifiers().testAnyFlags(Qt::ControlModifier | Qt::AltModifier)
             || std::any_of(typed.begin(), typed.end(), [](QChar c) { return c < u' '; }))
             return false;
-        return !std::all_of(typed.begin(), typed.end(),
-            [this](QChar c) { return text::acceptsCharacter(m_filter, c); });
+        return !text::acceptsKey(m_filter, typed);
     }
     case QEvent::FocusIn:
         if (m_halo) {
