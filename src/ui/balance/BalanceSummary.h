@@ -27,10 +27,12 @@ public:
     BalanceSummary(AppContext &context, QWidget *owner);
     ~BalanceSummary() override;
 
-    // Reads the archive of `request` and, when it could be read, shows its summary over `owner`
-    // until the user closes it; otherwise shows the archive access message.
-    static void showSummary(
-        AppContext &context, QWidget *owner, const balance::BalanceRequest &request);
+    // Reads the archive of `request` (the journal of `year`) and, when it could be read, shows its
+    // summary over `owner` until the user closes it, after telling how many movements could not
+    // be read; otherwise says why there is no summary: the file cannot be read, or the year has
+    // no archive.
+    static void showSummary(AppContext &context, QWidget *owner,
+        const balance::BalanceRequest &request, const QString &year);
 
     // Builds the lines and totals of `request`; false when its archive cannot be read.
     bool load(const balance::BalanceRequest &request);
