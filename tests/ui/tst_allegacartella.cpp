@@ -320,12 +320,16 @@ void TestAllegaCartella::failedCopyKeepsTheSlot()
         if (!probe.effective())
             QSKIP("root cannot become an ordinary user here");
     }
-    const QString text = folderExists
-        ? u"Attenzione: non è stato possibile copiare il file \"quota.pdf\" nella cartella dei "
-          u"documenti allegati.\r\n\r\nIl file non è stato allegato."_s
-        : u"Attenzione: non è stato possibile creare la cartella dei documenti allegati:\r\n"_s
-            + QDir::toNativeSeparators(attachmentsFolder())
-            + u"\r\n\r\nIl file non è stato allegato."_s;
+    // The program's words, then the system's own reason.
+    const QString text
+        = (folderExists
+                  ? u"Attenzione: non è stato possibile copiare il file \"quota.pdf\" nella "
+                    u"cartella "
+                    u"dei documenti allegati.\r\n\r\nIl file non è stato allegato."_s
+                  : u"Attenzione: non è stato possibile creare la cartella dei documenti allegati:\r\n"_s
+                      + QDir::toNativeSeparators(attachmentsFolder())
+                      + u"\r\n\r\nIl file non è stato allegato."_s)
+        + u"\n\r\n\rAccesso negato: la cartella o il file non consente la scrittura."_s;
     if (folderExists)
         QVERIFY(QDir().mkpath(attachmentsFolder()));
     const QString chosen = userFile(u"quota.pdf"_s, "quota");
@@ -380,11 +384,10 @@ void TestAllegaCartella::opensOnlyFilesInsideTheFolder()
         [&](AttachmentsDialog &dialog) { control<QPushButton>(&dialog, "btnApri01")->click(); });
     if (opens) {
         QVERIFY(messages().isEmpty());
-        QCOMPARE(m_fixture->services.shellOpened,
-            QStringList {u'"' + QDir::toNativeSeparators(stored(name)) + u'"'});
+        QCOMPARE(m_fixture->services.openedFiles, QStringList {stored(name)});
         return;
     }
-    QVERIFY(m_fixture->services.shellOpened.isEmpty());
+    QVERIFY(m_fixture->services.openedFiles.isEmpty());
     QCOMPARE(messages().size(), 1);
     QCOMPARE(messages().first().kind, MessageKind::Warning);
     QCOMPARE(messages().first().text,

@@ -260,10 +260,10 @@ void TestHelp::guideLinkOpensTheGuide()
     // The help window stays open either way.
     QCOMPARE(resultAfterClick, 0);
     if (guidePresent) {
-        QCOMPARE(m_app->services.shellOpened, QStringList {guide});
+        QCOMPARE(m_app->services.openedFiles, QStringList {guide});
         QVERIFY(m_app->services.messages.isEmpty());
     } else {
-        QVERIFY(m_app->services.shellOpened.isEmpty());
+        QVERIFY(m_app->services.openedFiles.isEmpty());
         QCOMPARE(m_app->services.messages.size(), 1);
         QCOMPARE(m_app->services.messages.first().kind, ui::MessageKind::Warning);
         QVERIFY(m_app->services.lastMessage().contains(u"Guida.pdf"_s));
@@ -321,7 +321,7 @@ void TestHelp::noticeLinkOpensTheWebPage()
     QCOMPARE(dialogClass, u"almavest::ui::MakerNotice"_s);
     QVERIFY2(title.startsWith(u" Almavest - "_s) && title.size() > 12, qPrintable(title));
     QCOMPARE(resultAfterClick, 0);
-    QCOMPARE(m_app->services.shellOpened, QStringList {u"https://www.almavest.it"_s});
+    QCOMPARE(m_app->services.openedAddresses, QStringList {u"https://www.almavest.it"_s});
 }
 
 void TestHelp::longTextScrollsInAWindowOfFixedSize()

@@ -717,7 +717,7 @@ void TestMovimenti::emailGoesToTheShell()
     openYear();
     box(PayerEmail)->setText(address);
     button("sndEmail")->click();
-    QCOMPARE(m_fixture->services.shellOpened, QStringList {opened});
+    QCOMPARE(m_fixture->services.openedAddresses, QStringList {opened});
     QVERIFY(messages().isEmpty());
     QCOMPARE(QUrl(opened).scheme(), u"mailto"_s);
     QVERIFY(!QUrl(opened).hasQuery());
@@ -728,7 +728,7 @@ void TestMovimenti::emailNeedsAnAddress()
     openYear();
     box(PayerEmail)->setText(u"   "_s);
     button("sndEmail")->click();
-    QVERIFY(m_fixture->services.shellOpened.isEmpty());
+    QVERIFY(m_fixture->services.openedAddresses.isEmpty());
     QCOMPARE(messages().size(), 1);
     QCOMPARE(messages().first().kind, MessageKind::Warning);
     QCOMPARE(m_fixture->services.lastMessage(),

@@ -18,6 +18,7 @@
 #include <QIcon>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QUrl>
 
 using namespace Qt::StringLiterals;
 
@@ -207,7 +208,7 @@ void Launcher::openJournalMenu()
 
 void Launcher::openWebSite()
 {
-    m_context.services().shellOpen(QLatin1String(kMakerWebSite));
+    openAddressOrTell(m_context.services(), this, QUrl(QLatin1String(kMakerWebSite)));
 }
 
 void Launcher::paintEvent(QPaintEvent *)

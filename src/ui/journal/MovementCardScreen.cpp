@@ -33,6 +33,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QStyle>
+#include <QUrl>
 
 namespace almavest::ui {
 
@@ -339,7 +340,8 @@ void MovementCardScreen::sendEmail()
         box(journal::PayerEmail)->setFocus();
         return;
     }
-    m_context.services().shellOpen(text::mailtoAddress(address));
+    openAddressOrTell(
+        m_context.services(), this, QUrl::fromEncoded(text::mailtoAddress(address).toLatin1()));
 }
 
 void MovementCardScreen::showDuePayments()

@@ -31,6 +31,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
+#include <QUrl>
 
 #include <optional>
 
@@ -272,7 +273,8 @@ void MemberCardScreen::openDatePicker(int field)
 // An empty address still opens the mail program, with no recipient.
 void MemberCardScreen::sendEmail()
 {
-    m_context.services().shellOpen(text::mailtoAddress(box(registry::Email)->text()));
+    openAddressOrTell(m_context.services(), this,
+        QUrl::fromEncoded(text::mailtoAddress(box(registry::Email)->text()).toLatin1()));
 }
 
 // ---- the photo ---------------------------------------------------------------------------

@@ -31,7 +31,8 @@ public:
     // Writes the photo to a file of the user's choice, replacing it whole.
     store::WriteFailure saveCopy(const QString &path) const;
 
-    // Why a photo could not be written, in words for the user, to follow "perché".
+    // Why a photo could not be written, in words for the user, to follow "perché", with the
+    // system's reason for the last failed save.
     static QString failureReason(store::WriteFailure failure, const QString &folder);
     // The warning after saveCopy() to `path` failed.
     static QString copyFailureMessage(store::WriteFailure failure, const QString &path);
