@@ -104,6 +104,7 @@ private Q_SLOTS:
     void importFillsOnlyItsFields();
     void emailGoesToTheShell_data();
     void emailGoesToTheShell();
+    void emailProgramMissingIsTold();
     void emailNeedsAnAddress();
     void readOnlyFolderRefusesTheSave();
     void failedOverwriteKeepsTheCard();
@@ -721,6 +722,20 @@ void TestMovimenti::emailGoesToTheShell()
     QVERIFY(messages().isEmpty());
     QCOMPARE(QUrl(opened).scheme(), u"mailto"_s);
     QVERIFY(!QUrl(opened).hasQuery());
+}
+
+// No mail program took the address: the user is told rather than left waiting.
+void TestMovimenti::emailProgramMissingIsTold()
+{
+    openYear();
+    box(PayerEmail)->setText(u"mario.rossi@example.it"_s);
+    m_fixture->services.failNextOpen();
+    button("sndEmail")->click();
+    QCOMPARE(m_fixture->services.openedAddresses, QStringList {u"mailto:mario.rossi@example.it"_s});
+    QCOMPARE(messages().size(), 1);
+    QCOMPARE(messages().first().kind, MessageKind::Warning);
+    QVERIFY(messages().first().text.startsWith(
+        u"Attenzione: non è stato possibile avviare il programma di posta elettronica."_s));
 }
 
 void TestMovimenti::emailNeedsAnAddress()

@@ -47,7 +47,7 @@ public:
     // Copies the file at `chosenPath` into the folder under its own name, making the folder when
     // missing. A file of that name is replaced only once the copy is whole. `error`, when given,
     // receives the system's reason for a failure to make the folder or the copy.
-    StoreOutcome store(const QString &chosenPath, QString *error = nullptr) const;
+    [[nodiscard]] StoreOutcome store(const QString &chosenPath, QString *error = nullptr) const;
     // The full path of the attached file `name`, or nullopt when `name` is not a plain file name
     // and would lead out of the folder.
     std::optional<QString> fileOf(const QString &name) const;

@@ -66,7 +66,7 @@ std::optional<SaveRefusal> firstRefusal(
 // new (an empty position), from a blank record of `layout`. The position written, or nullopt
 // when the archive could not be opened or written. An append takes its position under the
 // archive's lock: another copy of the program may have appended meanwhile.
-std::optional<qint64> storeCard(ArchiveFile &archive, const RecordLayout &layout,
+[[nodiscard]] std::optional<qint64> storeCard(ArchiveFile &archive, const RecordLayout &layout,
     const QStringList &values, const QString &shownPosition);
 
 // "La scheda corrente è stata inserita in archivio." after an append, the saved changes

@@ -319,7 +319,7 @@ void BalanceQuery::request()
     const QString year = text::trimmed(m_txtAnno->text());
     m_lblFile->setText(journal::journalPath(m_context.folder().path(), year));
     BalanceSummary::showSummary(
-        m_context, this, {m_lblFile->text(), check.from, check.to, m_txtTipologia->text()}, year);
+        m_context, this, {m_lblFile->text(), check.from, check.to, m_txtTipologia->text()});
     m_lblAttendere->hide();
 }
 

@@ -200,8 +200,8 @@ bool BalanceSummary::load(const balance::BalanceRequest &request)
     return readable;
 }
 
-void BalanceSummary::showSummary(AppContext &context, QWidget *owner,
-    const balance::BalanceRequest &request, const QString &year)
+void BalanceSummary::showSummary(
+    AppContext &context, QWidget *owner, const balance::BalanceRequest &request)
 {
     Services &services = context.services();
     BalanceSummary summary(context, owner);
@@ -214,7 +214,7 @@ void BalanceSummary::showSummary(AppContext &context, QWidget *owner,
             QStringLiteral("Attenzione: l'archivio della primanota dell'anno %1 non esiste e non "
                            "può essere creato nella cartella del programma.\n\r\n\rNon risulta "
                            "nessun movimento da riepilogare.")
-                .arg(year));
+                .arg(request.from.year(), 4, 10, QLatin1Char('0')));
         return;
     }
     if (const int unreadable = summary.m_summary.unreadable; unreadable > 0) {
