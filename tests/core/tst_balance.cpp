@@ -4,7 +4,10 @@
 #include "journal/MovementRecord.h"
 #include "store/ArchiveFile.h"
 
+#include "ReadOnlyAccess.h"
+
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -68,6 +71,8 @@ private Q_SLOTS:
     void selectsByPurposeAndInterval_data();
     void selectsByPurposeAndInterval();
     void unreadableArchive();
+    void missingYearInReadOnlyFolder();
+    void damagedRecordsCounted();
     void footer();
 };
 
@@ -87,7 +92,12 @@ void TestBalance::parseCents_data()
     QTest::newRow("third decimal rounds down") << u"+1,004"_s << std::optional<qint64>(100);
     QTest::newRow("fourteen digits")
         << u"+99999999999999"_s << std::optional<qint64>(9999999999999900);
+    QTest::newRow("fourteen digits and decimals")
+        << u"-99999999999999,999"_s << std::optional<qint64>(-10000000000000000);
     QTest::newRow("fifteen digits") << u"+123456789012345"_s << none;
+    // Far past what a whole number holds: refused, never wrapped round.
+    QTest::newRow("forty digits") << u"+"_s + QString(40, u'9') << none;
+    QTest::newRow("forty digits and decimals") << QString(40, u'9') + u",50"_s << none;
     QTest::newRow("empty") << QString() << none;
     QTest::newRow("sign alone") << u"+"_s << none;
     QTest::newRow("thousands point") << u"1.000,00"_s << none;
@@ -216,8 +226,8 @@ void TestBalance::selectsByPurposeAndInterval_data()
     QTest::addColumn<QString>("balance");
     const QDate jan1(2024, 1, 1);
     const QDate dec31(2024, 12, 31);
-    QTest::newRow("whole year") << QString() << jan1 << dec31 << QList<int> {1, 2, 3, 4, 5, 6}
-                                << u"1,26"_s;
+    QTest::newRow("whole year") << QString() << jan1 << dec31 << QList<int> {1, 2, 3, 4, 5, 6, 7}
+                                << u"1,42"_s;
     QTest::newRow("both ends included")
         << QString() << QDate(2024, 3, 1) << QDate(2024, 3, 31) << QList<int> {2, 3} << u"0,06"_s;
     QTest::newRow("one day") << QString() << QDate(2024, 3, 31) << QDate(2024, 3, 31)
@@ -226,12 +236,24 @@ void TestBalance::selectsByPurposeAndInterval_data()
         << QString() << QDate(2024, 5, 1) << QDate(2024, 5, 31) << QList<int> {} << u"0,00"_s;
     QTest::newRow("purpose in any case")
         << u"affitto"_s << jan1 << dec31 << QList<int> {2, 3} << u"0,06"_s;
-    QTest::newRow("purpose with blanks around")
-        << u"  AFFITTO "_s << jan1 << dec31 << QList<int> {2, 3} << u"0,06"_s;
+    // Taken as typed, as the movement search takes it: blanks around are part of the text.
+    QTest::newRow("purpose with a blank after")
+        << u"AFFITTO "_s << jan1 << dec31 << QList<int> {2, 3} << u"0,06"_s;
+    QTest::newRow("purpose with a blank before")
+        << u" sede"_s << jan1 << dec31 << QList<int> {2} << u"0,02"_s;
+    QTest::newRow("purpose with blanks no purpose has")
+        << u"  AFFITTO"_s << jan1 << dec31 << QList<int> {} << u"0,00"_s;
     QTest::newRow("purpose of blanks takes all")
-        << u"   "_s << jan1 << dec31 << QList<int> {1, 2, 3, 4, 5, 6} << u"1,26"_s;
-    QTest::newRow("accented purpose")
-        << u"QUOTA È"_s << jan1 << dec31 << QList<int> {6} << u"1,00"_s;
+        << u"   "_s << jan1 << dec31 << QList<int> {1, 2, 3, 4, 5, 6, 7} << u"1,42"_s;
+    // Only A to Z fold: an accented capital is another letter than its small form.
+    QTest::newRow("accented purpose as stored")
+        << u"QUOTA è"_s << jan1 << dec31 << QList<int> {6} << u"1,00"_s;
+    QTest::newRow("accented capital")
+        << u"QUOTA È"_s << jan1 << dec31 << QList<int> {} << u"0,00"_s;
+    QTest::newRow("accented capital of a stored capital")
+        << u"caffÈ"_s << jan1 << dec31 << QList<int> {7} << u"0,16"_s;
+    QTest::newRow("caffè in capitals misses caffè")
+        << u"Caffè"_s << jan1 << dec31 << QList<int> {} << u"0,00"_s;
     QTest::newRow("purpose nowhere") << u"Luce"_s << jan1 << dec31 << QList<int> {} << u"0,00"_s;
 }
 
@@ -249,7 +271,8 @@ void TestBalance::selectsByPurposeAndInterval()
             {u"01/03/2024"_s, u"+0,02"_s, u"Affitto sede"_s},
             {u"31/03/2024"_s, u"+0,04"_s, u"AFFITTO palestra"_s},
             {u"01/04/2024"_s, u"+0,08"_s, u"Quota"_s}, {u"31/12/2024"_s, u"+0,11"_s, u"Quota"_s},
-            {u"01/01/2024"_s, u"+1,00"_s, u"Quota è dovuta"_s}}));
+            {u"01/01/2024"_s, u"+1,00"_s, u"Quota è dovuta"_s},
+            {u"02/01/2024"_s, u"+0,16"_s, u"CAFFÈ soci"_s}}));
     // Kept in this year's archive but dated in another: never inside an interval of the year.
     store::ArchiveFile archive(path, journal::kMovementRecordSize);
     QVERIFY(archive.openForWriting());
@@ -275,6 +298,48 @@ void TestBalance::unreadableArchive()
         = summarise({dir.filePath(u"2023.eur"_s), QDate(2023, 1, 1), QDate(2023, 12, 31), {}});
     QVERIFY(missing.lines.archiveOk);
     QVERIFY(missing.lines.isEmpty());
+    QVERIFY(!missing.yearMissing);
+}
+
+void TestBalance::missingYearInReadOnlyFolder()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"2023.eur"_s);
+    BalanceSummary summary;
+    {
+        const test::ReadOnlyAccess readOnly({dir.path()});
+        if (!readOnly.effective())
+            QSKIP("This user writes through every permission");
+        summary = summarise({path, QDate(2023, 1, 1), QDate(2023, 12, 31), {}});
+    }
+    QVERIFY(summary.lines.archiveOk);
+    QVERIFY(summary.lines.isEmpty());
+    QVERIFY(summary.yearMissing);
+}
+
+void TestBalance::damagedRecordsCounted()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"2024.eur"_s);
+    QVERIFY(writeJournal(path,
+        {{u"15/06/2024"_s, u"+1,00"_s}, {u"15/06/2024"_s, u"+x"_s}, {u"xx/06/2024"_s, u"+1,00"_s},
+            // Unreadable but outside the interval: not this summary's concern.
+            {u"15/06/2024"_s, u"+1,00"_s, u"Luce"_s}, {u"15/07/2024"_s, u"+x"_s}}));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::Append));
+    QVERIFY(file.write("tail cut short") > 0); // a last record the disk never finished
+    file.close();
+    const BalanceSummary summary = summarise({path, QDate(2024, 6, 1), QDate(2024, 6, 30), {}});
+    QVERIFY(summary.lines.archiveOk);
+    QVERIFY(!summary.yearMissing);
+    QCOMPARE(summary.lines.size(), 2);
+    QCOMPARE(summary.unreadable, 3);
+    QCOMPARE(summary.balanceCents, 200);
+    // A purpose filter leaves out what it would not list, readable or not.
+    const BalanceSummary filtered
+        = summarise({path, QDate(2024, 6, 1), QDate(2024, 6, 30), u"Luce"_s});
+    QCOMPARE(filtered.lines.size(), 1);
+    QCOMPARE(filtered.unreadable, 1);
 }
 
 void TestBalance::footer()

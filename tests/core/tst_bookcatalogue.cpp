@@ -58,6 +58,12 @@ void TestBookCatalogue::namesAreChecked_data()
     QTest::newRow("one dot") << u"."_s << NameRefusal::OnlyDots;
     QTest::newRow("two dots") << u" .. "_s << NameRefusal::OnlyDots;
     QTest::newRow("many dots") << u"....."_s << NameRefusal::OnlyDots;
+    // A file name takes at most 255 bytes, ".lib" included; an accented letter takes two.
+    QTest::newRow("longest name") << QString(251, u'a') << NameRefusal::None;
+    QTest::newRow("one letter more") << QString(252, u'a') << NameRefusal::TooLong;
+    QTest::newRow("300 letters") << QString(300, u'a') << NameRefusal::TooLong;
+    QTest::newRow("longest accented name") << QString(125, u'à') + u"a"_s << NameRefusal::None;
+    QTest::newRow("130 accented letters") << QString(130, u'à') << NameRefusal::TooLong;
 }
 
 void TestBookCatalogue::namesAreChecked()

@@ -31,6 +31,8 @@ private Q_SLOTS:
     void keyAddedInsideItsSection();
     void lineBreakInValueStaysOnOneLine();
     void unreadableAndUnwritable();
+    void oversizedFileIsRefusedUnread_data();
+    void oversizedFileIsRefusedUnread();
 
 private:
     QString copyFixture(const QString &name);
@@ -186,6 +188,32 @@ void TestIniFile::unreadableAndUnwritable()
     QVERIFY(nowhere.load());
     nowhere.setValue(u"A"_s, u"b"_s, u"c"_s);
     QVERIFY(!nowhere.save());
+}
+
+void TestIniFile::oversizedFileIsRefusedUnread_data()
+{
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<bool>("loads");
+    QTest::newRow("the largest read") << kMaxIniFileSize << true;
+    QTest::newRow("one byte more") << kMaxIniFileSize + 1 << false;
+    QTest::newRow("a gigabyte") << (qint64(1) << 30) << false;
+}
+
+// A file of one key followed by zeros, made sparse so that the test writes next to nothing: a
+// file over the limit is refused as unreadable and none of it is read.
+void TestIniFile::oversizedFileIsRefusedUnread()
+{
+    QFETCH(qint64, size);
+    QFETCH(bool, loads);
+    const QString path = m_dir->filePath(u"Libro_Soci.ini"_s);
+    QVERIFY(writeBytes(path, "[Frontespizio Registro]\r\nNumero Libro=7\r\n"));
+    QFile file(path);
+    QVERIFY(file.resize(size));
+
+    IniFile ini(path);
+    QCOMPARE(ini.load(), loads);
+    QCOMPARE(ini.value(u"Frontespizio Registro"_s, u"Numero Libro"_s), loads ? u"7"_s : QString());
+    QCOMPARE(ini.errorString().isEmpty(), loads);
 }
 
 QTEST_APPLESS_MAIN(TestIniFile)

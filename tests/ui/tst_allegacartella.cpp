@@ -16,9 +16,11 @@
 #include "ui/registry/MemberCardScreen.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QToolButton>
 
 #include <functional>
@@ -74,6 +76,8 @@ private Q_SLOTS:
     void unfitNameIsRefused();
     void opensOnlyFilesInsideTheFolder_data();
     void opensOnlyFilesInsideTheFolder();
+    void openingThatCannotBeDoneIsTold_data();
+    void openingThatCannotBeDoneIsTold();
     void tabRunsSlotBySlot();
 
 private:
@@ -320,12 +324,16 @@ void TestAllegaCartella::failedCopyKeepsTheSlot()
         if (!probe.effective())
             QSKIP("root cannot become an ordinary user here");
     }
-    const QString text = folderExists
-        ? u"Attenzione: non è stato possibile copiare il file \"quota.pdf\" nella cartella dei "
-          u"documenti allegati.\r\n\r\nIl file non è stato allegato."_s
-        : u"Attenzione: non è stato possibile creare la cartella dei documenti allegati:\r\n"_s
-            + QDir::toNativeSeparators(attachmentsFolder())
-            + u"\r\n\r\nIl file non è stato allegato."_s;
+    // The program's words, then the system's own reason.
+    const QString text
+        = (folderExists
+                  ? u"Attenzione: non è stato possibile copiare il file \"quota.pdf\" nella "
+                    u"cartella "
+                    u"dei documenti allegati.\r\n\r\nIl file non è stato allegato."_s
+                  : u"Attenzione: non è stato possibile creare la cartella dei documenti allegati:\r\n"_s
+                      + QDir::toNativeSeparators(attachmentsFolder())
+                      + u"\r\n\r\nIl file non è stato allegato."_s)
+        + u"\n\r\n\rAccesso negato: la cartella o il file non consente la scrittura."_s;
     if (folderExists)
         QVERIFY(QDir().mkpath(attachmentsFolder()));
     const QString chosen = userFile(u"quota.pdf"_s, "quota");
@@ -380,16 +388,56 @@ void TestAllegaCartella::opensOnlyFilesInsideTheFolder()
         [&](AttachmentsDialog &dialog) { control<QPushButton>(&dialog, "btnApri01")->click(); });
     if (opens) {
         QVERIFY(messages().isEmpty());
-        QCOMPARE(m_fixture->services.shellOpened,
-            QStringList {u'"' + QDir::toNativeSeparators(stored(name)) + u'"'});
+        QCOMPARE(m_fixture->services.openedFiles, QStringList {stored(name)});
         return;
     }
-    QVERIFY(m_fixture->services.shellOpened.isEmpty());
+    QVERIFY(m_fixture->services.openedFiles.isEmpty());
     QCOMPARE(messages().size(), 1);
     QCOMPARE(messages().first().kind, MessageKind::Warning);
     QCOMPARE(messages().first().text,
         u"Attenzione: il file allegato \"%1\" non è presente nella cartella dei documenti "
         u"allegati."_s.arg(name));
+}
+
+// A link out of the program folder is never opened, and a file no program opens is not
+// passed over in silence.
+void TestAllegaCartella::openingThatCannotBeDoneIsTold_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<bool>("handedOver");
+    QTest::addColumn<QString>("text");
+    const QString link = u"Attenzione: il file allegato \"ricevuta.pdf\" (o la cartella dei "
+                         u"documenti allegati) è un collegamento a un file o a una cartella che "
+                         u"si trova fuori dalla cartella del programma."_s;
+    QTest::newRow("file linked outside") << u"fileLink"_s << false << link;
+    QTest::newRow("folder linked outside") << u"folderLink"_s << false << link;
+    QTest::newRow("no program opens it")
+        << u"noProgram"_s << true
+        << u"Attenzione: non è stato possibile aprire il file allegato \"ricevuta.pdf\"."_s;
+}
+
+void TestAllegaCartella::openingThatCannotBeDoneIsTold()
+{
+    QFETCH(QString, fault);
+    QFETCH(bool, handedOver);
+    QFETCH(QString, text);
+    QTemporaryDir elsewhere;
+    QVERIFY(writeBytes(elsewhere.filePath(u"ricevuta.pdf"_s), "altrui"));
+    if (fault == u"folderLink") {
+        QVERIFY(QFile::link(elsewhere.path(), attachmentsFolder()));
+    } else {
+        QVERIFY(QDir().mkpath(attachmentsFolder()));
+        if (fault == u"fileLink")
+            QVERIFY(QFile::link(elsewhere.filePath(u"ricevuta.pdf"_s), stored(u"ricevuta.pdf"_s)));
+        else
+            QVERIFY(writeBytes(stored(u"ricevuta.pdf"_s), "ricevuta"));
+    }
+    m_fixture->services.failNextOpen();
+    onMemberCard(u"ricevuta.pdf"_s,
+        [&](AttachmentsDialog &dialog) { control<QPushButton>(&dialog, "btnApri01")->click(); });
+    QCOMPARE(m_fixture->services.openedFiles.size(), handedOver ? 1 : 0);
+    QCOMPARE(messages().size(), 1);
+    QVERIFY2(messages().first().text.startsWith(text), qPrintable(messages().first().text));
 }
 
 void TestAllegaCartella::tabRunsSlotBySlot()

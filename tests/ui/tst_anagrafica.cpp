@@ -498,10 +498,13 @@ void TestAnagrafica::photoSaveFailureIsReported_data()
     QTest::addColumn<QString>("cause");
     QTest::addColumn<bool>("stored"); // the card and its old photo are in the archive already
     QTest::addColumn<QString>("reason");
+    // The words guess at the cause; the system's own reason follows them.
     const QString folder = QStringLiteral(
-        "la cartella Schedario non può essere creata o non consente la scrittura.");
+        "la cartella Schedario non può essere creata o non consente la scrittura.\n\r\n\r"
+        "Al posto di una cartella si trova un file con lo stesso nome.");
     const QString disk = QStringLiteral(
-        "non è stato possibile scrivere il file della foto: il disco potrebbe essere pieno.");
+        "non è stato possibile scrivere il file della foto: il disco potrebbe essere pieno.\n\r"
+        "\n\rIl file supera la dimensione massima consentita dal sistema.");
     QTest::newRow("photo folder is a plain file") << "folderIsFile" << false << folder;
     QTest::newRow("disk full, new card") << "diskFull" << false << disk;
     QTest::newRow("disk full, replacing a photo") << "diskFull" << true << disk;
@@ -582,7 +585,8 @@ void TestAnagrafica::photoCopyFailureKeepsThePicture()
     QCOMPARE(m_fixture->services.lastMessage(),
         QStringLiteral("Attenzione: non è stato possibile salvare la foto perché la cartella ")
             + QDir::toNativeSeparators(missing)
-            + QStringLiteral(" non può essere creata o non consente la scrittura."));
+            + QStringLiteral(" non può essere creata o non consente la scrittura.\n\r\n\rLa "
+                             "cartella o il file indicato non esiste."));
     QCOMPARE(card()->photo().size(), QSize(160, 120));
     QVERIFY(!QFileInfo::exists(missing));
 }
@@ -629,7 +633,7 @@ void TestAnagrafica::emailGoesToTheDesktopShell()
     QFETCH(QString, command);
     box("txtEmail")->setText(address);
     button("btnEmail")->click();
-    QCOMPARE(m_fixture->services.shellOpened, QStringList {command});
+    QCOMPARE(m_fixture->services.openedAddresses, QStringList {command});
 }
 
 void TestAnagrafica::closingReturnsToTheLauncher_data()

@@ -3,6 +3,7 @@
 // its print.
 #include "AppFixture.h"
 #include "PageModel.h"
+#include "ReadOnlyAccess.h"
 
 #include "journal/MovementRecord.h"
 #include "report/PreparedReport.h"
@@ -17,6 +18,8 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+
+#include <optional>
 
 using namespace almavest;
 using namespace almavest::test;
@@ -90,7 +93,9 @@ private Q_SLOTS:
     void causaleFilters_data();
     void causaleFilters();
     void summaryLineHasItsColumns();
-    void unreadableArchiveIsReported();
+    void yearFileItCannotUse_data();
+    void yearFileItCannotUse();
+    void summaryOpensMaximised();
     void printsTheSummary();
     void printRefusedOrDeclined_data();
     void printRefusedOrDeclined();
@@ -383,8 +388,13 @@ void TestBilancio::causaleFilters_data()
     QTest::newRow("none") << QString() << 4 << u"- - -"_s << u"0"_s;
     QTest::newRow("only blanks") << u"   "_s << 4 << u"- - -"_s << u"0"_s;
     QTest::newRow("any case") << u"affitto"_s << 2 << u"affitto"_s << u"1"_s;
-    QTest::newRow("inside a word, blanks around") << u" ALESTR "_s << 1 << u"ALESTR"_s << u"1"_s;
+    QTest::newRow("inside a word") << u"ALESTR"_s << 1 << u"ALESTR"_s << u"1"_s;
+    // Taken as typed, as the movement search takes it: the blank is part of the text sought.
+    QTest::newRow("blank before, as typed") << u" sede"_s << 1 << u"sede"_s << u"1"_s;
+    QTest::newRow("blanks around no causale has") << u" ALESTR "_s << 0 << u"ALESTR"_s << u"1"_s;
     QTest::newRow("accented") << u"quota è"_s << 1 << u"quota è"_s << u"1"_s;
+    // Only A to Z fold: È is not è.
+    QTest::newRow("accented capital") << u"QUOTA È"_s << 0 << u"QUOTA È"_s << u"1"_s;
     QTest::newRow("nothing matches") << u"luce"_s << 0 << u"luce"_s << u"1"_s;
 }
 
@@ -424,17 +434,76 @@ void TestBilancio::summaryLineHasItsColumns()
         QCOMPARE(line.indexOf(u"Importo: "_s) + 9, 145);
 }
 
-// A year file that cannot be read ends the request with the archive message; no summary opens.
-void TestBilancio::unreadableArchiveIsReported()
+// A year file the balance cannot use says what is wrong: a file that cannot be read and a year
+// with no file end the request, damaged records are counted before the summary opens.
+void TestBilancio::yearFileItCannotUse_data()
 {
-    QVERIFY(QDir(m_fixture->folder()).mkdir(u"2026.eur"_s));
+    QTest::addColumn<int>("fault");
+    QTest::addColumn<bool>("opens");
+    QTest::addColumn<bool>("plain");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("unreadable file")
+        << 0 << false << true << u"Attenzione: il file di archivio non risulta accessibile."_s;
+    QTest::newRow("missing year in a read-only folder")
+        << 1 << false << true
+        << u"Attenzione: l'archivio della primanota dell'anno 2026 non esiste e non può essere "
+           u"creato nella cartella del programma.\n\r\n\rNon risulta nessun movimento da "
+           u"riepilogare."_s;
+    QTest::newRow("one damaged record")
+        << 2 << true << false
+        << u"Attenzione: 1 movimento dell'archivio non può essere letto (data o importo "
+           u"danneggiati) e non è compreso nel riepilogo né nei totali."_s;
+    QTest::newRow("damaged records")
+        << 3 << true << false
+        << u"Attenzione: 3 movimenti dell'archivio non possono essere letti (data o importo "
+           u"danneggiati) e non sono compresi nel riepilogo né nei totali."_s;
+}
+
+void TestBilancio::yearFileItCannotUse()
+{
+    QFETCH(int, fault);
+    QFETCH(bool, opens);
+    QFETCH(bool, plain);
+    QFETCH(QString, text);
+    std::optional<ReadOnlyAccess> readOnly;
+    if (fault == 0) {
+        QVERIFY(QDir(m_fixture->folder()).mkdir(u"2026.eur"_s));
+    } else if (fault == 1) {
+        readOnly.emplace(QStringList {m_fixture->folder()});
+        if (!readOnly->effective())
+            QSKIP("This user writes through every permission");
+    } else {
+        QList<Movement> journal {{u"10/01/2026"_s, u"+5,00"_s}, {u"31/02/2026"_s, u"+1,00"_s}};
+        if (fault == 3)
+            journal += QList<Movement> {{u"11/01/2026"_s, u"+1,0,0"_s}, {QString(), u"-1,00"_s}};
+        writeJournal(journalPath(), journal);
+    }
     choose(u"01"_s, u"Gennaio"_s, u"31"_s, u"Dicembre"_s);
     const Shown shown = request();
-    QVERIFY(!shown.opened);
+    QCOMPARE(shown.opened, opens);
+    if (opens) {
+        QCOMPARE(shown.lines.size(), 1);
+        QCOMPARE(shown.balance, u"5,00 €"_s);
+    }
     QCOMPARE(m_fixture->services.messages.size(), 1);
-    QVERIFY(m_fixture->services.messages.first().plain);
-    QCOMPARE(m_fixture->services.lastMessage(), store::archiveAccessMessage());
+    QCOMPARE(m_fixture->services.messages.first().plain, plain);
+    if (!plain)
+        QCOMPARE(m_fixture->services.messages.first().kind, ui::MessageKind::Warning);
+    QCOMPARE(m_fixture->services.lastMessage(), text);
     QVERIFY(at<QLabel>("lblAttendere")->isHidden());
+}
+
+// The summary opens maximised.
+void TestBilancio::summaryOpensMaximised()
+{
+    writeJournal(journalPath(), {{u"10/01/2026"_s, u"+5,00"_s}});
+    choose(u"01"_s, u"Gennaio"_s, u"31"_s, u"Dicembre"_s);
+    bool maximised = false;
+    const Shown shown = request([&maximised](QDialog &summary) {
+        maximised = summary.windowState().testFlag(Qt::WindowMaximized);
+    });
+    QVERIFY(shown.opened);
+    QVERIFY(maximised);
 }
 
 void TestBilancio::printsTheSummary()

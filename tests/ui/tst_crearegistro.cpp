@@ -172,6 +172,11 @@ void TestCreaRegistro::refusesBadNames_data()
     QTest::newRow("cedilla") << u"Ç"_s << Entry::Set << characters;
     QTest::newRow("parent folder") << u"../Libro"_s << Entry::Set << outside;
     QTest::newRow("absolute path") << u"/tmp/Libro"_s << Entry::Set << outside;
+    // Longer than a file name may be: told so, not blamed on the folder or the disk.
+    const QString tooLong = u"Attenzione: il nome del Libro Soci è troppo lungo per il sistema."
+                            u"\r\n\r\nInserire un nome più breve."_s;
+    QTest::newRow("300 letters") << QString(300, u'a') << Entry::Set << tooLong;
+    QTest::newRow("130 accented letters") << QString(130, u'à') << Entry::Set << tooLong;
 }
 
 void TestCreaRegistro::refusesBadNames()

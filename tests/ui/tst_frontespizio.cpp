@@ -9,8 +9,10 @@
 #include "ui/book/TitlePageDialog.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace almavest;
@@ -61,6 +63,9 @@ private Q_SLOTS:
     void failedSaveKeepsTheWindow_data();
     void failedSaveKeepsTheWindow();
     void enterWalksTheChain();
+    void longValueIsKeptWhole();
+    void oversizedFileIsRefusedUnread();
+    void linkOutOfTheFolderIsNotWritten();
     void printsTheLandscapePage_data();
     void printsTheLandscapePage();
     void pageObjectsStandWhereTheyShould_data();
@@ -173,11 +178,75 @@ void TestFrontespizio::failedSaveKeepsTheWindow()
     QCOMPARE(m_app->services.messages.front().kind, ui::MessageKind::Question);
     QVERIFY(m_app->services.messages.front().text.startsWith(
         u"Attenzione: non è stato possibile salvare i dati del frontespizio"_s));
+    // The words guess at the cause; the system's own reason follows them.
+    QVERIFY(m_app->services.messages.front().text.contains(
+        u"pieno.\r\n\r\nIl file supera la dimensione massima consentita dal sistema.\r\n"_s));
     // Once the disk has room again, closing stores what was kept.
     if (stay)
         QCOMPARE(test::fileBytes(iniPath()), expectedFile());
     else
         QVERIFY(!QFileInfo::exists(iniPath()));
+}
+
+// A value longer than a box holds by default is shown whole and stored whole when the window
+// closes after another value changed.
+void TestFrontespizio::longValueIsKeptWhole()
+{
+    const QByteArray longValue(40000, 'a');
+    QVERIFY(test::writeBytes(iniPath(),
+        QByteArray("[Frontespizio Registro]\r\nAttivita Svolte=") + longValue
+            + "\r\nNumero Libro=7\r\n"));
+    withWindow([&](QDialog &dialog) {
+        QCOMPARE(control<QLineEdit>(&dialog, "txtCommittente")->text().size(), longValue.size());
+        control<QLineEdit>(&dialog, "txtNumero")->setText(u"8"_s);
+        test::leaveDialog(dialog, Leave::Button);
+    });
+    const QByteArray bytes = test::fileBytes(iniPath());
+    const QByteArray stored = "\r\nAttivita Svolte=" + longValue + "\r\n";
+    QVERIFY(bytes.contains(stored));
+    QVERIFY(bytes.contains("\r\nNumero Libro=8\r\n"));
+}
+
+// A huge file in place of the settings is refused at once, unread, as unreadable.
+void TestFrontespizio::oversizedFileIsRefusedUnread()
+{
+    QVERIFY(test::writeBytes(iniPath(), "[Frontespizio Registro]\r\nNumero Libro=7\r\n"));
+    QFile huge(iniPath());
+    QVERIFY(huge.resize(qint64(1) << 30)); // sparse: next to nothing is written
+    QStringList shown;
+    withWindow([&](QDialog &dialog) {
+        shown = boxTexts(dialog);
+        dialog.reject();
+    });
+    QCOMPARE(shown, QStringList(std::size(kBoxes)));
+    QCOMPARE(m_app->services.messages.size(), 1);
+    QCOMPARE(m_app->services.messages.front().kind, ui::MessageKind::Error);
+    QCOMPARE(m_app->services.messages.front().text,
+        u"Attenzione: non è stato possibile leggere i dati del frontespizio dal file "
+        u"Libro_Soci.ini."_s);
+}
+
+// Libro_Soci.ini replaced by a link to a file outside the program folder: closing the window
+// does not write through it, and says why.
+void TestFrontespizio::linkOutOfTheFolderIsNotWritten()
+{
+    QTemporaryDir elsewhere;
+    const QString target = elsewhere.filePath(u"altro.ini"_s);
+    QVERIFY(test::writeBytes(target, "[Altro]\r\nchiave=valore\r\n"));
+    QVERIFY(QFile::link(target, iniPath()));
+    bool visibleAfter = true;
+    withWindow([&](QDialog &dialog) {
+        control<QLineEdit>(&dialog, "txtNumero")->setText(u"8"_s);
+        m_app->services.answerNextQuestion(false);
+        test::leaveDialog(dialog, Leave::Button);
+        visibleAfter = dialog.isVisible();
+    });
+    QVERIFY(!visibleAfter);
+    QCOMPARE(test::fileBytes(target), QByteArray("[Altro]\r\nchiave=valore\r\n"));
+    QCOMPARE(m_app->services.messages.size(), 1);
+    QVERIFY(m_app->services.messages.front().text.contains(
+        u"Libro_Soci.ini è un collegamento a un file o a una cartella che si trova fuori dalla "
+        u"cartella del programma"_s));
 }
 
 void TestFrontespizio::enterWalksTheChain()

@@ -308,19 +308,24 @@ void TestHelp::guideLinkOpensTheGuide_data()
 {
     QTest::addColumn<QString>("control");
     QTest::addColumn<bool>("guidePresent");
-    QTest::newRow("link, guide present") << u"lnkWeb"_s << true;
-    QTest::newRow("picture, guide present") << u"imgPDF"_s << true;
-    QTest::newRow("link, guide missing") << u"lnkWeb"_s << false;
-    QTest::newRow("picture, guide missing") << u"imgPDF"_s << false;
+    QTest::addColumn<bool>("opens"); // a program takes the file
+    QTest::newRow("link, guide present") << u"lnkWeb"_s << true << true;
+    QTest::newRow("picture, guide present") << u"imgPDF"_s << true << true;
+    QTest::newRow("link, guide missing") << u"lnkWeb"_s << false << true;
+    QTest::newRow("picture, guide missing") << u"imgPDF"_s << false << true;
+    QTest::newRow("no program for PDF files") << u"lnkWeb"_s << true << false;
 }
 
 void TestHelp::guideLinkOpensTheGuide()
 {
     QFETCH(QString, control);
     QFETCH(bool, guidePresent);
+    QFETCH(bool, opens);
     const QString guide = m_app->file(u"Guida.pdf"_s);
     if (guidePresent)
         writeBytes(guide, "%PDF-1.4\n");
+    if (!opens)
+        m_app->services.failNextOpen();
     int resultAfterClick = -1;
     withHelpWindow([&](QDialog &dialog) {
         QTest::mouseClick(
@@ -330,10 +335,15 @@ void TestHelp::guideLinkOpensTheGuide()
     // The help window stays open either way.
     QCOMPARE(resultAfterClick, 0);
     if (guidePresent) {
-        QCOMPARE(m_app->services.shellOpened, QStringList {guide});
-        QVERIFY(m_app->services.messages.isEmpty());
+        QCOMPARE(m_app->services.openedFiles, QStringList {guide});
+        QCOMPARE(m_app->services.messages.size(), opens ? 0 : 1);
+        if (!opens) {
+            QCOMPARE(m_app->services.messages.first().kind, ui::MessageKind::Warning);
+            QVERIFY(m_app->services.lastMessage().startsWith(
+                u"Attenzione: non è stato possibile aprire la guida Guida.pdf."_s));
+        }
     } else {
-        QVERIFY(m_app->services.shellOpened.isEmpty());
+        QVERIFY(m_app->services.openedFiles.isEmpty());
         QCOMPARE(m_app->services.messages.size(), 1);
         QCOMPARE(m_app->services.messages.first().kind, ui::MessageKind::Warning);
         QVERIFY(m_app->services.lastMessage().contains(u"Guida.pdf"_s));
@@ -369,13 +379,18 @@ void TestHelp::guideLinkTurnsOrangeWhilePressed()
 void TestHelp::noticeLinkOpensTheWebPage_data()
 {
     QTest::addColumn<QString>("control");
-    QTest::newRow("link") << u"lnkWeb"_s;
-    QTest::newRow("globe") << u"imgWeb"_s;
+    QTest::addColumn<bool>("opens"); // a browser takes the address
+    QTest::newRow("link") << u"lnkWeb"_s << true;
+    QTest::newRow("globe") << u"imgWeb"_s << true;
+    QTest::newRow("no browser") << u"lnkWeb"_s << false;
 }
 
 void TestHelp::noticeLinkOpensTheWebPage()
 {
     QFETCH(QString, control);
+    QFETCH(bool, opens);
+    if (!opens)
+        m_app->services.failNextOpen();
     QString dialogClass, title;
     int resultAfterClick = -1;
     m_app->services.onNextDialog([&](QDialog &dialog) {
@@ -391,7 +406,14 @@ void TestHelp::noticeLinkOpensTheWebPage()
     QCOMPARE(dialogClass, u"almavest::ui::MakerNotice"_s);
     QVERIFY2(title.startsWith(u" Almavest - "_s) && title.size() > 12, qPrintable(title));
     QCOMPARE(resultAfterClick, 0);
-    QCOMPARE(m_app->services.shellOpened, QStringList {u"https://www.almavest.it"_s});
+    QCOMPARE(m_app->services.openedAddresses, QStringList {u"https://www.almavest.it"_s});
+    QCOMPARE(m_app->services.messages.size(), opens ? 0 : 1);
+    if (!opens) {
+        QCOMPARE(m_app->services.lastMessage(),
+            u"Attenzione: non è stato possibile aprire la pagina https://www.almavest.it.\r\n\r\n"
+            u"Verificare che nel computer sia installato un programma per la navigazione in "
+            u"Internet."_s);
+    }
 }
 
 void TestHelp::longTextScrollsInAWindowOfFixedSize()

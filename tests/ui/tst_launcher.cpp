@@ -90,7 +90,7 @@ void TestLauncher::columnOpensItsScreen()
 void TestLauncher::siteLinkOpensTheWebPage()
 {
     click("imgSito");
-    QCOMPARE(m_app->services.shellOpened, QStringList {u"https://www.almavest.it"_s});
+    QCOMPARE(m_app->services.openedAddresses, QStringList {u"https://www.almavest.it"_s});
     QVERIFY(launcher()->isVisible());
     QVERIFY(!m_app->quitRequested);
 }

@@ -99,6 +99,7 @@ private Q_SLOTS:
     void importFillsOnlyItsFields();
     void emailGoesToTheShell_data();
     void emailGoesToTheShell();
+    void emailProgramMissingIsTold();
     void emailNeedsAnAddress();
     void duePaymentsShowTheMovementChosen();
     void hintsGoToTheStatusLine_data();
@@ -619,10 +620,24 @@ void TestMovimenti::emailGoesToTheShell()
     openYear();
     box(PayerEmail)->setText(address);
     button("sndEmail")->click();
-    QCOMPARE(m_fixture->services.shellOpened, QStringList {opened});
+    QCOMPARE(m_fixture->services.openedAddresses, QStringList {opened});
     QVERIFY(messages().isEmpty());
     QCOMPARE(QUrl(opened).scheme(), u"mailto"_s);
     QVERIFY(!QUrl(opened).hasQuery());
+}
+
+// No mail program took the address: the user is told rather than left waiting.
+void TestMovimenti::emailProgramMissingIsTold()
+{
+    openYear();
+    box(PayerEmail)->setText(u"mario.rossi@example.it"_s);
+    m_fixture->services.failNextOpen();
+    button("sndEmail")->click();
+    QCOMPARE(m_fixture->services.openedAddresses, QStringList {u"mailto:mario.rossi@example.it"_s});
+    QCOMPARE(messages().size(), 1);
+    QCOMPARE(messages().first().kind, MessageKind::Warning);
+    QVERIFY(messages().first().text.startsWith(
+        u"Attenzione: non è stato possibile avviare il programma di posta elettronica."_s));
 }
 
 void TestMovimenti::emailNeedsAnAddress()
@@ -630,7 +645,7 @@ void TestMovimenti::emailNeedsAnAddress()
     openYear();
     box(PayerEmail)->setText(u"   "_s);
     button("sndEmail")->click();
-    QVERIFY(m_fixture->services.shellOpened.isEmpty());
+    QVERIFY(m_fixture->services.openedAddresses.isEmpty());
     QCOMPARE(messages().size(), 1);
     QCOMPARE(messages().first().kind, MessageKind::Warning);
     QCOMPARE(m_fixture->services.lastMessage(),

@@ -22,7 +22,9 @@ public:
     QString openFileName(QWidget *owner, const QString &title, const QString &filter) override;
     QString saveFileName(QWidget *owner, const QString &title, const QString &filter,
         const QString &proposedName) override;
-    void shellOpen(const QString &) override { }
+    // The pictures of the guide open nothing outside the program.
+    bool openFile(QWidget *, const QString &) override { return true; }
+    bool openAddress(QWidget *, const QUrl &) override { return true; }
     QDate today() const override { return m_now.date(); }
     QDateTime now() const override { return m_now; }
     int execDialog(QDialog &dialog) override;

@@ -67,6 +67,12 @@ bool IniFile::load()
         m_error = file.errorString();
         return false;
     }
+    // Checked on the open file, before reading: a huge file in its place must not hold the
+    // program up nor fill its memory.
+    if (file.size() > kMaxIniFileSize) {
+        m_error = QStringLiteral("The file is larger than %1 bytes").arg(kMaxIniFileSize);
+        return false;
+    }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         m_error = file.errorString();

@@ -11,12 +11,16 @@
 // as it was. Text is Windows-1252, lines end with CRLF, saving is atomic.
 namespace almavest::app {
 
+// A settings file holds a few lines; anything larger is not one and is refused unread.
+inline constexpr qint64 kMaxIniFileSize = 1024 * 1024;
+
 class IniFile final
 {
 public:
     explicit IniFile(QString path);
 
-    // Reads the file; a missing file is an empty file, not a failure.
+    // Reads the file; a missing file is an empty file, not a failure. A file larger than
+    // kMaxIniFileSize is a failure and is not read.
     [[nodiscard]] bool load();
     // Writes the file atomically unless it would come out as it was read; false when it cannot
     // be written.

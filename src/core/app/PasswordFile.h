@@ -34,7 +34,7 @@ public:
     [[nodiscard]] bool storePassword(const QString &password) const;
 
 private:
-    bool load(IniFile &ini) const;
+    [[nodiscard]] bool load(IniFile &ini) const;
 
     QString m_path;
 };

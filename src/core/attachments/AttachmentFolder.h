@@ -18,6 +18,7 @@ enum class StoreOutcome {
     Copied, // the folder now holds a copy under the file's own name
     AlreadyThere, // the chosen file is the folder's own copy: nothing was copied
     UnfitName, // a card could not keep the file's name; nothing was copied
+    OutsideLink, // the folder, or the file of that name in it, is a link out of the program folder
     FolderFailed, // the folder could not be made
     CopyFailed, // the file could not be read or its copy written; a file of that name is untouched
 };
@@ -44,13 +45,18 @@ public:
     // Whether the folder already holds a file called `name`.
     bool holds(const QString &name) const;
     // Copies the file at `chosenPath` into the folder under its own name, making the folder when
-    // missing. A file of that name is replaced only once the copy is whole.
-    StoreOutcome store(const QString &chosenPath) const;
+    // missing. A file of that name is replaced only once the copy is whole. `error`, when given,
+    // receives the system's reason for a failure to make the folder or the copy.
+    [[nodiscard]] StoreOutcome store(const QString &chosenPath, QString *error = nullptr) const;
     // The full path of the attached file `name`, or nullopt when `name` is not a plain file name
     // and would lead out of the folder.
     std::optional<QString> fileOf(const QString &name) const;
+    // Whether the attached file `name` (a plain file name) may be opened or written: neither it
+    // nor the folder is a link that leads out of the program folder.
+    bool keepsInside(const QString &name) const;
 
 private:
+    app::ProgramFolder m_programFolder;
     QString m_path;
 };
 

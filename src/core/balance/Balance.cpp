@@ -2,9 +2,13 @@
 
 #include "journal/MovementRecord.h"
 #include "store/Cp1252.h"
+#include "store/FieldSearch.h"
 #include "text/TextRoutines.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
+#include <array>
 
 namespace almavest::balance {
 
@@ -76,15 +80,6 @@ void buildLine(QByteArrayView record, store::LineBuilder &line)
     line.append(amount);
 }
 
-// Whether the purpose of `record` contains `needle` (already lower-case), decoded into a
-// buffer reused from one record to the next.
-bool purposeContains(QByteArrayView record, const QString &needle, QString &buffer)
-{
-    buffer.resize(0);
-    store::appendCp1252(buffer, fieldBytes(record, MovementFieldIndex::Purpose));
-    return buffer.contains(needle, Qt::CaseInsensitive);
-}
-
 } // namespace
 
 std::optional<qint64> parseCents(QByteArrayView text)
@@ -96,8 +91,13 @@ std::optional<qint64> parseCents(QByteArrayView text)
         ++i;
     qint64 whole = 0;
     int digits = 0;
-    for (; i < clean.size() && isDigit(clean[i]); ++i, ++digits)
+    // The count is checked before each digit is taken in, so that a long run of digits cannot
+    // overflow the whole part.
+    for (; i < clean.size() && isDigit(clean[i]); ++i, ++digits) {
+        if (digits == kMaxDigits)
+            return std::nullopt;
         whole = whole * 10 + (clean[i] - '0');
+    }
     qint64 cents = 0;
     int decimals = 0;
     bool roundUp = false;
@@ -109,7 +109,7 @@ std::optional<qint64> parseCents(QByteArrayView text)
                 roundUp = clean[i] >= '5';
         }
     }
-    if (i != clean.size() || digits + decimals == 0 || digits > kMaxDigits)
+    if (i != clean.size() || digits + decimals == 0)
         return std::nullopt;
     for (int d = std::min(decimals, 2); d < 2; ++d)
         cents *= 10;
@@ -149,22 +149,26 @@ QString balanceLine(QByteArrayView record)
 BalanceSummary summarise(const BalanceRequest &request)
 {
     BalanceSummary summary;
-    const QString needle = text::trimmed(request.purpose);
-    QString purposeBuffer;
+    // The purpose is compared as typed, A-Z in any case, as the movement search compares it, so
+    // that the same text lists the same movements in both.
+    constexpr std::array<int, 1> kPurposeField = {MovementFieldIndex::Purpose};
+    const std::array<QString, 1> typed = {request.purpose};
+    const store::FieldSearch purpose(journal::movementLayout(), kPurposeField, typed);
+    const bool filtered = purpose.filledCount() > 0;
     summary.lines = store::scanLines(request.archivePath, journal::kMovementRecordSize,
         [&](QByteArrayView record, store::LineBuilder &line) {
-            if (!needle.isEmpty() && !purposeContains(record, needle, purposeBuffer))
+            if (filtered && !purpose.matches(record))
                 return false;
             const auto date = parseRecordDate(
                 fieldBytes(record, MovementFieldIndex::OperationDate), request.to);
+            if (date && (*date < request.from || *date > request.to))
+                return false;
             const QByteArrayView amountBytes = fieldBytes(record, MovementFieldIndex::SignedAmount);
             const auto cents = parseCents(amountBytes);
             if (!date || !cents) {
                 ++summary.unreadable;
                 return false;
             }
-            if (*date < request.from || *date > request.to)
-                return false;
             buildLine(record, line);
             if (amountBytes.startsWith('+'))
                 summary.incomeCents += *cents;
@@ -173,6 +177,13 @@ BalanceSummary summarise(const BalanceRequest &request)
             summary.balanceCents += *cents;
             return true;
         });
+    // Reading never creates the year where the folder cannot be written: nothing was there.
+    const QFileInfo file(request.archivePath);
+    summary.yearMissing = summary.lines.archiveOk && !file.exists();
+    // A record cut short at the end of the file is left out by the scan: it still counts as one
+    // the summary could not read.
+    if (summary.lines.archiveOk && file.size() % journal::kMovementRecordSize != 0)
+        ++summary.unreadable;
     return summary;
 }
 

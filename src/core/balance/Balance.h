@@ -14,8 +14,8 @@
 namespace almavest::balance {
 
 // Which movements a summary takes: those of the archive at `archivePath` dated from `from` to
-// `to`, both days included, whose purpose contains `purpose` (any case); a purpose made only
-// of blanks takes them all.
+// `to`, both days included, whose purpose contains `purpose` as typed, with A-Z in any case; a
+// purpose made only of blanks takes them all.
 struct BalanceRequest
 {
     QString archivePath;
@@ -30,8 +30,11 @@ struct BalanceSummary
     qint64 incomeCents = 0;
     qint64 expenseCents = 0; // zero or negative
     qint64 balanceCents = 0;
-    // Movements whose date or signed amount cannot be read: left out of the lines and totals.
+    // Movements whose date or signed amount cannot be read, and a record cut short at the end of
+    // the file: left out of the lines and totals.
     int unreadable = 0;
+    // The year has no archive and none could be made, as in a folder the user may not write.
+    bool yearMissing = false;
 };
 
 // Reads a signed amount such as "+150,00" or "-42,5" into cents; a third decimal rounds half

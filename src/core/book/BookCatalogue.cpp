@@ -12,6 +12,10 @@
 
 #include <algorithm>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 namespace almavest::book {
 
 namespace {
@@ -24,6 +28,20 @@ bool staysInFolder(const QString &programFolder, const QString &name)
     return file.fileName() == name + QLatin1String(kBookExtension)
         && QDir::cleanPath(file.absolutePath())
         == QDir::cleanPath(QDir(programFolder).absolutePath());
+}
+
+// The most bytes a file name may take in `folder`: what the file system says, else the 255 of
+// the usual ones.
+qsizetype longestFileName(const QString &folder)
+{
+#ifdef Q_OS_UNIX
+    const long longest = ::pathconf(QFile::encodeName(folder).constData(), _PC_NAME_MAX);
+    if (longest > 0)
+        return longest;
+#else
+    Q_UNUSED(folder);
+#endif
+    return 255;
 }
 
 } // namespace
@@ -41,16 +59,24 @@ NameRefusal checkBookName(const QString &programFolder, const QString &name)
     if (!std::all_of(book.begin(), book.end(),
             [](QChar c) { return text::acceptsCharacter(store::KeyFilter::FileName, c); }))
         return NameRefusal::RefusedCharacter;
+    // Counted in the bytes the system stores: an accented letter takes two.
+    if (QFile::encodeName(book + QLatin1String(kBookExtension)).size()
+        > longestFileName(programFolder))
+        return NameRefusal::TooLong;
     return NameRefusal::None;
 }
 
-CreateResult createBook(const QString &programFolder, const QString &name)
+CreateResult createBook(const QString &programFolder, const QString &name, QString *error)
 {
     QFile file(bookPath(programFolder, name));
     // NewOnly creates the file only when there is none, in one step (O_EXCL).
     if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         return CreateResult::Created;
-    return file.exists() ? CreateResult::Exists : CreateResult::Failed;
+    if (file.exists())
+        return CreateResult::Exists;
+    if (error)
+        *error = file.errorString();
+    return CreateResult::Failed;
 }
 
 QStringList listBooks(const QString &programFolder)

@@ -14,6 +14,7 @@ enum class NameRefusal {
     RefusedCharacter, // a character the name box keeps out, typed or pasted
     OnlyDots,
     OutsideFolder, // the file would not be a file of the program folder itself
+    TooLong, // the file's name takes more bytes than the file system allows
 };
 
 // Checks the name, trimmed, the way the creation window does before it makes the file.
@@ -23,8 +24,9 @@ enum class CreateResult { Created, Exists, Failed };
 
 // Makes the empty file of the book called `name`; an existing file is never opened or replaced,
 // even one that appears between the check and the creation. The name must have passed
-// checkBookName().
-CreateResult createBook(const QString &programFolder, const QString &name);
+// checkBookName(). `error`, when given, receives the system's reason for a failure.
+[[nodiscard]] CreateResult createBook(
+    const QString &programFolder, const QString &name, QString *error = nullptr);
 
 // The file names (with ".lib") of the books in the program folder, in the order the folder
 // lists them.

@@ -24,6 +24,7 @@ void applyImportedRow(QStringList &page, int row, const ImportedRow &imported);
 
 // Reads the member at `position` of the member archive at `archivePath`, for reading only, and
 // gives its row texts; nullopt when the archive or that record cannot be read.
-std::optional<ImportedRow> readImportedRow(const QString &archivePath, qint64 position);
+[[nodiscard]] std::optional<ImportedRow> readImportedRow(
+    const QString &archivePath, qint64 position);
 
 } // namespace almavest::book

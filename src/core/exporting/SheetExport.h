@@ -60,7 +60,7 @@ QByteArray sheetDocument(const SheetForm &form, const SheetRows &rows);
 
 // Writes the document for `rows` to `path`, a few MiB at a time, through a temporary file, so
 // that a failure leaves an earlier export whole.
-store::WriteFailure writeSheet(
+[[nodiscard]] store::WriteFailure writeSheet(
     const QString &path, const SheetForm &form, const SheetRows &rows, QString *error = nullptr);
 
 // The export file of `form` in the program folder.

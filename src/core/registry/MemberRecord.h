@@ -62,6 +62,6 @@ QString memberPhotoPath(const QString &programFolder, qint64 position);
 
 // The values of the member at `position` of the member archive at `archivePath`, opened for
 // reading only; nullopt when the archive or that record cannot be read.
-std::optional<QStringList> readMember(const QString &archivePath, qint64 position);
+[[nodiscard]] std::optional<QStringList> readMember(const QString &archivePath, qint64 position);
 
 } // namespace almavest::registry

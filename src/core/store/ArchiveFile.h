@@ -58,9 +58,9 @@ public:
     QString errorString() const { return m_error; }
 
 private:
-    bool open(QIODevice::OpenMode mode);
+    [[nodiscard]] bool open(QIODevice::OpenMode mode);
     bool canWrite(const QByteArray &record);
-    bool writeLocked(qint64 position, const QByteArray &record);
+    [[nodiscard]] bool writeLocked(qint64 position, const QByteArray &record);
     bool fail(const QString &reason);
 
     QFile m_file;

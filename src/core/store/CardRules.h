@@ -67,7 +67,7 @@ std::optional<SaveRefusal> firstRefusal(
 // (nullopt), from a blank record of `layout`. The position written, or nullopt
 // when the archive could not be opened or written. An append takes its position under the
 // archive's lock: another copy of the program may have appended meanwhile.
-std::optional<qint64> storeCard(ArchiveFile &archive, const RecordLayout &layout,
+[[nodiscard]] std::optional<qint64> storeCard(ArchiveFile &archive, const RecordLayout &layout,
     const QStringList &values, std::optional<qint64> shown);
 
 // The values Save writes for a card showing `values`: every empty field that has a text for

@@ -1,9 +1,11 @@
 #include "store/WholeFile.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSaveFile>
 
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
@@ -43,14 +45,81 @@ bool replaceFile(const QString &from, const QString &to, QString &error)
     return !failure;
 }
 
+// Links followed before a chain counts as a loop, as the system counts them.
+constexpr int kMaxLinks = 40;
+
+// `path` with every link followed, where the last parts may be missing; empty for a loop of
+// links.
+QString resolvedPath(const QString &path, int depth = 0)
+{
+    QFileInfo info(path);
+    for (int hops = 0; hops < kMaxLinks && depth < kMaxLinks; ++hops) {
+        if (info.exists())
+            return info.canonicalFilePath();
+        if (!info.isSymLink()) {
+            // Missing: its folder is resolved and the name kept, as a new file would be made.
+            const QString folder = info.absolutePath();
+            if (folder == info.absoluteFilePath())
+                return folder;
+            const QString resolvedFolder = resolvedPath(folder, depth + 1);
+            return resolvedFolder.isEmpty() ? QString()
+                                            : QDir(resolvedFolder).filePath(info.fileName());
+        }
+        info.setFile(info.symLinkTarget()); // a dangling link: where its target would be
+    }
+    return {};
+}
+
+// The file named `path` when it is no link leading out of the folder it is named in.
+bool linkFree(const QString &path, QString *error)
+{
+    if (staysInside(path, QFileInfo(path).absolutePath()))
+        return true;
+    if (error)
+        *error = outsideLinkMessage(QFileInfo(path).fileName());
+    return false;
+}
+
 } // namespace
+
+bool staysInside(const QString &path, const QString &folder)
+{
+    const QString root = resolvedPath(folder);
+    const QString target = resolvedPath(path);
+    if (root.isEmpty() || target.isEmpty())
+        return false;
+    if (target == root)
+        return true;
+    return target.startsWith(root.endsWith(u'/') ? root : root + u'/');
+}
+
+QString outsideLinkMessage(const QString &name)
+{
+    return QStringLiteral(
+        "Attenzione: %1 è un collegamento a un file o a una cartella che si trova fuori dalla "
+        "cartella del programma. Per sicurezza il programma non lo apre e non vi scrive.\n\r\n\r"
+        "Sostituire il collegamento con il file o la cartella vera.")
+        .arg(name);
+}
+
+QString failureReason(const QFileDevice &file, int systemError)
+{
+    const QString reason = file.errorString();
+    // A file that met no error of its own still answers with the default text.
+    if (systemError != 0 && reason == QFile().errorString())
+        return qt_error_string(systemError);
+    return reason;
+}
 
 WriteFailure writeWholeFile(const QString &path, QByteArrayView bytes, QString *error)
 {
+    if (!linkFree(path, error))
+        return WriteFailure::OutsideLink;
     QSaveFile file(path);
     // Never fall back to writing over the old file in place: a failure would leave it cut short.
     file.setDirectWriteFallback(false);
     WriteFailure failure = WriteFailure::None;
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly))
         failure = WriteFailure::Create;
     // Writes are buffered, and commit() can miss a failure of the last buffered bytes: flush()
@@ -58,8 +127,9 @@ WriteFailure writeWholeFile(const QString &path, QByteArrayView bytes, QString *
     else if (file.write(bytes.data(), bytes.size()) != bytes.size() || !file.flush()
         || !file.commit())
         failure = WriteFailure::Write;
+    const int systemError = errno;
     if (failure != WriteFailure::None && error)
-        *error = file.errorString();
+        *error = failureReason(file, systemError);
     return failure;
 }
 
@@ -74,6 +144,8 @@ RebuiltFile::~RebuiltFile()
 
 bool RebuiltFile::open()
 {
+    if (!linkFree(m_path, &m_error))
+        return false;
     const QFileInfo old(m_path);
     // A folder under the file's name would be swapped aside, not replaced.
     if (old.exists() && (!old.isFile() || !old.isWritable())) {
@@ -102,9 +174,13 @@ bool RebuiltFile::open()
 
 bool RebuiltFile::write(QByteArrayView bytes)
 {
-    if (!m_failed && m_temporary.write(bytes.data(), bytes.size()) != bytes.size()) {
+    if (m_failed)
+        return false;
+    errno = 0;
+    if (m_temporary.write(bytes.data(), bytes.size()) != bytes.size()) {
+        const int systemError = errno;
         m_failed = true;
-        m_error = m_temporary.errorString();
+        m_error = failureReason(m_temporary, systemError);
     }
     return !m_failed;
 }

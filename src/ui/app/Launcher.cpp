@@ -15,6 +15,7 @@
 #include <QIcon>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QUrl>
 
 using namespace Qt::StringLiterals;
 
@@ -204,7 +205,7 @@ void Launcher::openJournalMenu()
 
 void Launcher::openWebSite()
 {
-    m_context.services().shellOpen(QLatin1String(kMakerWebSite));
+    openAddressOrTell(m_context.services(), this, QUrl(QLatin1String(kMakerWebSite)));
 }
 
 void Launcher::paintEvent(QPaintEvent *)

@@ -1,5 +1,6 @@
 #include "ui/balance/BalanceQuery.h"
 
+#include "balance/BalanceInterval.h"
 #include "journal/MovementRecord.h"
 #include "text/TextRoutines.h"
 #include "ui/app/AppContext.h"
@@ -24,27 +25,6 @@
 namespace almavest::ui {
 
 namespace {
-
-const QStringList &monthNames()
-{
-    static const QStringList names {QStringLiteral("Gennaio"), QStringLiteral("Febbraio"),
-        QStringLiteral("Marzo"), QStringLiteral("Aprile"), QStringLiteral("Maggio"),
-        QStringLiteral("Giugno"), QStringLiteral("Luglio"), QStringLiteral("Agosto"),
-        QStringLiteral("Settembre"), QStringLiteral("Ottobre"), QStringLiteral("Novembre"),
-        QStringLiteral("Dicembre")};
-    return names;
-}
-
-// "01" to "12" for a month name in any case, or empty when it names no month.
-QString monthNumber(const QString &name)
-{
-    const QString wanted = text::trimmed(name).toLower();
-    for (int i = 0; i < monthNames().size(); ++i) {
-        if (monthNames().at(i).toLower() == wanted)
-            return QStringLiteral("%1").arg(i + 1, 2, 10, QLatin1Char('0'));
-    }
-    return {};
-}
 
 constexpr FieldSettings kFields[] = {
     {"txtAnno", 4, KeyFilter::Digits, Casing::None, "txtTipologia"},
@@ -148,7 +128,7 @@ QComboBox *BalanceQuery::monthBox(const char *name)
 {
     QComboBox *box = dayBox(name);
     box->clear();
-    box->addItems(monthNames());
+    box->addItems(balance::monthNames());
     box->lineEdit()->setMaxLength(9);
     return box;
 }
@@ -291,64 +271,55 @@ void BalanceQuery::refuse(QWidget *focus, const QString &text, bool warning)
         focus->setFocus();
 }
 
-// The date picked in one group, written into `into`; nothing after refusing it.
-std::optional<QDate> BalanceQuery::requestedDate(QComboBox *day, QComboBox *month, QLabel *year,
-    QLabel *into, const QString &which, QComboBox *focus)
-{
-    const QString number = monthNumber(month->currentText());
-    if (!number.isEmpty()) {
-        into->setText(
-            text::trimmed(day->currentText()) + u'/' + number + u'/' + text::trimmed(year->text()));
-    }
-    const QString built = into->text().remove(u' ');
-    const std::optional<QDate> date
-        = built.size() == 10 ? text::parseDate(built, m_context.services().today()) : std::nullopt;
-    if (!date)
-        refuse(focus, invalidDateMessage(built, which), false);
-    return date;
-}
-
 void BalanceQuery::request()
 {
+    using balance::IntervalProblem;
     m_lblDataInizio->clear();
     m_lblDataFine->clear();
-    const QString year = m_txtAnno->text();
-    if (year.size() != 4 || !text::isDigitsOnly(year))
+    const balance::IntervalCheck check = balance::checkInterval(
+        {m_txtAnno->text(), m_txtGiornoInizio->currentText(), m_txtMeseInizio->currentText(),
+            m_txtGiornoFine->currentText(), m_txtMeseFine->currentText()});
+    m_lblDataInizio->setText(check.startText);
+    m_lblDataFine->setText(check.endText);
+    const auto missing = [this](QWidget *box, const char *what) {
+        refuse(box,
+            QStringLiteral("Attenzione: indicare %1 intervallo selezionandolo dall'elenco a "
+                           "cascata.")
+                .arg(QLatin1String(what)),
+            true);
+    };
+    switch (check.problem) {
+    case IntervalProblem::Year:
         return refuse(m_txtAnno,
             QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre."), true);
-    const struct
-    {
-        QComboBox *box;
-        const char *what;
-    } required[]
-        = {{m_txtGiornoInizio, "il giorno di inizio"}, {m_txtMeseInizio, "il mese di inizio"},
-            {m_txtGiornoFine, "il giorno di fine"}, {m_txtMeseFine, "il mese di fine"}};
-    for (const auto &field : required) {
-        if (text::trimmed(field.box->currentText()).isEmpty())
-            return refuse(field.box,
-                QStringLiteral("Attenzione: indicare %1 intervallo selezionandolo dall'elenco a "
-                               "cascata.")
-                    .arg(QLatin1String(field.what)),
-                true);
-    }
-    const auto from = requestedDate(m_txtGiornoInizio, m_txtMeseInizio, m_lblAnnoInizio,
-        m_lblDataInizio, QStringLiteral("inizio"), m_txtGiornoInizio);
-    if (!from)
-        return;
-    const auto to = requestedDate(m_txtGiornoFine, m_txtMeseFine, m_lblAnnoFine, m_lblDataFine,
-        QStringLiteral("fine"), m_txtGiornoFine);
-    if (!to)
-        return;
-    if (*from > *to)
+    case IntervalProblem::StartDay:
+        return missing(m_txtGiornoInizio, "il giorno di inizio");
+    case IntervalProblem::StartMonth:
+        return missing(m_txtMeseInizio, "il mese di inizio");
+    case IntervalProblem::EndDay:
+        return missing(m_txtGiornoFine, "il giorno di fine");
+    case IntervalProblem::EndMonth:
+        return missing(m_txtMeseFine, "il mese di fine");
+    case IntervalProblem::StartDate:
+        return refuse(m_txtGiornoInizio,
+            invalidDateMessage(check.startText, QStringLiteral("inizio")), false);
+    case IntervalProblem::EndDate:
+        return refuse(
+            m_txtGiornoFine, invalidDateMessage(check.endText, QStringLiteral("fine")), false);
+    case IntervalProblem::EndBeforeStart:
         return refuse(nullptr,
             QStringLiteral("Attenzione: la data di fine intervallo (%1) non può essere anteriore "
                            "a quella di inizio intervallo (%2).\n\r\n\rPer poter visualizzare il "
                            "riepilogo è necessario indicare un intervallo di tempo valido.")
-                .arg(m_lblDataFine->text(), m_lblDataInizio->text()),
+                .arg(check.endText, check.startText),
             false);
-    m_lblFile->setText(journal::journalPath(m_context.folder().path(), text::trimmed(year)));
+    case IntervalProblem::None:
+        break;
+    }
+    const QString year = text::trimmed(m_txtAnno->text());
+    m_lblFile->setText(journal::journalPath(m_context.folder().path(), year));
     BalanceSummary::showSummary(
-        m_context, this, {m_lblFile->text(), *from, *to, m_txtTipologia->text()});
+        m_context, this, {m_lblFile->text(), check.from, check.to, m_txtTipologia->text()});
     m_lblAttendere->hide();
 }
 

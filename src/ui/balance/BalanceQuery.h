@@ -2,10 +2,6 @@
 
 #include "ui/conventions/ResidentScreen.h"
 
-#include <QDate>
-
-#include <optional>
-
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -53,8 +49,6 @@ private:
     QComboBox *monthBox(const char *name);
     void copyYear();
     void request();
-    std::optional<QDate> requestedDate(QComboBox *day, QComboBox *month, QLabel *year, QLabel *into,
-        const QString &which, QComboBox *focus);
     void refuse(QWidget *focus, const QString &text, bool warning);
 
     AppContext &m_context;

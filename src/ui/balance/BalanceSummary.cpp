@@ -2,7 +2,6 @@
 
 #include "report/Fonts.h"
 #include "report/PreparedReport.h"
-#include "store/ArchiveFile.h"
 #include "text/TextRoutines.h"
 #include "ui/app/AppContext.h"
 #include "ui/book/CatalogueWindow.h"
@@ -15,11 +14,13 @@
 
 #include <QFrame>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace almavest::ui {
@@ -27,6 +28,12 @@ namespace almavest::ui {
 namespace {
 
 constexpr const char *kNoPurpose = "- - -";
+
+// The balance's own word for a year file it cannot open or read.
+QString accessMessage()
+{
+    return QStringLiteral("Attenzione: il file di archivio non risulta accessibile.");
+}
 
 QLabel *boldLabel(const char *name, const QString &text, QWidget *parent)
 {
@@ -47,8 +54,12 @@ BalanceSummary::BalanceSummary(AppContext &context, QWidget *owner)
     setWindowTitle(QStringLiteral(" Almavest - Riepilogo primanota e bilancio"));
     buildControls();
     m_quickFind = std::make_unique<QuickFind>(m_lstRecords, m_context.services());
-    resize(1100, 640);
-    makeDialogWindow(this);
+    // Maximised, for the room its long lines ask for, even where no window manager maximises it.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+        | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    const QScreen *screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    resize(screen->availableGeometry().size());
+    setWindowState(Qt::WindowMaximized);
     applyHandCursor(this);
 }
 
@@ -192,12 +203,33 @@ bool BalanceSummary::load(const balance::BalanceRequest &request)
 void BalanceSummary::showSummary(
     AppContext &context, QWidget *owner, const balance::BalanceRequest &request)
 {
+    Services &services = context.services();
     BalanceSummary summary(context, owner);
     if (!summary.load(request)) {
-        context.services().plainMessage(owner, store::archiveAccessMessage());
+        services.plainMessage(owner, accessMessage());
         return;
     }
-    runPerUseDialog(context.services(), summary);
+    if (summary.m_summary.yearMissing) {
+        services.plainMessage(owner,
+            QStringLiteral("Attenzione: l'archivio della primanota dell'anno %1 non esiste e non "
+                           "può essere creato nella cartella del programma.\n\r\n\rNon risulta "
+                           "nessun movimento da riepilogare.")
+                .arg(request.from.year(), 4, 10, QLatin1Char('0')));
+        return;
+    }
+    if (const int unreadable = summary.m_summary.unreadable; unreadable > 0) {
+        services.message(owner, MessageKind::Warning,
+            unreadable == 1
+                ? QStringLiteral("Attenzione: 1 movimento dell'archivio non può essere letto "
+                                 "(data o importo danneggiati) e non è compreso nel riepilogo né "
+                                 "nei totali.")
+                : QStringLiteral("Attenzione: %1 movimenti dell'archivio non possono essere letti "
+                                 "(data o importo danneggiati) e non sono compresi nel riepilogo "
+                                 "né nei totali.")
+                      .arg(unreadable));
+    }
+    // Maximised, so not centred: moving the window would take the maximised state away.
+    services.execDialog(summary);
 }
 
 void BalanceSummary::print()

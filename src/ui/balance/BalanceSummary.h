@@ -28,12 +28,13 @@ public:
     ~BalanceSummary() override;
 
     // Reads the archive of `request` and, when it could be read, shows its summary over `owner`
-    // until the user closes it; otherwise shows the archive access message.
+    // until the user closes it, after telling how many movements could not be read; otherwise
+    // says why there is no summary: the file cannot be read, or the year has no archive.
     static void showSummary(
         AppContext &context, QWidget *owner, const balance::BalanceRequest &request);
 
     // Builds the lines and totals of `request`; false when its archive cannot be read.
-    bool load(const balance::BalanceRequest &request);
+    [[nodiscard]] bool load(const balance::BalanceRequest &request);
 
 private:
     void buildControls();

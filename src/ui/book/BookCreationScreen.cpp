@@ -1,5 +1,6 @@
 #include "ui/book/BookCreationScreen.h"
 
+#include "app/SystemCause.h"
 #include "book/BookCatalogue.h"
 #include "book/PageRecord.h"
 #include "report/Fonts.h"
@@ -37,6 +38,9 @@ QString refusalText(book::NameRefusal refusal)
     case book::NameRefusal::OnlyDots:
         return QStringLiteral("Attenzione: il nome del Libro Soci non può essere formato soltanto "
                               "da punti.\r\n\r\nInserire un nome diverso.");
+    case book::NameRefusal::TooLong:
+        return QStringLiteral("Attenzione: il nome del Libro Soci è troppo lungo per il sistema."
+                              "\r\n\r\nInserire un nome più breve.");
     case book::NameRefusal::OutsideFolder:
         return QStringLiteral(
             "Attenzione: il nome indicato porterebbe il file del Libro Soci fuori "
@@ -128,15 +132,18 @@ void BookCreationScreen::apply()
         return;
     }
     m_lblFile->setText(book::bookPath(folder, name));
-    switch (book::createBook(folder, name)) {
+    QString reason;
+    switch (book::createBook(folder, name, &reason)) {
     case book::CreateResult::Exists:
         refuse(kDuplicate);
         return;
     case book::CreateResult::Failed:
         m_context.services().message(this, MessageKind::Error,
-            QStringLiteral("Attenzione: non è stato possibile creare il file di archivio del "
-                           "nuovo Libro Soci.\r\n\r\nVerificare che la cartella del programma non "
-                           "sia protetta dalla scrittura e che il disco non sia pieno."));
+            app::withSystemCause(
+                QStringLiteral("Attenzione: non è stato possibile creare il file di archivio del "
+                               "nuovo Libro Soci.\r\n\r\nVerificare che la cartella del programma "
+                               "non sia protetta dalla scrittura e che il disco non sia pieno."),
+                reason));
         m_txtFile->setFocus();
         return;
     case book::CreateResult::Created:

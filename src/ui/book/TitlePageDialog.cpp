@@ -1,6 +1,8 @@
 #include "ui/book/TitlePageDialog.h"
 
 #include "app/IniFile.h"
+#include "app/ProgramFolder.h"
+#include "app/SystemCause.h"
 #include "report/Fonts.h"
 #include "report/PreparedReport.h"
 #include "report/ReportTemplate.h"
@@ -16,6 +18,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <limits>
 
 namespace almavest::ui {
 
@@ -108,6 +112,9 @@ std::array<QLabel *, TitlePageDialog::kValueCount> TitlePageDialog::buildBoxes()
     // The boxes' own colours (alice blue at rest, yellow while typing) replace a halo.
     for (std::size_t i = 0; i < kValues.size(); ++i) {
         auto *behaviour = new FieldBehaviour(m_boxes[i], kValues[i].box);
+        // A value read from the file is shown whole, however long: the box's own limit would cut
+        // it, and closing the window would store it cut.
+        m_boxes[i]->setMaxLength(std::numeric_limits<int>::max());
         behaviour->setEnterSuccessor(m_boxes[(i + 1) % kValues.size()]);
         if (i > 0)
             setTabOrder(m_boxes[i - 1], m_boxes[i]);
@@ -192,7 +199,7 @@ void TitlePageDialog::load()
     }
 }
 
-bool TitlePageDialog::store()
+bool TitlePageDialog::store(QString &error)
 {
     app::IniFile settings(m_context.folder().file(QLatin1String(kFileName)));
     // An unreadable file is replaced with the values shown rather than lost silently: they are
@@ -202,20 +209,33 @@ bool TitlePageDialog::store()
         settings.setValue(QLatin1String(kSection), QString::fromLatin1(kValues[i].key),
             text::trimmed(m_boxes[i]->text()));
     }
-    return settings.save();
+    if (settings.save())
+        return true;
+    error = settings.errorString();
+    return false;
 }
 
 void TitlePageDialog::done(int result)
 {
-    if (!store()
-        && m_context.services().message(this, MessageKind::Question,
-            QStringLiteral("Attenzione: non è stato possibile salvare i dati del frontespizio nel "
-                           "file Libro_Soci.ini. La cartella del programma potrebbe essere "
-                           "protetta dalla scrittura oppure il disco potrebbe essere "
-                           "pieno.\r\n\r\nRestare in questa finestra per riprovare? Rispondendo "
-                           "No la finestra si chiude senza salvare i dati inseriti.")))
+    QString error;
+    if (store(error)) {
+        QDialog::done(result);
         return;
-    QDialog::done(result);
+    }
+    // The words guess at the cause; the system's own reason, or the link found in place of the
+    // file, says what it was.
+    const bool outsideLink
+        = !m_context.folder().keepsInside(m_context.folder().file(QLatin1String(kFileName)));
+    const QString cause = outsideLink ? error : app::systemCause(error);
+    const QString question
+        = QStringLiteral("Attenzione: non è stato possibile salvare i dati del frontespizio nel "
+                         "file Libro_Soci.ini. La cartella del programma potrebbe essere "
+                         "protetta dalla scrittura oppure il disco potrebbe essere pieno.")
+        + (cause.isEmpty() ? QString() : QStringLiteral("\r\n\r\n") + cause)
+        + QStringLiteral("\r\n\r\nRestare in questa finestra per riprovare? Rispondendo No la "
+                         "finestra si chiude senza salvare i dati inseriti.");
+    if (!m_context.services().message(this, MessageKind::Question, question))
+        QDialog::done(result);
 }
 
 void TitlePageDialog::produce(ReportOutput output)

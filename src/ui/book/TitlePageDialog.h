@@ -37,7 +37,7 @@ private:
     void buildScreen();
     QLayout *buildButtons();
     void load();
-    bool store();
+    [[nodiscard]] bool store(QString &error);
     void produce(ReportOutput output);
 
     AppContext &m_context;

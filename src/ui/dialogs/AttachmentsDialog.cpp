@@ -1,5 +1,7 @@
 #include "ui/dialogs/AttachmentsDialog.h"
 
+#include "app/SystemCause.h"
+#include "store/WholeFile.h"
 #include "text/TextRoutines.h"
 #include "ui/app/AppContext.h"
 #include "ui/conventions/PictureButton.h"
@@ -46,6 +48,13 @@ QString folderFailed(const QString &folder)
     return QStringLiteral("Attenzione: non è stato possibile creare la cartella dei documenti "
                           "allegati:\r\n%1\r\n\r\nIl file non è stato allegato.")
         .arg(QDir::toNativeSeparators(folder));
+}
+
+// The attached file, or the folder itself, is a link out of the program folder.
+QString outsideLink(const QString &name)
+{
+    return store::outsideLinkMessage(
+        QStringLiteral("il file allegato \"%1\" (o la cartella dei documenti allegati)").arg(name));
 }
 
 QString notInFolder(const QString &name)
@@ -213,22 +222,31 @@ void AttachmentsDialog::attachFile(Slot &slot)
 bool AttachmentsDialog::storeChosen(const QString &chosen, const QString &name)
 {
     Services &services = m_context.services();
+    if (!m_folder.keepsInside(name)) {
+        services.message(this, MessageKind::Error, outsideLink(name));
+        return false;
+    }
     if (m_folder.isStoredCopy(chosen))
         return true;
     if (m_folder.holds(name) && !services.message(this, MessageKind::Question, kOverwrite))
         return false;
-    switch (m_folder.store(chosen)) {
+    QString reason;
+    switch (m_folder.store(chosen, &reason)) {
     case StoreOutcome::Copied:
     case StoreOutcome::AlreadyThere:
         return true;
     case StoreOutcome::UnfitName:
         services.message(this, MessageKind::Warning, unfitName(name));
         return false;
+    case StoreOutcome::OutsideLink:
+        services.message(this, MessageKind::Error, outsideLink(name));
+        return false;
     case StoreOutcome::FolderFailed:
-        services.message(this, MessageKind::Error, folderFailed(m_folder.path()));
+        services.message(
+            this, MessageKind::Error, app::withSystemCause(folderFailed(m_folder.path()), reason));
         return false;
     case StoreOutcome::CopyFailed:
-        services.message(this, MessageKind::Error, copyFailed(name));
+        services.message(this, MessageKind::Error, app::withSystemCause(copyFailed(name), reason));
         return false;
     }
     return false;
@@ -243,8 +261,17 @@ void AttachmentsDialog::openFile(const Slot &slot)
         m_context.services().message(this, MessageKind::Warning, notInFolder(name));
         return;
     }
-    const QString full = QDir::toNativeSeparators(QFileInfo(*path).absoluteFilePath());
-    m_context.services().shellOpen(QLatin1Char('"') + full + QLatin1Char('"'));
+    if (!m_folder.keepsInside(name)) {
+        m_context.services().message(this, MessageKind::Error, outsideLink(name));
+        return;
+    }
+    if (!m_context.services().openFile(this, QFileInfo(*path).absoluteFilePath())) {
+        m_context.services().message(this, MessageKind::Warning,
+            QStringLiteral("Attenzione: non è stato possibile aprire il file allegato \"%1\"."
+                           "\r\n\r\nVerificare che nel computer sia installato un programma in "
+                           "grado di aprirlo.")
+                .arg(name));
+    }
 }
 
 AttachmentSlots AttachmentsDialog::typed() const

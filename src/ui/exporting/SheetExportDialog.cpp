@@ -1,6 +1,9 @@
 #include "ui/exporting/SheetExportDialog.h"
 
+#include "app/ProgramFolder.h"
+#include "app/SystemCause.h"
 #include "store/ArchiveFile.h"
+#include "store/WholeFile.h"
 #include "ui/app/AppContext.h"
 #include "ui/conventions/FieldTable.h"
 #include "ui/conventions/PictureButton.h"
@@ -10,6 +13,8 @@
 #include "ui/services/Services.h"
 
 #include <QBoxLayout>
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
@@ -148,12 +153,24 @@ void SheetExportDialog::exportSheet()
     if (!services.message(this, MessageKind::Question, QString::fromUtf8(kAskToExport)))
         return;
     const QString path = exporting::sheetPath(m_context.folder().path(), m_form.sheet);
-    if (exporting::writeSheet(path, m_form.sheet, m_model->rows()) != store::WriteFailure::None) {
-        services.plainMessage(this, QString::fromUtf8(kExportFailed));
+    if (!m_context.folder().keepsInside(path)) {
+        services.plainMessage(this, store::outsideLinkMessage(QFileInfo(path).fileName()));
         return;
     }
-    if (services.message(this, MessageKind::Question, QString::fromUtf8(kAskToOpen)))
-        services.shellOpen(u'"' + path + u'"');
+    QString reason;
+    if (exporting::writeSheet(path, m_form.sheet, m_model->rows(), &reason)
+        != store::WriteFailure::None) {
+        services.plainMessage(this, app::withSystemCause(QString::fromUtf8(kExportFailed), reason));
+        return;
+    }
+    if (services.message(this, MessageKind::Question, QString::fromUtf8(kAskToOpen))
+        && !services.openFile(this, path)) {
+        services.message(this, MessageKind::Warning,
+            QStringLiteral("Attenzione: non è stato possibile aprire il file %1.\r\n\r\n"
+                           "Verificare che nel computer sia installato un programma per i fogli "
+                           "di calcolo.")
+                .arg(QDir::toNativeSeparators(path)));
+    }
 }
 
 } // namespace almavest::ui

@@ -101,7 +101,13 @@ void HelpWindow::openUserGuide()
         m_context.services().message(this, MessageKind::Warning, missingGuide(path));
         return;
     }
-    m_context.services().shellOpen(path);
+    if (!m_context.services().openFile(this, path)) {
+        m_context.services().message(this, MessageKind::Warning,
+            QStringLiteral("Attenzione: non è stato possibile aprire la guida %1.\r\n\r\n"
+                           "Verificare che nel computer sia installato un programma per la "
+                           "lettura dei file PDF.")
+                .arg(QLatin1String(kUserGuideFile)));
+    }
 }
 
 void showHelpTopic(AppContext &context, QWidget *owner, HelpTopic topic)

@@ -6,6 +6,8 @@
 #include "ui/help/LinkText.h"
 #include "ui/services/Services.h"
 
+#include <QUrl>
+
 #include <QBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -58,7 +60,7 @@ void MakerNotice::showNotice(AppContext &context, QWidget *owner)
 
 void MakerNotice::openWebSite()
 {
-    m_context.services().shellOpen(QLatin1String(kMakerWebSite));
+    openAddressOrTell(m_context.services(), this, QUrl(QLatin1String(kMakerWebSite)));
 }
 
 } // namespace almavest::ui

@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QStyle>
+#include <QUrl>
 
 namespace almavest::ui {
 
@@ -155,7 +156,8 @@ void MovementCardScreen::sendEmail()
         box(journal::PayerEmail)->setFocus();
         return;
     }
-    context().services().shellOpen(text::mailtoAddress(address));
+    openAddressOrTell(
+        context().services(), this, QUrl::fromEncoded(text::mailtoAddress(address).toLatin1()));
 }
 
 void MovementCardScreen::showDuePayments()

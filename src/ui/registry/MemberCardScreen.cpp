@@ -21,6 +21,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QUrl>
 
 #include <optional>
 
@@ -124,7 +125,8 @@ void MemberCardScreen::openChosenCard(std::optional<qint64> position)
 // An empty address still opens the mail program, with no recipient.
 void MemberCardScreen::sendEmail()
 {
-    context().services().shellOpen(text::mailtoAddress(box(registry::Email)->text()));
+    openAddressOrTell(context().services(), this,
+        QUrl::fromEncoded(text::mailtoAddress(box(registry::Email)->text()).toLatin1()));
 }
 
 // ---- the photo ---------------------------------------------------------------------------

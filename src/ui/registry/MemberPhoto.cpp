@@ -1,6 +1,7 @@
 #include "ui/registry/MemberPhoto.h"
 
 #include "app/ProgramFolder.h"
+#include "app/SystemCause.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -14,6 +15,13 @@ namespace almavest::ui {
 namespace {
 
 constexpr int kJpegQuality = 90;
+
+// The system's reason for the last save that failed, for the message that follows it at once.
+QString &lastSystemError()
+{
+    static QString reason;
+    return reason;
+}
 
 } // namespace
 
@@ -72,7 +80,13 @@ store::WriteFailure MemberPhoto::saveToCardFile(const QString &path)
 {
     if (path == m_savedAt && QFileInfo::exists(path))
         return store::WriteFailure::None;
-    if (!app::createFolder(QFileInfo(path).absolutePath()))
+    lastSystemError().clear();
+    // The card's photo folder lies in the program folder: neither the folder nor the photo may
+    // be a link that leads elsewhere.
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!store::staysInside(path, QFileInfo(folder).absolutePath()))
+        return store::WriteFailure::OutsideLink;
+    if (!app::createFolder(folder, &lastSystemError()))
         return store::WriteFailure::Create;
     const store::WriteFailure failure = saveCopy(path);
     if (failure == store::WriteFailure::None)
@@ -82,19 +96,34 @@ store::WriteFailure MemberPhoto::saveToCardFile(const QString &path)
 
 store::WriteFailure MemberPhoto::saveCopy(const QString &path) const
 {
+    lastSystemError().clear();
     const QByteArray bytes = fileBytes();
     if (bytes.isEmpty())
         return store::WriteFailure::Write;
-    return store::writeWholeFile(path, bytes);
+    return store::writeWholeFile(path, bytes, &lastSystemError());
 }
 
 QString MemberPhoto::failureReason(store::WriteFailure failure, const QString &folder)
 {
-    if (failure == store::WriteFailure::Create)
-        return QStringLiteral("la cartella %1 non può essere creata o non consente la scrittura.")
+    QString reason;
+    switch (failure) {
+    case store::WriteFailure::OutsideLink:
+        return QStringLiteral("il file della foto o la cartella %1 è un collegamento che porta "
+                              "fuori dalla cartella del programma: per sicurezza il programma non "
+                              "vi scrive.")
             .arg(folder);
-    return QStringLiteral("non è stato possibile scrivere il file della foto: il disco potrebbe "
-                          "essere pieno.");
+    case store::WriteFailure::Create:
+        reason = QStringLiteral("la cartella %1 non può essere creata o non consente la scrittura.")
+                     .arg(folder);
+        break;
+    case store::WriteFailure::None:
+    case store::WriteFailure::Write:
+        reason = QStringLiteral("non è stato possibile scrivere il file della foto: il disco "
+                                "potrebbe essere pieno.");
+        break;
+    }
+    // The words above guess; the system's own reason says what it was.
+    return app::withSystemCause(reason, lastSystemError());
 }
 
 QString MemberPhoto::copyFailureMessage(store::WriteFailure failure, const QString &path)

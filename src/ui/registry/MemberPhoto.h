@@ -19,25 +19,26 @@ public:
     // Shows a picture that has no file of its own, such as the placeholder.
     void set(const QImage &image);
     // Reads a picture file the user chose; false, with the photo as it was, when it is none.
-    bool loadChosen(const QString &path);
+    [[nodiscard]] bool loadChosen(const QString &path);
     // Reads the card's own photo file; false, with the photo as it was, when it is missing or
     // is no picture.
-    bool loadCardFile(const QString &path);
+    [[nodiscard]] bool loadCardFile(const QString &path);
 
     // Writes the photo to the card's photo file `path`, creating its folder, unless the file
     // already holds this very picture. After a failure the old file is untouched and the next
     // call tries again.
-    store::WriteFailure saveToCardFile(const QString &path);
+    [[nodiscard]] store::WriteFailure saveToCardFile(const QString &path);
     // Writes the photo to a file of the user's choice, replacing it whole.
-    store::WriteFailure saveCopy(const QString &path) const;
+    [[nodiscard]] store::WriteFailure saveCopy(const QString &path) const;
 
-    // Why a photo could not be written, in words for the user, to follow "perché".
+    // Why a photo could not be written, in words for the user, to follow "perché", with the
+    // system's reason for the last failed save.
     static QString failureReason(store::WriteFailure failure, const QString &folder);
     // The warning after saveCopy() to `path` failed.
     static QString copyFailureMessage(store::WriteFailure failure, const QString &path);
 
 private:
-    bool load(const QString &path);
+    [[nodiscard]] bool load(const QString &path);
     QByteArray fileBytes() const;
 
     QImage m_image;

@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -31,20 +32,6 @@ BoxLook lookOf(MessageKind kind)
     return {QMessageBox::NoIcon, ""};
 }
 
-// The shell receives a command that may be wrapped in double quotes, as a command line would
-// have it; a URL needs the bare text.
-QUrl urlOf(QString command)
-{
-    if (command.size() >= 2 && command.startsWith(u'"') && command.endsWith(u'"'))
-        command = command.mid(1, command.size() - 2);
-    if (command.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive)
-        || command.contains(QLatin1String("://")))
-        return QUrl(command);
-    if (command.startsWith(QLatin1String("www."), Qt::CaseInsensitive))
-        return QUrl(QStringLiteral("http://") + command);
-    return QUrl::fromLocalFile(command);
-}
-
 // The program's texts break lines with "\r\n" or "\n\r"; a message box wants plain "\n".
 QString displayText(QString text)
 {
@@ -55,6 +42,22 @@ QString displayText(QString text)
 }
 
 } // namespace
+
+bool openAddressOrTell(Services &services, QWidget *owner, const QUrl &address)
+{
+    if (services.openAddress(owner, address))
+        return true;
+    const bool mail = address.scheme().compare(QLatin1String("mailto"), Qt::CaseInsensitive) == 0;
+    services.message(owner, MessageKind::Warning,
+        mail ? QStringLiteral("Attenzione: non è stato possibile avviare il programma di posta "
+                              "elettronica.\r\n\r\nVerificare che nel computer sia installato e "
+                              "configurato un programma per l'invio dei messaggi e-mail.")
+             : QStringLiteral("Attenzione: non è stato possibile aprire la pagina %1.\r\n\r\n"
+                              "Verificare che nel computer sia installato un programma per la "
+                              "navigazione in Internet.")
+                   .arg(address.toDisplayString()));
+    return false;
+}
 
 bool DesktopServices::message(QWidget *owner, MessageKind kind, const QString &text)
 {
@@ -88,9 +91,15 @@ QString DesktopServices::saveFileName(
     return QFileDialog::getSaveFileName(owner, title, proposedName, filter);
 }
 
-void DesktopServices::shellOpen(const QString &command)
+bool DesktopServices::openFile(QWidget *, const QString &path)
 {
-    QDesktopServices::openUrl(urlOf(command));
+    // The desktop may report success for a file that is not there and open nothing.
+    return QFileInfo(path).isFile() && QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+bool DesktopServices::openAddress(QWidget *, const QUrl &address)
+{
+    return address.isValid() && QDesktopServices::openUrl(address);
 }
 
 QDate DesktopServices::today() const

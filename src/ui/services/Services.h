@@ -9,6 +9,7 @@
 #include <memory>
 
 class QDialog;
+class QUrl;
 class QWidget;
 
 namespace almavest::report {
@@ -37,9 +38,12 @@ public:
         QWidget *owner, const QString &title, const QString &filter, const QString &proposedName)
         = 0;
 
-    // The desktop shell's "open" on a file, a web address or a "mailto:" address; the outcome is
-    // not examined.
-    virtual void shellOpen(const QString &command) = 0;
+    // Opens the file at `path` with the program the desktop has for it; false when the file is
+    // missing or no program took it.
+    [[nodiscard]] virtual bool openFile(QWidget *owner, const QString &path) = 0;
+    // Opens a web address in the browser or a "mailto:" address in the mail program; false when
+    // no program took it.
+    [[nodiscard]] virtual bool openAddress(QWidget *owner, const QUrl &address) = 0;
 
     virtual QDate today() const = 0;
     virtual QDateTime now() const = 0;
@@ -57,6 +61,10 @@ public:
     virtual std::unique_ptr<CameraSource> camera() = 0;
 };
 
+// Opens `address` and, when that fails, tells the user which program could not be started: the
+// mail program for a "mailto:" address, the browser for any other. False after a failure.
+bool openAddressOrTell(Services &services, QWidget *owner, const QUrl &address);
+
 // The real thing: Qt's message boxes and file dialogs, the desktop shell, the system clock,
 // the system's default camera through Qt Multimedia.
 class DesktopServices final : public Services
@@ -67,7 +75,8 @@ public:
     QString openFileName(QWidget *owner, const QString &title, const QString &filter) override;
     QString saveFileName(QWidget *owner, const QString &title, const QString &filter,
         const QString &proposedName) override;
-    void shellOpen(const QString &command) override;
+    bool openFile(QWidget *owner, const QString &path) override;
+    bool openAddress(QWidget *owner, const QUrl &address) override;
     QDate today() const override;
     QDateTime now() const override;
     int execDialog(QDialog &dialog) override;

@@ -1,8 +1,22 @@
 #include "RecordingServices.h"
 
 #include <QDialog>
+#include <QUrl>
 
 namespace almavest::test {
+
+namespace {
+
+// Uses up one of the failures scripted in `count`; false when none is left.
+bool takeFailure(int &count)
+{
+    if (count == 0)
+        return false;
+    --count;
+    return true;
+}
+
+} // namespace
 
 bool RecordingServices::message(QWidget *, ui::MessageKind kind, const QString &text)
 {
@@ -43,9 +57,16 @@ QString RecordingServices::saveFileName(
     return path;
 }
 
-void RecordingServices::shellOpen(const QString &command)
+bool RecordingServices::openFile(QWidget *, const QString &path)
 {
-    shellOpened.append(command);
+    openedFiles.append(path);
+    return !takeFailure(m_failingOpens);
+}
+
+bool RecordingServices::openAddress(QWidget *, const QUrl &address)
+{
+    openedAddresses.append(QString::fromLatin1(address.toEncoded()));
+    return !takeFailure(m_failingOpens);
 }
 
 std::unique_ptr<ui::CameraSource> RecordingServices::camera()
@@ -84,7 +105,8 @@ void RecordingServices::clear()
     printed.clear();
     previewed.clear();
     messages.clear();
-    shellOpened.clear();
+    openedFiles.clear();
+    openedAddresses.clear();
     dialogsShown.clear();
     fileDialogTitles.clear();
     proposedNames.clear();

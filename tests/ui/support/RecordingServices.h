@@ -11,9 +11,9 @@
 #include <deque>
 #include <functional>
 
-// Services for tests: records every message and shell open, answers questions and file dialogs
-// from a script, keeps a fixed clock, and hands each per-use dialog to a scripted handler
-// instead of running it.
+// Services for tests: records every message and every file or address opened, answers questions and
+// file dialogs from a script, keeps a fixed clock, and hands each per-use dialog to a scripted
+// handler instead of running it.
 namespace almavest::test {
 
 struct ShownMessage
@@ -31,7 +31,8 @@ public:
     QString openFileName(QWidget *owner, const QString &title, const QString &filter) override;
     QString saveFileName(QWidget *owner, const QString &title, const QString &filter,
         const QString &proposedName) override;
-    void shellOpen(const QString &command) override;
+    bool openFile(QWidget *owner, const QString &path) override;
+    bool openAddress(QWidget *owner, const QUrl &address) override;
     QDate today() const override { return m_now.date(); }
     QDateTime now() const override { return m_now; }
     int execDialog(QDialog &dialog) override;
@@ -49,6 +50,8 @@ public:
     {
         m_dialogs.push_back(std::move(handler));
     }
+    // The next file or address to open fails, as where no program takes it; it is still noted.
+    void failNextOpen() { ++m_failingOpens; }
     // Whether the computer has a camera; it has one unless told.
     void setCameraPresent(bool present) { m_cameraPresent = present; }
     void setNow(const QDateTime &now) { m_now = now; }
@@ -57,7 +60,8 @@ public:
 
     // What happened.
     QList<ShownMessage> messages;
-    QStringList shellOpened;
+    QStringList openedFiles; // the paths handed to openFile(), failed or not
+    QStringList openedAddresses; // the addresses handed to openAddress(), fully encoded
     QStringList dialogsShown; // class names of the dialogs run
     QStringList fileDialogTitles;
     QStringList proposedNames;
@@ -77,6 +81,7 @@ private:
     QDateTime m_now {QDate(2026, 12, 10), QTime(10, 30, 15)};
     QString m_pdfFolder;
     bool m_cameraPresent = true;
+    int m_failingOpens = 0;
 };
 
 } // namespace almavest::test
