@@ -47,8 +47,19 @@ almavest_place("${ALMAVEST_GUIDE_PDF}" "${_target}/Guida.pdf")
 # never listed in the install manifest, so that an uninstall by manifest leaves it alone.
 almavest_place("${ALMAVEST_INITIAL_PASSWORD_FILE}" "${_target}/unins000.dll" NO_REPLACE)
 
-if(NOT ALMAVEST_DESKTOP_DATA_DIR STREQUAL "")
-    set(_data "${ALMAVEST_DESKTOP_DATA_DIR}")
+# USER is the menu of the person installing now, who may not be the one who configured the build.
+set(_data "${ALMAVEST_DESKTOP_DATA_DIR}")
+if(_data STREQUAL "USER")
+    if(NOT "$ENV{XDG_DATA_HOME}" STREQUAL "")
+        set(_data "$ENV{XDG_DATA_HOME}")
+    elseif(NOT "$ENV{HOME}" STREQUAL "")
+        set(_data "$ENV{HOME}/.local/share")
+    else()
+        message(FATAL_ERROR "Neither XDG_DATA_HOME nor HOME is set: nowhere to put the desktop entry; "
+            "configure with -DALMAVEST_DESKTOP_DATA_DIR=FOLDER, or empty to leave it out")
+    endif()
+endif()
+if(NOT _data STREQUAL "")
     if(NOT IS_ABSOLUTE "${_data}")
         set(_data "${_folder}/${_data}")
     endif()

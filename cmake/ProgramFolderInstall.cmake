@@ -3,13 +3,11 @@
 # rename, and the initial password file only when the folder has none. Nothing else in the
 # folder is ever written or deleted.
 # The desktop entry and the icon go to ALMAVEST_DESKTOP_DATA_DIR (share/applications and
-# share/icons there), the user's own menu unless told otherwise; empty leaves them out.
-set(_almavest_data_home "$ENV{XDG_DATA_HOME}")
-if(NOT _almavest_data_home AND DEFINED ENV{HOME})
-    set(_almavest_data_home "$ENV{HOME}/.local/share")
-endif()
-set(ALMAVEST_DESKTOP_DATA_DIR "${_almavest_data_home}" CACHE PATH
-    "Where the desktop entry and icon are installed (absolute, or relative to the prefix)")
+# share/icons there). The default, USER, is the menu of whoever runs the install, found when the
+# install runs ($XDG_DATA_HOME, else ~/.local/share), not of whoever configured the build; empty
+# leaves them out.
+set(ALMAVEST_DESKTOP_DATA_DIR "USER" CACHE STRING
+    "Where the desktop entry and icon are installed: USER (the installing user's menu), a folder (absolute, or relative to the prefix), or empty for none")
 
 install(CODE "
 set(ALMAVEST_EXECUTABLE \"$<TARGET_FILE:almavest>\")

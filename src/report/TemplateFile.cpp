@@ -28,7 +28,7 @@ bool readNumbers(const QJsonValue &value, qsizetype count, std::vector<double> &
     if (array.size() != count)
         return false;
     numbers.clear();
-    for (const QJsonValue &item : array) {
+    for (const QJsonValue item : array) {
         if (!item.isDouble())
             return false;
         numbers.push_back(item.toDouble());
@@ -124,7 +124,7 @@ bool readObject(const QJsonObject &json, ReportObject &object)
 }
 
 // An object's keys over those of the style it names.
-bool withStyle(const QJsonObject &styles, QJsonObject json, QJsonObject &merged)
+bool withStyle(const QJsonObject &styles, const QJsonObject &json, QJsonObject &merged)
 {
     const QString style = json.value("style"_L1).toString();
     if (!style.isEmpty() && !styles.contains(style))
@@ -150,7 +150,7 @@ bool readBand(const QJsonObject &json, const QJsonObject &styles, Band &band)
     band.canSplit = json.value("canSplit"_L1).toBool(false);
     if (band.height < 0)
         return false;
-    for (const QJsonValue &item : json.value("objects"_L1).toArray()) {
+    for (const QJsonValue item : json.value("objects"_L1).toArray()) {
         QJsonObject merged;
         ReportObject object;
         if (!withStyle(styles, item.toObject(), merged) || !readObject(merged, object))
@@ -188,7 +188,7 @@ std::optional<ReportTemplate> ReportTemplate::load(const QString &path)
     result.m_margins = QMarginsF(margins[0], margins[1], margins[2], margins[3]);
 
     const QJsonObject styles = json.value("styles"_L1).toObject();
-    for (const QJsonValue &item : json.value("bands"_L1).toArray()) {
+    for (const QJsonValue item : json.value("bands"_L1).toArray()) {
         Band band;
         if (!readBand(item.toObject(), styles, band))
             return std::nullopt;

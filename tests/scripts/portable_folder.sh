@@ -91,4 +91,22 @@ assemble
 cmp -s "$folder/unins000.dll" "$build/initial/unins000.dll" || fail "missing password file not written"
 (cd "$folder" && sha256sum "${data_files[@]}") | cmp -s - <(head -n ${#data_files[@]} "$scratch/before") ||
     fail "writing the password file touched the data"
+# The menu entry goes to the menu of whoever installs, found when the install runs, not of
+# whoever configured the build: here the install runs with other homes than the configure had.
+[ "$(sed -n 's/^ALMAVEST_DESKTOP_DATA_DIR:[A-Z]*=//p' "$build/CMakeCache.txt")" = USER ] ||
+    fail "the build tree was configured with another ALMAVEST_DESKTOP_DATA_DIR than USER"
+installer=$scratch/installer
+for xdg in "" "$scratch/xdg"; do
+    rm -rf "$installer" "$scratch/xdg"
+    mkdir -p "$installer"
+    HOME=$installer XDG_DATA_HOME=$xdg DESTDIR='' cmake --install "$build" --prefix "$scratch/other" \
+        >"$scratch/install.log" 2>&1 || fail "cmake --install failed: $(cat "$scratch/install.log")"
+    data=${xdg:-$installer/.local/share}
+    grep -qx "Exec=\"$scratch/other/Almavest\"" "$data/applications/almavest.desktop" ||
+        fail "no desktop entry in the installing user's menu $data: $(cat "$scratch/install.log")"
+    [ -f "$data/icons/hicolor/scalable/apps/almavest.svg" ] || fail "no icon in $data"
+    if grep -F "$HOME/" "$scratch/install.log" | grep -v "^-- Installing: $scratch/" >&2; then
+        fail "the install wrote into the home of whoever configured the build"
+    fi
+done
 echo "program folder: data kept through refreshes, rebuilds and a new build tree"

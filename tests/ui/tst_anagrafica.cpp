@@ -100,7 +100,6 @@ private Q_SLOTS:
     void cardsSurviveARestart();
     void hintsGoToTheStatusLine_data();
     void hintsGoToTheStatusLine();
-    void everyButtonIsLive();
     void codeButtonsOpenTheirCheck_data();
     void codeButtonsOpenTheirCheck();
 
@@ -706,16 +705,6 @@ void TestAnagrafica::hintsGoToTheStatusLine()
         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(photo, &move);
     QCOMPARE(status->text(), QString());
-}
-
-// No button waits for a feature: each one opens what it names.
-void TestAnagrafica::everyButtonIsLive()
-{
-    for (const char *name : {"btnNuovo", "btnDuplica", "btnSalva", "btnTrova", "btnAnteprima",
-             "btnStampa", "btnScadenze", "btnScaduti", "btnEsci", "btnCaricaFoto", "btnSalvaFoto",
-             "btnCancFoto", "btnZoomFoto", "btnAcquisisciFoto", "btnEmail", "delDataSca",
-             "btnCodFisc", "btnIban", "btnAllegati", "btnGuida", "btnEsporta"})
-        QVERIFY2(button(name)->isEnabled(), name);
 }
 
 void TestAnagrafica::codeButtonsOpenTheirCheck_data()

@@ -74,7 +74,6 @@ private Q_SLOTS:
     void rowBoxesAreRecolouredWhileFocused();
     void hintsGoToTheStatusLine_data();
     void hintsGoToTheStatusLine();
-    void everyButtonIsLive();
     void codeButtonOpensTheVatCheckForDigits();
     void closingReturnsToTheLauncher();
     void importFillsOnlyItsRow_data();
@@ -400,14 +399,6 @@ void TestRegistro::hintsGoToTheStatusLine()
     // Another edit carries no hint and leaves the line alone.
     QApplication::sendEvent(box("txtSocio_A"), &enter);
     QVERIFY(status->text().isEmpty());
-}
-
-void TestRegistro::everyButtonIsLive()
-{
-    openBook();
-    for (const char *name : {"btnCodFisc", "cmdTrova", "cmdFile", "impSocio_A", "impSocio_B",
-             "impSocio_C", "impSocio_D", "cmdGuida"})
-        QVERIFY2(button(name)->isEnabled(), name);
 }
 
 void TestRegistro::codeButtonOpensTheVatCheckForDigits()

@@ -17,7 +17,7 @@ enum class PasswordCheck {
 };
 
 // A password file is a few lines; anything larger is not one and is refused unread.
-inline constexpr qint64 kMaxPasswordFileSize = 64 * 1024;
+inline constexpr qint64 kMaxPasswordFileSize = qint64(64) * 1024;
 
 class PasswordFile final
 {

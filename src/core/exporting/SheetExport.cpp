@@ -218,6 +218,8 @@ void appendEscaped(DocumentWriter &out, QByteArrayView text)
             continue;
         }
         const size_t length = std::strlen(escape);
+        // The escape joins the row without its terminator: the row's end is `at`.
+        // NOLINTNEXTLINE(bugprone-not-null-terminated-result)
         std::memcpy(at, escape, length);
         at += length;
     }

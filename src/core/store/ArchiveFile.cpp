@@ -24,8 +24,8 @@ QString archiveAccessMessage()
         "programma.");
 }
 
-ArchiveFile::ArchiveFile(QString path, int recordSize)
-    : m_file(std::move(path))
+ArchiveFile::ArchiveFile(const QString &path, int recordSize)
+    : m_file(path)
     , m_recordSize(recordSize)
 {
     Q_ASSERT(recordSize > 0);

@@ -19,7 +19,7 @@ QString archiveAccessMessage();
 class ArchiveFile final
 {
 public:
-    ArchiveFile(QString path, int recordSize);
+    ArchiveFile(const QString &path, int recordSize);
     ~ArchiveFile();
     ArchiveFile(const ArchiveFile &) = delete;
     ArchiveFile &operator=(const ArchiveFile &) = delete;

@@ -10,8 +10,8 @@
 #include <system_error>
 
 #ifdef Q_OS_LINUX
+#include <cstdio>
 #include <fcntl.h>
-#include <stdio.h>
 #endif
 
 namespace almavest::store {

@@ -56,7 +56,7 @@ QString captionName(const QString &control)
 
 } // namespace
 
-CardForm::CardForm(QWidget *screen, const store::RecordTable &table, DateRequest onDateKey,
+CardForm::CardForm(QWidget *screen, const store::RecordTable &table, const DateRequest &onDateKey,
     const HighlightOf &highlightOf)
     : m_table(table)
 {

@@ -33,7 +33,7 @@ public:
     // and gives the boxes their behaviours. Enter in a box moves to the next box or date box in
     // table order, the last one back to the first; a date box has no successor. Stops the
     // program when the screen lacks a control the table names.
-    CardForm(QWidget *screen, const store::RecordTable &table, DateRequest onDateKey,
+    CardForm(QWidget *screen, const store::RecordTable &table, const DateRequest &onDateKey,
         const HighlightOf &highlightOf = {});
 
     const store::RecordTable &table() const { return m_table; }

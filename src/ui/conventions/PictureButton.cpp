@@ -13,7 +13,7 @@ namespace {
 class DrawOnFirstShow final : public QObject
 {
 public:
-    DrawOnFirstShow(QWidget *widget, QString picture)
+    DrawOnFirstShow(QWidget *widget, const QString &picture)
         : QObject(widget)
         , m_widget(widget)
         , m_picture(QStringLiteral(":/pictures/") + picture)

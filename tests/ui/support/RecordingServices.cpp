@@ -1,6 +1,7 @@
 #include "RecordingServices.h"
 
 #include <QDialog>
+#include <QTest>
 #include <QUrl>
 
 namespace almavest::test {
@@ -16,15 +17,38 @@ bool takeFailure(int &count)
     return true;
 }
 
+// Fails the running test with `what`; outside a test function there is nothing to fail, and the
+// reason still reaches the log.
+void failTest(const QString &what)
+{
+    if (QTest::currentTestFunction())
+        QTest::qFail(qPrintable(what), __FILE__, __LINE__);
+    else
+        qCritical("%s", qPrintable(what));
+}
+
+QString quoted(const QString &text)
+{
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
 } // namespace
+
+RecordingServices::~RecordingServices()
+{
+    verifyScriptUsedUp();
+}
 
 bool RecordingServices::message(QWidget *, ui::MessageKind kind, const QString &text)
 {
     messages.append({false, kind, text});
     if (kind != ui::MessageKind::Question)
         return true;
-    if (m_answers.empty())
-        return true;
+    if (m_answers.empty()) {
+        // "No" is the answer that changes nothing, so the test fails on the question alone.
+        failTest(QStringLiteral("unscripted question: ") + quoted(text));
+        return false;
+    }
     const bool yes = m_answers.front();
     m_answers.pop_front();
     return yes;
@@ -38,8 +62,10 @@ void RecordingServices::plainMessage(QWidget *, const QString &text)
 QString RecordingServices::openFileName(QWidget *, const QString &title, const QString &)
 {
     fileDialogTitles.append(title);
-    if (m_openFiles.empty())
+    if (m_openFiles.empty()) {
+        failTest(QStringLiteral("unscripted open file dialog: ") + quoted(title));
         return {};
+    }
     QString path = m_openFiles.front();
     m_openFiles.pop_front();
     return path;
@@ -50,8 +76,10 @@ QString RecordingServices::saveFileName(
 {
     fileDialogTitles.append(title);
     proposedNames.append(proposedName);
-    if (m_saveFiles.empty())
+    if (m_saveFiles.empty()) {
+        failTest(QStringLiteral("unscripted save file dialog: ") + quoted(title));
         return {};
+    }
     QString path = m_saveFiles.front();
     m_saveFiles.pop_front();
     return path;
@@ -79,8 +107,11 @@ std::unique_ptr<ui::CameraSource> RecordingServices::camera()
 int RecordingServices::execDialog(QDialog &dialog)
 {
     dialogsShown.append(QString::fromLatin1(dialog.metaObject()->className()));
-    if (m_dialogs.empty())
+    if (m_dialogs.empty()) {
+        failTest(QStringLiteral("unscripted dialog: ") + dialogsShown.last() + QLatin1Char(' ')
+            + quoted(dialog.windowTitle()));
         return QDialog::Rejected;
+    }
     auto handler = std::move(m_dialogs.front());
     m_dialogs.pop_front();
     return handler(dialog);
@@ -98,6 +129,34 @@ void RecordingServices::printReport(QWidget *, const report::PreparedReport &rep
 void RecordingServices::previewReport(QWidget *, const report::PreparedReport &report)
 {
     previewed.push_back(report);
+}
+
+void RecordingServices::rejectNextDialog()
+{
+    onNextDialog([](QDialog &) { return int(QDialog::Rejected); });
+}
+
+QStringList RecordingServices::unusedScript() const
+{
+    QStringList unused;
+    for (const bool yes : m_answers)
+        unused.append(QStringLiteral("answer to a question: ") + QLatin1String(yes ? "yes" : "no"));
+    for (const QString &path : m_openFiles)
+        unused.append(QStringLiteral("open file: ") + quoted(path));
+    for (const QString &path : m_saveFiles)
+        unused.append(QStringLiteral("save file: ") + quoted(path));
+    if (!m_dialogs.empty())
+        unused.append(QStringLiteral("dialog handlers: %1").arg(m_dialogs.size()));
+    return unused;
+}
+
+void RecordingServices::verifyScriptUsedUp()
+{
+    const QStringList unused = unusedScript();
+    // A test that failed on its way has left its script behind for that reason alone.
+    if (unused.isEmpty() || QTest::currentTestFailed())
+        return;
+    failTest(QStringLiteral("scripted but never used: ") + unused.join(QLatin1String("; ")));
 }
 
 void RecordingServices::clear()

@@ -14,6 +14,9 @@
 // Services for tests: records every message and every file or address opened, answers questions and
 // file dialogs from a script, keeps a fixed clock, and hands each per-use dialog to a scripted
 // handler instead of running it.
+// The script is strict both ways: a question, file dialog or per-use dialog that the test did not
+// script fails the test that caused it, naming it, and whatever the script still holds when the
+// recorder goes away (with its fixture, in the test's cleanup) fails the test too.
 namespace almavest::test {
 
 struct ShownMessage
@@ -26,6 +29,11 @@ struct ShownMessage
 class RecordingServices final : public ui::Services
 {
 public:
+    RecordingServices() = default;
+    ~RecordingServices() override;
+    RecordingServices(const RecordingServices &) = delete;
+    RecordingServices &operator=(const RecordingServices &) = delete;
+
     bool message(QWidget *owner, ui::MessageKind kind, const QString &text) override;
     void plainMessage(QWidget *owner, const QString &text) override;
     QString openFileName(QWidget *owner, const QString &title, const QString &filter) override;
@@ -40,18 +48,25 @@ public:
     void previewReport(QWidget *owner, const report::PreparedReport &report) override;
     std::unique_ptr<ui::CameraSource> camera() override;
 
-    // The script.
+    // The script, used up in order. An empty path answers a file dialog as cancelled.
     void answerNextQuestion(bool yes) { m_answers.push_back(yes); }
     void answerNextOpenFile(const QString &path) { m_openFiles.push_back(path); }
     void answerNextSaveFile(const QString &path) { m_saveFiles.push_back(path); }
     // The next per-use dialog is handed to `handler`, whose return value is the dialog's result.
-    // Without a handler a dialog is rejected at once.
     void onNextDialog(std::function<int(QDialog &)> handler)
     {
         m_dialogs.push_back(std::move(handler));
     }
     // The next file or address to open fails, as where no program takes it; it is still noted.
     void failNextOpen() { ++m_failingOpens; }
+    // The next per-use dialog is closed at once, as if the person cancelled it.
+    void rejectNextDialog();
+
+    // What the script still holds, one line each; empty once every answer has been used.
+    QStringList unusedScript() const;
+    // Fails the running test with the unused script, unless it has failed already; the
+    // destructor calls it.
+    void verifyScriptUsedUp();
     // Whether the computer has a camera; it has one unless told.
     void setCameraPresent(bool present) { m_cameraPresent = present; }
     void setNow(const QDateTime &now) { m_now = now; }
