@@ -315,7 +315,7 @@ void TestRecordTables::printedTitlesOfThePage_data()
         {"txtTessera", "TESSERA N."}, {"txtDataAmm", "DATA AMMISSIONE"},
         {"txtQuota", "QUOTA SOCIALE"}, {"txtDataUsc", "DATA USCITA"},
         {"txtMotivo", "MOTIVO USCITA"}, {"txtAnnotazioni", "ANNOTAZIONI"}};
-    for (const QString suffix : {u"_A"_s, u"_D"_s}) {
+    for (const QString &suffix : {u"_A"_s, u"_D"_s}) {
         for (const auto &[box, title] : row) {
             QTest::addRow("%s%s", box, qPrintable(suffix))
                 << QString::fromLatin1(box) + suffix << QString::fromLatin1(title);
