@@ -3,10 +3,10 @@
 #   scripts/almavest.sh run [FOLDER]  install what is missing, build with g++, assemble or refresh
 #                                     the program folder (default ~/Almavest) and start it there
 #   scripts/almavest.sh test          the same set-up, then every test headless through CTest,
-#                                     clang-tidy over src/ with ALMAVEST_TIDY=1, the core tests
-#                                     under AddressSanitizer and UndefinedBehaviorSanitizer
-#                                     (everything with ALMAVEST_SANITIZE=all), every fuzz target,
-#                                     the formatter check
+#                                     clang-tidy over src/ with ALMAVEST_TIDY=1, every test once
+#                                     more under AddressSanitizer and UndefinedBehaviorSanitizer
+#                                     (the core alone with ALMAVEST_SANITIZE=core), every fuzz
+#                                     target, the formatter check
 set -euo pipefail
 
 mode=${1:-run}
@@ -49,14 +49,14 @@ build_all() {
     cmake --build "$build" -j "$jobs"
 }
 
-# The core library and its tests once more, built by clang with AddressSanitizer and
-# UndefinedBehaviorSanitizer and warnings as errors, with the fuzz targets beside them.
-# ALMAVEST_SANITIZE=all builds and tests everything there, the screens included.
+# Everything and its tests once more, the screens included, built by clang with AddressSanitizer
+# and UndefinedBehaviorSanitizer and warnings as errors, with the fuzz targets beside them.
+# ALMAVEST_SANITIZE=core builds and tests only the core library there.
 asan=${ALMAVEST_ASAN_BUILD_DIR:-$root/build-asan}
 build_sanitized() {
     local flags="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
-    local core_only=ON
-    [ "${ALMAVEST_SANITIZE:-core}" = all ] && core_only=OFF
+    local core_only=OFF
+    [ "${ALMAVEST_SANITIZE:-all}" = core ] && core_only=ON
     CC=clang CXX=clang++ cmake -S "$root" -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DALMAVEST_WERROR=ON -DALMAVEST_CORE_ONLY=$core_only -DALMAVEST_FUZZ=ON -DALMAVEST_BENCH=OFF \
         -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" &&

@@ -38,8 +38,6 @@ const QString kOverwrite
       u"con lo stesso nome.\r\n\r\nSi vuole sovrascrivere il file esistente?"_s;
 const char *const kSixLabels[]
     = {"lblFile01", "lblDesc01", "lblFile02", "lblDesc02", "lblFile03", "lblDesc03"};
-const char *const kSixFields[]
-    = {"txtFile01", "txtDesc01", "txtFile02", "txtDesc02", "txtFile03", "txtDesc03"};
 
 // One card screen opened on a stored record of its archive.
 struct Card
