@@ -6,6 +6,7 @@
 #include "journal/MovementRecord.h"
 #include "journal/MovementSelection.h"
 #include "ui/app/AppContext.h"
+#include "ui/app/Navigator.h"
 #include "ui/journal/MovementCardScreen.h"
 #include "ui/services/Services.h"
 
@@ -60,6 +61,7 @@ double lastMovementTime(const QString &path, int movements)
     ui::DesktopServices services;
     ui::AppContext context(services, QFileInfo(path).absolutePath());
     ui::MovementCardScreen card(context);
+    context.navigator().enrol(ui::Screen::MovementCard, &card);
     card.openYear(nullptr, path, QFileInfo(path).baseName());
     auto *last = card.findChild<QAbstractButton *>(QStringLiteral("cmdUltimo"));
     require(last != nullptr, "the movement card has no button for the last movement");
