@@ -198,7 +198,7 @@ void WebcamDialog::saveShot()
     const store::WriteFailure failure = shot.saveCopy(path);
     if (failure != store::WriteFailure::None)
         m_context.services().message(
-            this, MessageKind::Warning, MemberPhoto::copyFailureMessage(failure, path));
+            this, MessageKind::Warning, shot.copyFailureMessage(failure, path));
 }
 
 void WebcamDialog::importShot()

@@ -167,7 +167,7 @@ bool MemberCardScreen::writePhotoOfPosition()
         QStringLiteral(
             "Attenzione: la scheda è stata salvata in archivio, ma non è stato possibile "
             "salvarne la foto perché ")
-            + MemberPhoto::failureReason(failure, QLatin1String(registry::kPhotoFolderName))
+            + m_photo.failureReason(failure, QLatin1String(registry::kPhotoFolderName))
             + QStringLiteral("\n\r\n\rLa foto resta sulla scheda: per riprovare premere di nuovo "
                              "Salva."));
     return false;
@@ -204,7 +204,7 @@ void MemberCardScreen::savePhotoToFile()
         return;
     // The picture stays on the card: it may be the only copy the user has.
     context().services().message(
-        this, MessageKind::Warning, MemberPhoto::copyFailureMessage(failure, path));
+        this, MessageKind::Warning, m_photo.copyFailureMessage(failure, path));
 }
 
 // The captured picture is the card's photo from now on; it reaches the photo file at Save.

@@ -16,13 +16,6 @@ namespace {
 
 constexpr int kJpegQuality = 90;
 
-// The system's reason for the last save that failed, for the message that follows it at once.
-QString &lastSystemError()
-{
-    static QString reason;
-    return reason;
-}
-
 } // namespace
 
 void MemberPhoto::set(const QImage &image)
@@ -80,13 +73,13 @@ store::WriteFailure MemberPhoto::saveToCardFile(const QString &path)
 {
     if (path == m_savedAt && QFileInfo::exists(path))
         return store::WriteFailure::None;
-    lastSystemError().clear();
+    m_systemCause.clear();
     // The card's photo folder lies in the program folder: neither the folder nor the photo may
     // be a link that leads elsewhere.
     const QString folder = QFileInfo(path).absolutePath();
     if (!store::staysInside(path, QFileInfo(folder).absolutePath()))
         return store::WriteFailure::OutsideLink;
-    if (!app::createFolder(folder, &lastSystemError()))
+    if (!app::createFolder(folder, &m_systemCause))
         return store::WriteFailure::Create;
     const store::WriteFailure failure = saveCopy(path);
     if (failure == store::WriteFailure::None)
@@ -96,14 +89,14 @@ store::WriteFailure MemberPhoto::saveToCardFile(const QString &path)
 
 store::WriteFailure MemberPhoto::saveCopy(const QString &path) const
 {
-    lastSystemError().clear();
+    m_systemCause.clear();
     const QByteArray bytes = fileBytes();
     if (bytes.isEmpty())
         return store::WriteFailure::Write;
-    return store::writeWholeFile(path, bytes, &lastSystemError());
+    return store::writeWholeFile(path, bytes, &m_systemCause);
 }
 
-QString MemberPhoto::failureReason(store::WriteFailure failure, const QString &folder)
+QString MemberPhoto::failureReason(store::WriteFailure failure, const QString &folder) const
 {
     QString reason;
     switch (failure) {
@@ -123,10 +116,10 @@ QString MemberPhoto::failureReason(store::WriteFailure failure, const QString &f
         break;
     }
     // The words above guess; the system's own reason says what it was.
-    return app::withSystemCause(reason, lastSystemError());
+    return app::withSystemCause(reason, m_systemCause);
 }
 
-QString MemberPhoto::copyFailureMessage(store::WriteFailure failure, const QString &path)
+QString MemberPhoto::copyFailureMessage(store::WriteFailure failure, const QString &path) const
 {
     return QStringLiteral("Attenzione: non è stato possibile salvare la foto perché ")
         + failureReason(failure, QDir::toNativeSeparators(QFileInfo(path).absolutePath()));

@@ -32,10 +32,10 @@ public:
     [[nodiscard]] store::WriteFailure saveCopy(const QString &path) const;
 
     // Why a photo could not be written, in words for the user, to follow "perché", with the
-    // system's reason for the last failed save.
-    static QString failureReason(store::WriteFailure failure, const QString &folder);
+    // system's reason for this photo's last failed save.
+    QString failureReason(store::WriteFailure failure, const QString &folder) const;
     // The warning after saveCopy() to `path` failed.
-    static QString copyFailureMessage(store::WriteFailure failure, const QString &path);
+    QString copyFailureMessage(store::WriteFailure failure, const QString &path) const;
 
 private:
     [[nodiscard]] bool load(const QString &path);
@@ -44,6 +44,7 @@ private:
     QImage m_image;
     QByteArray m_jpeg; // the picture's own JPEG file bytes, when it came from one
     QString m_savedAt; // the card photo file that holds exactly this picture
+    mutable QString m_systemCause; // the system's reason for the last save that failed
 };
 
 } // namespace almavest::ui
