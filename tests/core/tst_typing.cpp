@@ -137,6 +137,8 @@ void TestTyping::oneEdit_data()
     };
     amount("point typed is the comma", u"12"_s, u"12."_s) << u"12,"_s << 3;
     amount("point typed in the middle", u"15"_s, u"1.5"_s) << u"1,5"_s << 2;
+    amount("point typed after the comma", u"0,00"_s, u"0,00."_s) << u"0,00"_s << 4;
+    amount("point typed before the comma", u"12,5"_s, u"1.2,5"_s) << u"12,5"_s << 1;
     amount("point pasted into an empty box", QString(), u"12.50"_s) << u"12,50"_s << 5;
     amount("paste over the whole text", u"0,00"_s, u"€ 25.00 EUR"_s) << u"25,00"_s << 5;
     amount("paste read with what is there", u"1"_s, u"1.50"_s) << u"1,50"_s << 4;

@@ -113,8 +113,11 @@ TypedText applyEdit(
         return pastedAmount(before, prefix, incoming, suffix, allowed);
 
     QString inserted = filteredText(filter, incoming);
-    if (filter == KeyFilter::Amount && incoming == u".")
-        inserted = QStringLiteral(","); // the keypad's decimal key, or a point meant as a comma
+    // The keypad's decimal key, or a point meant as a comma, stands for the comma where one may
+    // stand: after a comma already there it is refused, as it always was.
+    if (filter == KeyFilter::Amount && incoming == u"." && !prefix.contains(u',')
+        && !suffix.contains(u','))
+        inserted = QStringLiteral(",");
     if (casing == Casing::Upper)
         inserted.removeIf(isBlank); // a code (tax code, IBAN) printed in groups
 
