@@ -2,6 +2,7 @@
 // interval and each refusal, the movements and totals of the summary, right to the cent, and
 // its print.
 #include "AppFixture.h"
+#include "DialogDriving.h"
 #include "PageModel.h"
 #include "ReadOnlyAccess.h"
 
@@ -101,6 +102,7 @@ private Q_SLOTS:
     void printRefusedOrDeclined();
     void enterInFindBoxDoesNothing();
     void mouseClickOpensTheSummary();
+    void amountsStayInSight();
 
 private:
     ui::BalanceQuery *query() { return m_fixture->app().balanceQuery(); }
@@ -509,6 +511,25 @@ void TestBilancio::summaryOpensMaximised()
     });
     QVERIFY(shown.opened);
     QVERIFY(maximised);
+}
+
+// Two movements that differ only in their amount look different in the maximised summary, and
+// still when its lines are scrolled to their end.
+void TestBilancio::amountsStayInSight()
+{
+    writeJournal(journalPath(), {{u"10/01/2026"_s, u"+5,00"_s}, {u"10/01/2026"_s, u"+6,00"_s}});
+    choose(u"01"_s, u"Gennaio"_s, u"31"_s, u"Dicembre"_s);
+    bool atOpening = false;
+    bool atTheEnd = false;
+    const Shown shown = request([&](QDialog &summary) {
+        summary.show();
+        QListView *list = control<QListView>(&summary, "lstRecords");
+        atOpening = linesLookDifferent(list, 0, 1, 0.0);
+        atTheEnd = linesLookDifferent(list, 0, 1, 1.0);
+    });
+    QCOMPARE(shown.lines.size(), 2);
+    QVERIFY(atOpening);
+    QVERIFY(atTheEnd);
 }
 
 void TestBilancio::printsTheSummary()

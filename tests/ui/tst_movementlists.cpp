@@ -17,12 +17,14 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QStringList movement(const QString &purpose, const QString &due, const QString &notes = {})
+QStringList movement(const QString &purpose, const QString &due, const QString &notes = {},
+    const QString &amount = u"0,00"_s)
 {
     QStringList values = journal::blankMovement(QDate(2026, 1, 1));
     values[journal::Purpose] = purpose;
     values[journal::DueDate] = due;
     values[journal::Notes] = notes;
+    values[journal::Amount] = amount;
     values[journal::SignedAmount] = journal::signedAmount(values);
     return values;
 }
@@ -39,6 +41,8 @@ private Q_SLOTS:
     void choosingALineGivesItsMovement_data();
     void choosingALineGivesItsMovement();
     void unreadableArchiveIsReported();
+    void amountsStayInSight_data();
+    void amountsStayInSight();
 
 private:
     std::unique_ptr<AppFixture> m_fixture;
@@ -88,6 +92,34 @@ void TestMovementLists::unreadableArchiveIsReported()
         std::nullopt);
     QVERIFY(m_fixture->services.dialogsShown.isEmpty());
     QCOMPARE(m_fixture->services.lastMessage(), store::archiveAccessMessage());
+}
+
+void TestMovementLists::amountsStayInSight_data()
+{
+    QTest::addColumn<double>("scroll");
+    QTest::newRow("as it opens") << 0.0;
+    QTest::newRow("scrolled halfway") << 0.5;
+    QTest::newRow("scrolled to the end") << 1.0;
+}
+
+// Two payments that differ only in their amount look different at the width the list opens
+// with, wherever it is scrolled: the amount at the end of the line is never out of sight.
+void TestMovementLists::amountsStayInSight()
+{
+    QFETCH(double, scroll);
+    const QString path = m_fixture->file(u"2026.eur"_s);
+    writeMovements(path,
+        {movement(u"Affitto"_s, u"10/12/2026"_s, {}, u"150,00"_s),
+            movement(u"Affitto"_s, u"10/12/2026"_s, {}, u"160,00"_s)});
+    bool different = false;
+    m_fixture->services.onNextDialog([&](QDialog &dialog) {
+        dialog.show();
+        different = linesLookDifferent(control<QListView>(&dialog, "lstRecords"), 0, 1, scroll);
+        return QDialog::Rejected;
+    });
+    QCOMPARE(
+        ui::DuePaymentsDialog::choose(m_fixture->app().context(), nullptr, path), std::nullopt);
+    QVERIFY(different);
 }
 
 QTEST_MAIN(TestMovementLists)

@@ -22,7 +22,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 QStringList movement(const QString &purpose, const QString &payer,
-    const QString &date = u"10/01/2026"_s, const QString &notes = {})
+    const QString &date = u"10/01/2026"_s, const QString &notes = {},
+    const QString &amount = u"50,00"_s)
 {
     QStringList values = journal::blankMovement(QDate(2026, 1, 1));
     values[journal::Purpose] = purpose;
@@ -31,7 +32,7 @@ QStringList movement(const QString &purpose, const QString &payer,
     values[journal::DueDate] = date;
     values[journal::Beneficiary] = u"Associazione"_s;
     values[journal::Notes] = notes;
-    values[journal::Amount] = u"50,00"_s;
+    values[journal::Amount] = amount;
     values[journal::SignedAmount] = journal::signedAmount(values);
     return values;
 }
@@ -75,6 +76,7 @@ private Q_SLOTS:
     void labelsTakeTheProgramSheet();
     void enterChainRunsRoundTheFilters();
     void printsTheList();
+    void amountsStayInSight();
 
 private:
     QString path() const { return m_fixture->file(u"2026.eur"_s); }
@@ -299,6 +301,23 @@ void TestMovementSearch::printsTheList()
     const qsizetype first = texts.indexOf(lines.first());
     QVERIFY(first >= 0);
     QCOMPARE(texts.mid(first, lines.size()), lines);
+}
+
+// Two movements that differ only in their amount look different in the list at the width the
+// search opens with, and still when scrolled to the end of the lines.
+void TestMovementSearch::amountsStayInSight()
+{
+    writeMovements(path(),
+        {movement(u"Quota sociale"_s, u"Rossi Mario"_s, u"05/03/2026"_s, {}, u"50,00"_s),
+            movement(u"Quota sociale"_s, u"Rossi Mario"_s, u"05/03/2026"_s, {}, u"60,00"_s)});
+    withSearch([](ui::MovementSearchDialog &dialog) {
+        search(dialog, {u"txtCausale"_s, u"quota"_s});
+        QListView *list = control<QListView>(&dialog, "lstRecords");
+        QCOMPARE(list->model()->rowCount(), 2);
+        QVERIFY(linesLookDifferent(list, 0, 1, 0.0));
+        QVERIFY(linesLookDifferent(list, 0, 1, 1.0));
+        control<QPushButton>(&dialog, "btnChiudi")->click();
+    });
 }
 
 QTEST_MAIN(TestMovementSearch)

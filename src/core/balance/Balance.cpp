@@ -25,7 +25,6 @@ constexpr QByteArrayView kExpenseType = "USCITA";
 constexpr QByteArrayView kDateLabel = "  Data: ";
 constexpr QByteArrayView kPayerLabel = "  Da: ";
 constexpr QByteArrayView kBeneficiaryLabel = "  A: ";
-constexpr QByteArrayView kAmountLabel = "  Importo: ";
 // An amount field holds 14 characters: never more than 14 digits.
 constexpr int kMaxDigits = 14;
 
@@ -76,7 +75,7 @@ void buildLine(QByteArrayView record, store::LineBuilder &line)
     line.appendColumn(fieldBytes(record, MovementFieldIndex::Payer), kPartyWidth);
     line.append(kBeneficiaryLabel);
     line.appendColumn(fieldBytes(record, MovementFieldIndex::Beneficiary), kPartyWidth);
-    line.append(kAmountLabel);
+    line.append(journal::kAmountLabel);
     line.append(amount);
 }
 

@@ -3,6 +3,7 @@
 #include "store/CardRules.h"
 #include "store/RecordTable.h"
 
+#include <QByteArrayView>
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -12,6 +13,10 @@
 // A movement of the cash journal: 28 counted text fields in 3414 bytes. Each year's movements
 // are a file named after the year with the extension ".eur".
 namespace almavest::journal {
+
+// The label before the signed amount that ends the line of a movement in every movement list
+// (the searches, the payments due, the balance).
+inline constexpr QByteArrayView kAmountLabel = "  Importo: ";
 
 inline constexpr int kMovementFieldCount = 28;
 inline constexpr int kMovementRecordSize = 3414;

@@ -16,7 +16,6 @@ constexpr int kPartyWidth = 30;
 constexpr QByteArrayView kDueLabel = "  Scad. ";
 constexpr QByteArrayView kPayerLabel = "  Da: ";
 constexpr QByteArrayView kBeneficiaryLabel = "  A: ";
-constexpr QByteArrayView kAmountLabel = "  Importo: ";
 constexpr QByteArrayView kNotSettled = "No";
 
 // The movement field each filter is compared with, in the order of MovementFilters.

@@ -1,11 +1,13 @@
 #include "ui/balance/BalanceSummary.h"
 
+#include "journal/MovementRecord.h"
 #include "report/Fonts.h"
 #include "report/PreparedReport.h"
 #include "text/TextRoutines.h"
 #include "ui/app/AppContext.h"
 #include "ui/book/CatalogueWindow.h"
 #include "ui/conventions/FieldBehaviour.h"
+#include "ui/conventions/ListLineDelegate.h"
 #include "ui/conventions/QuickFind.h"
 #include "ui/conventions/RecordListModel.h"
 #include "ui/conventions/Window.h"
@@ -81,6 +83,8 @@ void BalanceSummary::buildControls()
     m_lstRecords->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_lstRecords->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_lstRecords->setFont(fonts::named(fonts::kCourierNew, 12));
+    m_lstRecords->setItemDelegate(
+        new ListLineDelegate(m_lstRecords, 0, QString::fromLatin1(journal::kAmountLabel)));
     layout->addWidget(m_lstRecords, 1);
 
     buildTotals(layout);

@@ -13,6 +13,7 @@ DuePaymentsDialog::DuePaymentsDialog(
         QStringLiteral("Riepilogo pagamenti in scadenza o scaduti e non saldati"))
 {
     setObjectName(QStringLiteral("frmSospesiMov"));
+    list()->keepAmountsInSight();
     setLines(journal::dueMovements(archivePath, context.services().today()));
 }
 

@@ -29,7 +29,9 @@ MovementSearchDialog::MovementSearchDialog(
     AppContext &context, QWidget *owner, const QString &archivePath)
     : FilterSearchDialog(context, owner, kSetup, QStringLiteral("movimenti"))
     , m_archivePath(archivePath)
-{ }
+{
+    results()->keepAmountsInSight();
+}
 
 // A year whose archive does not exist yet is created empty and lists nothing.
 FilterScan MovementSearchDialog::scan(std::span<const QString> texts) const

@@ -1,10 +1,12 @@
 #include "ui/registry/MemberListPanel.h"
 
+#include "journal/MovementRecord.h"
 #include "report/Fonts.h"
 #include "report/PreparedReport.h"
 #include "store/ListLines.h"
 #include "ui/app/AppContext.h"
 #include "ui/conventions/FieldTable.h"
+#include "ui/conventions/ListLineDelegate.h"
 #include "ui/conventions/QuickFind.h"
 #include "ui/conventions/RecordListModel.h"
 #include "ui/conventions/Window.h"
@@ -16,7 +18,6 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
-#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
 namespace almavest::ui {
@@ -25,17 +26,6 @@ namespace {
 
 // Lines are shown 1600 pixels wide whatever their length, so that long notes scroll sideways.
 constexpr int kLineWidth = 1600;
-
-class WideLineDelegate final : public QStyledItemDelegate
-{
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
-    {
-        return {kLineWidth, QStyledItemDelegate::sizeHint(option, index).height()};
-    }
-};
 
 QLabel *instruction(const char *name, const QString &text, QWidget *parent)
 {
@@ -78,7 +68,7 @@ MemberListPanel::MemberListPanel(AppContext &context, QWidget *parent)
     m_lstRecords->setObjectName(QStringLiteral("lstRecords"));
     m_lstRecords->setModel(m_model);
     m_lstRecords->setUniformItemSizes(true);
-    m_lstRecords->setItemDelegate(new WideLineDelegate(m_lstRecords));
+    m_lstRecords->setItemDelegate(new ListLineDelegate(m_lstRecords, kLineWidth));
     m_lstRecords->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_lstRecords->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_lstRecords->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -113,6 +103,14 @@ MemberListPanel::~MemberListPanel() = default;
 void MemberListPanel::addStatus(QWidget *status)
 {
     m_buttons->insertWidget(0, status);
+}
+
+void MemberListPanel::keepAmountsInSight()
+{
+    QAbstractItemDelegate *old = m_lstRecords->itemDelegate();
+    m_lstRecords->setItemDelegate(
+        new ListLineDelegate(m_lstRecords, kLineWidth, QString::fromLatin1(journal::kAmountLabel)));
+    delete old;
 }
 
 void MemberListPanel::setLines(store::ListLines found)

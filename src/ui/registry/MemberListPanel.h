@@ -42,6 +42,10 @@ public:
     // Prints the list through the summary report with `title`.
     void print(const QString &title);
 
+    // Keeps the amount that ends each movement line in sight at the list's right edge while the
+    // line is wider than the list.
+    void keepAmountsInSight();
+
     // Puts `status` at the left of the buttons (the search's count of cards).
     void addStatus(QWidget *status);
 

@@ -1,8 +1,13 @@
 #include "DialogDriving.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QDialog>
+#include <QImage>
+#include <QItemSelectionModel>
 #include <QListView>
+#include <QPixmap>
+#include <QScrollBar>
 #include <QTest>
 
 namespace almavest::test {
@@ -20,6 +25,22 @@ void pickLine(QListView *list, int row, Pick how)
     const QPoint centre = list->visualRect(index).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
+}
+
+bool linesLookDifferent(QListView *list, int first, int second, double scroll)
+{
+    list->selectionModel()->clear();
+    list->setCurrentIndex(QModelIndex());
+    QScrollBar *sideways = list->horizontalScrollBar();
+    sideways->setValue(sideways->minimum()
+        + int(scroll * double(sideways->maximum() - sideways->minimum()) + 0.5));
+    QCoreApplication::processEvents();
+    const QImage shot = list->viewport()->grab().toImage();
+    const auto lineShot = [&](int row) {
+        const QRect line = list->visualRect(list->model()->index(row, 0));
+        return shot.copy(QRect(0, line.top(), shot.width(), line.height()));
+    };
+    return lineShot(first) != lineShot(second);
 }
 
 void leaveDialog(QDialog &dialog, Leave way, const char *button)
