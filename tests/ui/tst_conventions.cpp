@@ -50,6 +50,8 @@ private Q_SLOTS:
     void haloShowsOnlyWhileFocused();
     void hintsReachTheStatusLine();
     void dateFieldKeys();
+    void focusLeaveOutlivedByNothing_data();
+    void focusLeaveOutlivedByNothing();
 
 private:
     QLineEdit *edit(const char *name)
@@ -283,6 +285,37 @@ void TestConventions::dateFieldKeys()
     QCOMPARE(date->text(), QStringLiteral("01/02/2026"));
     QTest::keyClick(date, Qt::Key_Backspace);
     QVERIFY(date->text().isEmpty());
+}
+
+void TestConventions::focusLeaveOutlivedByNothing_data()
+{
+    QTest::addColumn<int>("reason");
+    QTest::addColumn<bool>("contextLives");
+    QTest::addColumn<bool>("runs");
+    QTest::newRow("to another control") << int(Qt::TabFocusReason) << true << true;
+    QTest::newRow("by a click elsewhere") << int(Qt::MouseFocusReason) << true << true;
+    QTest::newRow("to another window") << int(Qt::ActiveWindowFocusReason) << true << false;
+    QTest::newRow("to a popup") << int(Qt::PopupFocusReason) << true << false;
+    QTest::newRow("after its screen went") << int(Qt::TabFocusReason) << false << false;
+}
+
+// The handler of a box's focus leaving runs only when the focus goes to another control, and
+// never once what it works on is gone: a closing screen destroys its parts before its boxes, and
+// a box losing the focus then must not reach them.
+void TestConventions::focusLeaveOutlivedByNothing()
+{
+    QFETCH(int, reason);
+    QFETCH(bool, contextLives);
+    QFETCH(bool, runs);
+    QLineEdit box;
+    auto context = std::make_unique<QObject>();
+    bool ran = false;
+    onFocusLeave(&box, context.get(), [&ran] { ran = true; });
+    if (!contextLives)
+        context.reset();
+    QFocusEvent leaving(QEvent::FocusOut, Qt::FocusReason(reason));
+    QCoreApplication::sendEvent(&box, &leaving);
+    QCOMPARE(ran, runs);
 }
 
 QTEST_MAIN(TestConventions)
