@@ -12,7 +12,7 @@
 namespace almavest::app {
 
 // A settings file holds a few lines; anything larger is not one and is refused unread.
-inline constexpr qint64 kMaxIniFileSize = 1024 * 1024;
+inline constexpr qint64 kMaxIniFileSize = qint64(1024) * 1024;
 
 class IniFile final
 {

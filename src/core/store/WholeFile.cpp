@@ -58,7 +58,7 @@ QString resolvedPath(const QString &path, int depth = 0)
             return info.canonicalFilePath();
         if (!info.isSymLink()) {
             // Missing: its folder is resolved and the name kept, as a new file would be made.
-            const QString folder = info.absolutePath();
+            QString folder = info.absolutePath();
             if (folder == info.absoluteFilePath())
                 return folder;
             const QString resolvedFolder = resolvedPath(folder, depth + 1);
@@ -104,7 +104,7 @@ QString outsideLinkMessage(const QString &name)
 
 QString failureReason(const QFileDevice &file, int systemError)
 {
-    const QString reason = file.errorString();
+    QString reason = file.errorString();
     // A file that met no error of its own still answers with the default text.
     if (systemError != 0 && reason == QFile().errorString())
         return qt_error_string(systemError);

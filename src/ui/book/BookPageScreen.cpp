@@ -95,7 +95,7 @@ std::optional<store::SaveRefusal> BookPageScreen::saveRefusal(const QStringList 
 // The rows hold the same fields: the row's letter tells them apart.
 QString BookPageScreen::fieldName(int field) const
 {
-    const QString name = CardScreen::fieldName(field);
+    QString name = CardScreen::fieldName(field);
     if (field < book::FirstRowField || field >= book::File1)
         return name;
     const int row = (field - book::FirstRowField) / book::kRowFieldCount;

@@ -78,7 +78,7 @@ QString CardScreen::fieldName(int field) const
 {
     const store::RecordTable::Field &entry = m_table.field(field);
     for (const QString &caption : {entry.caption, entry.printCaption}) {
-        const QString name = text::trimmed(caption.section(u':', 0, 0));
+        QString name = text::trimmed(caption.section(u':', 0, 0));
         if (!name.isEmpty())
             return name;
     }
