@@ -80,20 +80,28 @@ std::optional<QString> ibanDigits(QStringView text)
 
 } // namespace
 
-bool taxCodeValid(QStringView code)
+std::optional<QChar> taxCodeCheckCharacter(QStringView first)
 {
-    if (code.size() != kTaxCodeLength)
-        return false;
-    const QString upper = code.toString().toUpper();
+    if (first.size() != kTaxCodeLength - 1)
+        return std::nullopt;
+    const QString upper = first.toString().toUpper();
     int sum = 0;
     for (int p = 0; p < kTaxCodeLength - 1; ++p) {
         const std::optional<int> place = tablePlace(upper.at(p));
         if (!place)
-            return false;
+            return std::nullopt;
         // Counted from one, the first character stands in an odd place.
         sum += p % 2 == 0 ? kOddValues.at(size_t(*place)) : *place;
     }
-    return upper.at(kTaxCodeLength - 1) == QChar(u'A' + sum % 26);
+    return QChar(u'A' + sum % 26);
+}
+
+bool taxCodeValid(QStringView code)
+{
+    if (code.size() != kTaxCodeLength)
+        return false;
+    const std::optional<QChar> check = taxCodeCheckCharacter(code.first(kTaxCodeLength - 1));
+    return check && code.at(kTaxCodeLength - 1).toUpper() == *check;
 }
 
 bool vatNumberValid(QStringView number)

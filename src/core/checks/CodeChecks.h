@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <optional>
+
 // The checks of the Italian codes a card holds: the codice fiscale's check character, the
 // partita IVA's check digit with the office that issued it, and the IBAN's remainder 97.
 namespace almavest::checks {
@@ -11,6 +13,9 @@ inline constexpr int kTaxCodeLength = 16;
 inline constexpr int kVatNumberLength = 11;
 inline constexpr int kIbanLength = 27;
 
+// The check character of the first fifteen characters of a codice fiscale, upper case; nullopt
+// when `first` is not fifteen digits and letters A to Z (either case).
+std::optional<QChar> taxCodeCheckCharacter(QStringView first);
 // True when `code` has 16 characters and its last one is the check character of the first
 // fifteen. A character that is neither a digit nor a letter A to Z makes the code invalid.
 bool taxCodeValid(QStringView code);

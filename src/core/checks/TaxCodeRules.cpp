@@ -1,0 +1,143 @@
+#include "checks/TaxCodeRules.h"
+
+#include "checks/CodeChecks.h"
+
+#include <algorithm>
+#include <array>
+
+namespace almavest::checks {
+
+namespace {
+
+// The month letters, January to December.
+constexpr std::array<char16_t, 12> kMonthLetters
+    = {u'A', u'B', u'C', u'D', u'E', u'H', u'L', u'M', u'P', u'R', u'S', u'T'};
+// The letters that stand for the digits 0 to 9 in a homonym's code.
+constexpr std::array<char16_t, 10> kDigitLetters
+    = {u'L', u'M', u'N', u'P', u'Q', u'R', u'S', u'T', u'U', u'V'};
+// The places of the seven digits a homonym's code may replace, last first.
+constexpr std::array<int, 7> kDigitPlaces = {14, 13, 12, 10, 9, 7, 6};
+constexpr int kWomanDayOffset = 40;
+
+bool isVowel(QChar letter)
+{
+    return QStringView(u"AEIOU").contains(letter);
+}
+
+// The letters A to Z of `text`, upper case, accents dropped.
+QString plainLetters(QStringView text)
+{
+    const QString decomposed = text.toString().normalized(QString::NormalizationForm_D).toUpper();
+    QString letters;
+    for (const QChar c : decomposed) {
+        if (c >= u'A' && c <= u'Z')
+            letters.append(c);
+    }
+    return letters;
+}
+
+QString threeLetters(const QString &consonants, const QString &vowels)
+{
+    return QString(consonants + vowels + QStringLiteral("XXX")).left(3);
+}
+
+void split(QStringView text, QString &consonants, QString &vowels)
+{
+    for (const QChar c : plainLetters(text))
+        (isVowel(c) ? vowels : consonants).append(c);
+}
+
+// The digit that `c` stands for in place of a digit: itself, or its homonym letter.
+std::optional<int> digitAt(QChar c, int &substitutions)
+{
+    if (c >= u'0' && c <= u'9')
+        return int(c.unicode() - u'0');
+    for (size_t digit = 0; digit < kDigitLetters.size(); ++digit) {
+        if (c == kDigitLetters.at(digit)) {
+            ++substitutions;
+            return int(digit);
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+QString surnameLetters(QStringView surname)
+{
+    QString consonants;
+    QString vowels;
+    split(surname, consonants, vowels);
+    return threeLetters(consonants, vowels);
+}
+
+QString nameLetters(QStringView name)
+{
+    QString consonants;
+    QString vowels;
+    split(name, consonants, vowels);
+    if (consonants.size() >= 4)
+        return QString(consonants.at(0)) + consonants.at(2) + consonants.at(3);
+    return threeLetters(consonants, vowels);
+}
+
+std::optional<QString> taxCodeOf(const TaxCodePerson &person)
+{
+    const QString place = person.placeCode.trimmed().toUpper();
+    const bool placeReadable = place.size() == 4 && place.at(0) >= u'A' && place.at(0) <= u'Z'
+        && std::all_of(place.begin() + 1, place.end(), [](QChar c) { return c.isDigit(); });
+    if (plainLetters(person.surname).isEmpty() || plainLetters(person.name).isEmpty()
+        || !person.birthDate.isValid() || !placeReadable)
+        return std::nullopt;
+    const QDate &birth = person.birthDate;
+    const int day = birth.day() + (person.sex == Sex::Female ? kWomanDayOffset : 0);
+    const QString first = surnameLetters(person.surname) + nameLetters(person.name)
+        + QStringLiteral("%1").arg(birth.year() % 100, 2, 10, QLatin1Char('0'))
+        + QChar(kMonthLetters.at(size_t(birth.month() - 1)))
+        + QStringLiteral("%1").arg(day, 2, 10, QLatin1Char('0')) + place;
+    const std::optional<QChar> check = taxCodeCheckCharacter(first);
+    if (!check)
+        return std::nullopt;
+    return first + *check;
+}
+
+std::optional<TaxCodeBirth> readTaxCode(QStringView code, QDate today)
+{
+    if (!taxCodeValid(code))
+        return std::nullopt;
+    const QString upper = code.toString().toUpper();
+    for (int p = 0; p < 6; ++p) {
+        if (upper.at(p) < u'A' || upper.at(p) > u'Z')
+            return std::nullopt;
+    }
+    // Digits are replaced from the last one back, so a digit never stands after a letter.
+    TaxCodeBirth birth;
+    QString digits;
+    bool replacing = true;
+    for (const int place : kDigitPlaces) {
+        int replaced = 0;
+        const std::optional<int> digit = digitAt(upper.at(place), replaced);
+        if (!digit || (replaced > 0 && !replacing))
+            return std::nullopt;
+        replacing = replaced > 0;
+        birth.substitutions += replaced;
+        digits.prepend(QChar(u'0' + *digit));
+    }
+    // digits: year (2), day (2), place (3), in the order of the code.
+    const int year = digits.mid(0, 2).toInt();
+    const int dayCode = digits.mid(2, 2).toInt();
+    const qsizetype month
+        = QStringView(kMonthLetters.data(), kMonthLetters.size()).indexOf(upper.at(8));
+    if (month < 0 || upper.at(11) < u'A' || upper.at(11) > u'Z')
+        return std::nullopt;
+    birth.sex = dayCode > kWomanDayOffset ? Sex::Female : Sex::Male;
+    const int day = dayCode > kWomanDayOffset ? dayCode - kWomanDayOffset : dayCode;
+    const int century = 2000 + year <= today.year() ? 2000 : 1900;
+    birth.birthDate = QDate(century + year, int(month) + 1, day);
+    if (!birth.birthDate.isValid() || day == 0)
+        return std::nullopt;
+    birth.placeCode = upper.at(11) + digits.mid(4, 3);
+    return birth;
+}
+
+} // namespace almavest::checks

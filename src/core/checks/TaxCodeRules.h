@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+// The codice fiscale of a person born in Italy or abroad, made from the birth data, and the
+// birth data read back from a code: three letters of the surname, three of the name, the year,
+// the month's letter, the day (plus 40 for a woman), the Belfiore code of the birth place (a
+// comune, or Z and three digits for a foreign state) and the check character.
+namespace almavest::checks {
+
+enum class Sex { Male, Female };
+
+struct TaxCodePerson
+{
+    QString surname;
+    QString name;
+    Sex sex = Sex::Male;
+    QDate birthDate;
+    QString placeCode; // the Belfiore code, a letter and three digits
+};
+
+// The three letters of a surname: its consonants, then its vowels, then X, the first three.
+// Accents are dropped (È is E), and anything that is not a letter (blanks, apostrophes) is left
+// out.
+QString surnameLetters(QStringView surname);
+// The three letters of a name: the first, third and fourth consonant when it has four or more,
+// otherwise as for a surname.
+QString nameLetters(QStringView name);
+
+// The codice fiscale of `person`; nullopt when the surname or the name has no letter, the birth
+// date is not valid, or the place code is not a letter and three digits.
+std::optional<QString> taxCodeOf(const TaxCodePerson &person);
+
+// What a valid codice fiscale says of its holder.
+struct TaxCodeBirth
+{
+    QDate birthDate;
+    Sex sex = Sex::Male;
+    QString placeCode; // with its digits restored when the code was changed for a homonym
+    int substitutions = 0; // how many digits were replaced by letters (0 to 7)
+};
+
+// The birth data of `code` (either case), homonym codes included: the Agenzia replaces digits
+// with the letters L M N P Q R S T U V for 0 to 9, starting from the last. The two-digit year is
+// taken in the century that puts the birth no later than `today`. nullopt when the check
+// character is wrong or a piece cannot be read (a month letter that is none, day 0 or 32 to 40,
+// a date that does not exist, a letter where no digit may be replaced).
+std::optional<TaxCodeBirth> readTaxCode(QStringView code, QDate today);
+
+} // namespace almavest::checks
