@@ -2,6 +2,7 @@
 // woman's day, homonym codes, and every way a code can fail to be read.
 #include "checks/CodeChecks.h"
 #include "checks/TaxCodeRules.h"
+#include "places/PlaceRegister.h"
 
 #include <QTest>
 
@@ -47,6 +48,8 @@ private Q_SLOTS:
     void unreadableCodes_data();
     void unreadableCodes();
     void everyPlaceMangled();
+    void holderDescribed_data();
+    void holderDescribed();
 };
 
 void TestTaxCodeRules::surnameLetters_data()
@@ -245,6 +248,47 @@ void TestTaxCodeRules::everyPlaceMangled()
         QVERIFY2(!readTaxCode(mangled, kToday), qPrintable(mangled));
     }
     QVERIFY(readTaxCode(code, kToday));
+}
+
+void TestTaxCodeRules::holderDescribed_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("text");
+    const auto code = [](const char16_t *surname, Sex sex, QDate birth, const char16_t *place) {
+        return *taxCodeOf(
+            {QString::fromUtf16(surname), u"Anna"_s, sex, birth, QString::fromUtf16(place)});
+    };
+    QTest::newRow("a man, a comune renamed since")
+        << u"RSSMRA85T10A562S"_s << u"Nato il 10/12/1985 a SAN GIULIANO TERME (PI)."_s;
+    QTest::newRow("a woman, the name of the comune then") << code(u"Neri", Sex::Female,
+        QDate(1930, 2, 1), u"A562") << u"Nata il 01/02/1930 a BAGNI SAN GIULIANO (PI)."_s;
+    QTest::newRow("the province then") << code(u"Neri", Sex::Male, QDate(1980, 6, 1), u"F704")
+                                       << u"Nato il 01/06/1980 a MONZA (MI)."_s;
+    QTest::newRow("a foreign state") << code(u"Smith", Sex::Male, QDate(1970, 12, 31), u"Z404")
+                                     << u"Nato il 31/12/1970 all'estero (STATI UNITI D'AMERICA)."_s;
+    QTest::newRow("a ceased state") << code(u"Novak", Sex::Female, QDate(1975, 4, 2), u"Z105")
+                                    << u"Nata il 02/04/1975 all'estero (CECOSLOVACCHIA)."_s;
+    QTest::newRow("a place not in the lists")
+        << code(u"Neri", Sex::Male, QDate(1980, 6, 1), u"A000")
+        << u"Nato il 01/06/1980 nel luogo di codice A000, che non risulta nell'elenco dei comuni "
+           u"e degli stati esteri."_s;
+    QTest::newRow("a homonym's, one letter")
+        << homonym(u"RSSMRA85T10A562S"_s, 1)
+        << u"Nato il 10/12/1985 a SAN GIULIANO TERME (PI).\r\nCodice di un caso di omocodia: 1 "
+           u"cifra sostituita da una lettera."_s;
+    QTest::newRow("a homonym's, seven letters")
+        << homonym(u"RSSMRA85T10A562S"_s, 7)
+        << u"Nato il 10/12/1985 a SAN GIULIANO TERME (PI).\r\nCodice di un caso di omocodia: 7 "
+           u"cifre sostituite da lettere."_s;
+}
+
+void TestTaxCodeRules::holderDescribed()
+{
+    QFETCH(QString, code);
+    QFETCH(QString, text);
+    const std::optional<TaxCodeBirth> birth = readTaxCode(code, kToday);
+    QVERIFY(birth);
+    QCOMPARE(birthDescription(*birth, almavest::places::PlaceRegister::builtIn()), text);
 }
 
 QTEST_MAIN(TestTaxCodeRules)

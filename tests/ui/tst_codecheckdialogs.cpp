@@ -110,8 +110,18 @@ void TestCodeCheckDialogs::controllaGivesTheVerdict_data()
     const auto info = ui::MessageKind::Information;
     const auto warning = ui::MessageKind::Warning;
 
-    QTest::newRow("tax code valid") << Check::TaxCode << u"RSSMRA85T10A562S"_s
-                                    << u"Il codice fiscale digitato è VALIDO."_s << info << false;
+    QTest::newRow("tax code valid, with its holder's birth")
+        << Check::TaxCode << u"RSSMRA85T10A562S"_s
+        << u"Il codice fiscale digitato è VALIDO.\r\n\r\nNato il 10/12/1985 a SAN GIULIANO TERME (PI)."_s
+        << info << false;
+    QTest::newRow("tax code valid, lower case, a homonym's")
+        << Check::TaxCode << u"rssmra85t10a56nh"_s
+        << u"Il codice fiscale digitato è VALIDO.\r\n\r\nNato il 10/12/1985 a SAN GIULIANO TERME "
+           u"(PI).\r\nCodice di un caso di omocodia: 1 cifra sostituita da una lettera."_s
+        << info << false;
+    QTest::newRow("tax code valid, its birth unreadable")
+        << Check::TaxCode << u"RSSMRA85F10A562R"_s << u"Il codice fiscale digitato è VALIDO."_s
+        << info << false;
     QTest::newRow("tax code wrong")
         << Check::TaxCode << u"RSSMRA85T10A562T"_s
         << u"Attenzione: il codice fiscale digitato è ERRATO."_s << warning << false;

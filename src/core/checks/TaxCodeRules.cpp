@@ -1,6 +1,7 @@
 #include "checks/TaxCodeRules.h"
 
 #include "checks/CodeChecks.h"
+#include "places/PlaceRegister.h"
 
 #include <algorithm>
 #include <array>
@@ -138,6 +139,30 @@ std::optional<TaxCodeBirth> readTaxCode(QStringView code, QDate today)
         return std::nullopt;
     birth.placeCode = upper.at(11) + digits.mid(4, 3);
     return birth;
+}
+
+QString birthDescription(const TaxCodeBirth &birth, const places::PlaceRegister &places)
+{
+    const bool woman = birth.sex == Sex::Female;
+    QString text = (woman ? QStringLiteral("Nata il ") : QStringLiteral("Nato il "))
+        + birth.birthDate.toString(QStringLiteral("dd/MM/yyyy"));
+    const std::optional<places::Place> place = places.byCode(birth.placeCode, birth.birthDate);
+    if (!place) {
+        text += QStringLiteral(" nel luogo di codice ") + birth.placeCode
+            + QStringLiteral(", che non risulta nell'elenco dei comuni e degli stati esteri.");
+    } else if (place->isForeign()) {
+        text += QStringLiteral(" all'estero (") + place->name + QStringLiteral(").");
+    } else {
+        text += QStringLiteral(" a ") + place->label() + u'.';
+    }
+    if (birth.substitutions == 1) {
+        text += QStringLiteral(
+            "\r\nCodice di un caso di omocodia: 1 cifra sostituita da una lettera.");
+    } else if (birth.substitutions > 1) {
+        text += QStringLiteral("\r\nCodice di un caso di omocodia: %1 cifre sostituite da lettere.")
+                    .arg(birth.substitutions);
+    }
+    return text;
 }
 
 } // namespace almavest::checks

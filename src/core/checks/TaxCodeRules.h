@@ -6,6 +6,10 @@
 
 #include <optional>
 
+namespace almavest::places {
+class PlaceRegister;
+}
+
 // The codice fiscale of a person born in Italy or abroad, made from the birth data, and the
 // birth data read back from a code: three letters of the surname, three of the name, the year,
 // the month's letter, the day (plus 40 for a woman), the Belfiore code of the birth place (a
@@ -50,5 +54,10 @@ struct TaxCodeBirth
 // character is wrong or a piece cannot be read (a month letter that is none, day 0 or 32 to 40,
 // a date that does not exist, a letter where no digit may be replaced).
 std::optional<TaxCodeBirth> readTaxCode(QStringView code, QDate today);
+
+// What a code says of its holder, in a sentence or two: "Nato il 10/12/1985 a ROMA (RM).", "Nata
+// il 31/12/1970 all'estero (STATI UNITI D'AMERICA).", with the place's name on the birth date
+// from `places`, and a second line for a homonym's code.
+QString birthDescription(const TaxCodeBirth &birth, const places::PlaceRegister &places);
 
 } // namespace almavest::checks

@@ -45,6 +45,7 @@ protected:
     CodeCheckDialog(
         AppContext &context, QWidget *owner, const CodeCheckForm &form, const QString &code);
     virtual CheckVerdict verdict(const QString &code) const = 0;
+    AppContext &context() const { return m_context; }
     void showEvent(QShowEvent *event) override;
     // Runs a dialog built by the caller and waits until it closes.
     static void run(AppContext &context, CodeCheckDialog &dialog);

@@ -1,6 +1,10 @@
 #include "ui/checks/TaxCodeCheck.h"
 
 #include "checks/CodeChecks.h"
+#include "checks/TaxCodeRules.h"
+#include "places/PlaceRegister.h"
+#include "ui/app/AppContext.h"
+#include "ui/services/Services.h"
 
 namespace almavest::ui {
 
@@ -30,9 +34,17 @@ CheckVerdict TaxCodeCheck::verdict(const QString &code) const
             QStringLiteral("Attenzione: il codice fiscale deve essere composto da 16 caratteri "
                            "alfanumerici."),
             false};
-    if (checks::taxCodeValid(upper))
-        return {
-            MessageKind::Information, QStringLiteral("Il codice fiscale digitato è VALIDO."), true};
+    if (checks::taxCodeValid(upper)) {
+        // What the code says of its holder, where it can be read.
+        QString text = QStringLiteral("Il codice fiscale digitato è VALIDO.");
+        const std::optional<checks::TaxCodeBirth> birth
+            = checks::readTaxCode(upper, context().services().today());
+        if (birth) {
+            text += QStringLiteral("\r\n\r\n")
+                + checks::birthDescription(*birth, places::PlaceRegister::builtIn());
+        }
+        return {MessageKind::Information, text, true};
+    }
     return {MessageKind::Warning,
         QStringLiteral("Attenzione: il codice fiscale digitato è ERRATO."), true};
 }
