@@ -50,6 +50,10 @@ private Q_SLOTS:
     void everyPlaceMangled();
     void holderDescribed_data();
     void holderDescribed();
+    void fullNameSplit_data();
+    void fullNameSplit();
+    void cardAgainstItsCode_data();
+    void cardAgainstItsCode();
 };
 
 void TestTaxCodeRules::surnameLetters_data()
@@ -289,6 +293,77 @@ void TestTaxCodeRules::holderDescribed()
     const std::optional<TaxCodeBirth> birth = readTaxCode(code, kToday);
     QVERIFY(birth);
     QCOMPARE(birthDescription(*birth, almavest::places::PlaceRegister::builtIn()), text);
+}
+
+void TestTaxCodeRules::fullNameSplit_data()
+{
+    QTest::addColumn<QString>("fullName");
+    QTest::addColumn<QString>("surname");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("surname and name") << u"Rossi Mario"_s << u"Rossi"_s << u"Mario"_s;
+    QTest::newRow("two names") << u"Bianchi Maria Grazia"_s << u"Bianchi"_s << u"Maria Grazia"_s;
+    QTest::newRow("a particle") << u"De Luca Anna"_s << u"De Luca"_s << u"Anna"_s;
+    QTest::newRow("a particle, lower case")
+        << u"della rovere giulio"_s << u"della rovere"_s << u"giulio"_s;
+    QTest::newRow("an apostrophe, one word") << u"D'Amico Luca"_s << u"D'Amico"_s << u"Luca"_s;
+    QTest::newRow("an apostrophe, two words") << u"D' Amico Luca"_s << u"D' Amico"_s << u"Luca"_s;
+    QTest::newRow("a particle and one word after") << u"De Luca"_s << u"De"_s << u"Luca"_s;
+    QTest::newRow("blanks around and doubled") << u"  Rossi   Mario "_s << u"Rossi"_s << u"Mario"_s;
+    QTest::newRow("one word") << u"Rossi"_s << u"Rossi"_s << u""_s;
+    QTest::newRow("nothing") << u"  "_s << u""_s << u""_s;
+}
+
+void TestTaxCodeRules::fullNameSplit()
+{
+    QFETCH(QString, fullName);
+    QFETCH(QString, surname);
+    QFETCH(QString, name);
+    const FullName split = splitFullName(fullName);
+    QCOMPARE(split.surname, surname);
+    QCOMPARE(split.name, name);
+}
+
+void TestTaxCodeRules::cardAgainstItsCode_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("birthDate");
+    QTest::addColumn<QString>("birthPlace");
+    QTest::addColumn<QStringList>("disagree");
+    const QString code = u"RSSMRA85T10A562S"_s; // 10/12/1985, San Giuliano Terme
+    const QString wrongDate = u"la data di nascita (nel codice: 10/12/1985)"_s;
+    const QString wrongPlace = u"il luogo di nascita (nel codice: SAN GIULIANO TERME (PI))"_s;
+    QTest::newRow("both agree") << code << u"10/12/1985"_s << u"San Giuliano Terme"_s
+                                << QStringList {};
+    QTest::newRow("a short year, the place with its province")
+        << code << u"10/12/85"_s << u"SAN GIULIANO TERME (PI)"_s << QStringList {};
+    QTest::newRow("the place's old name")
+        << code << u"10/12/1985"_s << u"Bagni San Giuliano"_s << QStringList {};
+    QTest::newRow("a day off") << code << u"11/12/1985"_s << u"San Giuliano Terme"_s
+                               << QStringList {wrongDate};
+    QTest::newRow("another comune")
+        << code << u"10/12/1985"_s << u"Pisa"_s << QStringList {wrongPlace};
+    QTest::newRow("both") << code << u"01/01/1990"_s << u"Roma"_s
+                          << QStringList {wrongDate, wrongPlace};
+    QTest::newRow("nothing on the card") << code << u""_s << u""_s << QStringList {};
+    QTest::newRow("a place the lists do not know")
+        << code << u"10/12/1985"_s << u"Frazione Xyz"_s << QStringList {};
+    QTest::newRow("a date that cannot be read")
+        << code << u"dicembre 85"_s << u""_s << QStringList {};
+    QTest::newRow("a wrong code") << u"RSSMRA85T10A562T"_s << u"01/01/1990"_s << u"Roma"_s
+                                  << QStringList {};
+    QTest::newRow("a homonym's code")
+        << homonym(code, 3) << u"10/12/1985"_s << u"Roma"_s << QStringList {wrongPlace};
+}
+
+void TestTaxCodeRules::cardAgainstItsCode()
+{
+    QFETCH(QString, code);
+    QFETCH(QString, birthDate);
+    QFETCH(QString, birthPlace);
+    QFETCH(QStringList, disagree);
+    QCOMPARE(taxCodeDisagreements(
+                 code, birthDate, birthPlace, kToday, almavest::places::PlaceRegister::builtIn()),
+        disagree);
 }
 
 QTEST_MAIN(TestTaxCodeRules)

@@ -2,6 +2,7 @@
 
 #include "checks/CodeChecks.h"
 #include "places/PlaceRegister.h"
+#include "text/TextRoutines.h"
 
 #include <algorithm>
 #include <array>
@@ -163,6 +164,54 @@ QString birthDescription(const TaxCodeBirth &birth, const places::PlaceRegister 
                     .arg(birth.substitutions);
     }
     return text;
+}
+
+FullName splitFullName(QStringView fullName)
+{
+    // Words that begin a surname of two: "De Luca", "La Rosa", "Van Gogh".
+    static const QStringList particles = {QStringLiteral("DA"), QStringLiteral("DAL"),
+        QStringLiteral("DALLA"), QStringLiteral("DALLE"), QStringLiteral("DE"),
+        QStringLiteral("DEI"), QStringLiteral("DEL"), QStringLiteral("DELL"),
+        QStringLiteral("DELLA"), QStringLiteral("DELLE"), QStringLiteral("DEGLI"),
+        QStringLiteral("DI"), QStringLiteral("D"), QStringLiteral("LA"), QStringLiteral("LE"),
+        QStringLiteral("LI"), QStringLiteral("LO"), QStringLiteral("SAN"), QStringLiteral("SANTA"),
+        QStringLiteral("VAN"), QStringLiteral("VON")};
+    const QStringList words = fullName.toString().simplified().split(u' ', Qt::SkipEmptyParts);
+    if (words.isEmpty())
+        return {};
+    qsizetype surnameWords = 1;
+    // "D'Amico" is one word already; "D' Amico" two.
+    QString first = words.at(0).toUpper();
+    if (first.endsWith(u'\''))
+        first.chop(1);
+    if (words.size() > 2 && particles.contains(first))
+        surnameWords = 2;
+    return {words.first(surnameWords).join(u' '), words.mid(surnameWords).join(u' ')};
+}
+
+QStringList taxCodeDisagreements(QStringView code, QStringView birthDate, QStringView birthPlace,
+    QDate today, const places::PlaceRegister &places)
+{
+    const std::optional<TaxCodeBirth> birth = readTaxCode(code.trimmed(), today);
+    if (!birth)
+        return {};
+    QStringList disagree;
+    const std::optional<QDate> cardDate
+        = birthDate.trimmed().isEmpty() ? std::nullopt : text::parseDate(birthDate, today);
+    if (cardDate && *cardDate != birth->birthDate) {
+        disagree.append(QStringLiteral("la data di nascita (nel codice: ")
+            + birth->birthDate.toString(QStringLiteral("dd/MM/yyyy")) + u')');
+    }
+    const QList<places::Place> named = places.byName(birthPlace, birth->birthDate);
+    const bool placeAgrees = std::any_of(named.begin(), named.end(),
+        [&](const places::Place &place) { return place.code == birth->placeCode; });
+    if (!named.isEmpty() && !placeAgrees) {
+        const std::optional<places::Place> coded
+            = places.byCode(birth->placeCode, birth->birthDate);
+        disagree.append(QStringLiteral("il luogo di nascita (nel codice: ")
+            + (coded ? coded->label() : birth->placeCode) + u')');
+    }
+    return disagree;
 }
 
 } // namespace almavest::checks

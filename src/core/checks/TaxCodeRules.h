@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 #include <optional>
@@ -59,5 +60,23 @@ std::optional<TaxCodeBirth> readTaxCode(QStringView code, QDate today);
 // il 31/12/1970 all'estero (STATI UNITI D'AMERICA).", with the place's name on the birth date
 // from `places`, and a second line for a homonym's code.
 QString birthDescription(const TaxCodeBirth &birth, const places::PlaceRegister &places);
+
+// A card's "Cognome e nome" split into the surname and the name: the first word is the surname,
+// with the word after it when it is a particle of one ("De Luca", "D'Amico", "Della Rovere");
+// the rest is the name.
+struct FullName
+{
+    QString surname;
+    QString name;
+};
+FullName splitFullName(QStringView fullName);
+
+// What of a card disagrees with its codice fiscale, each as "la data di nascita (nel codice:
+// 10/12/1985)" or "il luogo di nascita (nel codice: ROMA (RM))": the birth date as the card's
+// date boxes read it, and the birth place when `places` knows its name and none of the places of
+// that name has the code's Belfiore code. Empty when they agree, and when the code cannot be read
+// or the card says nothing to compare.
+QStringList taxCodeDisagreements(QStringView code, QStringView birthDate, QStringView birthPlace,
+    QDate today, const places::PlaceRegister &places);
 
 } // namespace almavest::checks

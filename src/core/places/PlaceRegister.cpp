@@ -142,19 +142,32 @@ QList<Place> PlaceRegister::byName(QStringView name, QDate day) const
 
 QStringList PlaceRegister::labels() const
 {
-    QList<const Place *> order;
-    order.reserve(m_places.size());
+    // Current places first, then the ceased ones, each in the order of their names.
+    struct Entry
+    {
+        bool current;
+        QString key;
+        QString label;
+    };
+    QList<Entry> entries;
+    entries.reserve(m_places.size());
+    const QDate latest
+        = std::max_element(m_places.cbegin(), m_places.cend(), [](const Place &a, const Place &b) {
+              return a.last < b.last;
+          })->last;
     for (const Place &place : m_places)
-        order.append(&place);
-    std::stable_sort(order.begin(), order.end(),
-        [](const Place *a, const Place *b) { return a->last > b->last; });
+        entries.append({place.last == latest, nameKey(place.name), place.label()});
+    std::stable_sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
+        if (a.current != b.current)
+            return a.current;
+        return a.key != b.key ? a.key < b.key : a.label < b.label;
+    });
     QStringList labels;
     QSet<QString> seen;
-    for (const Place *place : order) {
-        const QString label = place->label();
-        if (!seen.contains(label)) {
-            seen.insert(label);
-            labels.append(label);
+    for (const Entry &entry : entries) {
+        if (!seen.contains(entry.label)) {
+            seen.insert(entry.label);
+            labels.append(entry.label);
         }
     }
     return labels;

@@ -297,7 +297,7 @@ void CardScreen::save()
             m_form->setText(field, filled.at(field));
     }
     const QStringList values = completed(filled);
-    if (refuseSave(values))
+    if (refuseSave(values) || !confirmSave(values))
         return;
 
     const bool appending = !m_position;

@@ -96,6 +96,13 @@ protected:
     virtual void cardChanged(Change change, const QStringList &values);
     // Called when Save has moved no box text into the card yet: the card's own preparation.
     virtual void beforeSave() { }
+    // Asked once the card passed its refusals: false when the user, warned of something the card
+    // may hold by mistake, chose not to save it.
+    virtual bool confirmSave(const QStringList &values)
+    {
+        Q_UNUSED(values);
+        return true;
+    }
     // Called once the record is written at position(); false when something of the card could
     // not follow it and the user has been told, so no success is reported.
     virtual bool afterSave() { return true; }

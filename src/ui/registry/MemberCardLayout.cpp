@@ -51,7 +51,7 @@ constexpr std::array<Button, 12> kSideButtons {{
     {"btnEsci", "btn-esci.svg", "Esci", true},
 }};
 
-constexpr std::array<HintSpec, 26> kHints {{
+constexpr std::array<HintSpec, 27> kHints {{
     {"cmdPrimo", "Visualizza la prima scheda in archivio."},
     {"cmdIndietro", "Visualizza la scheda precedente in archivio."},
     {"cmdAvanti", "Visualizza la scheda successiva in archivio."},
@@ -76,6 +76,7 @@ constexpr std::array<HintSpec, 26> kHints {{
     {"btnZoomFoto", "Visualizza la foto nelle sue dimensioni reali."},
     {"btnCancFoto", "Cancella la foto."},
     {"btnCodFisc", "Controlla il codice fiscale."},
+    {"btnCalcolaCF", "Calcola il codice fiscale dai dati anagrafici."},
     {"btnIban", "Controlla l'IBAN."},
     {"btnEmail", "Invia una e-mail all'indirizzo indicato."},
     {"delDataSca", "Cancella la data."},

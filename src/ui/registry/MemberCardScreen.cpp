@@ -1,11 +1,14 @@
 #include "ui/registry/MemberCardScreen.h"
 
 #include "app/ProgramFolder.h"
+#include "checks/TaxCodeRules.h"
+#include "places/PlaceRegister.h"
 #include "registry/MemberRecord.h"
 #include "text/MailAddress.h"
 #include "text/TextRoutines.h"
 #include "ui/app/AppContext.h"
 #include "ui/checks/IbanCheck.h"
+#include "ui/checks/TaxCodeMaker.h"
 #include "ui/conventions/CardForm.h"
 #include "ui/conventions/Window.h"
 #include "ui/dialogs/CardAttachments.h"
@@ -46,6 +49,7 @@ void MemberCardScreen::finishCard()
         [this, &context] { openChosenCard(ExpiringMembersDialog::choose(context, this)); });
     onClick("btnCodFisc",
         [this, &context] { openTaxCodeCheck(context, this, box(registry::TaxCode)->text()); });
+    onClick("btnCalcolaCF", [this] { makeTaxCode(); });
     onClick("btnIban", [this, &context] {
         IbanCheck::check(context, this, text::trimmed(box(registry::Iban)->text()));
     });
@@ -123,6 +127,36 @@ void MemberCardScreen::openChosenCard(std::optional<qint64> position)
 }
 
 // An empty address still opens the mail program, with no recipient.
+void MemberCardScreen::makeTaxCode()
+{
+    const std::optional<QString> code = TaxCodeMaker::make(context(), this,
+        {box(registry::Name)->text(), box(registry::BirthDate)->text(),
+            box(registry::BirthPlace)->text(), box(registry::TaxCode)->text()});
+    if (code)
+        box(registry::TaxCode)->setText(*code);
+}
+
+// A codice fiscale that does not match the card's birth date or place is most often a typing
+// slip, but the code the Agenzia issued is the one that counts: the user decides.
+bool MemberCardScreen::confirmSave(const QStringList &values)
+{
+    const QStringList disagree = checks::taxCodeDisagreements(values.at(registry::TaxCode),
+        values.at(registry::BirthDate), values.at(registry::BirthPlace),
+        context().services().today(), places::PlaceRegister::builtIn());
+    if (disagree.isEmpty())
+        return true;
+    const QString question = QStringLiteral("Attenzione: il codice fiscale ")
+        + text::trimmed(values.at(registry::TaxCode)).toUpper()
+        + QStringLiteral(" non corrisponde a quanto indicato nella scheda per ")
+        + disagree.join(QStringLiteral(" e per "))
+        + QStringLiteral(".\r\n\r\nSe il codice è quello rilasciato dall'Agenzia delle Entrate, "
+                         "può essere salvato così. Salvare comunque la scheda?");
+    if (context().services().message(this, MessageKind::Question, question))
+        return true;
+    box(registry::TaxCode)->setFocus();
+    return false;
+}
+
 void MemberCardScreen::sendEmail()
 {
     openAddressOrTell(context().services(), this,

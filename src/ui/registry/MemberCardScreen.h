@@ -48,6 +48,10 @@ private:
     void savePhotoToFile();
     void takeWebcamPhoto();
     void sendEmail();
+    // Offers a codice fiscale made from the card's data and puts it on the card if the user takes
+    // it.
+    void makeTaxCode();
+    bool confirmSave(const QStringList &values) override;
 
     void showPhoto();
     void showPlaceholder();

@@ -86,6 +86,11 @@ void MemberCardScreen::buildFields(QWidget *panel, CardButtons &buttons)
               buttons.add(button);
           };
     smallButton("btnCodFisc", "check-code.svg", registry::TaxCode);
+    auto *make = makePictureButton(
+        QStringLiteral("btnCalcolaCF"), QStringLiteral("make-code.svg"), QString(), panel, 20);
+    const QLineEdit *taxCode = built.at(registry::TaxCode);
+    make->setGeometry(taxCode->geometry().right() + 6 + 26 + 4, taxCode->y() - 2, 26, 26);
+    buttons.add(make);
     smallButton("btnIban", "check-code.svg", registry::Iban);
     smallButton("btnEmail", "mail.svg", registry::Email);
     smallButton("delDataSca", "clear-date.svg", registry::ExpiryDate);
