@@ -3,13 +3,17 @@
 // so, and the warning on saving a card whose code disagrees with its birth date or place.
 #include "AppFixture.h"
 
+#include "book/PageRecord.h"
 #include "registry/MemberRecord.h"
 #include "ui/app/Application.h"
+#include "ui/app/PasswordScreen.h"
+#include "ui/book/BookPageScreen.h"
 #include "ui/checks/TaxCodeMaker.h"
 #include "ui/registry/MemberCardScreen.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -42,6 +46,7 @@ private Q_SLOTS:
     void cardButtonPutsTheCodeOnTheCard();
     void savingACodeThatDisagrees_data();
     void savingACodeThatDisagrees();
+    void bookPageRowsToo();
 
 private:
     using Maker = ui::TaxCodeMaker;
@@ -250,6 +255,42 @@ void TestTaxCodeMaker::savingACodeThatDisagrees()
     } else {
         QVERIFY(m_fixture->services.lastMessage().contains(u"inserita in archivio"_s));
     }
+}
+
+// Each member row of a book page has its own button, which fills that row's code only; saving a
+// page with a row whose code disagrees asks first, naming the row.
+void TestTaxCodeMaker::bookPageRowsToo()
+{
+    ui::BookPageScreen *page = m_fixture->app().bookPageScreen();
+    page->openBook(
+        m_fixture->app().passwordScreen(), m_fixture->file(u"Soci 2026.lib"_s), u"Soci 2026"_s);
+    const auto rowBox
+        = [page](int row, int field) { return page->box(book::rowField(row, field)); };
+    rowBox(book::RowC, book::MemberName)->setText(u"Rossi Mario"_s);
+    rowBox(book::RowC, book::BirthDate)->setText(u"10/12/1985"_s);
+    rowBox(book::RowC, book::BirthPlace)->setText(u"San Giuliano Terme"_s);
+    m_fixture->services.onNextDialog([](QDialog &dialog) {
+        at<QRadioButton>(&dialog, "optMaschio")->click();
+        at<QPushButton>(&dialog, "btnUsa")->click();
+        return dialog.result();
+    });
+    control<QAbstractButton>(page, "calcCF_C")->click();
+    QCOMPARE(rowBox(book::RowC, book::TaxCode)->text(), kRossi);
+    QVERIFY(rowBox(book::RowB, book::TaxCode)->text().isEmpty());
+
+    rowBox(book::RowC, book::BirthPlace)->setText(u"Pisa"_s);
+    m_fixture->services.answerNextQuestion(false);
+    page->box(book::BookNumber)->setText(u"1"_s);
+    page->box(book::Association)->setText(u"Circolo Il Faro"_s);
+    page->box(book::AssociationTaxCode)->setText(u"12345670371"_s);
+    rowBox(book::RowA, book::Order)->setText(u"1"_s);
+    rowBox(book::RowA, book::MemberName)->setText(u"Bianchi Anna"_s);
+    control<QAbstractButton>(page, "cmdSalva")->click();
+    QCOMPARE(m_fixture->services.messages.size(), 1);
+    QVERIFY(m_fixture->services.lastMessage().contains(
+        u"- riga C, RSSMRA85T10A562S: il luogo di nascita (nel codice: SAN GIULIANO TERME (PI))"_s));
+    QVERIFY(!QFileInfo::exists(m_fixture->file(u"Soci 2026.lib"_s))
+        || QFileInfo(m_fixture->file(u"Soci 2026.lib"_s)).size() == 0);
 }
 
 QTEST_MAIN(TestTaxCodeMaker)

@@ -1,11 +1,14 @@
 #include "ui/book/BookPageScreen.h"
 
 #include "book/PageRecord.h"
+#include "checks/TaxCodeRules.h"
+#include "places/PlaceRegister.h"
 #include "text/TextRoutines.h"
 #include "ui/app/AppContext.h"
 #include "ui/book/MemberImportDialog.h"
 #include "ui/book/PageSearchDialog.h"
 #include "ui/checks/CodeCheckDialog.h"
+#include "ui/checks/TaxCodeMaker.h"
 #include "ui/conventions/CardForm.h"
 #include "ui/conventions/Window.h"
 #include "ui/dialogs/CardAttachments.h"
@@ -70,8 +73,53 @@ void BookPageScreen::finishCard()
     });
     onClick("cmdGuida", [this, &context] { showHelpTopic(context, this, HelpTopic::BookPage); });
     const char *importButtons[] = {"impSocio_A", "impSocio_B", "impSocio_C", "impSocio_D"};
-    for (int row = book::RowA; row <= book::RowD; ++row)
+    const char *makeButtons[] = {"calcCF_A", "calcCF_B", "calcCF_C", "calcCF_D"};
+    for (int row = book::RowA; row <= book::RowD; ++row) {
         onClick(importButtons[row], [this, row] { importMember(row); });
+        onClick(makeButtons[row], [this, row] { makeTaxCode(row); });
+    }
+}
+
+void BookPageScreen::makeTaxCode(int row)
+{
+    const auto rowBox = [this, row](int field) { return box(book::rowField(row, field)); };
+    const std::optional<QString> code = TaxCodeMaker::make(context(), this,
+        {rowBox(book::MemberName)->text(), rowBox(book::BirthDate)->text(),
+            rowBox(book::BirthPlace)->text(), rowBox(book::TaxCode)->text()});
+    if (code)
+        rowBox(book::TaxCode)->setText(*code);
+}
+
+// Rows whose codice fiscale disagrees with their birth date or place are saved only when the
+// user says so, as on the member card.
+bool BookPageScreen::confirmSave(const QStringList &values)
+{
+    QStringList said;
+    int first = -1;
+    for (int row = book::RowA; row <= book::RowD; ++row) {
+        const auto value = [&](int field) { return values.at(book::rowField(row, field)); };
+        const QStringList disagree = checks::taxCodeDisagreements(value(book::TaxCode),
+            value(book::BirthDate), value(book::BirthPlace), context().services().today(),
+            places::PlaceRegister::builtIn());
+        if (disagree.isEmpty())
+            continue;
+        if (first < 0)
+            first = row;
+        said.append(QStringLiteral("- riga ") + QChar(u'A' + row) + QStringLiteral(", ")
+            + text::trimmed(value(book::TaxCode)).toUpper() + QStringLiteral(": ")
+            + disagree.join(QStringLiteral(" e ")));
+    }
+    if (said.isEmpty())
+        return true;
+    const QString question = QStringLiteral("Attenzione: questi codici fiscali non corrispondono "
+                                            "a quanto indicato nella loro riga:\r\n")
+        + said.join(QStringLiteral("\r\n"))
+        + QStringLiteral("\r\n\r\nSe i codici sono quelli rilasciati dall'Agenzia delle "
+                         "Entrate, possono essere salvati così. Salvare comunque la pagina?");
+    if (context().services().message(this, MessageKind::Question, question))
+        return true;
+    box(book::rowField(first, book::TaxCode))->setFocus();
+    return false;
 }
 
 // ---- the page's own part of new and save ---------------------------------------------------

@@ -52,6 +52,10 @@ private:
     void findPage();
     // The member import into row `row` (0 for row A): fills that row from the member chosen.
     void importMember(int row);
+    // Offers a codice fiscale made from the data of member row `row` (0 to 3) and puts it in the
+    // row if the user takes it.
+    void makeTaxCode(int row);
+    bool confirmSave(const QStringList &values) override;
 
     QString m_bookPath;
     QLabel *m_lblFile = nullptr;

@@ -99,6 +99,10 @@ void BookPageScreen::buildRow(QWidget *panel, int row, CardButtons &buttons)
         QStringLiteral("import-member.svg"), QString(), panel, 18);
     import->setGeometry(kImportButton.translated(0, top));
     buttons.add(import);
+    auto *make = makePictureButton(
+        QStringLiteral("calcCF_") + letter, QStringLiteral("make-code.svg"), QString(), panel, 18);
+    make->setGeometry(kMakeCodeButton.translated(0, top));
+    buttons.add(make);
 }
 
 // What the boxes show beyond their typing rules: the book number, order numbers and fees

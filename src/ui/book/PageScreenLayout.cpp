@@ -28,7 +28,7 @@ constexpr std::array<Box, kRowFieldCount> kRowBoxes {{
     {BirthPlace, 292, 18, 140},
     {BirthDate, 440, 18, 84},
     {TaxCode, 532, 18, 150},
-    {Address, 690, 18, 178},
+    {Address, 714, 18, 154},
     {Phone, 876, 18, 106},
     {CardNumber, 26, 18 + kSecondLine, 110},
     {AdmissionDate, 144, 18 + kSecondLine, 100},
@@ -74,6 +74,7 @@ constexpr HintSpec kFixedHints[] = {
 };
 
 constexpr char kImportHint[] = "Importa i dati dall'archivio anagrafico dei soci.";
+constexpr char kMakeCodeHint[] = "Calcola il codice fiscale dai dati anagrafici.";
 constexpr char kDateHint[]
     = "Fai clic su questo campo e premi un tasto qualsiasi per importare una data dal calendario.";
 
@@ -88,13 +89,16 @@ struct AllHints
         const char *suffixes[] = {"_A", "_B", "_C", "_D"};
         for (const char *suffix : suffixes) {
             names.push_back(QByteArray("impSocio") + suffix);
+            names.push_back(QByteArray("calcCF") + suffix);
             for (const char *date : {"txtDataNasc", "txtDataAmm", "txtDataUsc"})
                 names.push_back(QByteArray(date) + suffix);
         }
         hints.assign(std::begin(kFixedHints), std::end(kFixedHints));
         for (const QByteArray &name : names)
-            hints.push_back(
-                {name.constData(), name.startsWith("impSocio") ? kImportHint : kDateHint});
+            hints.push_back({name.constData(),
+                name.startsWith("impSocio")     ? kImportHint
+                    : name.startsWith("calcCF") ? kMakeCodeHint
+                                                : kDateHint});
     }
 };
 

@@ -44,6 +44,8 @@ inline constexpr int kRowHeight = 92;
 // Within a row: the second line of boxes and the import button after the member name.
 inline constexpr int kSecondLine = 44;
 inline constexpr QRect kImportButton {264, 18, 24, 22};
+// The button that makes the row's codice fiscale, between the code and the address.
+inline constexpr QRect kMakeCodeButton {686, 18, 24, 22};
 inline constexpr QRect kRowMarker {8, 24, 12, 12};
 
 } // namespace almavest::ui::bookpage
