@@ -103,6 +103,7 @@ void TestMemberSearch::search(
     for (const auto &[box, text] : filters)
         control<QLineEdit>(&dialog, box)->setText(text);
     control<QPushButton>(&dialog, "btnCerca")->click();
+    waitForScan(&dialog);
 }
 
 void TestMemberSearch::filtersTogether_data()
