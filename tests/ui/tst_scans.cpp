@@ -75,7 +75,8 @@ private Q_SLOTS:
     void closingDuringAScanStopsIt();
     void listOpenedAfterItsScan_data();
     void listOpenedAfterItsScan();
-    void cancelledListOpensNothing();
+    void cancelledReadingOpensNothing_data();
+    void cancelledReadingOpensNothing();
     void secondListRequestReplacesTheFirst();
 
 private:
@@ -217,6 +218,7 @@ void TestScans::closingDuringAScanStopsIt()
         waitForHold(control<QLabel>(&dialog, "lblAttendere"), kSearchNotice);
         leaveDialog(dialog, Leave::Close);
         QCOMPARE(m_fixture->services.heldScans(), 0);
+        QVERIFY(control<QLabel>(&dialog, "lblAttendere")->isHidden());
         QVERIFY(!dialog.findChild<ui::ScanRunner *>()->isRunning());
     });
     QCOMPARE(name->text(), u"Typed, not saved"_s);
@@ -256,19 +258,35 @@ void TestScans::listOpenedAfterItsScan()
     QVERIFY(control<QLabel>(card(), "lblAttesa")->isHidden());
 }
 
-// Cancelled over the card: no list opens and nothing is said.
-void TestScans::cancelledListOpensNothing()
+void TestScans::cancelledReadingOpensNothing_data()
 {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("escape");
+    QTest::newRow("expired, Escape") << u"btnScaduti"_s << true;
+    QTest::newRow("expiring, Annulla") << u"btnScadenze"_s << false;
+    QTest::newRow("export, Escape") << u"btnEsporta"_s << true;
+    QTest::newRow("export, Annulla") << u"btnEsporta"_s << false;
+}
+
+// Cancelled over the card: no list or export grid opens, nothing is said, the card stays.
+void TestScans::cancelledReadingOpensNothing()
+{
+    QFETCH(QString, button);
+    QFETCH(bool, escape);
     m_fixture->services.holdScansFrom(kHoldPercent);
     bool held = false;
     QTimer::singleShot(0, this, [&] {
         waitForHold(control<QLabel>(card(), "lblAttesa"),
             u"Lettura dell'archivio in corso. Attendere..."_s);
         held = true;
-        QTest::keyClick(card(), Qt::Key_Escape);
+        if (escape)
+            QTest::keyClick(card(), Qt::Key_Escape);
+        else
+            control<QPushButton>(card(), "btnAnnullaAttesa")->click();
     });
-    control<QAbstractButton>(card(), "btnScaduti")->click();
+    control<QAbstractButton>(card(), button.toLatin1().constData())->click();
     QVERIFY(held);
+    QCOMPARE(m_fixture->services.heldScans(), 0);
     QVERIFY(m_fixture->services.dialogsShown.isEmpty());
     QVERIFY(m_fixture->services.messages.isEmpty());
     QVERIFY(control<QLabel>(card(), "lblAttesa")->isHidden());
