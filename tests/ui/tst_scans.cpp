@@ -255,7 +255,7 @@ void TestScans::listOpenedAfterItsScan()
     control<QAbstractButton>(card(), button.toLatin1().constData())->click();
     QVERIFY(held);
     QCOMPARE(shown, QStringList {found});
-    QVERIFY(control<QLabel>(card(), "lblAttesa")->isHidden());
+    QVERIFY(!control<QLabel>(card(), "lblAttesa")->isVisible());
 }
 
 void TestScans::cancelledReadingOpensNothing_data()
@@ -289,7 +289,7 @@ void TestScans::cancelledReadingOpensNothing()
     QCOMPARE(m_fixture->services.heldScans(), 0);
     QVERIFY(m_fixture->services.dialogsShown.isEmpty());
     QVERIFY(m_fixture->services.messages.isEmpty());
-    QVERIFY(control<QLabel>(card(), "lblAttesa")->isHidden());
+    QVERIFY(!control<QLabel>(card(), "lblAttesa")->isVisible());
     QVERIFY(card()->isVisible());
 }
 

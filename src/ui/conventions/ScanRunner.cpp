@@ -109,6 +109,7 @@ void ScanRunner::buildOwnNotice()
     m_notice->setObjectName(QStringLiteral("lblAttesa"));
     m_cancel = newCancelButton(frame);
     m_cancel->show();
+    m_notice->show();
     auto *layout = new QHBoxLayout(frame);
     layout->addWidget(m_notice);
     layout->addWidget(m_cancel);
@@ -142,13 +143,13 @@ void ScanRunner::startJob(Work work)
     job->control.setPace(
         [&services](const store::ScanControl &control) { services.scanReported(control); });
     m_job = job;
-    showProgress();
-    if (m_ownNotice) {
-        placeOwnNotice();
-        m_ownNotice->show();
+    m_notice->setText(progressText());
+    // A notice of the runner's own waits for the first progress tick, so that the lists of a
+    // small archive open without a flash of it over the window.
+    if (!m_ownNotice) {
+        m_notice->show();
+        m_cancel->show();
     }
-    m_notice->show();
-    m_cancel->show();
     m_escape->setEnabled(true);
     m_progress->start();
     m_worker = std::thread([this, job, work = std::move(work)]() mutable {
@@ -188,24 +189,36 @@ void ScanRunner::stopWorker()
         m_worker.join();
 }
 
+QString ScanRunner::progressText() const
+{
+    return QStringLiteral("%1 %2%").arg(m_noticeText).arg(m_job->control.percent());
+}
+
 void ScanRunner::showProgress()
 {
-    if (m_job && m_notice)
-        m_notice->setText(QStringLiteral("%1 %2%").arg(m_noticeText).arg(m_job->control.percent()));
+    if (!m_job || !m_notice)
+        return;
+    m_notice->setText(progressText());
+    if (m_ownNotice && m_ownNotice->isHidden()) {
+        placeOwnNotice();
+        m_ownNotice->show();
+    }
 }
 
 void ScanRunner::hideNotice()
 {
     m_progress->stop();
     m_escape->setEnabled(false);
-    if (m_notice) {
+    if (m_notice)
         m_notice->setText(m_noticeText);
-        m_notice->hide();
+    if (m_ownNotice) {
+        m_ownNotice->hide();
+        return;
     }
+    if (m_notice)
+        m_notice->hide();
     if (m_cancel)
         m_cancel->hide();
-    if (m_ownNotice)
-        m_ownNotice->hide();
 }
 
 // Closing the window stops its scan; so does hiding it, as a dialog's closing does.

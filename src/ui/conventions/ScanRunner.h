@@ -96,6 +96,7 @@ private:
     void startJob(Work work);
     void finish(const std::shared_ptr<Job> &job);
     void stopWorker();
+    QString progressText() const;
     void showProgress();
     void hideNotice();
     void buildOwnNotice();
