@@ -5,6 +5,7 @@
 #include "DialogDriving.h"
 #include "PageModel.h"
 #include "ReadOnlyAccess.h"
+#include "TestFiles.h"
 
 #include "journal/MovementRecord.h"
 #include "report/PreparedReport.h"
@@ -19,6 +20,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QTimer>
 
 #include <optional>
 
@@ -103,6 +105,7 @@ private Q_SLOTS:
     void enterInFindBoxDoesNothing();
     void mouseClickOpensTheSummary();
     void amountsStayInSight();
+    void longReadingShowsProgressAndCancels();
 
 private:
     ui::BalanceQuery *query() { return m_fixture->app().balanceQuery(); }
@@ -628,6 +631,41 @@ void TestBilancio::enterInFindBoxDoesNothing()
     QVERIFY(stillOpen);
     QVERIFY(m_fixture->services.messages.isEmpty());
     QVERIFY(m_fixture->services.printed.empty());
+}
+
+// Reading a large year is followed on the query's notice and can be stopped with Annulla: no
+// summary, no message, the interval still chosen.
+void TestBilancio::longReadingShowsProgressAndCancels()
+{
+    writeJournal(journalPath(),
+        {{u"10/01/2026"_s, u"+1,00"_s}, {u"10/02/2026"_s, u"-2,00"_s},
+            {u"10/03/2026"_s, u"+4,00"_s}});
+    QVERIFY(writeBytes(journalPath(), fileBytes(journalPath()).repeated(3333)));
+    choose(u"01"_s, u"Gennaio"_s, u"31"_s, u"Dicembre"_s);
+    m_fixture->services.holdScansFrom(40);
+    bool held = false;
+    QTimer::singleShot(0, this, [&] {
+        QTRY_COMPARE(m_fixture->services.heldScans(), 1);
+        QTRY_COMPARE(at<QLabel>("lblAttendere")->text(),
+            u"Caricamento riepilogo in corso. Attendere... 40%"_s);
+        QVERIFY(at<QLabel>("lblAttendere")->isVisible());
+        held = true;
+        at<QPushButton>("btnAnnullaAttesa")->click();
+    });
+    at<QPushButton>("btnVisualizza")->click();
+    QVERIFY(held);
+    QCOMPARE(m_fixture->services.heldScans(), 0);
+    QVERIFY(m_fixture->services.dialogsShown.isEmpty());
+    QVERIFY(m_fixture->services.messages.isEmpty());
+    QVERIFY(at<QLabel>("lblAttendere")->isHidden());
+    QCOMPARE(at<QLabel>("lblAttendere")->text(), u"Caricamento riepilogo in corso. Attendere..."_s);
+    QCOMPARE(at<QComboBox>("txtMeseFine")->currentText(), u"Dicembre"_s);
+
+    // Asked again and let run, the same year gives every movement.
+    m_fixture->services.releaseScans();
+    const Shown shown = request();
+    QVERIFY(shown.opened);
+    QCOMPARE(shown.lines.size(), 9999);
 }
 
 QTEST_MAIN(TestBilancio)

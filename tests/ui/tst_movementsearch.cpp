@@ -53,6 +53,7 @@ void search(ui::MovementSearchDialog &dialog, const QStringList &filters)
         control<QLineEdit>(&dialog, filters.at(i).toLatin1().constData())
             ->setText(filters.at(i + 1));
     control<QPushButton>(&dialog, "btnCerca")->click();
+    waitForScan(&dialog);
 }
 
 } // namespace

@@ -581,6 +581,7 @@ void TestMovimenti::importFillsOnlyItsFields()
         search.show();
         shownMode = search.lblMemory()->text();
         control<QPushButton>(&dialog, "btnCerca")->click();
+        waitForScan(&dialog);
         pickLine(control<QListView>(&dialog, "lstRecords"), 1, Pick::DoubleClick);
         return dialog.result();
     });
@@ -738,6 +739,7 @@ void TestMovimenti::searchShowsTheMovementChosen()
         dialog.show();
         control<QLineEdit>(&dialog, "txtCausale")->setText(u"affitto"_s);
         control<QPushButton>(&dialog, "btnCerca")->click();
+        waitForScan(&dialog);
         auto *list = control<QListView>(&dialog, "lstRecords");
         if (list->model()->rowCount() != 2)
             return QDialog::Rejected;

@@ -145,7 +145,7 @@ QString balanceLine(QByteArrayView record)
     return line.line();
 }
 
-BalanceSummary summarise(const BalanceRequest &request)
+BalanceSummary summarise(const BalanceRequest &request, store::ScanControl *control)
 {
     BalanceSummary summary;
     // The purpose is compared as typed, A-Z in any case, as the movement search compares it, so
@@ -154,7 +154,8 @@ BalanceSummary summarise(const BalanceRequest &request)
     const std::array<QString, 1> typed = {request.purpose};
     const store::FieldSearch purpose(journal::movementLayout(), kPurposeField, typed);
     const bool filtered = purpose.filledCount() > 0;
-    summary.lines = store::scanLines(request.archivePath, journal::kMovementRecordSize,
+    summary.lines = store::scanLines(
+        request.archivePath, journal::kMovementRecordSize,
         [&](QByteArrayView record, store::LineBuilder &line) {
             if (filtered && !purpose.matches(record))
                 return false;
@@ -175,7 +176,8 @@ BalanceSummary summarise(const BalanceRequest &request)
                 summary.expenseCents += *cents;
             summary.balanceCents += *cents;
             return true;
-        });
+        },
+        control);
     // Reading never creates the year where the folder cannot be written: nothing was there.
     const QFileInfo file(request.archivePath);
     summary.yearMissing = summary.lines.archiveOk && !file.exists();

@@ -54,7 +54,8 @@ QString intervalText(QDate from, QDate to);
 QString balanceLine(QByteArrayView record);
 
 // Reads the archive once and builds the lines and totals of `request`.
-BalanceSummary summarise(const BalanceRequest &request);
+// With a `control`, the scan reports its progress to it and stops once it is cancelled.
+BalanceSummary summarise(const BalanceRequest &request, store::ScanControl *control = nullptr);
 
 // The five lines that close the printed summary: a rule, the interval and the three totals.
 QStringList summaryFooter(const QString &interval, const BalanceSummary &summary);

@@ -47,17 +47,19 @@ QString pageListLine(QByteArrayView record)
     return line.line();
 }
 
-store::ListLines listPages(const QString &bookPath)
+store::ListLines listPages(const QString &bookPath, store::ScanControl *control)
 {
     return store::scanLines(
-        bookPath, kPageRecordSize, [](QByteArrayView record, store::LineBuilder &line) {
+        bookPath, kPageRecordSize,
+        [](QByteArrayView record, store::LineBuilder &line) {
             // The page screen stores no page without a book number; a page without one is not
             // a page of this book's list.
             if (pageLayout().textBytes(record, BookNumber).isEmpty())
                 return false;
             buildLine(record, line);
             return true;
-        });
+        },
+        control);
 }
 
 } // namespace almavest::book

@@ -15,6 +15,7 @@ QString pageListLine(QByteArrayView record);
 
 // The line of every page of the book at `bookPath` whose book number is not empty, in page
 // order, each with its page number. The book is opened for reading only.
-store::ListLines listPages(const QString &bookPath);
+// With a `control`, the scan reports its progress to it and stops once it is cancelled.
+store::ListLines listPages(const QString &bookPath, store::ScanControl *control = nullptr);
 
 } // namespace almavest::book

@@ -335,8 +335,8 @@ const SheetForm &movementSheet()
     return form;
 }
 
-bool readSheetRows(
-    const SheetForm &form, const QString &archivePath, SheetRows &rows, QString *error)
+bool readSheetRows(const SheetForm &form, const QString &archivePath, SheetRows &rows,
+    QString *error, store::ScanControl *control)
 {
     rows = SheetRows(static_cast<int>(form.columns.size()));
     store::ArchiveFile archive(archivePath, form.table.recordSize());
@@ -345,12 +345,21 @@ bool readSheetRows(
         // About a tenth of a record's bytes end up in the grid's texts.
         rows.reserve(archive.count(), archive.count() * form.table.recordSize() / 10);
         QString flag;
-        read = archive.scan([&](qint64, QByteArrayView bytes) {
+        const qint64 count = archive.count();
+        read = control == nullptr || control->report(0, count);
+        read = read && archive.scan([&](qint64 position, QByteArrayView bytes) {
+            if (control && store::ScanControl::dueForReport(position)
+                && !control->report(position, count))
+                return false;
             rows.beginRow();
             for (const SheetColumn &column : form.columns)
                 rows.appendCell(cellOf(column, form.table.layout(), bytes, flag));
             return true;
         });
+    }
+    if (control && control->cancelled()) {
+        archive.close();
+        return false;
     }
     if (!read && error)
         *error = archive.errorString();

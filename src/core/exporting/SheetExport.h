@@ -2,6 +2,7 @@
 
 #include "exporting/SheetRows.h"
 #include "store/RecordTable.h"
+#include "store/ScanControl.h"
 #include "store/WholeFile.h"
 
 #include <QByteArray>
@@ -50,9 +51,10 @@ inline constexpr int kEmptySheetRows = 10;
 // Fills `rows` with the records of the archive at `archivePath`, one row each, or with
 // kEmptySheetRows empty rows when it holds none; a missing archive is created empty where the
 // folder allows. On a read failure returns false with the reason in `error`; the rows read so
-// far stay.
-[[nodiscard]] bool readSheetRows(
-    const SheetForm &form, const QString &archivePath, SheetRows &rows, QString *error = nullptr);
+// far stay. With a `control`, the reading reports its progress to it and, once it is cancelled,
+// stops and returns false with no reason.
+[[nodiscard]] bool readSheetRows(const SheetForm &form, const QString &archivePath, SheetRows &rows,
+    QString *error = nullptr, store::ScanControl *control = nullptr);
 
 // The whole document for `rows`. Cells are written trimmed, with "&", "<", ">" and '"' escaped
 // so that no text can break the table.

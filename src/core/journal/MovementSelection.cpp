@@ -41,16 +41,20 @@ void buildLine(QByteArrayView record, store::LineBuilder &line)
 }
 
 // One pass over the archive adding the line of every movement `wanted` accepts, then the sort.
-MovementLines collectLines(
-    const QString &archivePath, const std::function<bool(QByteArrayView)> &wanted)
+MovementLines collectLines(const QString &archivePath,
+    const std::function<bool(QByteArrayView)> &wanted, store::ScanControl *control)
 {
-    MovementLines lines = store::scanLines(archivePath, kMovementRecordSize,
+    MovementLines lines = store::scanLines(
+        archivePath, kMovementRecordSize,
         [&wanted](QByteArrayView record, store::LineBuilder &line) {
             if (!wanted(record))
                 return false;
             buildLine(record, line);
             return true;
-        });
+        },
+        control);
+    if (control && control->cancelled())
+        return lines; // nobody will show them
     lines.sortCaseBlind();
     return lines;
 }
@@ -88,23 +92,28 @@ std::optional<bool> movementDue(QByteArrayView record, QDate today)
     return movementDue(record, today, due, notice);
 }
 
-MovementLines searchMovements(const QString &archivePath, const MovementSearch &search)
+MovementLines searchMovements(
+    const QString &archivePath, const MovementSearch &search, store::ScanControl *control)
 {
     if (search.filledCount() == 0)
-        return collectLines(archivePath, [](QByteArrayView) { return true; });
+        return collectLines(
+            archivePath, [](QByteArrayView) { return true; }, control);
     return collectLines(
-        archivePath, [&search](QByteArrayView record) { return search.matches(record); });
+        archivePath, [&search](QByteArrayView record) { return search.matches(record); }, control);
 }
 
-MovementLines dueMovements(const QString &archivePath, QDate today)
+MovementLines dueMovements(const QString &archivePath, QDate today, store::ScanControl *control)
 {
     // A movement that cannot be read is left out rather than ending the list: stopping there
     // would hide every payment after it.
     QString due;
     QString notice;
-    return collectLines(archivePath, [&](QByteArrayView record) {
-        return movementDue(record, today, due, notice).value_or(false);
-    });
+    return collectLines(
+        archivePath,
+        [&](QByteArrayView record) {
+            return movementDue(record, today, due, notice).value_or(false);
+        },
+        control);
 }
 
 } // namespace almavest::journal

@@ -45,8 +45,11 @@ std::optional<bool> movementDue(QByteArrayView record, QDate today);
 // The lines of a movement list, sorted, each with the position of its movement.
 using MovementLines = store::ListLines;
 
-MovementLines searchMovements(const QString &archivePath, const MovementSearch &search);
+// Each scan takes an optional control that follows it and can stop it (store::scanLines).
+MovementLines searchMovements(const QString &archivePath, const MovementSearch &search,
+    store::ScanControl *control = nullptr);
 // A movement whose due date or notice days cannot be read is left out; the scan goes on.
-MovementLines dueMovements(const QString &archivePath, QDate today);
+MovementLines dueMovements(
+    const QString &archivePath, QDate today, store::ScanControl *control = nullptr);
 
 } // namespace almavest::journal

@@ -49,16 +49,18 @@ void buildLine(QByteArrayView record, store::LineBuilder &line)
 }
 
 // One pass over the member archive adding the line of every record `wanted` accepts.
-MemberLines collectLines(
-    const QString &archivePath, const std::function<bool(QByteArrayView)> &wanted)
+MemberLines collectLines(const QString &archivePath,
+    const std::function<bool(QByteArrayView)> &wanted, store::ScanControl *control)
 {
     return store::scanLines(
-        archivePath, kMemberRecordSize, [&wanted](QByteArrayView record, store::LineBuilder &line) {
+        archivePath, kMemberRecordSize,
+        [&wanted](QByteArrayView record, store::LineBuilder &line) {
             if (!wanted(record))
                 return false;
             buildLine(record, line);
             return true;
-        });
+        },
+        control);
 }
 
 // Reads a whole number as a number field would: blanks around it, an optional sign, decimal
@@ -125,39 +127,41 @@ std::optional<bool> expiryListed(
     return date->addDays(-qint64(*days)) <= today;
 }
 
-MemberLines searchMembers(const QString &archivePath, const MemberSearch &search)
+MemberLines searchMembers(
+    const QString &archivePath, const MemberSearch &search, store::ScanControl *control)
 {
     if (search.filledCount() == 0)
-        return collectLines(archivePath, [](QByteArrayView) { return true; });
+        return collectLines(
+            archivePath, [](QByteArrayView) { return true; }, control);
     return collectLines(
-        archivePath, [&search](QByteArrayView record) { return search.matches(record); });
+        archivePath, [&search](QByteArrayView record) { return search.matches(record); }, control);
 }
 
-MemberLines namedMembers(const QString &archivePath)
+MemberLines namedMembers(const QString &archivePath, store::ScanControl *control)
 {
-    return store::scanLines(
-        archivePath, kMemberRecordSize, [](QByteArrayView record, store::LineBuilder &line) {
-            if (fieldBytes(record, Name).isEmpty())
-                return false;
-            buildLine(record, line);
-            return true;
-        });
+    return collectLines(
+        archivePath, [](QByteArrayView record) { return !fieldBytes(record, Name).isEmpty(); },
+        control);
 }
 
-MemberLines expiringMembers(const QString &archivePath, ExpiryRule rule, QDate today)
+MemberLines expiringMembers(
+    const QString &archivePath, ExpiryRule rule, QDate today, store::ScanControl *control)
 {
     QString expiryBuffer;
     QString daysBuffer;
-    return collectLines(archivePath, [&](QByteArrayView record) {
-        const QStringView expiry
-            = store::decodeCp1252(fieldBytes(record, ExpiryDate), expiryBuffer);
-        const QStringView days = rule == ExpiryRule::ExpiringOrExpired
-            ? store::decodeCp1252(fieldBytes(record, NoticeDays), daysBuffer)
-            : QStringView();
-        // A card that cannot be read is left out rather than ending the list: stopping there
-        // would hide every card after it.
-        return expiryListed(rule, expiry, days, today).value_or(false);
-    });
+    return collectLines(
+        archivePath,
+        [&](QByteArrayView record) {
+            const QStringView expiry
+                = store::decodeCp1252(fieldBytes(record, ExpiryDate), expiryBuffer);
+            const QStringView days = rule == ExpiryRule::ExpiringOrExpired
+                ? store::decodeCp1252(fieldBytes(record, NoticeDays), daysBuffer)
+                : QStringView();
+            // A card that cannot be read is left out rather than ending the list: stopping there
+            // would hide every card after it.
+            return expiryListed(rule, expiry, days, today).value_or(false);
+        },
+        control);
 }
 
 } // namespace almavest::registry

@@ -52,10 +52,13 @@ std::optional<bool> expiryListed(
 // The lines of a member list, each with the position of its card.
 using MemberLines = store::ListLines;
 
-MemberLines searchMembers(const QString &archivePath, const MemberSearch &search);
+// Each scan takes an optional control that follows it and can stop it (store::scanLines).
+MemberLines searchMembers(
+    const QString &archivePath, const MemberSearch &search, store::ScanControl *control = nullptr);
 // Every card whose name is not empty, as the import of a member into a book page lists them.
-MemberLines namedMembers(const QString &archivePath);
+MemberLines namedMembers(const QString &archivePath, store::ScanControl *control = nullptr);
 // A card whose expiry or notice days cannot be read is left out; the scan goes on after it.
-MemberLines expiringMembers(const QString &archivePath, ExpiryRule rule, QDate today);
+MemberLines expiringMembers(const QString &archivePath, ExpiryRule rule, QDate today,
+    store::ScanControl *control = nullptr);
 
 } // namespace almavest::registry

@@ -150,7 +150,7 @@ void ListLines::sortCaseBlind()
     positions = std::move(sortedPositions);
 }
 
-ListLines scanLines(const QString &path, int recordSize, const LineOf &lineOf)
+ListLines scanLines(const QString &path, int recordSize, const LineOf &lineOf, ScanControl *control)
 {
     ListLines result;
     ArchiveFile archive(path, recordSize);
@@ -162,8 +162,14 @@ ListLines scanLines(const QString &path, int recordSize, const LineOf &lineOf)
     // the room they all take.
     constexpr qsizetype kSlack = 16;
     const qint64 count = archive.count();
+    if (control && !control->report(0, count)) {
+        archive.close();
+        return result;
+    }
     LineBuilder builder;
     result.archiveOk = archive.scan([&](qint64 position, QByteArrayView record) {
+        if (control && ScanControl::dueForReport(position) && !control->report(position, count))
+            return false;
         builder.clear();
         if (!lineOf(record, builder))
             return true;

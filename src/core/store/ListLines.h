@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/ScanControl.h"
+
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
@@ -72,7 +74,10 @@ using LineOf = std::function<bool(QByteArrayView record, LineBuilder &line)>;
 
 // Opens the archive at `path` for reading, scans it from the first record to the last and closes
 // it. The first line sizes the lists for a line of every record, so that they are never moved
-// while they grow; the room no line takes is never touched.
-ListLines scanLines(const QString &path, int recordSize, const LineOf &lineOf);
+// while they grow; the room no line takes is never touched. With a `control`, the scan reports
+// its progress to it and stops early once it is cancelled: the lines then are only part of the
+// archive's and are not for showing.
+ListLines scanLines(
+    const QString &path, int recordSize, const LineOf &lineOf, ScanControl *control = nullptr);
 
 } // namespace almavest::store

@@ -9,6 +9,7 @@
 #include "ui/conventions/FieldBehaviour.h"
 #include "ui/conventions/FieldTable.h"
 #include "ui/conventions/Halo.h"
+#include "ui/conventions/ScanRunner.h"
 #include "ui/conventions/Window.h"
 #include "ui/services/Services.h"
 
@@ -158,6 +159,7 @@ void BalanceQuery::build()
     m_lblAttendere->setSizePolicy(keepsRoom);
     m_lblAttendere->hide();
     layout->addWidget(m_lblAttendere);
+    new ScanRunner(m_context.services(), this, m_lblAttendere);
     buildButtons(layout);
 
     applyFieldTable(this, kFields);

@@ -10,6 +10,7 @@
 #include "ui/conventions/ListLineDelegate.h"
 #include "ui/conventions/QuickFind.h"
 #include "ui/conventions/RecordListModel.h"
+#include "ui/conventions/ScanRunner.h"
 #include "ui/conventions/Window.h"
 #include "ui/print/ReportOutput.h"
 #include "ui/services/Services.h"
@@ -187,12 +188,12 @@ QLabel *BalanceSummary::totalRow(const char *title, const char *name, const QStr
     return value;
 }
 
-bool BalanceSummary::load(const balance::BalanceRequest &request)
+bool BalanceSummary::load(const balance::BalanceRequest &request, balance::BalanceSummary found)
 {
     const QString purpose = text::trimmed(request.purpose);
     m_lblConta->setText(purpose.isEmpty() ? QStringLiteral("0") : QStringLiteral("1"));
     m_titTipologia->setText(purpose.isEmpty() ? QLatin1String(kNoPurpose) : purpose);
-    m_summary = balance::summarise(request);
+    m_summary = std::move(found);
     const bool readable = m_summary.lines.archiveOk;
     m_model->setLines(readable ? std::move(m_summary.lines) : store::ListLines());
     m_summary.lines = {};
@@ -208,8 +209,12 @@ void BalanceSummary::showSummary(
     AppContext &context, QWidget *owner, const balance::BalanceRequest &request)
 {
     Services &services = context.services();
+    std::optional<balance::BalanceSummary> found = ScanRunner::waitFor(services, owner,
+        [request](store::ScanControl &control) { return balance::summarise(request, &control); });
+    if (!found)
+        return;
     BalanceSummary summary(context, owner);
-    if (!summary.load(request)) {
+    if (!summary.load(request, std::move(*found))) {
         services.plainMessage(owner, accessMessage());
         return;
     }

@@ -27,14 +27,16 @@ public:
     BalanceSummary(AppContext &context, QWidget *owner);
     ~BalanceSummary() override;
 
-    // Reads the archive of `request` and, when it could be read, shows its summary over `owner`
-    // until the user closes it, after telling how many movements could not be read; otherwise
-    // says why there is no summary: the file cannot be read, or the year has no archive.
+    // Reads the archive of `request`, with `owner` kept free behind its wait notice, and, when
+    // it could be read, shows its summary over `owner` until the user closes it, after telling how
+    // many movements could not be read; otherwise says why there is no summary: the file cannot be
+    // read, or the year has no archive. A reading the user cancels shows nothing.
     static void showSummary(
         AppContext &context, QWidget *owner, const balance::BalanceRequest &request);
 
-    // Builds the lines and totals of `request`; false when its archive cannot be read.
-    [[nodiscard]] bool load(const balance::BalanceRequest &request);
+    // Shows `found`, the lines and totals read for `request`; false when its archive could not
+    // be read.
+    [[nodiscard]] bool load(const balance::BalanceRequest &request, balance::BalanceSummary found);
 
 private:
     void buildControls();

@@ -19,7 +19,8 @@ QString memberArchive(const AppContext &context)
 
 } // namespace
 
-MemberImportDialog::MemberImportDialog(AppContext &context, QWidget *owner, book::PageRow row)
+MemberImportDialog::MemberImportDialog(
+    AppContext &context, QWidget *owner, book::PageRow row, store::ListLines lines)
     : ListPickDialog(context, owner,
         QStringLiteral(" Importazione dati socio da archivio anagrafico"),
         QStringLiteral("Riepilogo soci in archivio anagrafico"))
@@ -27,13 +28,19 @@ MemberImportDialog::MemberImportDialog(AppContext &context, QWidget *owner, book
     setObjectName(QStringLiteral("frmImportaSoci"));
     m_lblMemory = namedLabel("lblMemory", modeWord(row), this);
     m_lblMemory->hide();
-    setLines(registry::namedMembers(memberArchive(context)), MemberListPanel::Selection::None);
+    setLines(std::move(lines), MemberListPanel::Selection::None);
 }
 
 std::optional<qint64> MemberImportDialog::choose(
     AppContext &context, QWidget *owner, book::PageRow row)
 {
-    MemberImportDialog dialog(context, owner, row);
+    std::optional<store::ListLines> lines
+        = scanOver(context, owner, [path = memberArchive(context)](store::ScanControl &control) {
+              return registry::namedMembers(path, &control);
+          });
+    if (!lines)
+        return std::nullopt;
+    MemberImportDialog dialog(context, owner, row, std::move(*lines));
     return dialog.run();
 }
 

@@ -18,13 +18,15 @@ class MemberImportDialog final : public ListPickDialog
 {
     Q_OBJECT
 public:
-    // The import into page row `row`.
-    MemberImportDialog(AppContext &context, QWidget *owner, book::PageRow row);
+    // The import of one of `lines`, the named members, into page row `row`.
+    MemberImportDialog(
+        AppContext &context, QWidget *owner, book::PageRow row, store::ListLines lines);
 
     QLabel *lblMemory() const { return m_lblMemory; }
 
-    // Opens the import over `owner` and waits until it closes: the record position of the member
-    // chosen, or nothing. An archive that cannot be read is reported and chooses nothing.
+    // Scans the member archive, then opens the import over `owner` and waits until it closes: the
+    // record position of the member chosen, or nothing. An archive that cannot be read is reported
+    // and chooses nothing.
     static std::optional<qint64> choose(AppContext &context, QWidget *owner, book::PageRow row);
 
     // The row texts of the member at `position` of the member archive, read afresh; nullopt when

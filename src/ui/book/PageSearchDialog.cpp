@@ -8,20 +8,26 @@
 
 namespace almavest::ui {
 
-PageSearchDialog::PageSearchDialog(AppContext &context, QWidget *owner, const QString &bookPath)
+PageSearchDialog::PageSearchDialog(AppContext &context, QWidget *owner, store::ListLines lines)
     : ListPickDialog(context, owner, QStringLiteral(" Trova pagine Libro Soci"),
         QStringLiteral("Riepilogo pagine Libro Soci"))
 {
     setObjectName(QStringLiteral("frmTrovaRegistro"));
     m_lblMemory = namedLabel("lblMemory", QStringLiteral("registro"), this);
     m_lblMemory->hide();
-    setLines(book::listPages(text::trimmed(bookPath)), MemberListPanel::Selection::None);
+    setLines(std::move(lines), MemberListPanel::Selection::None);
 }
 
 std::optional<qint64> PageSearchDialog::choose(
     AppContext &context, QWidget *owner, const QString &bookPath)
 {
-    PageSearchDialog dialog(context, owner, bookPath);
+    std::optional<store::ListLines> lines
+        = scanOver(context, owner, [path = text::trimmed(bookPath)](store::ScanControl &control) {
+              return book::listPages(path, &control);
+          });
+    if (!lines)
+        return std::nullopt;
+    PageSearchDialog dialog(context, owner, std::move(*lines));
     return dialog.run();
 }
 

@@ -16,13 +16,14 @@ class PageSearchDialog final : public ListPickDialog
 {
     Q_OBJECT
 public:
-    PageSearchDialog(AppContext &context, QWidget *owner, const QString &bookPath);
+    // Lists `lines`, the pages of a book.
+    PageSearchDialog(AppContext &context, QWidget *owner, store::ListLines lines);
 
     // The mode word the page screen opens the search with, "registro".
     QLabel *lblMemory() const { return m_lblMemory; }
 
-    // Opens the search of the book at `bookPath` over `owner` and waits until it closes: the
-    // number of the page chosen (its own, even when another page gives the same line), or
+    // Scans the book at `bookPath`, then opens its search over `owner` and waits until it closes:
+    // the number of the page chosen (its own, even when another page gives the same line), or
     // nothing. A book that cannot be read is reported and chooses nothing.
     static std::optional<qint64> choose(
         AppContext &context, QWidget *owner, const QString &bookPath);

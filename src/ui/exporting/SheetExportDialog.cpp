@@ -7,6 +7,7 @@
 #include "ui/app/AppContext.h"
 #include "ui/conventions/FieldTable.h"
 #include "ui/conventions/PictureButton.h"
+#include "ui/conventions/ScanRunner.h"
 #include "ui/conventions/Window.h"
 #include "ui/exporting/SheetGridModel.h"
 #include "ui/help/HelpWindow.h"
@@ -136,13 +137,26 @@ QWidget *SheetExportDialog::buildPanel()
 
 void SheetExportDialog::run(const QString &archivePath)
 {
-    exporting::SheetRows rows;
-    if (!exporting::readSheetRows(m_form.sheet, archivePath, rows)) {
+    // Read with the opening window kept free; a reading the user cancels opens nothing.
+    struct Read
+    {
+        bool ok = false;
+        exporting::SheetRows rows;
+    };
+    std::optional<Read> read = ScanRunner::waitFor(m_context.services(), parentWidget(),
+        [sheet = &m_form.sheet, archivePath](store::ScanControl &control) {
+            Read found;
+            found.ok = exporting::readSheetRows(*sheet, archivePath, found.rows, nullptr, &control);
+            return found;
+        });
+    if (!read)
+        return;
+    if (!read->ok) {
         m_context.services().message(
             parentWidget(), MessageKind::Error, store::archiveAccessMessage());
         return;
     }
-    m_model->setRows(std::move(rows));
+    m_model->setRows(std::move(read->rows));
     runPerUseDialog(m_context.services(), *this);
 }
 

@@ -7,20 +7,25 @@
 namespace almavest::ui {
 
 // Movements whose due date or notice days cannot be read are left out; the rest still show.
-DuePaymentsDialog::DuePaymentsDialog(
-    AppContext &context, QWidget *owner, const QString &archivePath)
+DuePaymentsDialog::DuePaymentsDialog(AppContext &context, QWidget *owner, store::ListLines lines)
     : ListPickDialog(context, owner, QStringLiteral(" Riepilogo pagamenti in scadenza o scaduti"),
         QStringLiteral("Riepilogo pagamenti in scadenza o scaduti e non saldati"))
 {
     setObjectName(QStringLiteral("frmSospesiMov"));
     list()->keepAmountsInSight();
-    setLines(journal::dueMovements(archivePath, context.services().today()));
+    setLines(std::move(lines));
 }
 
 std::optional<qint64> DuePaymentsDialog::choose(
     AppContext &context, QWidget *owner, const QString &archivePath)
 {
-    DuePaymentsDialog dialog(context, owner, archivePath);
+    std::optional<store::ListLines> lines = scanOver(context, owner,
+        [archivePath, today = context.services().today()](store::ScanControl &control) {
+            return journal::dueMovements(archivePath, today, &control);
+        });
+    if (!lines)
+        return std::nullopt;
+    DuePaymentsDialog dialog(context, owner, std::move(*lines));
     return dialog.run();
 }
 

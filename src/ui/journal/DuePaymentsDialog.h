@@ -12,10 +12,11 @@ class DuePaymentsDialog final : public ListPickDialog
 {
     Q_OBJECT
 public:
-    // Lists the movements of the archive at `archivePath` due on the services' today.
-    DuePaymentsDialog(AppContext &context, QWidget *owner, const QString &archivePath);
+    // Lists `lines`, the movements due.
+    DuePaymentsDialog(AppContext &context, QWidget *owner, store::ListLines lines);
 
-    // Opens the list over `owner` and waits until it closes: the record position of the movement
+    // Scans the archive at `archivePath` for the movements due on the services' today, then
+    // opens the list over `owner` and waits until it closes: the record position of the movement
     // chosen, or nothing. An archive that cannot be read is reported instead.
     static std::optional<qint64> choose(
         AppContext &context, QWidget *owner, const QString &archivePath);

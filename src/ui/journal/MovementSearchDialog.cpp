@@ -34,10 +34,13 @@ MovementSearchDialog::MovementSearchDialog(
 }
 
 // A year whose archive does not exist yet is created empty and lists nothing.
-FilterScan MovementSearchDialog::scan(std::span<const QString> texts) const
+FilterScanJob MovementSearchDialog::scanJob(std::span<const QString> texts) const
 {
-    const journal::MovementSearch rule(toFilters<journal::MovementFilters>(texts));
-    return {rule.filledCount(), journal::searchMovements(m_archivePath, rule)};
+    return [path = m_archivePath,
+               rule = journal::MovementSearch(toFilters<journal::MovementFilters>(texts))](
+               store::ScanControl &control) -> FilterScan {
+        return {rule.filledCount(), journal::searchMovements(path, rule, &control)};
+    };
 }
 
 std::optional<qint64> MovementSearchDialog::choose(

@@ -23,7 +23,7 @@ public:
         AppContext &context, QWidget *owner, const QString &archivePath);
 
 protected:
-    FilterScan scan(std::span<const QString> texts) const override;
+    FilterScanJob scanJob(std::span<const QString> texts) const override;
 
 private:
     QString m_archivePath;

@@ -3,10 +3,10 @@
 #include "report/Fonts.h"
 #include "store/ArchiveFile.h"
 #include "ui/app/AppContext.h"
+#include "ui/conventions/ScanRunner.h"
 #include "ui/conventions/Window.h"
 #include "ui/services/Services.h"
 
-#include <QApplication>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLayout>
@@ -102,6 +102,7 @@ QWidget *FilterSearchDialog::buildFilterPanel(std::span<const SearchFilter> filt
     buttons->addWidget(btnCerca);
     buttons->addWidget(btnAnnulla);
     layout->addLayout(buttons);
+    m_scans = new ScanRunner(context().services(), this, m_lblAttendere);
 
     // The notice must be on screen while the scan runs, so it appears as the button goes down.
     btnCerca->installEventFilter(this);
@@ -142,10 +143,11 @@ void FilterSearchDialog::search()
     QStringList texts;
     for (const QLineEdit *box : m_filterBoxes)
         texts.append(box->text());
-    showWaitNotice(); // again, for a search started from the keyboard
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    FilterScan found = scan(texts);
-    QApplication::restoreOverrideCursor();
+    m_scans->start(scanJob(texts), [this](FilterScan found) { showFound(std::move(found)); });
+}
+
+void FilterSearchDialog::showFound(FilterScan found)
+{
     m_lblConta->setText(QString::number(found.filledCount));
     if (!found.lines.archiveOk) {
         m_lblAttendere->hide();

@@ -4,12 +4,17 @@
 #include "ui/conventions/FieldTable.h"
 #include "ui/registry/ListPickDialog.h"
 
+#include <functional>
 #include <span>
 #include <vector>
 
 class QLabel;
 class QLineEdit;
 class QStackedWidget;
+
+namespace almavest::store {
+class ScanControl;
+}
 
 // A search over one archive: a panel of filter boxes first, then the list of the records the
 // filled filters found, with quick find and printing; the record chosen is handed back by its
@@ -41,6 +46,11 @@ struct FilterScan
     store::ListLines lines;
 };
 
+// One search, ready to run on the scan's thread: it holds copies of all it needs.
+using FilterScanJob = std::function<FilterScan(store::ScanControl &)>;
+
+class ScanRunner;
+
 class FilterSearchDialog : public ListPickDialog
 {
     Q_OBJECT
@@ -53,8 +63,9 @@ protected:
     FilterSearchDialog(AppContext &context, QWidget *owner, const FilterSearchSetup &setup,
         const QString &modeWord);
 
-    // Reads the archive once and lists the records that `texts`, one per filter box, find.
-    virtual FilterScan scan(std::span<const QString> texts) const = 0;
+    // The search that reads the archive once and lists the records that `texts`, one per
+    // filter box, find.
+    virtual FilterScanJob scanJob(std::span<const QString> texts) const = 0;
 
     // Copies the box texts into a search's fixed array of filters, in table order.
     template <typename Filters> static Filters toFilters(std::span<const QString> texts)
@@ -73,6 +84,7 @@ private:
     QWidget *buildResultPanel();
     void showWaitNotice();
     void search();
+    void showFound(FilterScan found);
 
     QStackedWidget *m_panels = nullptr;
     QLabel *m_lblMemory = nullptr;
@@ -80,6 +92,7 @@ private:
     QLabel *m_lblAttendere = nullptr;
     QLabel *m_lblTrovate = nullptr;
     std::vector<QLineEdit *> m_filterBoxes;
+    ScanRunner *m_scans = nullptr;
 };
 
 } // namespace almavest::ui

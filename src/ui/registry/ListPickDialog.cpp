@@ -3,6 +3,7 @@
 #include "store/ArchiveFile.h"
 #include "store/ListLines.h"
 #include "ui/app/AppContext.h"
+#include "ui/conventions/ScanRunner.h"
 #include "ui/conventions/Window.h"
 #include "ui/services/Services.h"
 
@@ -62,6 +63,12 @@ std::optional<qint64> ListPickDialog::run()
         return std::nullopt;
     }
     return runChoosing();
+}
+
+std::optional<store::ListLines> ListPickDialog::scanOver(
+    AppContext &context, QWidget *owner, ListScan scan)
+{
+    return ScanRunner::waitFor(context.services(), owner, std::move(scan));
 }
 
 std::optional<qint64> ListPickDialog::runChoosing()

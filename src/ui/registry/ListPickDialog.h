@@ -1,14 +1,17 @@
 #pragma once
 
+#include "store/ListLines.h"
 #include "ui/registry/MemberListPanel.h"
 
 #include <QDialog>
 
+#include <functional>
 #include <optional>
 
 namespace almavest::store {
 class ListLines;
-}
+class ScanControl;
+} // namespace almavest::store
 
 // A per-use dialog around a list panel: it lists the lines of one archive scan, finds and prints
 // them, and hands back the position of the record behind the line the user chooses. An archive
@@ -39,6 +42,12 @@ protected:
     std::optional<qint64> runChoosing();
 
     AppContext &context() const { return m_context; }
+
+    // Scans for a list with `owner` kept free behind its wait notice (ScanRunner): the lines,
+    // or nothing when the person cancelled the scan.
+    using ListScan = std::function<store::ListLines(store::ScanControl &)>;
+    static std::optional<store::ListLines> scanOver(
+        AppContext &context, QWidget *owner, ListScan scan);
 
 private:
     void openChosen(qint64 position);

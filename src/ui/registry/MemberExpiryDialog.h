@@ -15,8 +15,12 @@ class MemberExpiryDialog : public ListPickDialog
 {
     Q_OBJECT
 protected:
-    MemberExpiryDialog(AppContext &context, QWidget *owner, registry::ExpiryRule rule,
+    MemberExpiryDialog(AppContext &context, QWidget *owner, store::ListLines lines,
         const QString &caption, const QString &printTitle);
+    // Scans the member archive for the cards `rule` lists, with `owner` kept free meanwhile:
+    // the lines, or nothing when the scan was cancelled.
+    static std::optional<store::ListLines> scan(
+        AppContext &context, QWidget *owner, registry::ExpiryRule rule);
 };
 
 // " Riepilogo soci con iscrizione scaduta".
@@ -24,10 +28,10 @@ class ExpiredMembersDialog final : public MemberExpiryDialog
 {
     Q_OBJECT
 public:
-    ExpiredMembersDialog(AppContext &context, QWidget *owner);
+    ExpiredMembersDialog(AppContext &context, QWidget *owner, store::ListLines lines);
 
-    // Opens the summary over `owner` and waits until it closes: the record position of the
-    // card chosen, or nothing.
+    // Scans, then opens the summary over `owner` and waits until it closes: the record position of
+    // the card chosen, or nothing.
     static std::optional<qint64> choose(AppContext &context, QWidget *owner);
 };
 
@@ -36,7 +40,7 @@ class ExpiringMembersDialog final : public MemberExpiryDialog
 {
     Q_OBJECT
 public:
-    ExpiringMembersDialog(AppContext &context, QWidget *owner);
+    ExpiringMembersDialog(AppContext &context, QWidget *owner, store::ListLines lines);
 
     // As ExpiredMembersDialog::choose().
     static std::optional<qint64> choose(AppContext &context, QWidget *owner);

@@ -39,12 +39,13 @@ MemberSearchDialog::MemberSearchDialog(AppContext &context, QWidget *owner, Memb
     : FilterSearchDialog(context, owner, kSetup, modeWord(mode))
 { }
 
-FilterScan MemberSearchDialog::scan(std::span<const QString> texts) const
+FilterScanJob MemberSearchDialog::scanJob(std::span<const QString> texts) const
 {
-    const registry::MemberSearch rule(toFilters<registry::SearchFilters>(texts));
-    return {rule.filledCount(),
-        registry::searchMembers(
-            context().folder().file(QLatin1String(registry::kMemberArchiveName)), rule)};
+    const QString path = context().folder().file(QLatin1String(registry::kMemberArchiveName));
+    return [path, rule = registry::MemberSearch(toFilters<registry::SearchFilters>(texts))](
+               store::ScanControl &control) -> FilterScan {
+        return {rule.filledCount(), registry::searchMembers(path, rule, &control)};
+    };
 }
 
 std::optional<qint64> MemberSearchDialog::choose(

@@ -21,7 +21,7 @@ public:
     static std::optional<qint64> choose(AppContext &context, QWidget *owner, MemberSearchMode mode);
 
 protected:
-    FilterScan scan(std::span<const QString> texts) const override;
+    FilterScanJob scanJob(std::span<const QString> texts) const override;
 };
 
 } // namespace almavest::ui

@@ -15,6 +15,9 @@ class QWidget;
 namespace almavest::report {
 struct PreparedReport;
 }
+namespace almavest::store {
+class ScanControl;
+}
 
 // Everything that leaves the program or asks the person goes through this one object, so that
 // tests can answer in place of the user, fix the clock and see what was shown.
@@ -59,6 +62,9 @@ public:
 
     // The computer's default camera, not yet started.
     virtual std::unique_ptr<CameraSource> camera() = 0;
+    // Called on a scan's own thread each time the scan reports its progress (ScanRunner); the
+    // desktop lets it read on. Whatever it does must be safe on any thread.
+    virtual void scanReported(const store::ScanControl &control) { Q_UNUSED(control); }
 };
 
 // Opens `address` and, when that fails, tells the user which program could not be started: the

@@ -1,5 +1,7 @@
 #include "DialogDriving.h"
 
+#include "ui/conventions/ScanRunner.h"
+
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDialog>
@@ -9,6 +11,9 @@
 #include <QPixmap>
 #include <QScrollBar>
 #include <QTest>
+#include <QWidget>
+
+#include <algorithm>
 
 namespace almavest::test {
 
@@ -56,6 +61,16 @@ void leaveDialog(QDialog &dialog, Leave way, const char *button)
         dialog.close();
         break;
     }
+}
+
+void waitForScan(QWidget *window)
+{
+    const auto running = [window] {
+        const auto runners = window->findChildren<ui::ScanRunner *>();
+        return std::any_of(runners.cbegin(), runners.cend(),
+            [](const ui::ScanRunner *runner) { return runner->isRunning(); });
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(!running(), 30000);
 }
 
 } // namespace almavest::test

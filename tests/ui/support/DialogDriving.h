@@ -2,6 +2,7 @@
 
 class QDialog;
 class QListView;
+class QWidget;
 
 // Driving a shown per-use dialog the ways a person does: choosing a line of a list, leaving.
 namespace almavest::test {
@@ -19,5 +20,9 @@ bool linesLookDifferent(QListView *list, int first, int second, double scroll);
 enum class Leave { Button, Escape, Close };
 // Leaves `dialog` with its button `button`, with Escape, or as the window manager closes it.
 void leaveDialog(QDialog &dialog, Leave way, const char *button = "btnChiudi");
+
+// Waits, with events running, until no scan runs over `window` or any window inside it: the
+// list or summary a search there started has been handed back.
+void waitForScan(QWidget *window);
 
 } // namespace almavest::test

@@ -1,8 +1,13 @@
 #include "RecordingServices.h"
 
+#include "store/ScanControl.h"
+
 #include <QDialog>
 #include <QTest>
 #include <QUrl>
+
+#include <chrono>
+#include <thread>
 
 namespace almavest::test {
 
@@ -124,6 +129,19 @@ void RecordingServices::printReport(QWidget *, const report::PreparedReport &rep
         && !report::writePdf(
             report, QStringLiteral("%1/print-%2.pdf").arg(m_pdfFolder).arg(printed.size())))
         qFatal("The printed report cannot be written into %s", qPrintable(m_pdfFolder));
+}
+
+// Runs on the scan's thread: it looks only at atomics, never at a widget or the script.
+void RecordingServices::scanReported(const store::ScanControl &control)
+{
+    const auto held
+        = [&] { return control.percent() >= m_holdFrom.load() && !control.cancelled(); };
+    if (!held())
+        return;
+    ++m_heldScans;
+    while (held())
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    --m_heldScans;
 }
 
 void RecordingServices::previewReport(QWidget *, const report::PreparedReport &report)

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QStringList>
 
+#include <atomic>
 #include <deque>
 #include <functional>
 
@@ -47,6 +48,8 @@ public:
     void printReport(QWidget *owner, const report::PreparedReport &report) override;
     void previewReport(QWidget *owner, const report::PreparedReport &report) override;
     std::unique_ptr<ui::CameraSource> camera() override;
+    // Holds a scan at its reports as holdScansFrom() says, on the scan's own thread.
+    void scanReported(const store::ScanControl &control) override;
 
     // The script, used up in order. An empty path answers a file dialog as cancelled.
     void answerNextQuestion(bool yes) { m_answers.push_back(yes); }
@@ -72,6 +75,13 @@ public:
     void setNow(const QDateTime &now) { m_now = now; }
     // Every printed report is also written as a PDF file into `folder` (print-1.pdf, ...).
     void setPdfFolder(const QString &folder) { m_pdfFolder = folder; }
+    // Every scan stops at its first progress report at or past `percent` of its archive and
+    // waits there until releaseScans() or until it is cancelled: a test sees a scan in the
+    // middle of its work, for as long as it likes.
+    void holdScansFrom(int percent) { m_holdFrom.store(percent); }
+    void releaseScans() { m_holdFrom.store(kNoHold); }
+    // How many scans wait at a hold now.
+    int heldScans() const { return m_heldScans.load(); }
 
     // What happened.
     QList<ShownMessage> messages;
@@ -97,6 +107,9 @@ private:
     QString m_pdfFolder;
     bool m_cameraPresent = true;
     int m_failingOpens = 0;
+    static constexpr int kNoHold = 101;
+    std::atomic<int> m_holdFrom {kNoHold};
+    std::atomic<int> m_heldScans {0};
 };
 
 } // namespace almavest::test
