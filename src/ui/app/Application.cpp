@@ -32,9 +32,10 @@ static void initialiseResources()
 
 namespace almavest::ui {
 
-AppContext::AppContext(Services &services, const QString &programFolder)
+AppContext::AppContext(
+    Services &services, const QString &programFolder, const QString &ownFilesFolder)
     : m_services(services)
-    , m_folder(programFolder)
+    , m_folder(programFolder, ownFilesFolder)
     , m_quit([] { QCoreApplication::exit(0); })
 { }
 
@@ -43,8 +44,9 @@ void AppContext::quit() const
     m_quit();
 }
 
-Application::Application(Services &services, const QString &programFolder)
-    : m_context(services, programFolder)
+Application::Application(
+    Services &services, const QString &programFolder, const QString &ownFilesFolder)
+    : m_context(services, programFolder, ownFilesFolder)
     , m_translator(std::make_unique<QTranslator>())
 {
     // Standard buttons in Italian; dates and amounts never go through the locale.

@@ -29,7 +29,10 @@ class BalanceQuery;
 class Application final
 {
 public:
-    Application(Services &services, const QString &programFolder);
+    // `ownFilesFolder`: where the executable and the user guide are installed, when the program
+    // works on a data folder of its own elsewhere.
+    Application(
+        Services &services, const QString &programFolder, const QString &ownFilesFolder = {});
     ~Application();
     Application(const Application &) = delete;
     Application &operator=(const Application &) = delete;
