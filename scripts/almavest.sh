@@ -7,6 +7,8 @@
 #                                     more under AddressSanitizer and UndefinedBehaviorSanitizer
 #                                     (the core alone with ALMAVEST_SANITIZE=core), every fuzz
 #                                     target, the formatter check
+#   scripts/almavest.sh package       the same set-up, then the Debian package
+#                                     build/packages/almavest_<version>_amd64.deb
 set -euo pipefail
 
 mode=${1:-run}
@@ -22,9 +24,10 @@ packages=(
 )
 case "$mode" in
 run) packages+=(xdg-utils) ;;
-test) packages+=(clang clang-format clang-tidy libclang-rt-14-dev libreoffice-calc-nogui poppler-utils) ;;
+test) packages+=(clang clang-format clang-tidy libclang-rt-14-dev libreoffice-calc-nogui poppler-utils dpkg-dev file) ;;
+package) packages+=(dpkg-dev) ;;
 *)
-    echo "usage: $0 run [FOLDER] | test" >&2
+    echo "usage: $0 run [FOLDER] | test | package" >&2
     exit 2
     ;;
 esac
@@ -110,6 +113,10 @@ run)
     cmake --install "$build" --prefix "$folder"
     cd "$folder"
     exec "$folder/Almavest"
+    ;;
+package)
+    build_all
+    (cd "$build" && cpack -G DEB)
     ;;
 test)
     build_all

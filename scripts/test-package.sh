@@ -56,11 +56,25 @@ fi
 driver=$build/tests/libalmavest_package_driver.so
 [ -f "$driver" ] || fail "no driver library $driver"
 
-status=0
-"${run_as[@]}" env -i PATH=/usr/bin:/bin HOME="$home" QT_QPA_PLATFORM=offscreen \
-    LANG=C.UTF-8 LD_PRELOAD="$driver" timeout 120 "$root/usr/bin/almavest" \
-    >"$scratch/run.log" 2>&1 || status=$?
-cat "$scratch/run.log"
+# Starts the unpacked program on the home $1, writing what happened to $2; its status is $status.
+start() {
+    status=0
+    "${run_as[@]}" env -i PATH=/usr/bin:/bin HOME="$1" QT_QPA_PLATFORM=offscreen \
+        LANG=C.UTF-8 LD_PRELOAD="$driver" timeout 120 "$root/usr/bin/almavest" >"$2" 2>&1 || status=$?
+    cat "$2"
+}
+
+# A home where the data folder cannot be made: told in Italian, and the program ends.
+locked=$scratch/locked-home
+mkdir "$locked"
+chmod 555 "$locked"
+start "$locked" "$scratch/locked.log"
+[ "$status" -eq 1 ] || fail "a read-only home gave status $status instead of 1"
+grep -q "message: Attenzione: non è stato possibile creare la cartella dei dati del programma:" \
+    "$scratch/locked.log" || fail "a read-only home was not refused with its message"
+[ ! -e "$locked/Almavest" ] || fail "a folder appeared in the read-only home"
+
+start "$home" "$scratch/run.log"
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
 grep -q "message: La scheda corrente è stata inserita in archivio." "$scratch/run.log" ||
     fail "the card was not reported saved"
