@@ -55,7 +55,8 @@ void journalBenchmarks(const QString &folder, int movements);
 void exportBenchmarks(const QString &archive, double raw);
 void startUpBenchmarks(const QString &self, const QString &folder);
 
-// The child processes of the start-up measure.
-int childStartUp(int argc, char *argv[], bool wholeProgram);
+// The child processes of the start-up measure. Without `leaveByItself` the child waits for
+// the start-up probe preloaded into it to end it.
+int childStartUp(int argc, char *argv[], bool wholeProgram, bool leaveByItself = true);
 
 } // namespace almavest::bench

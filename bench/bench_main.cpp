@@ -17,6 +17,8 @@ int main(int argc, char *argv[])
         return childStartUp(argc, argv, true);
     if (argc >= 2 && qstrcmp(argv[1], "--child-empty") == 0)
         return childStartUp(argc, argv, false);
+    if (argc >= 2 && qstrcmp(argv[1], "--child-window") == 0)
+        return childStartUp(argc, argv, false, false);
 
     // Widgets are measured too, without a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -34,6 +36,10 @@ int main(int argc, char *argv[])
     out << "Member archive: " << records << " records, " << QFile(archive).size() / (1 << 20)
         << " MiB; platform " << QGuiApplication::platformName() << Qt::endl;
 
+    if (argc >= 3 && qstrcmp(argv[2], "startup") == 0) {
+        startUpBenchmarks(QCoreApplication::applicationFilePath(), dir.path());
+        return 0;
+    }
     if (argc >= 3 && qstrcmp(argv[2], "journal") == 0) {
         journalBenchmarks(dir.path(), records);
         return 0;

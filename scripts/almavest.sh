@@ -8,7 +8,10 @@
 #                                     test run headless through CTest in that build (the core
 #                                     alone with ALMAVEST_SANITIZE=core), every fuzz target,
 #                                     clang-tidy over src/, the program and the benchmark built
-#                                     by g++ with warnings as errors, the formatter check
+#                                     by g++ with warnings as errors, the Debian package made and
+#                                     tried, the formatter check
+#   scripts/almavest.sh package       the same set-up, then the Debian package
+#                                     build/packages/almavest_<version>_amd64.deb
 set -euo pipefail
 
 mode=${1:-run}
@@ -24,9 +27,10 @@ packages=(
 )
 case "$mode" in
 run) packages+=(xdg-utils) ;;
-test) packages+=(clang clang-format clang-tidy libclang-rt-14-dev libreoffice-calc-nogui poppler-utils) ;;
+test) packages+=(clang clang-format clang-tidy libclang-rt-14-dev libreoffice-calc-nogui poppler-utils dpkg-dev file) ;;
+package) packages+=(dpkg-dev) ;;
 *)
-    echo "usage: $0 run [FOLDER] | test" >&2
+    echo "usage: $0 run [FOLDER] | test | package" >&2
     exit 2
     ;;
 esac
@@ -45,12 +49,13 @@ install_missing() {
 }
 
 # The program as the run command builds it, with g++; the test command adds the benchmark, so
-# that it compiles, and takes warnings as errors in CI.
+# that it compiles, and the library that drives the packaged program, and takes warnings as
+# errors in CI.
 build_program() {
     local werror=OFF
     [ "${CI:-}" = true ] && werror=ON
     cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DALMAVEST_WERROR=$werror \
-        -DALMAVEST_TESTS=OFF -DALMAVEST_BENCH="$1"
+        -DALMAVEST_TESTS=OFF -DALMAVEST_BENCH="$1" -DALMAVEST_PACKAGE_DRIVER="$1"
     cmake --build "$build" -j "$jobs"
 }
 
@@ -118,6 +123,10 @@ run)
     cd "$folder"
     exec "$folder/Almavest"
     ;;
+package)
+    build_program OFF
+    (cd "$build" && cpack -G DEB)
+    ;;
 test)
     # Qt, fontconfig and GStreamer keep some memory to the end by design; the suppressions name
     # theirs alone, so a leak of our own still fails.
@@ -144,6 +153,8 @@ test)
             "$root/fuzz/corpus" "${ALMAVEST_FUZZ_SECONDS:-10}"
     fi
     check "program and benchmark built by g++" build_program ON
+    [ "$last" != ok ] || check "the Debian package, installed and used" \
+        bash "$root/scripts/test-package.sh" "$build"
     [ -z "$tidy" ] || check "clang-tidy over src" wait_for "$tidy" "$asan/tidy.log"
     check "formatting" bash "$root/scripts/check-format.sh"
     echo "=== summary"

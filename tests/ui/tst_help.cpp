@@ -26,6 +26,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QTemporaryDir>
 
 #include <functional>
 
@@ -118,6 +119,9 @@ private Q_SLOTS:
     void noticeLinkOpensTheWebPage_data();
     void noticeLinkOpensTheWebPage();
     void longTextScrollsInAWindowOfFixedSize();
+    void windowsNameTheDataFolder_data();
+    void windowsNameTheDataFolder();
+    void installedProgramOpensItsOwnGuide();
     void topicFilesAreRead_data();
     void topicFilesAreRead();
 
@@ -414,6 +418,47 @@ void TestHelp::noticeLinkOpensTheWebPage()
             u"Verificare che nel computer sia installato un programma per la navigazione in "
             u"Internet."_s);
     }
+}
+
+// An installed program keeps its data away from itself; both windows say where.
+void TestHelp::windowsNameTheDataFolder_data()
+{
+    QTest::addColumn<bool>("notice");
+    QTest::newRow("help window") << false;
+    QTest::newRow("maker's notice") << true;
+}
+
+void TestHelp::windowsNameTheDataFolder()
+{
+    QFETCH(bool, notice);
+    QTemporaryDir data, installed;
+    ui::Application program(m_app->services, data.path(), installed.path());
+    QString shown;
+    m_app->services.onNextDialog([&shown](QDialog &dialog) {
+        shown = test::control<QLabel>(&dialog, "lblCartella")->text();
+        return 0;
+    });
+    if (notice)
+        ui::MakerNotice::showNotice(program.context(), nullptr);
+    else
+        ui::showHelpTopic(program.context(), nullptr, ui::HelpTopic::Tour);
+    QCOMPARE(shown, u"Cartella dei dati: "_s + QDir::toNativeSeparators(data.path()));
+}
+
+// The guide is the program's own file, installed beside it, not one of the user's data.
+void TestHelp::installedProgramOpensItsOwnGuide()
+{
+    QTemporaryDir data, installed;
+    const QString guide = QDir(installed.path()).filePath(u"Guida.pdf"_s);
+    QVERIFY(writeBytes(guide, "%PDF-1.4\n"));
+    ui::Application program(m_app->services, data.path(), installed.path());
+    m_app->services.onNextDialog([](QDialog &dialog) {
+        QTest::mouseClick(test::control<QWidget>(&dialog, "lnkWeb"), Qt::LeftButton);
+        return 0;
+    });
+    ui::showHelpTopic(program.context(), nullptr, ui::HelpTopic::MemberCard);
+    QCOMPARE(m_app->services.openedFiles, QStringList {guide});
+    QVERIFY(m_app->services.messages.isEmpty());
 }
 
 void TestHelp::longTextScrollsInAWindowOfFixedSize()

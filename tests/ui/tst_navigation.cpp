@@ -18,6 +18,7 @@
 #include "ui/registry/MemberCardScreen.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
@@ -38,11 +39,14 @@ private Q_SLOTS:
 
     void routesLeadThereAndBack_data();
     void routesLeadThereAndBack();
+    void screensAreBuiltOnFirstUse();
 
 private:
     ui::Application &app() { return m_app->app(); }
     QList<QWidget *> residentScreens();
     QStringList visibleScreens();
+    // The objectNames of the program's windows built so far, shown or not.
+    static QStringList builtWindows();
     void take(const QString &control);
 
     std::unique_ptr<AppFixture> m_app;
@@ -61,6 +65,39 @@ QList<QWidget *> TestNavigation::residentScreens()
         app().memberCardScreen(), app().bookMenu(), app().bookCreationScreen(),
         app().bookListScreen(), app().bookPageScreen(), app().journalMenu(),
         app().journalYearMenu(), app().movementCardScreen(), app().balanceQuery()};
+}
+
+QStringList TestNavigation::builtWindows()
+{
+    QStringList built;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->objectName().startsWith(u"frm"_s))
+            built.append(window->objectName());
+    }
+    built.sort();
+    return built;
+}
+
+// Start-up builds what the password screen shows and nothing more; the launcher comes with the
+// password, and an environment's screen with the first visit.
+void TestNavigation::screensAreBuiltOnFirstUse()
+{
+    m_app.reset();
+    QCOMPARE(builtWindows(), QStringList());
+    m_app = std::make_unique<AppFixture>();
+    m_app->app().start();
+    QCOMPARE(builtWindows(), QStringList {u"frmPassword"_s});
+
+    QWidget *password = app().passwordScreen();
+    control<QLineEdit>(password, "txtPassword")->setText(u"segreto"_s);
+    control<QAbstractButton>(password, "cmdOK")->click();
+    QCOMPARE(builtWindows(), (QStringList {u"frmAvvio"_s, u"frmPassword"_s}));
+    QVERIFY(app().launcher()->isVisible());
+
+    QMetaObject::invokeMethod(control<QWidget>(app().launcher(), "btnSoci"), "clicked");
+    QCOMPARE(builtWindows(), (QStringList {u"frmAnagrafica"_s, u"frmAvvio"_s, u"frmPassword"_s}));
+    QVERIFY(app().memberCardScreen()->isVisible());
+    QVERIFY(m_app->services.messages.isEmpty());
 }
 
 QStringList TestNavigation::visibleScreens()

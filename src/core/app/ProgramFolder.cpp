@@ -10,13 +10,19 @@
 
 namespace almavest::app {
 
-ProgramFolder::ProgramFolder(QString path)
+ProgramFolder::ProgramFolder(QString path, QString ownFilesPath)
     : m_path(std::move(path))
+    , m_ownFilesPath(ownFilesPath.isEmpty() ? m_path : std::move(ownFilesPath))
 { }
 
 QString ProgramFolder::file(const QString &name) const
 {
     return QDir(m_path).filePath(name);
+}
+
+QString ProgramFolder::ownFile(const QString &name) const
+{
+    return QDir(m_ownFilesPath).filePath(name);
 }
 
 bool ProgramFolder::keepsInside(const QString &path) const

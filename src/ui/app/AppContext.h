@@ -14,7 +14,10 @@ class Services;
 class AppContext final
 {
 public:
-    AppContext(Services &services, const QString &programFolder);
+    // `ownFilesFolder` holds the executable and the user guide; empty when it is the program
+    // folder itself.
+    AppContext(
+        Services &services, const QString &programFolder, const QString &ownFilesFolder = {});
 
     Services &services() const { return m_services; }
     const app::ProgramFolder &folder() const { return m_folder; }

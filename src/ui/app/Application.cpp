@@ -32,9 +32,10 @@ static void initialiseResources()
 
 namespace almavest::ui {
 
-AppContext::AppContext(Services &services, const QString &programFolder)
+AppContext::AppContext(
+    Services &services, const QString &programFolder, const QString &ownFilesFolder)
     : m_services(services)
-    , m_folder(programFolder)
+    , m_folder(programFolder, ownFilesFolder)
     , m_quit([] { QCoreApplication::exit(0); })
 { }
 
@@ -43,8 +44,9 @@ void AppContext::quit() const
     m_quit();
 }
 
-Application::Application(Services &services, const QString &programFolder)
-    : m_context(services, programFolder)
+Application::Application(
+    Services &services, const QString &programFolder, const QString &ownFilesFolder)
+    : m_context(services, programFolder, ownFilesFolder)
     , m_translator(std::make_unique<QTranslator>())
 {
     // Standard buttons in Italian; dates and amounts never go through the locale.
@@ -57,43 +59,115 @@ Application::Application(Services &services, const QString &programFolder)
     QApplication::setQuitOnLastWindowClosed(false);
     applyStyleSheet();
 
-    buildScreens();
-    wireHandOvers();
+    enrolScreens();
 }
 
-void Application::buildScreens()
+void Application::enrolScreens()
 {
     Navigator &navigator = m_context.navigator();
-    const auto build = [this, &navigator]<typename T>(std::unique_ptr<T> &screen, Screen name) {
-        screen = std::make_unique<T>(m_context);
-        navigator.enrol(name, screen.get());
-    };
-    build(m_passwordScreen, Screen::Password);
-    build(m_launcher, Screen::Launcher);
-    build(m_passwordChangeScreen, Screen::PasswordChange);
-    build(m_memberCardScreen, Screen::MemberCard);
-    build(m_bookMenu, Screen::BookMenu);
-    build(m_bookCreationScreen, Screen::BookCreation);
-    build(m_bookListScreen, Screen::BookList);
-    build(m_bookPageScreen, Screen::BookPage);
-    build(m_journalMenu, Screen::JournalMenu);
-    build(m_journalYearMenu, Screen::JournalYear);
-    build(m_movementCardScreen, Screen::MovementCard);
-    build(m_balanceQuery, Screen::BalanceQuery);
+    navigator.enrol(Screen::Password, [this] { return passwordScreen(); });
+    navigator.enrol(Screen::Launcher, [this] { return launcher(); });
+    navigator.enrol(Screen::PasswordChange, [this] { return passwordChangeScreen(); });
+    navigator.enrol(Screen::MemberCard, [this] { return memberCardScreen(); });
+    navigator.enrol(Screen::BookMenu, [this] { return bookMenu(); });
+    navigator.enrol(Screen::BookCreation, [this] { return bookCreationScreen(); });
+    navigator.enrol(Screen::BookList, [this] { return bookListScreen(); });
+    navigator.enrol(Screen::BookPage, [this] { return bookPageScreen(); });
+    navigator.enrol(Screen::JournalMenu, [this] { return journalMenu(); });
+    navigator.enrol(Screen::JournalYear, [this] { return journalYearMenu(); });
+    navigator.enrol(Screen::MovementCard, [this] { return movementCardScreen(); });
+    navigator.enrol(Screen::BalanceQuery, [this] { return balanceQuery(); });
 }
 
-void Application::wireHandOvers()
+template <typename T> T *Application::resident(std::unique_ptr<T> &screen)
 {
-    BookListScreen *books = m_bookListScreen.get();
-    BookPageScreen *pages = m_bookPageScreen.get();
-    QObject::connect(books, &BookListScreen::bookChosen, pages,
-        [books, pages](
-            const QString &path, const QString &name) { pages->openBook(books, path, name); });
-    JournalYearMenu *years = m_journalYearMenu.get();
-    MovementCardScreen *movements = m_movementCardScreen.get();
-    QObject::connect(years, &JournalYearMenu::yearChosen, movements,
-        [years, movements](const QString &path, int year) {
-            movements->openYear(years, path, journal::journalYearText(year));
+    if (!screen)
+        screen = std::make_unique<T>(m_context);
+    return screen.get();
+}
+
+PasswordScreen *Application::passwordScreen()
+{
+    return resident(m_passwordScreen);
+}
+
+Launcher *Application::launcher()
+{
+    return resident(m_launcher);
+}
+
+PasswordChangeScreen *Application::passwordChangeScreen()
+{
+    return resident(m_passwordChangeScreen);
+}
+
+MemberCardScreen *Application::memberCardScreen()
+{
+    return resident(m_memberCardScreen);
+}
+
+BookMenu *Application::bookMenu()
+{
+    return resident(m_bookMenu);
+}
+
+BookCreationScreen *Application::bookCreationScreen()
+{
+    return resident(m_bookCreationScreen);
+}
+
+BookListScreen *Application::bookListScreen()
+{
+    const bool built = m_bookListScreen != nullptr;
+    BookListScreen *books = resident(m_bookListScreen);
+    if (!built)
+        wireBookChoice(books);
+    return books;
+}
+
+BookPageScreen *Application::bookPageScreen()
+{
+    return resident(m_bookPageScreen);
+}
+
+JournalMenu *Application::journalMenu()
+{
+    return resident(m_journalMenu);
+}
+
+JournalYearMenu *Application::journalYearMenu()
+{
+    const bool built = m_journalYearMenu != nullptr;
+    JournalYearMenu *years = resident(m_journalYearMenu);
+    if (!built)
+        wireYearChoice(years);
+    return years;
+}
+
+MovementCardScreen *Application::movementCardScreen()
+{
+    return resident(m_movementCardScreen);
+}
+
+BalanceQuery *Application::balanceQuery()
+{
+    return resident(m_balanceQuery);
+}
+
+// The page screen and the movement card are built when the first book or year is chosen.
+void Application::wireBookChoice(BookListScreen *books)
+{
+    QObject::connect(books, &BookListScreen::bookChosen, books,
+        [this, books](const QString &path, const QString &name) {
+            bookPageScreen()->openBook(books, path, name);
+        });
+}
+
+void Application::wireYearChoice(JournalYearMenu *years)
+{
+    QObject::connect(
+        years, &JournalYearMenu::yearChosen, years, [this, years](const QString &path, int year) {
+            movementCardScreen()->openYear(years, path, journal::journalYearText(year));
         });
 }
 
@@ -113,7 +187,7 @@ Application::~Application()
 
 void Application::start()
 {
-    m_passwordScreen->showCentred();
+    passwordScreen()->showCentred();
 }
 
 } // namespace almavest::ui

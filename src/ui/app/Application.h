@@ -8,8 +8,10 @@
 
 class QTranslator;
 
-// The whole program on one program folder: builds the resident screens in their fixed order,
-// enrols them with the navigator, wires what one hands the next, and shows the password screen.
+// The whole program on one program folder: enrols the resident screens with the navigator,
+// wires what one hands the next, and shows the password screen. A screen is built the first
+// time it is reached, through the navigator or its accessor below, so start-up builds only what
+// the password screen shows.
 // main() builds it on the executable's folder, tests on a temporary one with recording services.
 namespace almavest::ui {
 
@@ -29,7 +31,10 @@ class BalanceQuery;
 class Application final
 {
 public:
-    Application(Services &services, const QString &programFolder);
+    // `ownFilesFolder`: where the executable and the user guide are installed, when the program
+    // works on a data folder of its own elsewhere.
+    Application(
+        Services &services, const QString &programFolder, const QString &ownFilesFolder = {});
     ~Application();
     Application(const Application &) = delete;
     Application &operator=(const Application &) = delete;
@@ -38,24 +43,28 @@ public:
     void start();
 
     AppContext &context() { return m_context; }
-    PasswordScreen *passwordScreen() { return m_passwordScreen.get(); }
-    Launcher *launcher() { return m_launcher.get(); }
-    PasswordChangeScreen *passwordChangeScreen() { return m_passwordChangeScreen.get(); }
-    MemberCardScreen *memberCardScreen() { return m_memberCardScreen.get(); }
-    BookMenu *bookMenu() { return m_bookMenu.get(); }
-    BookCreationScreen *bookCreationScreen() { return m_bookCreationScreen.get(); }
-    BookListScreen *bookListScreen() { return m_bookListScreen.get(); }
-    BookPageScreen *bookPageScreen() { return m_bookPageScreen.get(); }
-    JournalMenu *journalMenu() { return m_journalMenu.get(); }
-    JournalYearMenu *journalYearMenu() { return m_journalYearMenu.get(); }
-    MovementCardScreen *movementCardScreen() { return m_movementCardScreen.get(); }
-    BalanceQuery *balanceQuery() { return m_balanceQuery.get(); }
+    // Each resident screen, built now if it has not been yet.
+    PasswordScreen *passwordScreen();
+    Launcher *launcher();
+    PasswordChangeScreen *passwordChangeScreen();
+    MemberCardScreen *memberCardScreen();
+    BookMenu *bookMenu();
+    BookCreationScreen *bookCreationScreen();
+    BookListScreen *bookListScreen();
+    BookPageScreen *bookPageScreen();
+    JournalMenu *journalMenu();
+    JournalYearMenu *journalYearMenu();
+    MovementCardScreen *movementCardScreen();
+    BalanceQuery *balanceQuery();
 
 private:
     static void applyStyleSheet();
-    void buildScreens();
-    // Where one screen hands the next what it is to open.
-    void wireHandOvers();
+    void enrolScreens();
+    // Builds `screen` unless it is built already.
+    template <typename T> T *resident(std::unique_ptr<T> &screen);
+    // Where one screen hands the next what it is to open, wired as the first one is built.
+    void wireBookChoice(BookListScreen *books);
+    void wireYearChoice(JournalYearMenu *years);
 
     AppContext m_context;
     std::unique_ptr<QTranslator> m_translator;

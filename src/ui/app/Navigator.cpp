@@ -5,14 +5,20 @@
 
 namespace almavest::ui {
 
+void Navigator::enrol(Screen screen, Builder build)
+{
+    m_screens.at(static_cast<std::size_t>(screen)) = std::move(build);
+}
+
 void Navigator::enrol(Screen screen, QWidget *widget)
 {
-    m_screens.at(static_cast<std::size_t>(screen)) = widget;
+    enrol(screen, [widget] { return widget; });
 }
 
 void Navigator::go(Screen to, QWidget *from) const
 {
-    QWidget *target = m_screens.at(static_cast<std::size_t>(to));
+    const Builder &build = m_screens.at(static_cast<std::size_t>(to));
+    QWidget *target = build ? build() : nullptr;
     if (!target)
         qFatal("No screen is enrolled as screen %d", static_cast<int>(to));
     switchScreen(from, target);

@@ -4,6 +4,7 @@
 #include "ui/app/AppContext.h"
 #include "ui/conventions/PictureButton.h"
 #include "ui/conventions/Window.h"
+#include "ui/help/DataFolderLabel.h"
 #include "ui/help/LinkText.h"
 #include "ui/services/Services.h"
 
@@ -53,6 +54,7 @@ HelpWindow::HelpWindow(AppContext &context, QWidget *owner)
     layout->addWidget(imgLogo, 0, Qt::AlignHCenter);
     layout->addWidget(m_lblTitolo);
     layout->addWidget(m_txtGuida, 1);
+    layout->addWidget(dataFolderLabel(context.folder(), this));
     layout->addWidget(buildLinkRow());
 
     applyHandCursor(this);
@@ -95,7 +97,7 @@ void HelpWindow::showTopic(const HelpText &topic)
 void HelpWindow::openUserGuide()
 {
     paintLink(m_lnkWeb, kLinkColour);
-    const QString path = m_context.folder().file(QLatin1String(kUserGuideFile));
+    const QString path = m_context.folder().ownFile(QLatin1String(kUserGuideFile));
     // Handing the shell a file that is not there would fail without a word.
     if (!QFileInfo(path).isFile()) {
         m_context.services().message(this, MessageKind::Warning, missingGuide(path));

@@ -3,6 +3,7 @@
 #include "ui/app/AppContext.h"
 #include "ui/conventions/PictureButton.h"
 #include "ui/conventions/Window.h"
+#include "ui/help/DataFolderLabel.h"
 #include "ui/help/LinkText.h"
 #include "ui/services/Services.h"
 
@@ -27,6 +28,7 @@ MakerNotice::MakerNotice(AppContext &context, QWidget *owner)
     showPicture(imgWeb, QStringLiteral("globe.svg"), QSize(24, 24));
     ClickablePicture *lnkWeb = makeLinkText("lnkWeb", QStringLiteral("www.almavest.it"), 12, this);
     colourWhilePressed(lnkWeb, {imgWeb});
+    QLabel *lblCartella = dataFolderLabel(context.folder(), this);
     auto *btnChiudi = new QPushButton(QStringLiteral("Chiudi"), this);
     btnChiudi->setObjectName(QStringLiteral("btnChiudi"));
     btnChiudi->setMinimumWidth(100);
@@ -46,6 +48,7 @@ MakerNotice::MakerNotice(AppContext &context, QWidget *owner)
     layout->setContentsMargins(16, 16, 16, 14);
     layout->setSpacing(12);
     layout->addWidget(imgLogo, 0, Qt::AlignHCenter);
+    layout->addWidget(lblCartella);
     layout->addLayout(row);
 
     adjustSize();
