@@ -122,6 +122,7 @@ private Q_SLOTS:
     void windowsNameTheDataFolder_data();
     void windowsNameTheDataFolder();
     void installedProgramOpensItsOwnGuide();
+    void noticeNamesTheSourcesOfThePlaces();
     void topicFilesAreRead_data();
     void topicFilesAreRead();
 
@@ -443,6 +444,21 @@ void TestHelp::windowsNameTheDataFolder()
     else
         ui::showHelpTopic(program.context(), nullptr, ui::HelpTopic::Tour);
     QCOMPARE(shown, u"Cartella dei dati: "_s + QDir::toNativeSeparators(data.path()));
+}
+
+// The lists of comuni and foreign states are used under licences that ask for their sources to
+// be named where the program says who made it.
+void TestHelp::noticeNamesTheSourcesOfThePlaces()
+{
+    QString shown;
+    m_app->services.onNextDialog([&shown](QDialog &dialog) {
+        shown = test::control<QLabel>(&dialog, "lblFonti")->text();
+        return 0;
+    });
+    ui::MakerNotice::showNotice(m_app->app().context(), nullptr);
+    for (const QString &part : {u"ANPR"_s, u"Ministero dell'Interno"_s, u"CC BY 4.0"_s, u"ISTAT"_s,
+             u"CC BY 3.0 IT"_s})
+        QVERIFY2(shown.contains(part), qPrintable(part));
 }
 
 // The guide is the program's own file, installed beside it, not one of the user's data.

@@ -29,6 +29,13 @@ MakerNotice::MakerNotice(AppContext &context, QWidget *owner)
     ClickablePicture *lnkWeb = makeLinkText("lnkWeb", QStringLiteral("www.almavest.it"), 12, this);
     colourWhilePressed(lnkWeb, {imgWeb});
     QLabel *lblCartella = dataFolderLabel(context.folder(), this);
+    // The lists the codice fiscale's birth places come from ask to be named.
+    QLabel *lblFonti = namedLabel("lblFonti",
+        QStringLiteral("Luoghi di nascita del codice fiscale: archivio dei comuni ANPR, Ministero "
+                       "dell'Interno (licenza CC BY 4.0); elenchi delle unità territoriali estere, "
+                       "ISTAT (licenza CC BY 3.0 IT)."),
+        this);
+    lblFonti->setWordWrap(true);
     auto *btnChiudi = new QPushButton(QStringLiteral("Chiudi"), this);
     btnChiudi->setObjectName(QStringLiteral("btnChiudi"));
     btnChiudi->setMinimumWidth(100);
@@ -49,6 +56,7 @@ MakerNotice::MakerNotice(AppContext &context, QWidget *owner)
     layout->setSpacing(12);
     layout->addWidget(imgLogo, 0, Qt::AlignHCenter);
     layout->addWidget(lblCartella);
+    layout->addWidget(lblFonti);
     layout->addLayout(row);
 
     adjustSize();
