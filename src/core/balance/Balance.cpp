@@ -154,7 +154,15 @@ BalanceSummary summarise(const BalanceRequest &request)
     const std::array<QString, 1> typed = {request.purpose};
     const store::FieldSearch purpose(journal::movementLayout(), kPurposeField, typed);
     const bool filtered = purpose.filledCount() > 0;
-    summary.lines = store::scanLines(request.archivePath, journal::kMovementRecordSize,
+    // Every movement's date and amount are read, and its line made, unless the purpose leaves
+    // it out first.
+    constexpr std::array<int, 5> kLineFields = {MovementFieldIndex::SignedAmount,
+        MovementFieldIndex::Purpose, MovementFieldIndex::OperationDate, MovementFieldIndex::Payer,
+        MovementFieldIndex::Beneficiary};
+    std::vector<int> readAhead
+        = filtered ? purpose.readAhead() : journal::movementLayout().readAhead(kLineFields);
+    summary.lines = store::scanLines(
+        request.archivePath, journal::kMovementRecordSize,
         [&](QByteArrayView record, store::LineBuilder &line) {
             if (filtered && !purpose.matches(record))
                 return false;
@@ -175,7 +183,8 @@ BalanceSummary summarise(const BalanceRequest &request)
                 summary.expenseCents += *cents;
             summary.balanceCents += *cents;
             return true;
-        });
+        },
+        std::move(readAhead));
     // Reading never creates the year where the folder cannot be written: nothing was there.
     const QFileInfo file(request.archivePath);
     summary.yearMissing = summary.lines.archiveOk && !file.exists();

@@ -27,6 +27,9 @@ QByteArrayView fieldBytes(QByteArrayView record, int field)
     return movementLayout().textBytes(record, field);
 }
 
+// The fields a list line shows.
+constexpr std::array<int, 5> kLineFields = {Purpose, DueDate, Payer, Beneficiary, SignedAmount};
+
 void buildLine(QByteArrayView record, store::LineBuilder &line)
 {
     line.appendColumn(fieldBytes(record, Purpose), kPurposeWidth);
@@ -40,17 +43,20 @@ void buildLine(QByteArrayView record, store::LineBuilder &line)
     line.append(fieldBytes(record, SignedAmount));
 }
 
-// One pass over the archive adding the line of every movement `wanted` accepts, then the sort.
-MovementLines collectLines(
-    const QString &archivePath, const std::function<bool(QByteArrayView)> &wanted)
+// One pass over the archive adding the line of every movement `wanted` accepts, then the sort;
+// `wanted` reads the bytes at `readAhead` of every record.
+MovementLines collectLines(const QString &archivePath,
+    const std::function<bool(QByteArrayView)> &wanted, std::vector<int> readAhead)
 {
-    MovementLines lines = store::scanLines(archivePath, kMovementRecordSize,
+    MovementLines lines = store::scanLines(
+        archivePath, kMovementRecordSize,
         [&wanted](QByteArrayView record, store::LineBuilder &line) {
             if (!wanted(record))
                 return false;
             buildLine(record, line);
             return true;
-        });
+        },
+        std::move(readAhead));
     lines.sortCaseBlind();
     return lines;
 }
@@ -91,9 +97,12 @@ std::optional<bool> movementDue(QByteArrayView record, QDate today)
 MovementLines searchMovements(const QString &archivePath, const MovementSearch &search)
 {
     if (search.filledCount() == 0)
-        return collectLines(archivePath, [](QByteArrayView) { return true; });
+        return collectLines(
+            archivePath, [](QByteArrayView) { return true; },
+            movementLayout().readAhead(kLineFields));
     return collectLines(
-        archivePath, [&search](QByteArrayView record) { return search.matches(record); });
+        archivePath, [&search](QByteArrayView record) { return search.matches(record); },
+        search.readAhead());
 }
 
 MovementLines dueMovements(const QString &archivePath, QDate today)
@@ -102,9 +111,13 @@ MovementLines dueMovements(const QString &archivePath, QDate today)
     // would hide every payment after it.
     QString due;
     QString notice;
-    return collectLines(archivePath, [&](QByteArrayView record) {
-        return movementDue(record, today, due, notice).value_or(false);
-    });
+    constexpr std::array<int, 3> kDueFields = {DueDate, NoticeDays, Settled};
+    return collectLines(
+        archivePath,
+        [&](QByteArrayView record) {
+            return movementDue(record, today, due, notice).value_or(false);
+        },
+        movementLayout().readAhead(kDueFields));
 }
 
 } // namespace almavest::journal

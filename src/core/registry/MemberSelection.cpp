@@ -34,6 +34,9 @@ QByteArrayView fieldBytes(QByteArrayView record, int field)
     return memberLayout().textBytes(record, field);
 }
 
+// The fields a list line shows.
+constexpr std::array<int, 5> kLineFields = {Name, TaxCode, ExpiryDate, Phone, Notes};
+
 // Writes the member list line of `record` into `line`.
 void buildLine(QByteArrayView record, store::LineBuilder &line)
 {
@@ -48,17 +51,20 @@ void buildLine(QByteArrayView record, store::LineBuilder &line)
     line.append(fieldBytes(record, Notes));
 }
 
-// One pass over the member archive adding the line of every record `wanted` accepts.
-MemberLines collectLines(
-    const QString &archivePath, const std::function<bool(QByteArrayView)> &wanted)
+// One pass over the member archive adding the line of every record `wanted` accepts; `wanted`
+// reads the bytes at `readAhead` of every record.
+MemberLines collectLines(const QString &archivePath,
+    const std::function<bool(QByteArrayView)> &wanted, std::vector<int> readAhead)
 {
     return store::scanLines(
-        archivePath, kMemberRecordSize, [&wanted](QByteArrayView record, store::LineBuilder &line) {
+        archivePath, kMemberRecordSize,
+        [&wanted](QByteArrayView record, store::LineBuilder &line) {
             if (!wanted(record))
                 return false;
             buildLine(record, line);
             return true;
-        });
+        },
+        std::move(readAhead));
 }
 
 // Reads a whole number as a number field would: blanks around it, an optional sign, decimal
@@ -128,36 +134,46 @@ std::optional<bool> expiryListed(
 MemberLines searchMembers(const QString &archivePath, const MemberSearch &search)
 {
     if (search.filledCount() == 0)
-        return collectLines(archivePath, [](QByteArrayView) { return true; });
+        return collectLines(
+            archivePath, [](QByteArrayView) { return true; },
+            memberLayout().readAhead(kLineFields));
     return collectLines(
-        archivePath, [&search](QByteArrayView record) { return search.matches(record); });
+        archivePath, [&search](QByteArrayView record) { return search.matches(record); },
+        search.readAhead());
 }
 
 MemberLines namedMembers(const QString &archivePath)
 {
+    constexpr std::array<int, 1> kNameField = {Name};
     return store::scanLines(
-        archivePath, kMemberRecordSize, [](QByteArrayView record, store::LineBuilder &line) {
+        archivePath, kMemberRecordSize,
+        [](QByteArrayView record, store::LineBuilder &line) {
             if (fieldBytes(record, Name).isEmpty())
                 return false;
             buildLine(record, line);
             return true;
-        });
+        },
+        memberLayout().readAhead(kNameField));
 }
 
 MemberLines expiringMembers(const QString &archivePath, ExpiryRule rule, QDate today)
 {
     QString expiryBuffer;
     QString daysBuffer;
-    return collectLines(archivePath, [&](QByteArrayView record) {
-        const QStringView expiry
-            = store::decodeCp1252(fieldBytes(record, ExpiryDate), expiryBuffer);
-        const QStringView days = rule == ExpiryRule::ExpiringOrExpired
-            ? store::decodeCp1252(fieldBytes(record, NoticeDays), daysBuffer)
-            : QStringView();
-        // A card that cannot be read is left out rather than ending the list: stopping there
-        // would hide every card after it.
-        return expiryListed(rule, expiry, days, today).value_or(false);
-    });
+    constexpr std::array<int, 2> kExpiryFields = {ExpiryDate, NoticeDays};
+    return collectLines(
+        archivePath,
+        [&](QByteArrayView record) {
+            const QStringView expiry
+                = store::decodeCp1252(fieldBytes(record, ExpiryDate), expiryBuffer);
+            const QStringView days = rule == ExpiryRule::ExpiringOrExpired
+                ? store::decodeCp1252(fieldBytes(record, NoticeDays), daysBuffer)
+                : QStringView();
+            // A card that cannot be read is left out rather than ending the list: stopping there
+            // would hide every card after it.
+            return expiryListed(rule, expiry, days, today).value_or(false);
+        },
+        memberLayout().readAhead(kExpiryFields));
 }
 
 } // namespace almavest::registry

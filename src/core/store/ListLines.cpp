@@ -152,8 +152,15 @@ void ListLines::sortCaseBlind()
 
 ListLines scanLines(const QString &path, int recordSize, const LineOf &lineOf)
 {
+    return scanLines(path, recordSize, lineOf, {});
+}
+
+ListLines scanLines(
+    const QString &path, int recordSize, const LineOf &lineOf, std::vector<int> readAhead)
+{
     ListLines result;
     ArchiveFile archive(path, recordSize);
+    archive.setReadAhead(std::move(readAhead));
     if (!archive.openForReading()) {
         result.archiveOk = false;
         return result;

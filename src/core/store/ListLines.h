@@ -7,6 +7,7 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 // The lines of a list screen built straight from an archive's records: each line remembers the
 // position of the record it came from, and a whole archive is read once, in large blocks.
@@ -74,5 +75,9 @@ using LineOf = std::function<bool(QByteArrayView record, LineBuilder &line)>;
 // it. The first line sizes the lists for a line of every record, so that they are never moved
 // while they grow; the room no line takes is never touched.
 ListLines scanLines(const QString &path, int recordSize, const LineOf &lineOf);
+// The same, where `lineOf` reads the bytes at `readAhead` (offsets in a record) of every record:
+// they are brought in a few records ahead.
+ListLines scanLines(
+    const QString &path, int recordSize, const LineOf &lineOf, std::vector<int> readAhead);
 
 } // namespace almavest::store
