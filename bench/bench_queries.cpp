@@ -402,6 +402,18 @@ void queryBenchmarks(const QString &self, const QString &folder, int records)
         }
         sqlite3_close(db);
     }
+    {
+        // The no-filter list as a list screen holds it, against the text it shows, which as
+        // decoded strings would take two bytes a character.
+        const store::ListLines every
+            = registry::searchMembers(files.members, registry::MemberSearch({}));
+        out << "memory of the no-filter list of " << every.size()
+            << " lines: " << every.heldBytes() / 1024 << " KiB held for "
+            << every.textBytes() / 1024 << " KiB of characters (" << 2 * every.textBytes() / 1024
+            << " KiB as decoded text): x"
+            << QString::number(double(every.heldBytes()) / double(2 * every.textBytes()), 'f', 2)
+            << " of the text" << Qt::endl;
+    }
     const double rawMembers = rawRead(files.members);
     const double rawYear = rawRead(files.year);
     out << "warm: best of " << kWarmRuns << " in this process; raw read of the members "

@@ -61,13 +61,13 @@ MovementLines collectLines(const QString &archivePath,
     return lines;
 }
 
-// movementDue() decoding the two fields into buffers that the caller keeps from one record of a
+// movementDue() decoding the notice days into a buffer that the caller keeps from one record of a
 // scan to the next.
-std::optional<bool> movementDue(QByteArrayView record, QDate today, QString &due, QString &notice)
+std::optional<bool> movementDue(QByteArrayView record, QDate today, QString &notice)
 {
     const std::optional<bool> begun
         = registry::expiryListed(registry::ExpiryRule::ExpiringOrExpired,
-            store::decodeCp1252(fieldBytes(record, DueDate), due),
+            registry::recordDate(fieldBytes(record, DueDate), today),
             store::decodeCp1252(fieldBytes(record, NoticeDays), notice), today);
     if (!begun)
         return std::nullopt;
@@ -89,9 +89,8 @@ MovementSearch::MovementSearch(const MovementFilters &filters)
 
 std::optional<bool> movementDue(QByteArrayView record, QDate today)
 {
-    QString due;
     QString notice;
-    return movementDue(record, today, due, notice);
+    return movementDue(record, today, notice);
 }
 
 MovementLines searchMovements(const QString &archivePath, const MovementSearch &search)
@@ -109,14 +108,11 @@ MovementLines dueMovements(const QString &archivePath, QDate today)
 {
     // A movement that cannot be read is left out rather than ending the list: stopping there
     // would hide every payment after it.
-    QString due;
     QString notice;
     constexpr std::array<int, 3> kDueFields = {DueDate, NoticeDays, Settled};
     return collectLines(
         archivePath,
-        [&](QByteArrayView record) {
-            return movementDue(record, today, due, notice).value_or(false);
-        },
+        [&](QByteArrayView record) { return movementDue(record, today, notice).value_or(false); },
         movementLayout().readAhead(kDueFields));
 }
 

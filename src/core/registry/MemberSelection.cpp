@@ -117,10 +117,38 @@ MemberSearch::MemberSearch(const SearchFilters &filters)
     : m_search(memberLayout(), kFilterFields, filters)
 { }
 
+std::optional<QDate> recordDate(QByteArrayView bytes, QDate today)
+{
+    if (bytes.size() == 10 && bytes[2] == '/' && bytes[5] == '/') {
+        int parts[3] = {0, 0, 0};
+        const int starts[3] = {0, 3, 6};
+        const int lengths[3] = {2, 2, 4};
+        bool digits = true;
+        for (int p = 0; p < 3; ++p) {
+            for (int i = starts[p]; i < starts[p] + lengths[p]; ++i) {
+                digits = digits && (bytes[i] >= '0' && bytes[i] <= '9');
+                parts[p] = parts[p] * 10 + (bytes[i] - '0');
+            }
+        }
+        if (digits) {
+            const QDate date(parts[2], parts[1], parts[0]);
+            return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
+        }
+    }
+    if (bytes.isEmpty())
+        return std::nullopt;
+    return text::parseDate(store::fromCp1252(bytes), today);
+}
+
 std::optional<bool> expiryListed(
     ExpiryRule rule, QStringView expiry, QStringView noticeDays, QDate today)
 {
-    const std::optional<QDate> date = text::parseDate(expiry, today);
+    return expiryListed(rule, text::parseDate(expiry, today), noticeDays, today);
+}
+
+std::optional<bool> expiryListed(
+    ExpiryRule rule, std::optional<QDate> date, QStringView noticeDays, QDate today)
+{
     if (!date)
         return std::nullopt;
     if (rule == ExpiryRule::Expired)
@@ -158,14 +186,12 @@ MemberLines namedMembers(const QString &archivePath)
 
 MemberLines expiringMembers(const QString &archivePath, ExpiryRule rule, QDate today)
 {
-    QString expiryBuffer;
     QString daysBuffer;
     constexpr std::array<int, 2> kExpiryFields = {ExpiryDate, NoticeDays};
     return collectLines(
         archivePath,
         [&](QByteArrayView record) {
-            const QStringView expiry
-                = store::decodeCp1252(fieldBytes(record, ExpiryDate), expiryBuffer);
+            const std::optional<QDate> expiry = recordDate(fieldBytes(record, ExpiryDate), today);
             const QStringView days = rule == ExpiryRule::ExpiringOrExpired
                 ? store::decodeCp1252(fieldBytes(record, NoticeDays), daysBuffer)
                 : QStringView();

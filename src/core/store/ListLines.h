@@ -26,6 +26,9 @@ public:
     QString line(qsizetype index) const;
     // Every line, decoded.
     QStringList lines() const;
+    // The memory the list holds, in bytes, and the bytes of its lines' characters.
+    qsizetype heldBytes() const;
+    qsizetype textBytes() const { return m_bytes.size(); }
 
     // Adds the line made of `bytes` for the record at `position`.
     void append(QByteArrayView bytes, qint64 position);
