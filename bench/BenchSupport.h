@@ -33,6 +33,8 @@ void require(bool ok, const char *what);
     int records, const std::function<QStringList(int)> &sample);
 // Writes a member archive of `records` generated cards; false when it cannot be written.
 [[nodiscard]] bool generateMembers(const QString &path, int records);
+// Writes a year of `records` generated movements, dated 2026; false when it cannot be written.
+[[nodiscard]] bool generateMovements(const QString &path, int records);
 
 // Best of a few runs of a list scan, with the number of lines found. Every run's lines are kept
 // until the end, as a list screen keeps them until it closes, so letting them go is not counted.
@@ -54,6 +56,13 @@ void journalBenchmarks(const QString &folder, int movements);
 // The spreadsheet export of the member archive `archive`.
 void exportBenchmarks(const QString &archive, double raw);
 void startUpBenchmarks(const QString &self, const QString &folder);
+// Every query of the lists, the summaries and the balance against the same query of SQLite on
+// the same generated records, warm and in a fresh process; `self` is this program, started
+// again for the fresh runs, and `folder` takes the archives and the database for the while.
+void queryBenchmarks(const QString &self, const QString &folder, int records);
+
+// The child process of a fresh run: one query, once, its time and count on the output.
+int childQuery(int argc, char *argv[]);
 
 // The child processes of the start-up measure. Without `leaveByItself` the child waits for
 // the start-up probe preloaded into it to end it.

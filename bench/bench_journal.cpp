@@ -77,11 +77,15 @@ double lastMovementTime(const QString &path, int movements)
 
 } // namespace
 
+bool generateMovements(const QString &path, int records)
+{
+    return generateRecords(path, journal::movementLayout(), records, sampleMovement);
+}
+
 void journalBenchmarks(const QString &folder, int movements)
 {
     const QString year = journal::journalPath(folder, QStringLiteral("2026"));
-    require(generateRecords(year, journal::movementLayout(), movements, sampleMovement),
-        "cannot write the year");
+    require(generateMovements(year, movements), "cannot write the year");
     const double raw = rawRead(year);
     row(QStringLiteral("raw read of a year of %1 movements (%2 MiB)")
             .arg(movements)
@@ -116,8 +120,7 @@ void journalBenchmarks(const QString &folder, int movements)
         QStringLiteral("ms"), raw, 2);
 
     const QString small = journal::journalPath(folder, QStringLiteral("2025"));
-    require(generateRecords(small, journal::movementLayout(), 1000, sampleMovement),
-        "cannot write the small year");
+    require(generateMovements(small, 1000), "cannot write the small year");
     const double smallCard = lastMovementTime(small, 1000);
     row(QStringLiteral("movement card on the last movement, 1,000 movements"), smallCard,
         QStringLiteral("us"));

@@ -1,8 +1,9 @@
 // Measures, on one generated member archive, the costs the screens pay on a large archive, each
 // against a plain baseline (a raw sequential read of the same file, one empty window, drawing
 // straight onto a PDF) so that the figures read the same on any machine.
-// Usage: almavest_bench [records] [journal|export]   (default 100000; "journal" or "export"
-// measures that group alone)
+// Usage: almavest_bench [records] [journal|export|queries]   (default 100000; "journal", "export"
+// or "queries" measures that group alone)
+//        almavest_bench scale   (the queries against SQLite at 10,000, 100,000 and 1,000,000)
 #include "BenchSupport.h"
 
 #include <QApplication>
@@ -19,11 +20,22 @@ int main(int argc, char *argv[])
         return childStartUp(argc, argv, false);
     if (argc >= 2 && qstrcmp(argv[1], "--child-window") == 0)
         return childStartUp(argc, argv, false, false);
+    if (argc >= 2 && qstrcmp(argv[1], "--child-query") == 0) {
+        QCoreApplication fresh(argc, argv);
+        return childQuery(argc, argv);
+    }
 
     // Widgets are measured too, without a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    if (argc >= 2 && qstrcmp(argv[1], "scale") == 0) {
+        for (const int records : {10000, 100000, 1000000}) {
+            QTemporaryDir scaleDir;
+            queryBenchmarks(QCoreApplication::applicationFilePath(), scaleDir.path(), records);
+        }
+        return 0;
+    }
     const int records = argc >= 2 ? QByteArray(argv[1]).toInt() : 100000;
     QTemporaryDir dir;
     const QString archive = dir.filePath(QStringLiteral("Soci.pro"));
@@ -44,6 +56,10 @@ int main(int argc, char *argv[])
         journalBenchmarks(dir.path(), records);
         return 0;
     }
+    if (argc >= 3 && qstrcmp(argv[2], "queries") == 0) {
+        queryBenchmarks(QCoreApplication::applicationFilePath(), dir.path(), records);
+        return 0;
+    }
     const double raw = rawRead(archive);
     if (argc >= 3 && qstrcmp(argv[2], "export") == 0) {
         exportBenchmarks(archive, raw);
@@ -58,5 +74,6 @@ int main(int argc, char *argv[])
     bookListBenchmarks(dir.path(), 500);
     journalBenchmarks(dir.path(), records);
     startUpBenchmarks(QCoreApplication::applicationFilePath(), dir.path());
+    queryBenchmarks(QCoreApplication::applicationFilePath(), dir.path(), records);
     return 0;
 }

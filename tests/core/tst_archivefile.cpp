@@ -54,6 +54,13 @@ private Q_SLOTS:
     void refusedWrites();
     void scanVisitsEveryWholeRecordAcrossBlocks();
     void scanStopsWhenAsked();
+    void scanReadsWholeRecordsEitherWay_data();
+    void scanReadsWholeRecordsEitherWay();
+    void scanStopsAtAnyRecordEitherWay_data();
+    void scanStopsAtAnyRecordEitherWay();
+    void scanFollowsAFileThatShrankAfterOpening_data();
+    void scanFollowsAFileThatShrankAfterOpening();
+    void mappedScanFailsOnAFileCutShortUnderIt();
     void missingFileIsCreatedEmpty_data();
     void missingFileIsCreatedEmpty();
     void openFailures_data();
@@ -272,6 +279,147 @@ void TestArchiveFile::scanStopsWhenAsked()
         return position < 2;
     }));
     QCOMPARE(visits, 2);
+}
+
+namespace {
+
+constexpr int kSmallRecord = 8;
+// Three small records to a mapped window, so that a few records cross several windows.
+constexpr qint64 kSmallWindow = 3 * kSmallRecord + 5;
+
+void addReadModeColumn()
+{
+    QTest::addColumn<ArchiveFile::ReadMode>("mode");
+}
+
+const std::pair<ArchiveFile::ReadMode, const char *> kReadModes[]
+    = {{ArchiveFile::ReadMode::Mapped, "mapped"}, {ArchiveFile::ReadMode::Blocks, "blocks"}};
+
+QByteArray numberedRecords(int count)
+{
+    QByteArray bytes;
+    for (int p = 1; p <= count; ++p)
+        bytes += numberedRecord(p, kSmallRecord);
+    return bytes;
+}
+
+} // namespace
+
+void TestArchiveFile::scanReadsWholeRecordsEitherWay_data()
+{
+    addReadModeColumn();
+    QTest::addColumn<int>("records");
+    QTest::addColumn<int>("tailBytes");
+    for (const auto &[mode, name] : kReadModes) {
+        QTest::addRow("%s, empty file", name) << mode << 0 << 0;
+        QTest::addRow("%s, a tail shorter than one record", name) << mode << 0 << 5;
+        QTest::addRow("%s, one record", name) << mode << 1 << 0;
+        QTest::addRow("%s, one record and a tail", name) << mode << 1 << kSmallRecord - 1;
+        QTest::addRow("%s, windows filled exactly", name) << mode << 9 << 0;
+        QTest::addRow("%s, a last window of one record and a tail", name) << mode << 10 << 3;
+    }
+}
+
+void TestArchiveFile::scanReadsWholeRecordsEitherWay()
+{
+    QFETCH(ArchiveFile::ReadMode, mode);
+    QFETCH(int, records);
+    QFETCH(int, tailBytes);
+    const QString path = m_dir->filePath(u"small.dat"_s);
+    QVERIFY(writeBytes(path, numberedRecords(records) + QByteArray(tailBytes, 'x')));
+    ArchiveFile archive(path, kSmallRecord);
+    archive.setReadMode(mode, kSmallWindow);
+    QVERIFY(archive.openForReading());
+    QList<qint64> visited;
+    bool bytesMatch = true;
+    QVERIFY(archive.scan([&](qint64 position, QByteArrayView record) {
+        visited.append(position);
+        bytesMatch = bytesMatch && record == numberedRecord(position, kSmallRecord);
+        return true;
+    }));
+    QVERIFY(bytesMatch);
+    QList<qint64> expected;
+    for (qint64 p = 1; p <= records; ++p)
+        expected.append(p);
+    QCOMPARE(visited, expected);
+    QCOMPARE(archive.position(), records);
+}
+
+void TestArchiveFile::scanStopsAtAnyRecordEitherWay_data()
+{
+    addReadModeColumn();
+    QTest::addColumn<int>("stopAt");
+    for (const auto &[mode, name] : kReadModes) {
+        QTest::addRow("%s, first record", name) << mode << 1;
+        QTest::addRow("%s, last record of a window", name) << mode << 3;
+        QTest::addRow("%s, first record of the next window", name) << mode << 4;
+        QTest::addRow("%s, last record", name) << mode << 7;
+    }
+}
+
+void TestArchiveFile::scanStopsAtAnyRecordEitherWay()
+{
+    QFETCH(ArchiveFile::ReadMode, mode);
+    QFETCH(int, stopAt);
+    const QString path = m_dir->filePath(u"seven.dat"_s);
+    QVERIFY(writeBytes(path, numberedRecords(7)));
+    ArchiveFile archive(path, kSmallRecord);
+    archive.setReadMode(mode, kSmallWindow);
+    QVERIFY(archive.openForReading());
+    qint64 last = 0;
+    QVERIFY(archive.scan([&](qint64 position, QByteArrayView) {
+        last = position;
+        return position < stopAt;
+    }));
+    QCOMPARE(last, stopAt);
+    QCOMPARE(archive.position(), stopAt);
+}
+
+void TestArchiveFile::scanFollowsAFileThatShrankAfterOpening_data()
+{
+    addReadModeColumn();
+    for (const auto &[mode, name] : kReadModes)
+        QTest::addRow("%s", name) << mode;
+}
+
+// Another copy of the program may leave the file shorter between opening and scanning.
+void TestArchiveFile::scanFollowsAFileThatShrankAfterOpening()
+{
+    QFETCH(ArchiveFile::ReadMode, mode);
+    const QString path = m_dir->filePath(u"shrinks.dat"_s);
+    QVERIFY(writeBytes(path, numberedRecords(7)));
+    ArchiveFile archive(path, kSmallRecord);
+    archive.setReadMode(mode, kSmallWindow);
+    QVERIFY(archive.openForReading());
+    QCOMPARE(archive.count(), 7);
+    QVERIFY(QFile::resize(path, 4 * kSmallRecord + 2));
+    qint64 last = 0;
+    QVERIFY(archive.scan([&](qint64 position, QByteArrayView record) {
+        last = record == numberedRecord(position, kSmallRecord) ? position : -1;
+        return true;
+    }));
+    QCOMPARE(last, 4);
+}
+
+// Mapping past the end of a file would end the program on the first byte read there: a file
+// cut short while its records are visited fails the scan instead, as a short read does.
+void TestArchiveFile::mappedScanFailsOnAFileCutShortUnderIt()
+{
+    const QString path = m_dir->filePath(u"cut.dat"_s);
+    QVERIFY(writeBytes(path, numberedRecords(7)));
+    ArchiveFile archive(path, kSmallRecord);
+    archive.setReadMode(ArchiveFile::ReadMode::Mapped, kSmallWindow);
+    QVERIFY(archive.openForReading());
+    qint64 last = 0;
+    const bool read = archive.scan([&](qint64 position, QByteArrayView) {
+        if (position == 3)
+            QFile::resize(path, 2 * kSmallRecord);
+        last = position;
+        return true;
+    });
+    QVERIFY(!read);
+    QCOMPARE(last, 3);
+    QVERIFY(!archive.errorString().isEmpty());
 }
 
 void TestArchiveFile::missingFileIsCreatedEmpty_data()

@@ -4,6 +4,8 @@
 #include "registry/MemberRecord.h"
 #include "registry/MemberSelection.h"
 #include "store/ArchiveFile.h"
+#include "store/Cp1252.h"
+#include "text/TextRoutines.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -101,6 +103,8 @@ private Q_SLOTS:
     void listLine();
     void search_data();
     void search();
+    void recordDateReadsAsTheDateRoutine_data();
+    void recordDateReadsAsTheDateRoutine();
     void expiryRule_data();
     void expiryRule();
     void expiryScanSkipsUnreadableCards_data();
@@ -422,4 +426,32 @@ void TestMemberSelection::unusableArchive()
 }
 
 QTEST_APPLESS_MAIN(TestMemberSelection)
+void TestMemberSelection::recordDateReadsAsTheDateRoutine_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("saved form") << QByteArray("05/03/1970");
+    QTest::newRow("first day of the calendar") << QByteArray("01/01/0001");
+    QTest::newRow("year zero") << QByteArray("01/01/0000");
+    QTest::newRow("last day") << QByteArray("31/12/9999");
+    QTest::newRow("29 February, leap year") << QByteArray("29/02/2024");
+    QTest::newRow("29 February, common year") << QByteArray("29/02/2026");
+    QTest::newRow("day zero") << QByteArray("00/03/2026");
+    QTest::newRow("month 13") << QByteArray("01/13/2026");
+    QTest::newRow("a letter in the year") << QByteArray("05/03/19a0");
+    QTest::newRow("a blank in the year") << QByteArray("05/03/ 970");
+    QTest::newRow("two-digit year") << QByteArray("05/03/70");
+    QTest::newRow("one-digit day and month") << QByteArray("5/3/1970");
+    QTest::newRow("dashes") << QByteArray("05-03-1970");
+    QTest::newRow("no year") << QByteArray("05/03");
+    QTest::newRow("empty") << QByteArray();
+}
+
+// The scans read dates straight from the bytes: what they find must be what the cards show.
+void TestMemberSelection::recordDateReadsAsTheDateRoutine()
+{
+    QFETCH(QByteArray, bytes);
+    const QDate today(2026, 12, 10);
+    QCOMPARE(recordDate(bytes, today), text::parseDate(store::fromCp1252(bytes), today));
+}
+
 #include "tst_memberselection.moc"

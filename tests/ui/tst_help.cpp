@@ -456,8 +456,8 @@ void TestHelp::noticeNamesTheSourcesOfThePlaces()
         return 0;
     });
     ui::MakerNotice::showNotice(m_app->app().context(), nullptr);
-    for (const QString &part : {u"ANPR"_s, u"Ministero dell'Interno"_s, u"CC BY 4.0"_s, u"ISTAT"_s,
-             u"CC BY 3.0 IT"_s})
+    for (const QString &part :
+        {u"ANPR"_s, u"Ministero dell'Interno"_s, u"CC BY 4.0"_s, u"ISTAT"_s, u"CC BY 3.0 IT"_s})
         QVERIFY2(shown.contains(part), qPrintable(part));
 }
 

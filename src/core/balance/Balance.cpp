@@ -1,6 +1,7 @@
 #include "balance/Balance.h"
 
 #include "journal/MovementRecord.h"
+#include "registry/MemberSelection.h"
 #include "store/Cp1252.h"
 #include "store/FieldSearch.h"
 #include "text/TextRoutines.h"
@@ -36,30 +37,6 @@ QByteArrayView fieldBytes(QByteArrayView record, int field)
 bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
-}
-
-// Reads "dd/mm/yyyy" without decoding; other spellings go through the date routine.
-std::optional<QDate> parseRecordDate(QByteArrayView bytes, QDate today)
-{
-    if (bytes.size() == 10 && bytes[2] == '/' && bytes[5] == '/') {
-        int parts[3] = {0, 0, 0};
-        const int starts[3] = {0, 3, 6};
-        const int lengths[3] = {2, 2, 4};
-        bool digits = true;
-        for (int p = 0; p < 3; ++p) {
-            for (int i = starts[p]; i < starts[p] + lengths[p]; ++i) {
-                digits = digits && isDigit(bytes[i]);
-                parts[p] = parts[p] * 10 + (bytes[i] - '0');
-            }
-        }
-        if (!digits)
-            return std::nullopt;
-        const QDate date(parts[2], parts[1], parts[0]);
-        return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
-    }
-    if (bytes.isEmpty())
-        return std::nullopt;
-    return text::parseDate(store::fromCp1252(bytes), today);
 }
 
 void buildLine(QByteArrayView record, store::LineBuilder &line)
@@ -154,12 +131,19 @@ BalanceSummary summarise(const BalanceRequest &request, store::ScanControl *cont
     const std::array<QString, 1> typed = {request.purpose};
     const store::FieldSearch purpose(journal::movementLayout(), kPurposeField, typed);
     const bool filtered = purpose.filledCount() > 0;
+    // Every movement's date and amount are read, and its line made, unless the purpose leaves
+    // it out first.
+    constexpr std::array<int, 5> kLineFields = {MovementFieldIndex::SignedAmount,
+        MovementFieldIndex::Purpose, MovementFieldIndex::OperationDate, MovementFieldIndex::Payer,
+        MovementFieldIndex::Beneficiary};
+    std::vector<int> readAhead
+        = filtered ? purpose.readAhead() : journal::movementLayout().readAhead(kLineFields);
     summary.lines = store::scanLines(
         request.archivePath, journal::kMovementRecordSize,
         [&](QByteArrayView record, store::LineBuilder &line) {
             if (filtered && !purpose.matches(record))
                 return false;
-            const auto date = parseRecordDate(
+            const auto date = registry::recordDate(
                 fieldBytes(record, MovementFieldIndex::OperationDate), request.to);
             if (date && (*date < request.from || *date > request.to))
                 return false;
@@ -177,7 +161,7 @@ BalanceSummary summarise(const BalanceRequest &request, store::ScanControl *cont
             summary.balanceCents += *cents;
             return true;
         },
-        control);
+        std::move(readAhead), control);
     // Reading never creates the year where the folder cannot be written: nothing was there.
     const QFileInfo file(request.archivePath);
     summary.yearMissing = summary.lines.archiveOk && !file.exists();

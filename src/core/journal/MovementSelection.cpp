@@ -27,6 +27,9 @@ QByteArrayView fieldBytes(QByteArrayView record, int field)
     return movementLayout().textBytes(record, field);
 }
 
+// The fields a list line shows.
+constexpr std::array<int, 5> kLineFields = {Purpose, DueDate, Payer, Beneficiary, SignedAmount};
+
 void buildLine(QByteArrayView record, store::LineBuilder &line)
 {
     line.appendColumn(fieldBytes(record, Purpose), kPurposeWidth);
@@ -40,9 +43,11 @@ void buildLine(QByteArrayView record, store::LineBuilder &line)
     line.append(fieldBytes(record, SignedAmount));
 }
 
-// One pass over the archive adding the line of every movement `wanted` accepts, then the sort.
+// One pass over the archive adding the line of every movement `wanted` accepts, then the sort;
+// `wanted` reads the bytes at `readAhead` of every record.
 MovementLines collectLines(const QString &archivePath,
-    const std::function<bool(QByteArrayView)> &wanted, store::ScanControl *control)
+    const std::function<bool(QByteArrayView)> &wanted, std::vector<int> readAhead,
+    store::ScanControl *control)
 {
     MovementLines lines = store::scanLines(
         archivePath, kMovementRecordSize,
@@ -52,20 +57,20 @@ MovementLines collectLines(const QString &archivePath,
             buildLine(record, line);
             return true;
         },
-        control);
+        std::move(readAhead), control);
     if (control && control->cancelled())
         return lines; // nobody will show them
     lines.sortCaseBlind();
     return lines;
 }
 
-// movementDue() decoding the two fields into buffers that the caller keeps from one record of a
+// movementDue() decoding the notice days into a buffer that the caller keeps from one record of a
 // scan to the next.
-std::optional<bool> movementDue(QByteArrayView record, QDate today, QString &due, QString &notice)
+std::optional<bool> movementDue(QByteArrayView record, QDate today, QString &notice)
 {
     const std::optional<bool> begun
         = registry::expiryListed(registry::ExpiryRule::ExpiringOrExpired,
-            store::decodeCp1252(fieldBytes(record, DueDate), due),
+            registry::recordDate(fieldBytes(record, DueDate), today),
             store::decodeCp1252(fieldBytes(record, NoticeDays), notice), today);
     if (!begun)
         return std::nullopt;
@@ -87,9 +92,8 @@ MovementSearch::MovementSearch(const MovementFilters &filters)
 
 std::optional<bool> movementDue(QByteArrayView record, QDate today)
 {
-    QString due;
     QString notice;
-    return movementDue(record, today, due, notice);
+    return movementDue(record, today, notice);
 }
 
 MovementLines searchMovements(
@@ -97,23 +101,23 @@ MovementLines searchMovements(
 {
     if (search.filledCount() == 0)
         return collectLines(
-            archivePath, [](QByteArrayView) { return true; }, control);
+            archivePath, [](QByteArrayView) { return true; },
+            movementLayout().readAhead(kLineFields), control);
     return collectLines(
-        archivePath, [&search](QByteArrayView record) { return search.matches(record); }, control);
+        archivePath, [&search](QByteArrayView record) { return search.matches(record); },
+        search.readAhead(), control);
 }
 
 MovementLines dueMovements(const QString &archivePath, QDate today, store::ScanControl *control)
 {
     // A movement that cannot be read is left out rather than ending the list: stopping there
     // would hide every payment after it.
-    QString due;
     QString notice;
+    constexpr std::array<int, 3> kDueFields = {DueDate, NoticeDays, Settled};
     return collectLines(
         archivePath,
-        [&](QByteArrayView record) {
-            return movementDue(record, today, due, notice).value_or(false);
-        },
-        control);
+        [&](QByteArrayView record) { return movementDue(record, today, notice).value_or(false); },
+        movementLayout().readAhead(kDueFields), control);
 }
 
 } // namespace almavest::journal

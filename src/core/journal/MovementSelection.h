@@ -32,6 +32,7 @@ public:
 
     int filledCount() const { return m_search.filledCount(); }
     bool matches(QByteArrayView record) const { return m_search.matches(record); }
+    std::vector<int> readAhead() const { return m_search.readAhead(); }
 
 private:
     store::FieldSearch m_search;

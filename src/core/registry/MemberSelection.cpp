@@ -34,6 +34,9 @@ QByteArrayView fieldBytes(QByteArrayView record, int field)
     return memberLayout().textBytes(record, field);
 }
 
+// The fields a list line shows.
+constexpr std::array<int, 5> kLineFields = {Name, TaxCode, ExpiryDate, Phone, Notes};
+
 // Writes the member list line of `record` into `line`.
 void buildLine(QByteArrayView record, store::LineBuilder &line)
 {
@@ -48,9 +51,11 @@ void buildLine(QByteArrayView record, store::LineBuilder &line)
     line.append(fieldBytes(record, Notes));
 }
 
-// One pass over the member archive adding the line of every record `wanted` accepts.
+// One pass over the member archive adding the line of every record `wanted` accepts; `wanted`
+// reads the bytes at `readAhead` of every record.
 MemberLines collectLines(const QString &archivePath,
-    const std::function<bool(QByteArrayView)> &wanted, store::ScanControl *control)
+    const std::function<bool(QByteArrayView)> &wanted, std::vector<int> readAhead,
+    store::ScanControl *control)
 {
     return store::scanLines(
         archivePath, kMemberRecordSize,
@@ -60,7 +65,7 @@ MemberLines collectLines(const QString &archivePath,
             buildLine(record, line);
             return true;
         },
-        control);
+        std::move(readAhead), control);
 }
 
 // Reads a whole number as a number field would: blanks around it, an optional sign, decimal
@@ -113,10 +118,38 @@ MemberSearch::MemberSearch(const SearchFilters &filters)
     : m_search(memberLayout(), kFilterFields, filters)
 { }
 
+std::optional<QDate> recordDate(QByteArrayView bytes, QDate today)
+{
+    if (bytes.size() == 10 && bytes[2] == '/' && bytes[5] == '/') {
+        int parts[3] = {0, 0, 0};
+        const int starts[3] = {0, 3, 6};
+        const int lengths[3] = {2, 2, 4};
+        bool digits = true;
+        for (int p = 0; p < 3; ++p) {
+            for (int i = starts[p]; i < starts[p] + lengths[p]; ++i) {
+                digits = digits && (bytes[i] >= '0' && bytes[i] <= '9');
+                parts[p] = parts[p] * 10 + (bytes[i] - '0');
+            }
+        }
+        if (digits) {
+            const QDate date(parts[2], parts[1], parts[0]);
+            return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
+        }
+    }
+    if (bytes.isEmpty())
+        return std::nullopt;
+    return text::parseDate(store::fromCp1252(bytes), today);
+}
+
 std::optional<bool> expiryListed(
     ExpiryRule rule, QStringView expiry, QStringView noticeDays, QDate today)
 {
-    const std::optional<QDate> date = text::parseDate(expiry, today);
+    return expiryListed(rule, text::parseDate(expiry, today), noticeDays, today);
+}
+
+std::optional<bool> expiryListed(
+    ExpiryRule rule, std::optional<QDate> date, QStringView noticeDays, QDate today)
+{
     if (!date)
         return std::nullopt;
     if (rule == ExpiryRule::Expired)
@@ -132,28 +165,30 @@ MemberLines searchMembers(
 {
     if (search.filledCount() == 0)
         return collectLines(
-            archivePath, [](QByteArrayView) { return true; }, control);
+            archivePath, [](QByteArrayView) { return true; }, memberLayout().readAhead(kLineFields),
+            control);
     return collectLines(
-        archivePath, [&search](QByteArrayView record) { return search.matches(record); }, control);
+        archivePath, [&search](QByteArrayView record) { return search.matches(record); },
+        search.readAhead(), control);
 }
 
 MemberLines namedMembers(const QString &archivePath, store::ScanControl *control)
 {
+    constexpr std::array<int, 1> kNameField = {Name};
     return collectLines(
         archivePath, [](QByteArrayView record) { return !fieldBytes(record, Name).isEmpty(); },
-        control);
+        memberLayout().readAhead(kNameField), control);
 }
 
 MemberLines expiringMembers(
     const QString &archivePath, ExpiryRule rule, QDate today, store::ScanControl *control)
 {
-    QString expiryBuffer;
     QString daysBuffer;
+    constexpr std::array<int, 2> kExpiryFields = {ExpiryDate, NoticeDays};
     return collectLines(
         archivePath,
         [&](QByteArrayView record) {
-            const QStringView expiry
-                = store::decodeCp1252(fieldBytes(record, ExpiryDate), expiryBuffer);
+            const std::optional<QDate> expiry = recordDate(fieldBytes(record, ExpiryDate), today);
             const QStringView days = rule == ExpiryRule::ExpiringOrExpired
                 ? store::decodeCp1252(fieldBytes(record, NoticeDays), daysBuffer)
                 : QStringView();
@@ -161,7 +196,7 @@ MemberLines expiringMembers(
             // would hide every card after it.
             return expiryListed(rule, expiry, days, today).value_or(false);
         },
-        control);
+        memberLayout().readAhead(kExpiryFields), control);
 }
 
 } // namespace almavest::registry

@@ -34,6 +34,7 @@ public:
 
     int filledCount() const { return m_search.filledCount(); }
     bool matches(QByteArrayView record) const { return m_search.matches(record); }
+    std::vector<int> readAhead() const { return m_search.readAhead(); }
 
 private:
     store::FieldSearch m_search;
@@ -48,6 +49,14 @@ enum class ExpiryRule {
 // the date or the number of days cannot be read. Expired does not look at the days.
 std::optional<bool> expiryListed(
     ExpiryRule rule, QStringView expiry, QStringView noticeDays, QDate today);
+// The same on an expiry date already read, nothing when it could not be.
+std::optional<bool> expiryListed(
+    ExpiryRule rule, std::optional<QDate> expiry, QStringView noticeDays, QDate today);
+
+// The date a record field holds, as the date routine reads it from the field's text: the form
+// every saved record has, "dd/mm/yyyy", is read straight from the bytes. Nothing when the
+// field holds no date.
+std::optional<QDate> recordDate(QByteArrayView bytes, QDate today);
 
 // The lines of a member list, each with the position of its card.
 using MemberLines = store::ListLines;

@@ -5,6 +5,11 @@
 #include <QDir>
 #include <QFileInfo>
 
+#ifdef Q_OS_LINUX
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
+
 #include <algorithm>
 #include <utility>
 
@@ -13,6 +18,35 @@ namespace almavest::store {
 namespace {
 
 constexpr qint64 kScanBlockBytes = qint64(1) << 20;
+
+// How many records ahead of the one visited a mapped scan brings in the bytes visits read: enough
+// to cover the wait for memory while the records between are visited.
+constexpr qint64 kReadAheadRecords = 8;
+
+// Has the system map every page of a window at once, where it can: cheaper than stopping at
+// each page on the first read of it, and a read ahead is never lost on a page not yet mapped.
+void mapPagesNow(const uchar *window, qint64 size)
+{
+#if defined(Q_OS_LINUX) && defined(MADV_POPULATE_READ)
+    static const quintptr page = quintptr(sysconf(_SC_PAGESIZE));
+    const quintptr start = quintptr(window) & ~(page - 1);
+    // Older systems refuse the request; the pages are then mapped as they are read.
+    madvise(reinterpret_cast<void *>(start), size_t(quintptr(window) + quintptr(size) - start),
+        MADV_POPULATE_READ);
+#else
+    Q_UNUSED(window);
+    Q_UNUSED(size);
+#endif
+}
+
+inline void prefetch(const char *address)
+{
+#if defined(__GNUC__) || defined(__clang__)
+    __builtin_prefetch(address);
+#else
+    Q_UNUSED(address);
+#endif
+}
 
 } // namespace
 
@@ -169,11 +203,55 @@ bool ArchiveFile::scan(const std::function<bool(qint64, QByteArrayView)> &visit)
     const qint64 total = count();
     if (total == 0)
         return true;
-    if (!m_file.seek(0))
+    qint64 position = 0;
+    if (m_readMode == ReadMode::Mapped) {
+        const std::optional<bool> done = scanMapped(total, position, visit);
+        if (done)
+            return *done;
+    }
+    return scanBlocks(total, position, visit);
+}
+
+std::optional<bool> ArchiveFile::scanMapped(
+    qint64 total, qint64 &position, const std::function<bool(qint64, QByteArrayView)> &visit)
+{
+    const qint64 windowRecords = std::max<qint64>(1, m_mapWindowBytes / m_recordSize);
+    while (position < total) {
+        // A file cut short under the scan fails as a short block read does, and is never
+        // mapped past its end: the system would end the program on the first byte read there.
+        if (m_file.size() < total * m_recordSize)
+            return fail(QStringLiteral("Short read after position %1").arg(position));
+        const qint64 records = std::min(windowRecords, total - position);
+        uchar *window = m_file.map(position * m_recordSize, records * m_recordSize);
+        if (window == nullptr)
+            return std::nullopt; // the rest is read in blocks
+        const char *bytes = reinterpret_cast<const char *>(window);
+        mapPagesNow(window, records * m_recordSize);
+        bool more = true;
+        for (qint64 i = 0; i < records && more; ++i) {
+            if (i + kReadAheadRecords < records) {
+                const char *ahead = bytes + (i + kReadAheadRecords) * m_recordSize;
+                for (const int offset : m_readAhead)
+                    prefetch(ahead + offset);
+            }
+            ++position;
+            m_position = position;
+            more = visit(position, QByteArrayView(bytes + i * m_recordSize, m_recordSize));
+        }
+        m_file.unmap(window);
+        if (!more)
+            return true;
+    }
+    return true;
+}
+
+bool ArchiveFile::scanBlocks(
+    qint64 total, qint64 position, const std::function<bool(qint64, QByteArrayView)> &visit)
+{
+    if (!m_file.seek(position * m_recordSize))
         return fail(m_file.errorString());
     const qint64 blockRecords = std::max<qint64>(1, kScanBlockBytes / m_recordSize);
-    QByteArray block(std::min(blockRecords, total) * m_recordSize, Qt::Uninitialized);
-    qint64 position = 0;
+    QByteArray block(std::min(blockRecords, total - position) * m_recordSize, Qt::Uninitialized);
     while (position < total) {
         const qint64 records = std::min(blockRecords, total - position);
         const qint64 bytes = records * m_recordSize;

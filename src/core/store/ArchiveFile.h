@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 // A file of fixed-size records with no header, addressed by 1-based position. Opened, used and
 // closed within one user action; every failing call leaves a reason in errorString() and the
@@ -49,9 +50,29 @@ public:
     // Position of the last record read or written, 0 before any.
     qint64 position() const { return m_position; }
 
-    // Hands every whole record, in order, to `visit` (position, bytes); reads in large blocks.
-    // `visit` returns false to stop early. Returns false on a read failure.
+    // Hands every whole record, in order, to `visit` (position, bytes), straight from the
+    // file's pages where the system maps the file, and otherwise from large blocks read into a
+    // buffer: a visit that looks at a few fields then touches only their bytes. The bytes are
+    // valid during the visit only. `visit` returns false to stop early. Returns false on a read
+    // failure, as when the file is cut short under the scan.
     [[nodiscard]] bool scan(const std::function<bool(qint64, QByteArrayView)> &visit);
+
+    enum class ReadMode {
+        Mapped, // the file's pages, falling back to blocks where they cannot be mapped
+        Blocks, // blocks read into a buffer
+    };
+    // A scan maps this much of the file at a time, so that a large archive never takes a large
+    // share of the address space.
+    static constexpr qint64 kMapWindowBytes = qint64(64) << 20;
+    // How the scans read; `mapWindowBytes` is rounded down to whole records, at least one.
+    // Where in a record the visits of a scan read: a mapped scan has those bytes of the records a
+    // few ahead brought in while it visits the present one, instead of waiting for each in turn.
+    void setReadAhead(std::vector<int> offsets) { m_readAhead = std::move(offsets); }
+    void setReadMode(ReadMode mode, qint64 mapWindowBytes = kMapWindowBytes)
+    {
+        m_readMode = mode;
+        m_mapWindowBytes = mapWindowBytes;
+    }
 
     QString path() const { return m_file.fileName(); }
     int recordSize() const { return m_recordSize; }
@@ -62,10 +83,19 @@ private:
     bool canWrite(const QByteArray &record);
     [[nodiscard]] bool writeLocked(qint64 position, const QByteArray &record);
     bool fail(const QString &reason);
+    // Scans from `position` on; nothing when the file cannot be mapped there, `position` then
+    // telling how far the scan came.
+    std::optional<bool> scanMapped(
+        qint64 total, qint64 &position, const std::function<bool(qint64, QByteArrayView)> &visit);
+    [[nodiscard]] bool scanBlocks(
+        qint64 total, qint64 position, const std::function<bool(qint64, QByteArrayView)> &visit);
 
     QFile m_file;
     int m_recordSize;
     qint64 m_position = 0;
+    ReadMode m_readMode = ReadMode::Mapped;
+    qint64 m_mapWindowBytes = kMapWindowBytes;
+    std::vector<int> m_readAhead;
     bool m_missingReadsEmpty = false; // open for reading on a file that could not be created
     QString m_error;
 };

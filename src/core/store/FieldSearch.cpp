@@ -61,6 +61,16 @@ FieldSearch::FieldSearch(
     }
 }
 
+std::vector<int> FieldSearch::readAhead() const
+{
+    std::vector<int> fields;
+    for (const Filter &filter : m_filters) {
+        if (filter.usable)
+            fields.push_back(filter.field);
+    }
+    return m_layout->readAhead(fields);
+}
+
 bool FieldSearch::matches(QByteArrayView record) const
 {
     int matched = 0;

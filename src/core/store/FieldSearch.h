@@ -25,6 +25,8 @@ public:
 
     int filledCount() const { return m_filled; }
     bool matches(QByteArrayView record) const;
+    // The offsets in a record of the bytes matches() reads, for a scan to read ahead.
+    std::vector<int> readAhead() const;
 
 private:
     struct Filter

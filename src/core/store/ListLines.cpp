@@ -53,6 +53,13 @@ QStringList ListLines::lines() const
     return decoded;
 }
 
+qsizetype ListLines::heldBytes() const
+{
+    return m_bytes.capacity()
+        + (m_starts.capacity() + m_ends.capacity()) * qsizetype(sizeof(qsizetype))
+        + positions.capacity() * qsizetype(sizeof(qint64));
+}
+
 void ListLines::append(QByteArrayView bytes, qint64 position)
 {
     m_starts.append(m_bytes.size());
@@ -120,6 +127,36 @@ bool caseBlindLess(QByteArrayView left, QByteArrayView right)
     return left.size() < right.size();
 }
 
+// The rank of every byte in the order of caseBlindKeys(), from 1 up: 0 is left for the end of a
+// line, which comes before any character. A-Z share the rank of a-z, so fewer than 256 ranks
+// are ever given.
+const std::array<uchar, 256> &caseBlindRanks()
+{
+    static const std::array<uchar, 256> ranks = [] {
+        const auto &keys = caseBlindKeys();
+        std::vector<char16_t> distinct(keys.begin(), keys.end());
+        std::sort(distinct.begin(), distinct.end());
+        distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
+        std::array<uchar, 256> table {};
+        for (size_t byte = 0; byte < table.size(); ++byte) {
+            const auto at = std::lower_bound(distinct.begin(), distinct.end(), keys[byte]);
+            table[byte] = static_cast<uchar>(1 + (at - distinct.begin()));
+        }
+        return table;
+    }();
+    return ranks;
+}
+
+// The sort key of one line: the ranks of its first bytes, enough for the lines of a list to
+// differ in most, and the line's place before the sort. Keys of one size sit side by side and
+// compare as plain bytes; only lines whose beginnings rank the same are compared whole.
+struct SortKey
+{
+    static constexpr size_t kRanks = 56;
+    std::array<uchar, kRanks> ranks;
+    quint32 index;
+};
+
 } // namespace
 
 QByteArrayView ListLines::bytesOf(qsizetype index) const
@@ -130,10 +167,27 @@ QByteArrayView ListLines::bytesOf(qsizetype index) const
 
 void ListLines::sortCaseBlind()
 {
-    std::vector<qsizetype> order(static_cast<size_t>(size()));
-    std::iota(order.begin(), order.end(), qsizetype(0));
-    std::stable_sort(order.begin(), order.end(),
-        [this](qsizetype a, qsizetype b) { return caseBlindLess(bytesOf(a), bytesOf(b)); });
+    const auto &ranks = caseBlindRanks();
+    std::vector<SortKey> keys(static_cast<size_t>(size()));
+    for (qsizetype i = 0; i < size(); ++i) {
+        SortKey &key = keys[static_cast<size_t>(i)];
+        const QByteArrayView bytes = bytesOf(i);
+        const size_t used = std::min(SortKey::kRanks, static_cast<size_t>(bytes.size()));
+        for (size_t at = 0; at < used; ++at)
+            key.ranks[at] = ranks[static_cast<uchar>(bytes[qsizetype(at)])];
+        std::fill(key.ranks.begin() + qsizetype(used), key.ranks.end(), uchar(0));
+        key.index = static_cast<quint32>(i);
+    }
+    std::stable_sort(keys.begin(), keys.end(), [this](const SortKey &a, const SortKey &b) {
+        const int order = std::memcmp(a.ranks.data(), b.ranks.data(), SortKey::kRanks);
+        if (order != 0)
+            return order < 0;
+        return caseBlindLess(bytesOf(a.index), bytesOf(b.index));
+    });
+    std::vector<qsizetype> order;
+    order.reserve(keys.size());
+    for (const SortKey &key : keys)
+        order.push_back(key.index);
     QList<qsizetype> starts;
     QList<qsizetype> ends;
     QList<qint64> sortedPositions;
@@ -152,8 +206,15 @@ void ListLines::sortCaseBlind()
 
 ListLines scanLines(const QString &path, int recordSize, const LineOf &lineOf, ScanControl *control)
 {
+    return scanLines(path, recordSize, lineOf, {}, control);
+}
+
+ListLines scanLines(const QString &path, int recordSize, const LineOf &lineOf,
+    std::vector<int> readAhead, ScanControl *control)
+{
     ListLines result;
     ArchiveFile archive(path, recordSize);
+    archive.setReadAhead(std::move(readAhead));
     if (!archive.openForReading()) {
         result.archiveOk = false;
         return result;

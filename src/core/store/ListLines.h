@@ -9,6 +9,7 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 // The lines of a list screen built straight from an archive's records: each line remembers the
 // position of the record it came from, and a whole archive is read once, in large blocks.
@@ -27,6 +28,9 @@ public:
     QString line(qsizetype index) const;
     // Every line, decoded.
     QStringList lines() const;
+    // The memory the list holds, in bytes, and the bytes of its lines' characters.
+    qsizetype heldBytes() const;
+    qsizetype textBytes() const { return m_bytes.size(); }
 
     // Adds the line made of `bytes` for the record at `position`.
     void append(QByteArrayView bytes, qint64 position);
@@ -79,5 +83,9 @@ using LineOf = std::function<bool(QByteArrayView record, LineBuilder &line)>;
 // archive's and are not for showing.
 ListLines scanLines(
     const QString &path, int recordSize, const LineOf &lineOf, ScanControl *control = nullptr);
+// The same, where `lineOf` reads the bytes at `readAhead` (offsets in a record) of every record:
+// they are brought in a few records ahead.
+ListLines scanLines(const QString &path, int recordSize, const LineOf &lineOf,
+    std::vector<int> readAhead, ScanControl *control = nullptr);
 
 } // namespace almavest::store

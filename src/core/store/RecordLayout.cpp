@@ -43,6 +43,18 @@ QByteArrayView RecordLayout::textBytes(QByteArrayView record, int field) const
     return record.sliced(start + begin, end - begin);
 }
 
+std::vector<int> RecordLayout::readAhead(std::span<const int> fields) const
+{
+    constexpr int kLine = 64;
+    std::vector<int> offsets;
+    for (const int field : fields) {
+        const int end = offset(field) + 1 + std::min(capacity(field), 2 * kLine - 1);
+        for (int at = offset(field); at < end; at += kLine)
+            offsets.push_back(at);
+    }
+    return offsets;
+}
+
 QString RecordLayout::field(QByteArrayView record, int field) const
 {
     return fromCp1252(textBytes(record, field));

@@ -7,6 +7,7 @@
 #include <QStringView>
 
 #include <initializer_list>
+#include <span>
 #include <vector>
 
 // A fixed record made of counted text fields: per field one length byte, then up to
@@ -68,6 +69,10 @@ public:
     // left out. One byte is one character, so these are exactly the text that field() decodes;
     // the scans compare and cut them without decoding.
     QByteArrayView textBytes(QByteArrayView record, int field) const;
+
+    // The offsets in a record of the memory lines that hold `fields`, for a scan to read ahead:
+    // a field's first two lines of 64 bytes at most, as texts rarely fill a long field.
+    std::vector<int> readAhead(std::span<const int> fields) const;
 
 private:
     std::vector<int> m_capacities;
