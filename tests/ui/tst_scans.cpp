@@ -26,7 +26,6 @@ namespace {
 
 // Three cards, again and again: enough records for several progress reports.
 constexpr int kRepeats = 3333;
-constexpr int kCards = 3 * kRepeats;
 // The report a held scan stops at: 4,096 of 9,999 records read.
 constexpr int kHoldPercent = 40;
 
