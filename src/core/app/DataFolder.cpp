@@ -18,7 +18,7 @@ namespace almavest::app {
 namespace {
 
 // The password file ships small; anything larger is not the one the program wrote.
-constexpr qint64 kInitialPasswordLimit = 64 * 1024;
+constexpr qint64 kInitialPasswordLimit = qint64(64) * 1024;
 
 // Archives the program folder may already hold: the member archive, books and journals.
 bool holdsArchives(const QString &folder)

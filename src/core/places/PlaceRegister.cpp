@@ -94,9 +94,8 @@ std::optional<Place> PlaceRegister::byCode(QStringView code, QDate day) const
         [](const Place &place, const QString &key) { return place.code < key; });
     const Place *nearest = nullptr;
     for (; it != m_places.cend() && it->code == wanted; ++it) {
-        if (!day.isValid())
-            nearest = &*it; // the latest
-        else if (!nearest || distance(*it, day) < distance(*nearest, day))
+        // Without a day, the latest span (the last of the code); with one, the nearest to it.
+        if (!day.isValid() || !nearest || distance(*it, day) < distance(*nearest, day))
             nearest = &*it;
     }
     if (!nearest)

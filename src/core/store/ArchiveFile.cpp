@@ -28,11 +28,12 @@ constexpr qint64 kReadAheadRecords = 8;
 void mapPagesNow(const uchar *window, qint64 size)
 {
 #if defined(Q_OS_LINUX) && defined(MADV_POPULATE_READ)
-    static const quintptr page = quintptr(sysconf(_SC_PAGESIZE));
-    const quintptr start = quintptr(window) & ~(page - 1);
+    static const auto page = qint64(sysconf(_SC_PAGESIZE));
+    // The window rounded down to its page, by an offset rather than by turning the address into
+    // a number and back.
+    const qint64 offset = qint64(quintptr(window) % quintptr(page));
     // Older systems refuse the request; the pages are then mapped as they are read.
-    madvise(reinterpret_cast<void *>(start), size_t(quintptr(window) + quintptr(size) - start),
-        MADV_POPULATE_READ);
+    madvise(const_cast<uchar *>(window - offset), size_t(size + offset), MADV_POPULATE_READ);
 #else
     Q_UNUSED(window);
     Q_UNUSED(size);
