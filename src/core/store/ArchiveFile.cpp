@@ -31,7 +31,7 @@ void mapPagesNow(const uchar *window, qint64 size)
     static const auto page = qint64(sysconf(_SC_PAGESIZE));
     // The window rounded down to its page, by an offset rather than by turning the address into
     // a number and back.
-    const qint64 offset = qint64(quintptr(window) % quintptr(page));
+    const auto offset = qint64(quintptr(window) % quintptr(page));
     // Older systems refuse the request; the pages are then mapped as they are read.
     madvise(const_cast<uchar *>(window - offset), size_t(size + offset), MADV_POPULATE_READ);
 #else
