@@ -75,6 +75,9 @@ void TestTaxCodeMaker::codeOnceEveryPieceIsThere_data()
         << u"RSSMRA30T10A562"_s << u""_s;
     QTest::newRow("no sex chosen") << u"Rossi Mario"_s << u""_s << u"10/12/1985"_s
                                    << u"San Giuliano Terme"_s << u""_s << u"il sesso"_s;
+    QTest::newRow("a surname of no Latin letter")
+        << u"Ωμέγα Anna"_s << u"optFemmina"_s << u"10/12/1985"_s << u"San Giuliano Terme"_s << u""_s
+        << u"il cognome"_s;
     QTest::newRow("no name") << u"Rossi"_s << u"optMaschio"_s << u"10/12/1985"_s
                              << u"San Giuliano Terme"_s << u""_s << u"il nome"_s;
     QTest::newRow("a date that cannot be read")

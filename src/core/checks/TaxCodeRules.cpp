@@ -26,18 +26,6 @@ bool isVowel(QChar letter)
     return QStringView(u"AEIOU").contains(letter);
 }
 
-// The letters A to Z of `text`, upper case, accents dropped.
-QString plainLetters(QStringView text)
-{
-    const QString decomposed = text.toString().normalized(QString::NormalizationForm_D).toUpper();
-    QString letters;
-    for (const QChar c : decomposed) {
-        if (c >= u'A' && c <= u'Z')
-            letters.append(c);
-    }
-    return letters;
-}
-
 QString threeLetters(const QString &consonants, const QString &vowels)
 {
     return QString(consonants + vowels + QStringLiteral("XXX")).left(3);
@@ -45,7 +33,7 @@ QString threeLetters(const QString &consonants, const QString &vowels)
 
 void split(QStringView text, QString &consonants, QString &vowels)
 {
-    for (const QChar c : plainLetters(text))
+    for (const QChar c : codeLetters(text))
         (isVowel(c) ? vowels : consonants).append(c);
 }
 
@@ -64,6 +52,16 @@ std::optional<int> digitAt(QChar c, int &substitutions)
 }
 
 } // namespace
+
+QString codeLetters(QStringView text)
+{
+    QString letters;
+    for (const QChar c : places::nameKey(text)) {
+        if (c >= u'A' && c <= u'Z')
+            letters.append(c);
+    }
+    return letters;
+}
 
 QString surnameLetters(QStringView surname)
 {
@@ -88,7 +86,7 @@ std::optional<QString> taxCodeOf(const TaxCodePerson &person)
     const QString place = person.placeCode.trimmed().toUpper();
     const bool placeReadable = place.size() == 4 && place.at(0) >= u'A' && place.at(0) <= u'Z'
         && std::all_of(place.begin() + 1, place.end(), [](QChar c) { return c.isDigit(); });
-    if (plainLetters(person.surname).isEmpty() || plainLetters(person.name).isEmpty()
+    if (codeLetters(person.surname).isEmpty() || codeLetters(person.name).isEmpty()
         || !person.birthDate.isValid() || !placeReadable)
         return std::nullopt;
     const QDate &birth = person.birthDate;

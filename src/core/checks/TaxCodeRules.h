@@ -28,6 +28,9 @@ struct TaxCodePerson
     QString placeCode; // the Belfiore code, a letter and three digits
 };
 
+// The letters of `text` a code is made of: A to Z, upper case, accents dropped; a name of other
+// letters alone (Greek, Cyrillic) has none.
+QString codeLetters(QStringView text);
 // The three letters of a surname: its consonants, then its vowels, then X, the first three.
 // Accents are dropped (È is E), and anything that is not a letter (blanks, apostrophes) is left
 // out.

@@ -194,9 +194,9 @@ void TaxCodeMaker::remake()
     QStringList missing;
     const QString surname = text::trimmed(m_surname->text());
     const QString name = text::trimmed(m_name->text());
-    if (places::nameKey(surname).isEmpty())
+    if (checks::codeLetters(surname).isEmpty())
         missing.append(QStringLiteral("il cognome"));
-    if (places::nameKey(name).isEmpty())
+    if (checks::codeLetters(name).isEmpty())
         missing.append(QStringLiteral("il nome"));
     if (!m_male->isChecked() && !m_female->isChecked())
         missing.append(QStringLiteral("il sesso"));
