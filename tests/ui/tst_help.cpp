@@ -11,6 +11,7 @@
 #include "ui/book/BookListScreen.h"
 #include "ui/book/BookMenu.h"
 #include "ui/book/BookPageScreen.h"
+#include "ui/checks/TaxCodeMaker.h"
 #include "ui/help/HelpWindow.h"
 #include "ui/help/MakerNotice.h"
 #include "ui/journal/JournalMenu.h"
@@ -160,8 +161,12 @@ QWidget *TestHelp::screen(const QString &name)
         if (name == QLatin1String(key))
             return widget;
     }
-    // The balance summary is made for each use.
-    m_perUse = std::make_unique<ui::BalanceSummary>(context(), nullptr);
+    // The balance summary and the codice fiscale maker are made for each use.
+    if (name == u"calcolaCF")
+        m_perUse
+            = std::make_unique<ui::TaxCodeMaker>(context(), nullptr, ui::TaxCodeMaker::Known {});
+    else
+        m_perUse = std::make_unique<ui::BalanceSummary>(context(), nullptr);
     return m_perUse.get();
 }
 
@@ -210,6 +215,7 @@ void TestHelp::helpControlOpensItsTopic_data()
     row("movement card", "movimenti", "cmdGuida", "Applicazione Registrazione movimenti.", 13);
     row("balance summary", "bilancio", "imgGuida", "Applicazione Riepilogo primanota e bilancio.",
         4);
+    row("codice fiscale maker", "calcolaCF", "btnGuida", "Calcolo del codice fiscale.", 5);
 }
 
 void TestHelp::helpControlOpensItsTopic()

@@ -15,6 +15,7 @@
 #include "ui/book/BookMenu.h"
 #include "ui/book/BookPageScreen.h"
 #include "ui/checks/TaxCodeCheck.h"
+#include "ui/checks/TaxCodeMaker.h"
 #include "ui/dialogs/AttachmentsDialog.h"
 #include "ui/exporting/MemberExportDialog.h"
 #include "ui/help/HelpWindow.h"
@@ -152,6 +153,14 @@ bool PictureTaker::takeRegistry()
             QStringLiteral("esporta-soci"), [&] { ui::MemberExportDialog::open(context(), card); })
         && keepDialog(QStringLiteral("codice-fiscale"),
             [&] { ui::TaxCodeCheck::check(context(), card, QStringLiteral("RSSMRA75C12H501H")); })
+        && keepDialog(
+            QStringLiteral("calcola-codice-fiscale"),
+            [&] {
+                ui::TaxCodeMaker::make(context(), card,
+                    {QStringLiteral("Rossi Maria"), QStringLiteral("12/03/1975"),
+                        QStringLiteral("Roma (RM)"), QString()});
+            },
+            [](QDialog &dialog) { child<QAbstractButton>(&dialog, "optFemmina")->click(); })
         && keepDialog(QStringLiteral("guida"),
             [&] { ui::showHelpTopic(context(), card, ui::HelpTopic::MemberCard); });
 }

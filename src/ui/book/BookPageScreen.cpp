@@ -8,6 +8,7 @@
 #include "ui/book/MemberImportDialog.h"
 #include "ui/book/PageSearchDialog.h"
 #include "ui/checks/CodeCheckDialog.h"
+#include "ui/checks/PlaceCompleter.h"
 #include "ui/checks/TaxCodeMaker.h"
 #include "ui/conventions/CardForm.h"
 #include "ui/conventions/Window.h"
@@ -77,6 +78,7 @@ void BookPageScreen::finishCard()
     for (int row = book::RowA; row <= book::RowD; ++row) {
         onClick(importButtons[row], [this, row] { importMember(row); });
         onClick(makeButtons[row], [this, row] { makeTaxCode(row); });
+        completePlaces(box(book::rowField(row, book::BirthPlace)));
     }
 }
 

@@ -1,5 +1,7 @@
 #include "ui/checks/TaxCodeMaker.h"
 
+#include "ui/checks/PlaceCompleter.h"
+
 #include "checks/TaxCodeRules.h"
 #include "places/PlaceRegister.h"
 #include "report/Fonts.h"
@@ -7,18 +9,17 @@
 #include "ui/app/AppContext.h"
 #include "ui/conventions/FieldTable.h"
 #include "ui/conventions/Window.h"
+#include "ui/help/HelpTopics.h"
+#include "ui/help/HelpWindow.h"
 #include "ui/services/Services.h"
 
 #include <QButtonGroup>
-#include <QCompleter>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSortFilterProxyModel>
-#include <QStringListModel>
 #include <QVBoxLayout>
 
 namespace almavest::ui {
@@ -30,38 +31,6 @@ constexpr FieldSettings kFields[] = {
     {"txtNome", 50, KeyFilter::None, Casing::None, "txtDataNascita"},
     {"txtDataNascita", 10, KeyFilter::None, Casing::None, "txtLuogoNascita"},
     {"txtLuogoNascita", 60, KeyFilter::None, Casing::None, "btnUsa"},
-};
-
-// The places whose name holds what was typed, compared as the register compares names (case and
-// accents aside), current places first.
-class PlaceFilter final : public QSortFilterProxyModel
-{
-public:
-    PlaceFilter(const QStringList &labels, QObject *parent)
-        : QSortFilterProxyModel(parent)
-    {
-        m_keys.reserve(labels.size());
-        for (const QString &label : labels)
-            m_keys.append(places::nameKey(label));
-        setSourceModel(new QStringListModel(labels, this));
-    }
-
-    // Keeps the places whose name begins with `typed`; fewer than two letters keep none.
-    void setTyped(const QString &typed)
-    {
-        m_typed = places::nameKey(typed);
-        invalidateFilter();
-    }
-
-protected:
-    bool filterAcceptsRow(int row, const QModelIndex &) const override
-    {
-        return m_typed.size() >= 2 && m_keys.at(row).startsWith(m_typed);
-    }
-
-private:
-    QStringList m_keys; // the name key of each label, in the order of the labels
-    QString m_typed;
 };
 
 QLabel *caption(const QString &text, QWidget *parent)
@@ -158,7 +127,11 @@ void TaxCodeMaker::build()
     m_use->setObjectName(QStringLiteral("btnUsa"));
     auto *close = new QPushButton(QStringLiteral("Chiudi"), this);
     close->setObjectName(QStringLiteral("btnChiudi"));
+    auto *help = new QPushButton(QStringLiteral("Guida"), this);
+    help->setObjectName(QStringLiteral("btnGuida"));
+    help->setAutoDefault(false);
     auto *buttons = new QHBoxLayout;
+    buttons->addWidget(help);
     buttons->addStretch(1);
     buttons->addWidget(m_use);
     buttons->addWidget(close);
@@ -169,17 +142,7 @@ void TaxCodeMaker::build()
     setTabOrder(m_male, m_female);
     setTabOrder(m_female, m_birthDate);
 
-    // The birth place is completed from the register as it is typed, case and accents aside.
-    auto *filter = new PlaceFilter(places::PlaceRegister::builtIn().labels(), this);
-    auto *completer = new QCompleter(filter, this);
-    completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
-    completer->setMaxVisibleItems(12);
-    m_birthPlace->setCompleter(completer);
-    connect(m_birthPlace, &QLineEdit::textEdited, this, [filter, completer](const QString &typed) {
-        filter->setTyped(typed);
-        if (filter->rowCount() > 0)
-            completer->complete();
-    });
+    completePlaces(m_birthPlace);
 
     for (QLineEdit *edit : {m_surname, m_name, m_birthDate, m_birthPlace})
         connect(edit, &QLineEdit::textChanged, this, &TaxCodeMaker::remake);
@@ -187,6 +150,8 @@ void TaxCodeMaker::build()
     connect(m_female, &QRadioButton::toggled, this, &TaxCodeMaker::remake);
     connect(m_use, &QPushButton::clicked, this, &TaxCodeMaker::useCode);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    connect(help, &QPushButton::clicked, this,
+        [this] { showHelpTopic(m_context, this, HelpTopic::TaxCodeMaker); });
 }
 
 void TaxCodeMaker::remake()

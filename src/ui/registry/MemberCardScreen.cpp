@@ -8,6 +8,7 @@
 #include "text/TextRoutines.h"
 #include "ui/app/AppContext.h"
 #include "ui/checks/IbanCheck.h"
+#include "ui/checks/PlaceCompleter.h"
 #include "ui/checks/TaxCodeMaker.h"
 #include "ui/conventions/CardForm.h"
 #include "ui/conventions/Window.h"
@@ -50,6 +51,7 @@ void MemberCardScreen::finishCard()
     onClick("btnCodFisc",
         [this, &context] { openTaxCodeCheck(context, this, box(registry::TaxCode)->text()); });
     onClick("btnCalcolaCF", [this] { makeTaxCode(); });
+    completePlaces(box(registry::BirthPlace));
     onClick("btnIban", [this, &context] {
         IbanCheck::check(context, this, text::trimmed(box(registry::Iban)->text()));
     });
@@ -126,7 +128,6 @@ void MemberCardScreen::openChosenCard(std::optional<qint64> position)
         loadCard(*position);
 }
 
-// An empty address still opens the mail program, with no recipient.
 void MemberCardScreen::makeTaxCode()
 {
     const std::optional<QString> code = TaxCodeMaker::make(context(), this,
@@ -157,6 +158,7 @@ bool MemberCardScreen::confirmSave(const QStringList &values)
     return false;
 }
 
+// An empty address still opens the mail program, with no recipient.
 void MemberCardScreen::sendEmail()
 {
     openAddressOrTell(context().services(), this,
