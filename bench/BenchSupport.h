@@ -61,6 +61,9 @@ void startUpBenchmarks(const QString &self, const QString &folder);
 // again for the fresh runs, and `folder` takes the archives and the database for the while.
 void queryBenchmarks(const QString &self, const QString &folder, int records);
 
+// A backup of `records` members and `records` movements made under `folder`.
+void backupBenchmarks(const QString &folder, int records);
+
 // The child process of a fresh run: one query, once, its time and count on the output.
 int childQuery(int argc, char *argv[]);
 

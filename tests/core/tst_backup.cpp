@@ -117,6 +117,8 @@ private Q_SLOTS:
     void restoreBringsTheFolderBack();
     void restoreOfTheOldestKeptBackup();
     void cancelledBackupLeavesNothing();
+    void keptNumber_data();
+    void keptNumber();
 };
 
 void TestBackup::dataNames_data()
@@ -429,6 +431,35 @@ void TestBackup::cancelledBackupLeavesNothing()
     QCOMPARE(backup::makeBackup(fixture.folder, kMorning, 10, false, &control).outcome,
         BackupOutcome::Cancelled);
     QCOMPARE(QDir(fixture.file(u"Backup"_s)).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+void TestBackup::keptNumber_data()
+{
+    QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<int>("kept");
+    QTest::newRow("no settings") << QByteArray() << 10;
+    QTest::newRow("one") << QByteArray("[Copie di sicurezza]\r\nConservate=1\r\n") << 1;
+    QTest::newRow("ninety-nine") << QByteArray("[copie di sicurezza]\r\nconservate= 99\r\n") << 99;
+    QTest::newRow("zero") << QByteArray("[Copie di sicurezza]\r\nConservate=0\r\n") << 10;
+    QTest::newRow("a hundred") << QByteArray("[Copie di sicurezza]\r\nConservate=100\r\n") << 10;
+    QTest::newRow("not a number") << QByteArray("[Copie di sicurezza]\r\nConservate=tre\r\n") << 10;
+}
+
+// The number of backups kept, from the settings; what is not a number from 1 to 99 is the usual
+// ten. Saving keeps the rest of the settings file.
+void TestBackup::keptNumber()
+{
+    QFETCH(QByteArray, settings);
+    QFETCH(int, kept);
+    Fixture fixture;
+    const QString path = fixture.file(u"Impostazioni.ini"_s);
+    if (!settings.isEmpty())
+        fixture.put(u"Impostazioni.ini"_s, "[Associazione]\r\nTipo=ETS\r\n" + settings);
+    QCOMPARE(backup::keptBackups(fixture.folder), kept);
+    QString error;
+    QVERIFY(backup::setKeptBackups(fixture.folder, 7, error));
+    QCOMPARE(backup::keptBackups(fixture.folder), 7);
+    QCOMPARE(fileBytes(path).startsWith("[Associazione]\r\nTipo=ETS\r\n"), !settings.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestBackup)

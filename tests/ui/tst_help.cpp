@@ -5,6 +5,7 @@
 
 #include "TestFiles.h"
 #include "ui/app/AppContext.h"
+#include "ui/app/BackupWindow.h"
 #include "ui/app/Launcher.h"
 #include "ui/balance/BalanceSummary.h"
 #include "ui/book/BookCreationScreen.h"
@@ -162,7 +163,9 @@ QWidget *TestHelp::screen(const QString &name)
             return widget;
     }
     // The balance summary and the codice fiscale maker are made for each use.
-    if (name == u"calcolaCF")
+    if (name == u"copie")
+        m_perUse = std::make_unique<ui::BackupWindow>(context(), nullptr);
+    else if (name == u"calcolaCF")
         m_perUse
             = std::make_unique<ui::TaxCodeMaker>(context(), nullptr, ui::TaxCodeMaker::Known {});
     else
@@ -216,6 +219,7 @@ void TestHelp::helpControlOpensItsTopic_data()
     row("balance summary", "bilancio", "imgGuida", "Applicazione Riepilogo primanota e bilancio.",
         4);
     row("codice fiscale maker", "calcolaCF", "btnGuida", "Calcolo del codice fiscale.", 5);
+    row("backups", "copie", "btnGuida", "Copie di sicurezza dei dati.", 5);
 }
 
 void TestHelp::helpControlOpensItsTopic()

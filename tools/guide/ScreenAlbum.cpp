@@ -3,10 +3,12 @@
 #include "GuideServices.h"
 #include "SampleFolder.h"
 
+#include "backup/Backup.h"
 #include "book/PageRecord.h"
 #include "journal/MovementRecord.h"
 #include "ui/app/AppContext.h"
 #include "ui/app/Application.h"
+#include "ui/app/BackupWindow.h"
 #include "ui/app/Launcher.h"
 #include "ui/app/PasswordChangeScreen.h"
 #include "ui/app/PasswordScreen.h"
@@ -172,10 +174,22 @@ bool PictureTaker::takeTools()
         QStringLiteral("Certificato medico.pdf"), QString()};
     slots.descriptions
         = {QStringLiteral("Domanda firmata"), QStringLiteral("Valido fino al 2027"), QString()};
-    return keepDialog(QStringLiteral("allegati"), [&] {
-        ui::AttachmentsDialog::edit(
-            context(), m_app.memberCardScreen(), ui::AttachmentsMode::MemberCard, slots);
-    });
+    if (!keepDialog(QStringLiteral("allegati"), [&] {
+            ui::AttachmentsDialog::edit(
+                context(), m_app.memberCardScreen(), ui::AttachmentsMode::MemberCard, slots);
+        }))
+        return false;
+    // Two backups of the sample folder, a week apart, as the exits of a week would leave.
+    const QDateTime lastWeek(QDate(2026, 12, 3), QTime(18, 42, 10));
+    for (const QDateTime &moment : {lastWeek, lastWeek.addDays(7).addSecs(-3600)}) {
+        if (backup::makeBackup(m_folder, moment, backup::kDefaultKept, true).outcome
+            != backup::BackupOutcome::Made) {
+            m_failed = QStringLiteral("the sample folder could not be backed up");
+            return false;
+        }
+    }
+    return keepDialog(
+        QStringLiteral("copie"), [&] { ui::BackupWindow::open(context(), m_app.launcher()); });
 }
 
 bool PictureTaker::takeBook()

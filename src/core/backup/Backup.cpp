@@ -1,5 +1,6 @@
 #include "backup/Backup.h"
 
+#include "app/IniFile.h"
 #include "app/ProgramFolder.h"
 #include "app/SystemCause.h"
 #include "store/ScanControl.h"
@@ -33,6 +34,10 @@ constexpr char kNotesSignature[] = "Almavest: copia di sicurezza dei dati";
 constexpr char kNamePattern[] = "Copia_*.zip";
 constexpr char kRestoreSuffix[] = ".ripristino";
 constexpr qint64 kChunk = 256 * 1024;
+constexpr char kSettingsFile[] = "Impostazioni.ini";
+constexpr QLatin1StringView kSettingsSection("Copie di sicurezza");
+constexpr QLatin1StringView kKeptKey("Conservate");
+constexpr int kMostKept = 99;
 
 // Files of the program folder that are data, by their extension: the member archive, the books,
 // the journals, the settings and the texts the user edits.
@@ -194,8 +199,9 @@ std::optional<QByteArray> readNotes(zip_t *archive)
     return read ? std::optional<QByteArray>(notes) : std::nullopt;
 }
 
-// Only the notes of a backup, not checked against its entries: enough to know what it holds.
-std::optional<BackupContents> notesOfBackup(const QString &path)
+} // namespace
+
+std::optional<BackupContents> backupNotes(const QString &path)
 {
     int code = 0;
     ZipHandle archive(zip_open(encoded(path).constData(), ZIP_RDONLY, &code));
@@ -209,6 +215,8 @@ std::optional<BackupContents> notesOfBackup(const QString &path)
         contents->path = path;
     return contents;
 }
+
+namespace {
 
 bool syncFile(const QString &path)
 {
@@ -416,7 +424,7 @@ BackupResult makeBackup(
     const QList<DataFile> files = dataFiles(folder);
     const QStringList earlier = backupPaths(folder);
     if (!always && !earlier.isEmpty()) {
-        const std::optional<BackupContents> newest = notesOfBackup(earlier.first());
+        const std::optional<BackupContents> newest = backupNotes(earlier.first());
         if (newest && newest->files == files)
             return {BackupOutcome::Unchanged, earlier.first(), {}};
     }
@@ -636,6 +644,28 @@ RestoreResult restoreBackup(const QString &folder, const QString &backupPath, co
     pruneBackups(folder, kept);
     result.restored = true;
     return result;
+}
+
+int keptBackups(const QString &folder)
+{
+    app::IniFile settings(QDir(folder).filePath(QLatin1String(kSettingsFile)));
+    bool number = false;
+    const int kept
+        = settings.load() ? settings.value(kSettingsSection, kKeptKey).trimmed().toInt(&number) : 0;
+    return number && kept >= 1 && kept <= kMostKept ? kept : kDefaultKept;
+}
+
+bool setKeptBackups(const QString &folder, int kept, QString &error)
+{
+    app::IniFile settings(QDir(folder).filePath(QLatin1String(kSettingsFile)));
+    if (settings.load()) {
+        settings.setValue(
+            kSettingsSection, kKeptKey, QString::number(std::clamp(kept, 1, kMostKept)));
+        if (settings.save())
+            return true;
+    }
+    error = settings.errorString();
+    return false;
 }
 
 } // namespace almavest::backup

@@ -94,3 +94,17 @@ RestoreResult restoreBackup(const QString &folder, const QString &backupPath, co
     int kept, store::ScanControl *control = nullptr);
 
 } // namespace almavest::backup
+
+namespace almavest::backup {
+
+// How many backups are kept (1 to 99), from the settings of the program folder; kDefaultKept
+// when the settings do not say or cannot be read.
+int keptBackups(const QString &folder);
+// Saves the number of backups kept; false, with the system's reason in `error`, when the
+// settings cannot be written.
+[[nodiscard]] bool setKeptBackups(const QString &folder, int kept, QString &error);
+
+// What the backup at `path` says it holds, read from its notes only: quick, but not a check.
+std::optional<BackupContents> backupNotes(const QString &path);
+
+} // namespace almavest::backup

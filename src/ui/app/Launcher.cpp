@@ -2,6 +2,7 @@
 
 #include "report/Fonts.h"
 #include "ui/app/AppContext.h"
+#include "ui/app/BackupWindow.h"
 #include "ui/conventions/PictureButton.h"
 #include "ui/conventions/Window.h"
 #include "ui/help/HelpWindow.h"
@@ -15,6 +16,7 @@
 #include <QIcon>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPushButton>
 #include <QUrl>
 
 using namespace Qt::StringLiterals;
@@ -110,8 +112,12 @@ QLayout *Launcher::buildTopRow()
     auto *imgGuida = addClickable(this, "imgGuida", "help.svg", QSize(40, 40));
     connect(imgGuida, &ClickablePicture::clicked, this,
         [this] { showHelpTopic(m_context, this, HelpTopic::Tour); });
+    auto *btnCopie = new QPushButton(u"Copie di sicurezza"_s, this);
+    btnCopie->setObjectName(u"btnCopie"_s);
+    connect(btnCopie, &QPushButton::clicked, this, [this] { BackupWindow::open(m_context, this); });
     auto *row = new QHBoxLayout;
     row->addStretch(1);
+    row->addWidget(btnCopie, 0, Qt::AlignVCenter);
     row->addWidget(imgGuida);
     return row;
 }
@@ -228,6 +234,7 @@ void Launcher::showEvent(QShowEvent *event)
 void Launcher::closeEvent(QCloseEvent *event)
 {
     event->accept();
+    backUpAtExit(m_context, this);
     m_context.quit();
 }
 

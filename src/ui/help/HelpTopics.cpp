@@ -27,6 +27,7 @@ const TopicFiles kTopics[] = {
     {HelpTopic::MovementExport, {"esporta-movimenti"}},
     {HelpTopic::Balance, {"bilancio"}},
     {HelpTopic::TaxCodeMaker, {"codice-fiscale"}},
+    {HelpTopic::Backups, {"copie"}},
 };
 
 HelpText readTopicFile(const char *name)

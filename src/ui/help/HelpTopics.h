@@ -19,6 +19,7 @@ enum class HelpTopic {
     MovementExport,
     Balance,
     TaxCodeMaker,
+    Backups,
 };
 
 struct HelpText
