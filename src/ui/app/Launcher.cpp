@@ -2,6 +2,7 @@
 
 #include "report/Fonts.h"
 #include "ui/app/AppContext.h"
+#include "ui/app/SettingsDialog.h"
 #include "ui/conventions/PictureButton.h"
 #include "ui/conventions/Window.h"
 #include "ui/help/HelpWindow.h"
@@ -15,6 +16,7 @@
 #include <QIcon>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPushButton>
 #include <QUrl>
 
 using namespace Qt::StringLiterals;
@@ -110,8 +112,13 @@ QLayout *Launcher::buildTopRow()
     auto *imgGuida = addClickable(this, "imgGuida", "help.svg", QSize(40, 40));
     connect(imgGuida, &ClickablePicture::clicked, this,
         [this] { showHelpTopic(m_context, this, HelpTopic::Tour); });
+    auto *btnImpostazioni = new QPushButton(u"Impostazioni"_s, this);
+    btnImpostazioni->setObjectName(u"btnImpostazioni"_s);
+    connect(btnImpostazioni, &QPushButton::clicked, this,
+        [this] { SettingsDialog::edit(m_context, this); });
     auto *row = new QHBoxLayout;
     row->addStretch(1);
+    row->addWidget(btnImpostazioni, 0, Qt::AlignVCenter);
     row->addWidget(imgGuida);
     return row;
 }

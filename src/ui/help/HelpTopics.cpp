@@ -26,6 +26,8 @@ const TopicFiles kTopics[] = {
     {HelpTopic::Movements, {"movimenti"}},
     {HelpTopic::MovementExport, {"esporta-movimenti"}},
     {HelpTopic::Balance, {"bilancio"}},
+    {HelpTopic::Renewal, {"rinnovo"}},
+    {HelpTopic::Settings, {"impostazioni"}},
 };
 
 HelpText readTopicFile(const char *name)

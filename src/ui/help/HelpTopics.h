@@ -18,6 +18,8 @@ enum class HelpTopic {
     Movements, // the year screen and the movement card
     MovementExport,
     Balance,
+    Renewal, // the renewal dialog and its receipt
+    Settings,
 };
 
 struct HelpText
