@@ -107,7 +107,8 @@ void MemberCardScreen::renewMembership()
 
     RenewalDialog::Proposal proposal {text::trimmed(member->at(registry::Name)),
         member->at(registry::ExpiryDate), member->at(registry::Fee), period,
-        settings->calendarYear(), year, QString()};
+        settings->calendarYear(), year, QString(),
+        membership::associationHeading(folder).name.isEmpty()};
     if (const auto receipts
         = membership::ReceiptRegister::read(membership::registerPathOf(journalPath))) {
         proposal.nextReceipt

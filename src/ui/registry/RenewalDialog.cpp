@@ -95,7 +95,7 @@ void RenewalDialog::build()
     m_expiry->setPlaceholderText(QStringLiteral("gg/mm/aaaa"));
     grid->addWidget(caption(QStringLiteral("Nuova scadenza:"), this), 3, 0);
     grid->addWidget(m_expiry, 3, 1);
-    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(2, 1);
     layout->addLayout(grid);
 
     m_effects = namedLabel("lblEffetti", QString(), this);
@@ -150,6 +150,11 @@ void RenewalDialog::describe()
                                             : QStringLiteral(" n. ") + m_proposal.nextReceipt)
         + QStringLiteral(", salvata in PDF nella cartella Ricevute/") + year
         + QStringLiteral(" e mostrata in anteprima per la stampa.");
+    if (m_proposal.nameless) {
+        text += QStringLiteral("\n\nAttenzione: la denominazione dell'associazione non è "
+                               "indicata nel frontespizio del Libro Soci, quindi non comparirà "
+                               "sulla ricevuta.");
+    }
     m_effects->setText(text);
 }
 

@@ -32,6 +32,7 @@ public:
         bool calendarYear = false;
         int journalYear = 0;
         QString nextReceipt; // "3/2026"; empty when not known
+        bool nameless = false; // the title page gives no name of the association
     };
     // What the user confirmed.
     struct Choice
