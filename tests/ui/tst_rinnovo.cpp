@@ -388,6 +388,10 @@ void TestRinnovo::newReceiptFromTheMovement()
     movement[journal::Payer] = u"Verdi Luca"_s;
     movement[journal::Beneficiary] = u"Circolo"_s;
     movement[journal::Settled] = journal::flagText(settled);
+    // The payer is a member: the receipt takes the birth data from the card.
+    movement[journal::PayerTaxCode] = u"rssmra85t10a562s"_s;
+    writeMembers(
+        file(u"Soci.pro"_s), {sampleMember(u"Bianchi Anna"_s), renewable(u"31/12/2027"_s)});
     writeMovements(file(u"2026.eur"_s), {movement, movement});
     ui::MovementCardScreen *screen = openJournal();
     QVERIFY(screen->loadCard(2));
@@ -406,6 +410,8 @@ void TestRinnovo::newReceiptFromTheMovement()
     QCOMPARE(placedOn(receipt, 0, u"txtTitolo"_s).lines, QStringList {u"Ricevuta n. 1/2026"_s});
     QCOMPARE(placedOn(receipt, 0, u"txtDuplicato"_s).lines.value(0), QString());
     QTEST(placedOn(receipt, 0, u"txtBollo"_s).lines.value(0), "stampLine");
+    QCOMPARE(placedOn(receipt, 0, u"txtNascita"_s).lines,
+        QStringList {u"Nato/a a San Giuliano Terme il 10/12/1985"_s});
     QCOMPARE(membership::receiptOf(file(u"2026.eur"_s), 2)->number, 1);
     QVERIFY(!membership::receiptOf(file(u"2026.eur"_s), 1));
 }
