@@ -128,6 +128,7 @@ void TestBackup::dataNames_data()
     QTest::newRow("member archive") << u"Soci.pro"_s << true;
     QTest::newRow("extension in capitals") << u"SOCI.PRO"_s << true;
     QTest::newRow("journal") << u"2025.eur"_s << true;
+    QTest::newRow("receipt register") << u"2025.ric"_s << true;
     QTest::newRow("password file") << u"unins000.dll"_s << true;
     QTest::newRow("photo") << u"Schedario/1.jpg"_s << true;
     QTest::newRow("attachment deep down") << u"Documenti_Allegati/3/a/b.pdf"_s << true;

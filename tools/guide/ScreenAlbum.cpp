@@ -3,9 +3,11 @@
 #include "GuideServices.h"
 #include "SampleFolder.h"
 
+#include "app/IniFile.h"
 #include "backup/Backup.h"
 #include "book/PageRecord.h"
 #include "journal/MovementRecord.h"
+#include "report/PreparedReport.h"
 #include "ui/app/AppContext.h"
 #include "ui/app/Application.h"
 #include "ui/app/BackupWindow.h"
@@ -24,6 +26,7 @@
 #include "ui/journal/DuePaymentsDialog.h"
 #include "ui/journal/JournalMenu.h"
 #include "ui/journal/MovementCardScreen.h"
+#include "ui/print/ReceiptPrint.h"
 #include "ui/registry/MemberCardScreen.h"
 #include "ui/registry/MemberExpiryDialog.h"
 #include "ui/registry/MemberSearchDialog.h"
@@ -33,6 +36,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QLineEdit>
+#include <QPainter>
 
 namespace almavest::guide {
 
@@ -87,6 +91,7 @@ private:
     bool takeBook();
     bool takeJournal();
     bool takeTools();
+    bool takeRenewal();
 
     GuideServices m_services;
     ui::Application m_app;
@@ -167,6 +172,59 @@ bool PictureTaker::takeRegistry()
             [&] { ui::showHelpTopic(context(), card, ui::HelpTopic::MemberCard); });
 }
 
+// The renewal dialog over the first sample member, and a receipt as the renewal makes it.
+bool PictureTaker::takeRenewal()
+{
+    app::IniFile titlePage(QDir(m_folder).filePath(QStringLiteral("Libro_Soci.ini")));
+    const QString section = QStringLiteral("Frontespizio Registro");
+    titlePage.setValue(section, QStringLiteral("Denominazione Associazione"),
+        QStringLiteral("Circolo Culturale e Sportivo \"Il Ponte\""));
+    titlePage.setValue(section, QStringLiteral("Sede Legale"), QStringLiteral("Roma"));
+    titlePage.setValue(section, QStringLiteral("Codice Fiscale"), QStringLiteral("97123450581"));
+    if (!titlePage.save()) {
+        m_failed = QStringLiteral("the sample title page could not be written");
+        return false;
+    }
+    ui::MemberCardScreen *card = m_app.memberCardScreen();
+    if (!card->loadCard(1) || !keepDialog(QStringLiteral("rinnovo"), [&] {
+            child<QAbstractButton>(card, "btnRinnova")->click();
+        }))
+        return false;
+    membership::Receipt receipt;
+    receipt.number = 12;
+    receipt.year = kSampleToday.year();
+    receipt.movement = 1;
+    receipt.issued = kSampleToday;
+    receipt.amount = QStringLiteral("50,00");
+    receipt.membershipFee = true;
+    receipt.period = QStringLiteral("dal 16/03/2026 al 16/03/2027");
+    receipt.purpose = QStringLiteral("Quota associativa");
+    receipt.payer = QStringLiteral("Rossi Mario");
+    receipt.taxCode = QStringLiteral("RSSMRA75C12H501H");
+    receipt.birthDate = QStringLiteral("12/03/1975");
+    receipt.birthPlace = QStringLiteral("Roma");
+    const std::optional<report::PreparedReport> page = ui::prepareReceipt(
+        receipt, membership::associationHeading(m_folder), false, kSampleToday);
+    if (!page) {
+        m_failed = QStringLiteral("the receipt could not be laid out");
+        return false;
+    }
+    // The receipt takes the top of its sheet, above the line where it is cut off.
+    const QSizeF paper = report::paperSizeUnits(*page);
+    const double height = paper.height() * 0.47;
+    QImage image(QSize(int(paper.width() * kPictureScale), int(height * kPictureScale)),
+        QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(kPictureScale, kPictureScale);
+    report::drawPageInUnits(*page, 0, painter);
+    painter.end();
+    image.setDevicePixelRatio(kPictureScale);
+    m_pictures.insert(QStringLiteral("ricevuta"), image);
+    return true;
+}
+
 bool PictureTaker::takeTools()
 {
     ui::AttachmentSlots slots;
@@ -232,7 +290,8 @@ bool PictureTaker::takeJournal()
 
 QString PictureTaker::takeAll()
 {
-    const bool taken = takeStart() && takeRegistry() && takeTools() && takeBook() && takeJournal();
+    const bool taken = takeStart() && takeRegistry() && takeRenewal() && takeTools() && takeBook()
+        && takeJournal();
     if (!taken && m_failed.isEmpty())
         m_failed = QStringLiteral("a screen of the guide could not be built");
     return m_failed;

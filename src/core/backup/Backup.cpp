@@ -40,8 +40,8 @@ constexpr QLatin1StringView kKeptKey("Conservate");
 constexpr int kMostKept = 99;
 
 // Files of the program folder that are data, by their extension: the member archive, the books,
-// the journals, the settings and the texts the user edits.
-constexpr const char *kDataSuffixes[] = {"pro", "lib", "eur", "ini", "txt"};
+// the journals with their receipt registers, the settings and the texts the user edits.
+constexpr const char *kDataSuffixes[] = {"pro", "lib", "eur", "ric", "ini", "txt"};
 // Folders whose every file is data: the photos, the attachments, the receipts.
 constexpr const char *kDataFolders[] = {"Schedario", "Documenti_Allegati", "Ricevute"};
 

@@ -3,6 +3,7 @@
 #include "report/Fonts.h"
 #include "ui/app/AppContext.h"
 #include "ui/app/BackupWindow.h"
+#include "ui/app/SettingsDialog.h"
 #include "ui/conventions/PictureButton.h"
 #include "ui/conventions/Window.h"
 #include "ui/help/HelpWindow.h"
@@ -115,9 +116,14 @@ QLayout *Launcher::buildTopRow()
     auto *btnCopie = new QPushButton(u"Copie di sicurezza"_s, this);
     btnCopie->setObjectName(u"btnCopie"_s);
     connect(btnCopie, &QPushButton::clicked, this, [this] { BackupWindow::open(m_context, this); });
+    auto *btnImpostazioni = new QPushButton(u"Impostazioni"_s, this);
+    btnImpostazioni->setObjectName(u"btnImpostazioni"_s);
+    connect(btnImpostazioni, &QPushButton::clicked, this,
+        [this] { SettingsDialog::edit(m_context, this); });
     auto *row = new QHBoxLayout;
     row->addStretch(1);
     row->addWidget(btnCopie, 0, Qt::AlignVCenter);
+    row->addWidget(btnImpostazioni, 0, Qt::AlignVCenter);
     row->addWidget(imgGuida);
     return row;
 }

@@ -271,6 +271,30 @@ bool CardScreen::settleAmounts()
     return true;
 }
 
+std::optional<QStringList> CardScreen::savedRecordShown(const QString &notSaved)
+{
+    if (!m_position) {
+        m_context.services().message(this, MessageKind::Warning, notSaved);
+        return std::nullopt;
+    }
+    ArchiveFile file = archive();
+    QByteArray record;
+    if (!file.openForReading() || !file.read(*m_position, record)) {
+        archiveFailed();
+        return std::nullopt;
+    }
+    const QStringList stored = m_table.layout().fields(record);
+    if (store::asStored(m_table.layout(), completed(store::valuesToSave(m_table, m_form->values())))
+        != stored) {
+        m_context.services().message(this, MessageKind::Warning,
+            QStringLiteral("Attenzione: la scheda contiene modifiche non ancora salvate.\r\n\r\n"
+                           "Premere Salva per salvarle, oppure richiamare la scheda per "
+                           "annullarle, e poi ripetere l'operazione."));
+        return std::nullopt;
+    }
+    return stored;
+}
+
 bool CardScreen::refuseSave(const QStringList &values)
 {
     const std::optional<store::SaveRefusal> refusal = saveRefusal(values);

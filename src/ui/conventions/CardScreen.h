@@ -121,6 +121,10 @@ protected:
     void archiveFailed();
     // Settles every amount box as leaving it would; false when one holds no amount.
     bool settleAmounts();
+    // The record shown as the archive holds it, for an action that works on saved cards only;
+    // nullopt after telling the user when the card is not saved (`notSaved` says so), shows
+    // changes not saved yet, or the archive cannot be read.
+    std::optional<QStringList> savedRecordShown(const QString &notSaved);
 
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;

@@ -28,6 +28,8 @@ const TopicFiles kTopics[] = {
     {HelpTopic::Balance, {"bilancio"}},
     {HelpTopic::TaxCodeMaker, {"codice-fiscale"}},
     {HelpTopic::Backups, {"copie"}},
+    {HelpTopic::Renewal, {"rinnovo"}},
+    {HelpTopic::Settings, {"impostazioni"}},
 };
 
 HelpText readTopicFile(const char *name)

@@ -20,6 +20,8 @@ enum class HelpTopic {
     Balance,
     TaxCodeMaker,
     Backups,
+    Renewal, // the renewal dialog and its receipt
+    Settings,
 };
 
 struct HelpText

@@ -32,13 +32,14 @@ constexpr std::array<Box, 18> kBoxes {{
     {Amount, kAmountBox.x(), kAmountBox.y(), kAmountBox.width()},
 }};
 
-constexpr std::array<ToolButton, 14> kToolButtons {{
+constexpr std::array<ToolButton, 15> kToolButtons {{
     {"cmdNuovo", "btn-nuovo.svg", "Nuovo", true},
     {"cmdDuplica", "btn-duplica.svg", "Duplica", true},
     {"cmdSalva", "btn-salva.svg", "Salva", true},
     {"cmdTrova", "btn-trova.svg", "Trova", true},
     {"cmdFile", "btn-allegati.svg", "Allegati", true},
     {"cmdStampa", "btn-stampa.svg", "Stampa", true},
+    {"cmdRicevuta", "btn-ricevuta.svg", "Ricevuta", true},
     {"cmdPrimo", "nav-first.svg", "", true, 20},
     {"cmdIndietro", "nav-prev.svg", "", true},
     {"cmdAvanti", "nav-next.svg", "", true},
@@ -71,7 +72,7 @@ constexpr char kDateHint[]
 constexpr char kClearHint[] = "Cancella la data.";
 constexpr char kImportHint[] = "Importa i dati dall'archivio anagrafico dei soci.";
 
-constexpr std::array<HintSpec, 26> kHints {{
+constexpr std::array<HintSpec, 27> kHints {{
     {"cmdNuovo", "Predispone la schermata per l'inserimento di una nuova scheda."},
     {"cmdDuplica",
         "Prepara la schermata per la registrazione di una nuova scheda duplicando i dati "
@@ -80,6 +81,9 @@ constexpr std::array<HintSpec, 26> kHints {{
     {"cmdTrova", "Trova una scheda in archivio."},
     {"cmdFile", "Allega file alla scheda corrente."},
     {"cmdStampa", "Stampa la scheda corrente."},
+    {"cmdRicevuta",
+        "Emette la ricevuta del movimento in entrata, o ne stampa il duplicato se è già stata "
+        "emessa."},
     {"cmdPrimo", "Visualizza la prima scheda in archivio."},
     {"cmdIndietro", "Visualizza la scheda precedente in archivio."},
     {"cmdAvanti", "Visualizza la scheda successiva in archivio."},

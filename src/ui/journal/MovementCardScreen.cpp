@@ -65,6 +65,7 @@ void MovementCardScreen::finishCard()
     onClick("cmdScadenze", [this] { showDuePayments(); });
     onClick(
         "cmdEsporta", [this, &context] { MovementExportDialog::open(context, this, m_yearPath); });
+    onClick("cmdRicevuta", [this] { giveReceipt(); });
     onClick("cmdGuida", [this, &context] { showHelpTopic(context, this, HelpTopic::Movements); });
     onClick("impData", [this] { box(journal::OperationDate)->clear(); });
     onClick("impDataSca", [this] { box(journal::DueDate)->clear(); });

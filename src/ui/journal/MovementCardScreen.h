@@ -57,6 +57,9 @@ private:
     void showDuePayments();
     void findMovement();
     void printMovement();
+    // The receipt of the movement shown: a copy marked as such when it has one, otherwise a new
+    // one for a settled income.
+    void giveReceipt();
 
     QString m_yearPath;
     int m_year = 0;

@@ -42,7 +42,7 @@ CardScreen::CardControls MovementCardScreen::buildCard()
     buildBoxes(panel);
     buildSmallButtons(panel, controls.buttons);
     CardForm::addHiddenLabels(panel, journal::movementTable());
-    controls.position = buildCardToolbar(panel, toolButtons(), 68, controls.buttons);
+    controls.position = buildCardToolbar(panel, toolButtons(), 64, controls.buttons);
     // Its click settles the amount, as Save does first.
     auto *cents = new QPushButton(panel);
     cents->setObjectName(QStringLiteral("btnCents"));

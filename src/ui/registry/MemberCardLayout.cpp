@@ -36,10 +36,11 @@ constexpr std::array<Box, 19> kBoxes {{
     {Email, 600, row(10), 250},
 }};
 
-constexpr std::array<Button, 12> kSideButtons {{
+constexpr std::array<Button, 13> kSideButtons {{
     {"btnNuovo", "btn-nuovo.svg", "Nuovo", true},
     {"btnDuplica", "btn-duplica.svg", "Duplica", true},
     {"btnSalva", "btn-salva.svg", "Salva", true},
+    {"btnRinnova", "btn-rinnova.svg", "Rinnova", true},
     {"btnTrova", "btn-trova.svg", "Trova", true},
     {"btnAllegati", "btn-allegati.svg", "Allegati", true},
     {"btnAnteprima", "btn-anteprima.svg", "Anteprima", true},
@@ -51,7 +52,7 @@ constexpr std::array<Button, 12> kSideButtons {{
     {"btnEsci", "btn-esci.svg", "Esci", true},
 }};
 
-constexpr std::array<HintSpec, 27> kHints {{
+constexpr std::array<HintSpec, 28> kHints {{
     {"cmdPrimo", "Visualizza la prima scheda in archivio."},
     {"cmdIndietro", "Visualizza la scheda precedente in archivio."},
     {"cmdAvanti", "Visualizza la scheda successiva in archivio."},
@@ -61,6 +62,9 @@ constexpr std::array<HintSpec, 27> kHints {{
         "Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati "
         "correnti."},
     {"btnSalva", "Salva la scheda corrente in archivio."},
+    {"btnRinnova",
+        "Rinnova l'iscrizione del socio, registra la quota in primanota ed emette la "
+        "ricevuta."},
     {"btnTrova", "Trova una scheda in archivio."},
     {"btnAllegati", "Allega file alla scheda corrente."},
     {"btnAnteprima", "Visualizza l'anteprima di stampa."},

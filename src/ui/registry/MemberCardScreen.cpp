@@ -71,6 +71,7 @@ void MemberCardScreen::finishCard()
     onClick("btnEsporta", [this, &context] { MemberExportDialog::open(context, this); });
     onClick("delDataSca", [this] { box(registry::ExpiryDate)->clear(); });
     onClick("btnGuida", [this, &context] { showHelpTopic(context, this, HelpTopic::MemberCard); });
+    onClick("btnRinnova", [this] { renewMembership(); });
 }
 
 // ---- the card's own part of new, read, duplicate and save ----------------------------------
@@ -102,6 +103,7 @@ void MemberCardScreen::cardChanged(Change change, const QStringList &values)
         loadPhotoOfPosition();
     else
         showPlaceholder();
+    enableRenewal();
     CardScreen::cardChanged(change, values);
 }
 
@@ -113,6 +115,7 @@ void MemberCardScreen::beforeSave()
 
 bool MemberCardScreen::afterSave()
 {
+    enableRenewal();
     return writePhotoOfPosition();
 }
 

@@ -52,6 +52,11 @@ private:
     // it.
     void makeTaxCode();
     bool confirmSave(const QStringList &values) override;
+    // Renews the member shown: the fee into this year's journal, the card's new expiry and a
+    // numbered receipt, all or nothing.
+    void renewMembership();
+    // Rinnova works on a card saved in the archive only.
+    void enableRenewal();
 
     void showPhoto();
     void showPlaceholder();

@@ -150,14 +150,14 @@ QWidget *MemberCardScreen::buildPhotoArea(QWidget *panel, CardButtons &buttons)
 
 void MemberCardScreen::buildButtons(QWidget *panel, CardControls &controls)
 {
-    int y = 64;
+    int y = 60;
     for (const Button &entry : sideButtons()) {
         auto *button = makePictureButton(QLatin1String(entry.name), QLatin1String(entry.picture),
-            QString::fromUtf8(entry.caption), panel, 26);
-        button->setGeometry(kPanelWidth - 92, y, 80, 46);
+            QString::fromUtf8(entry.caption), panel, 24);
+        button->setGeometry(kPanelWidth - 92, y, 80, 43);
         button->setEnabled(entry.ready);
         controls.buttons.add(button);
-        y += 47;
+        y += 44;
     }
 
     const struct
