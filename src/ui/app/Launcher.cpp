@@ -2,6 +2,7 @@
 
 #include "report/Fonts.h"
 #include "ui/app/AppContext.h"
+#include "ui/app/ReminderBoard.h"
 #include "ui/conventions/PictureButton.h"
 #include "ui/conventions/Window.h"
 #include "ui/help/HelpWindow.h"
@@ -15,6 +16,7 @@
 #include <QIcon>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPushButton>
 #include <QUrl>
 
 using namespace Qt::StringLiterals;
@@ -110,7 +112,15 @@ QLayout *Launcher::buildTopRow()
     auto *imgGuida = addClickable(this, "imgGuida", "help.svg", QSize(40, 40));
     connect(imgGuida, &ClickablePicture::clicked, this,
         [this] { showHelpTopic(m_context, this, HelpTopic::Tour); });
+    auto *btnPromemoria
+        = new QPushButton(QIcon(u":/pictures/reminders.svg"_s), u"Promemoria"_s, this);
+    btnPromemoria->setObjectName(u"btnPromemoria"_s);
+    btnPromemoria->setIconSize(QSize(28, 28));
+    btnPromemoria->setToolTip(
+        u"Soci con l'iscrizione scaduta o in scadenza e pagamenti da saldare"_s);
+    connect(btnPromemoria, &QPushButton::clicked, this, &Launcher::openReminders);
     auto *row = new QHBoxLayout;
+    row->addWidget(btnPromemoria, 0, Qt::AlignTop);
     row->addStretch(1);
     row->addWidget(imgGuida);
     return row;
@@ -203,6 +213,12 @@ void Launcher::openJournalMenu()
     m_context.navigator().go(Screen::JournalMenu, this);
 }
 
+void Launcher::openReminders()
+{
+    if (const std::optional<ReminderChoice> chosen = ReminderBoard::choose(m_context, this))
+        Q_EMIT reminderChosen(*chosen);
+}
+
 void Launcher::openWebSite()
 {
     openAddressOrTell(m_context.services(), this, QUrl(QLatin1String(kMakerWebSite)));
@@ -223,6 +239,11 @@ void Launcher::showEvent(QShowEvent *event)
     if (!event->spontaneous() && !(windowState() & Qt::WindowMaximized))
         setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
     QWidget::showEvent(event);
+    if (!event->spontaneous() && !m_shownBefore) {
+        m_shownBefore = true;
+        ReminderBoard::offerAtStart(m_context, this,
+            [this](const ReminderChoice &chosen) { Q_EMIT reminderChosen(chosen); });
+    }
 }
 
 void Launcher::closeEvent(QCloseEvent *event)

@@ -26,6 +26,7 @@ const TopicFiles kTopics[] = {
     {HelpTopic::Movements, {"movimenti"}},
     {HelpTopic::MovementExport, {"esporta-movimenti"}},
     {HelpTopic::Balance, {"bilancio"}},
+    {HelpTopic::Reminders, {"promemoria"}},
 };
 
 HelpText readTopicFile(const char *name)

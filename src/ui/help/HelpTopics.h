@@ -18,6 +18,7 @@ enum class HelpTopic {
     Movements, // the year screen and the movement card
     MovementExport,
     Balance,
+    Reminders, // the reminder board
 };
 
 struct HelpText
