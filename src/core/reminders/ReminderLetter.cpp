@@ -66,6 +66,8 @@ QString decodeTemplate(const QByteArray &bytes)
 QString defaultLetterTemplate()
 {
     return QStringLiteral(
+        "[DATA]\n"
+        "\n"
         "Gentile [NOME],\n"
         "\n"
         "ti ricordiamo che la tua iscrizione all'associazione scade (o è scaduta) il "

@@ -261,7 +261,6 @@ QWidget *ReminderBoard::buildCounts()
     for (const auto &entry : kCounts) {
         QPushButton *button = namedButton(entry.name, countText(entry.text, entry.count), box);
         button->setFlat(true);
-        button->setStyleSheet(QString()); // the program's sheet gives the look
         button->setToolTip(QStringLiteral("Apre l'elenco completo"));
         button->setEnabled(entry.count > 0);
         connect(button, &QPushButton::clicked, this, entry.open);
@@ -274,13 +273,15 @@ QWidget *ReminderBoard::buildMembers()
 {
     auto *box = new QGroupBox(QStringLiteral("Soci da avvisare"), this);
     auto *layout = new QVBoxLayout(box);
-    layout->addWidget(namedLabel(kHint,
-        QStringLiteral("Fare doppio clic su un socio per aprirne la scheda. \"Scrivi a tutti\" "
+    QLabel *hint = namedLabel(kHint,
+        QStringLiteral("Un clic su un conteggio apre l'elenco completo; un doppio clic su un socio "
+                       "ne apre la scheda. \"Scrivi a tutti\" "
                        "apre un unico messaggio di posta elettronica per i soci selezionati, con "
                        "gli indirizzi in copia nascosta (Ccn), e prepara le lettere da stampare "
                        "per i soci senza indirizzo e-mail."),
-        box));
-    box->findChild<QLabel *>(QLatin1String(kHint))->setWordWrap(true);
+        box);
+    hint->setWordWrap(true);
+    layout->addWidget(hint);
     m_model = new ReminderMemberModel(m_found.members, this);
     m_lstSoci = new QTreeView(box);
     m_lstSoci->setObjectName(QLatin1String(kMembers));
