@@ -1,8 +1,8 @@
 // Measures, on one generated member archive, the costs the screens pay on a large archive, each
 // against a plain baseline (a raw sequential read of the same file, one empty window, drawing
 // straight onto a PDF) so that the figures read the same on any machine.
-// Usage: almavest_bench [records] [journal|export|queries]   (default 100000; "journal", "export"
-// or "queries" measures that group alone)
+// Usage: almavest_bench [records] [journal|export|queries|board]   (default 100000; "journal",
+// "export", "queries" or "board" measures that group alone)
 //        almavest_bench scale   (the queries against SQLite at 10,000, 100,000 and 1,000,000)
 #include "BenchSupport.h"
 
@@ -56,6 +56,10 @@ int main(int argc, char *argv[])
         journalBenchmarks(dir.path(), records);
         return 0;
     }
+    if (argc >= 3 && qstrcmp(argv[2], "board") == 0) {
+        boardBenchmarks(dir.path(), records);
+        return 0;
+    }
     if (argc >= 3 && qstrcmp(argv[2], "queries") == 0) {
         queryBenchmarks(QCoreApplication::applicationFilePath(), dir.path(), records);
         return 0;
@@ -73,6 +77,7 @@ int main(int argc, char *argv[])
     reportBenchmarks();
     bookListBenchmarks(dir.path(), 500);
     journalBenchmarks(dir.path(), records);
+    boardBenchmarks(dir.path(), records);
     startUpBenchmarks(QCoreApplication::applicationFilePath(), dir.path());
     queryBenchmarks(QCoreApplication::applicationFilePath(), dir.path(), records);
     return 0;

@@ -60,6 +60,30 @@ bool scanMembers(const QString &path, QDate today, qint64 total, ReminderMembers
     return read;
 }
 
+// One pass over the year's journal counting the payments its due summary lists; false when the
+// journal cannot be read. The progress goes on from the `done` records of the member archive.
+bool countDuePayments(const QString &path, QDate today, qint64 done, qint64 total, qsizetype &count,
+    store::ScanControl *control)
+{
+    store::ArchiveFile archive(path, journal::kMovementRecordSize);
+    constexpr std::array<int, 3> kDueFields
+        = {journal::DueDate, journal::NoticeDays, journal::Settled};
+    archive.setReadAhead(journal::movementLayout().readAhead(kDueFields));
+    if (!archive.openForReading())
+        return false;
+    const bool read = archive.scan([&](qint64 position, QByteArrayView record) {
+        if (control && store::ScanControl::dueForReport(position)
+            && !control->report(done + position, total))
+            return false;
+        // A movement whose dates cannot be read is passed over, as its summary does.
+        if (journal::movementDue(record, today).value_or(false))
+            ++count;
+        return true;
+    });
+    archive.close();
+    return read;
+}
+
 } // namespace
 
 std::optional<Standing> memberStanding(
@@ -119,17 +143,8 @@ Reminders scanReminders(const QString &programFolder, QDate today, store::ScanCo
     if ((control && control->cancelled()) || !QFileInfo::exists(found.journalPath))
         return found;
 
-    // The journal's scan has a control of its own; its progress is carried on after the
-    // members', and a cancel of the whole stops it.
-    store::ScanControl journalControl;
-    if (control) {
-        journalControl.setPace(
-            [control, members, movements, total, &journalControl](const store::ScanControl &own) {
-                if (!control->report(members + movements * own.percent() / 100, total))
-                    journalControl.cancel();
-            });
-    }
-    found.duePayments = journal::dueMovements(found.journalPath, today, &journalControl);
+    found.journalRead
+        = countDuePayments(found.journalPath, today, members, total, found.duePayments, control);
     return found;
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "store/ListLines.h"
 #include "store/ScanControl.h"
 
 #include <QByteArray>
@@ -63,12 +62,12 @@ struct Reminders
 {
     ReminderMembers members;
     bool membersRead = true; // false when the member archive exists but cannot be read
-    store::ListLines duePayments; // the payments due, as their summary lists them
+    qsizetype duePayments = 0; // the payments due, as their summary counts them
+    bool journalRead = true; // false when the year's journal exists but cannot be read
     QString journalPath; // the current year's journal
     int year = 0;
 
-    bool journalRead() const { return duePayments.archiveOk; }
-    bool nothingToShow() const { return members.isEmpty() && duePayments.isEmpty(); }
+    bool nothingToShow() const { return members.isEmpty() && duePayments == 0; }
 };
 
 // Reads the member archive at `memberArchive` and the journal of `today`'s year in

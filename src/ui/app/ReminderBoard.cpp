@@ -80,7 +80,7 @@ reminders::Reminders scan(const QString &folder, QDate today, store::ScanControl
 // The archive access message when an archive the board reads could not be read.
 void tellUnread(AppContext &context, QWidget *owner, const reminders::Reminders &found)
 {
-    if (!found.membersRead || !found.journalRead())
+    if (!found.membersRead || !found.journalRead)
         context.services().message(owner, MessageKind::Error, store::archiveAccessMessage());
 }
 
@@ -256,7 +256,7 @@ QWidget *ReminderBoard::buildCounts()
         {kDue,
             QStringLiteral("Pagamenti in scadenza o scaduti e non saldati nella primanota %1")
                 .arg(m_found.year),
-            m_found.duePayments.size(), &ReminderBoard::openDuePayments},
+            m_found.duePayments, &ReminderBoard::openDuePayments},
     };
     for (const auto &entry : kCounts) {
         QPushButton *button = namedButton(entry.name, countText(entry.text, entry.count), box);
