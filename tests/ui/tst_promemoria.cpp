@@ -19,6 +19,7 @@
 #include "ui/registry/MemberCardScreen.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -96,6 +97,8 @@ private Q_SLOTS:
     void leavingBeforeTheScanEndsShowsNoBoard();
     void writeToAllSendsOneBccMail();
     void lettersForMembersWithoutEmail();
+    void longLetterIsCutAndSaid();
+    void lettersThatCannotBeSavedAreSaid();
     void manyAddresses_data();
     void manyAddresses();
     void switchedOffAndReopened();
@@ -295,9 +298,11 @@ void TestReminderBoard::writeToAllSendsOneBccMail()
                 u"bruno@example.it; carla?cc=x&y@example.it"_s),
             member(u"Non scelto"_s, u"03/12/2026"_s, u"0"_s, u"nonscelto@example.it"_s)});
     logInToBoard([&](ui::ReminderBoard &board) {
+        // The last member is left out from the keyboard.
         auto *list = control<QTreeView>(&board, "lstSoci");
-        QVERIFY(
-            list->model()->setData(list->model()->index(3, 0), Qt::Unchecked, Qt::CheckStateRole));
+        list->setCurrentIndex(list->model()->index(3, 0));
+        QTest::keyClick(list, Qt::Key_Space);
+        QCOMPARE(list->model()->index(3, 0).data(Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
         control<QPushButton>(&board, "btnScrivi")->click();
     });
     QCOMPARE(m_fixture->services.openedAddresses.size(), 1);
@@ -355,6 +360,43 @@ void TestReminderBoard::lettersForMembersWithoutEmail()
     QCOMPARE(m_fixture->services.messages.first().kind, ui::MessageKind::Information);
     QVERIFY(m_fixture->services.lastMessage().contains(u"2 lettere"_s));
     QVERIFY(QFileInfo::exists(m_fixture->file(QLatin1String(reminders::kLetterTemplateName))));
+}
+
+// A letter longer than its page keeps to its page, and the person learns that its end is lost.
+void TestReminderBoard::longLetterIsCutAndSaid()
+{
+    writeMembers(memberArchive(), {member(u"Senza posta"_s, u"01/12/2026"_s, u"0"_s)});
+    QByteArray longText = "Gentile [NOME],\r\n";
+    for (int line = 1; line <= 80; ++line)
+        longText += "riga " + QByteArray::number(line) + "\r\n";
+    QVERIFY(writeBytes(m_fixture->file(QLatin1String(reminders::kLetterTemplateName)), longText));
+    logInToBoard(
+        [&](ui::ReminderBoard &board) { control<QPushButton>(&board, "btnScrivi")->click(); });
+    QCOMPARE(m_fixture->services.previewed.size(), size_t(1));
+    const report::PreparedReport &letters = m_fixture->services.previewed.front();
+    QCOMPARE(letters.pages.size(), size_t(1));
+    QCOMPARE(placedOn(letters, 0, u"txtTesto"_s).lines.size(), 81);
+    QCOMPARE(m_fixture->services.messages.size(), 1);
+    QVERIFY(m_fixture->services.lastMessage().contains(u"le ultime righe non sono stampate"_s));
+}
+
+// A folder that takes no file: an error names the file, no success follows, nothing is left
+// behind, and the letters can still be printed from the preview.
+void TestReminderBoard::lettersThatCannotBeSavedAreSaid()
+{
+    writeMembers(memberArchive(), {member(u"Senza posta"_s, u"01/12/2026"_s, u"0"_s)});
+    QVERIFY(writeBytes(
+        m_fixture->file(QLatin1String(reminders::kLetterTemplateName)), "Gentile [NOME],\r\n"));
+    const QStringList before = QDir(m_fixture->folder()).entryList(QDir::Files);
+    logInToBoard([&](ui::ReminderBoard &board) {
+        ReadOnlyAccess locked({m_fixture->folder()});
+        control<QPushButton>(&board, "btnScrivi")->click();
+    });
+    QCOMPARE(m_fixture->services.messages.size(), 1);
+    QCOMPARE(m_fixture->services.messages.first().kind, ui::MessageKind::Error);
+    QVERIFY(m_fixture->services.lastMessage().contains(u"Lettere_promemoria.pdf"_s));
+    QCOMPARE(m_fixture->services.previewed.size(), size_t(1));
+    QCOMPARE(QDir(m_fixture->folder()).entryList(QDir::Files), before);
 }
 
 void TestReminderBoard::manyAddresses_data()
