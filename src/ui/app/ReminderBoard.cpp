@@ -33,8 +33,6 @@
 #include <QTreeView>
 #include <QUrl>
 
-#include <filesystem>
-
 namespace almavest::ui {
 
 namespace {
@@ -84,31 +82,35 @@ void tellUnread(AppContext &context, QWidget *owner, const reminders::Reminders 
         context.services().message(owner, MessageKind::Error, store::archiveAccessMessage());
 }
 
-// Writes the letters as a PDF file in the program folder, through a temporary file renamed over
-// the old one only once whole; the message for the person when that fails, else nothing.
+// Writes the letters as a PDF file in the program folder, replacing an older one only once the
+// new one is whole; the message for the person when that fails, else nothing.
 QString saveLetters(const app::ProgramFolder &folder, const report::PreparedReport &letters)
 {
     const QString name = QLatin1String(kLettersFileName);
-    const QString path = folder.file(name);
-    if (!folder.keepsInside(path))
-        return store::outsideLinkMessage(name);
-    const QString failed
+    QString failed
         = QStringLiteral("Attenzione: non è stato possibile salvare le lettere nel file %1 della "
                          "cartella del programma. La cartella potrebbe essere protetta dalla "
                          "scrittura oppure il disco potrebbe essere pieno.")
               .arg(name);
-    QTemporaryFile temporary(folder.file(QStringLiteral("Lettere_XXXXXX.tmp")));
-    if (!temporary.open())
-        return app::withSystemCause(failed, temporary.errorString());
-    const QString written = temporary.fileName();
-    temporary.close();
-    if (!report::writePdf(letters, written) || QFileInfo(written).size() == 0)
+    // The PDF is drawn into a scratch file first and then put in place whole.
+    QTemporaryFile drawn;
+    if (!drawn.open())
+        return app::withSystemCause(failed, drawn.errorString());
+    drawn.close();
+    if (!report::writePdf(letters, drawn.fileName()) || !drawn.open())
         return failed;
-    std::error_code renameError;
-    std::filesystem::rename(written.toStdString(), path.toStdString(), renameError);
-    if (renameError)
-        return app::withSystemCause(failed, QString::fromStdString(renameError.message()));
-    return {};
+    const QByteArray bytes = drawn.readAll();
+    QString error;
+    switch (store::writeWholeFile(folder.file(name), bytes, &error)) {
+    case store::WriteFailure::None:
+        return {};
+    case store::WriteFailure::OutsideLink:
+        return store::outsideLinkMessage(name);
+    case store::WriteFailure::Create:
+    case store::WriteFailure::Write:
+        break;
+    }
+    return app::withSystemCause(failed, error);
 }
 
 } // namespace
