@@ -11,6 +11,7 @@
 #include "registry/MemberRecord.h"
 #include "reminders/ReminderLetter.h"
 #include "reminders/ReminderSettings.h"
+#include "store/ArchiveFile.h"
 #include "ui/app/Launcher.h"
 #include "ui/app/PasswordScreen.h"
 #include "ui/app/ReminderBoard.h"
@@ -95,6 +96,8 @@ private Q_SLOTS:
     void leadsToListsAndCards_data();
     void leadsToListsAndCards();
     void leavingBeforeTheScanEndsShowsNoBoard();
+    void cancellingTheReadShowsNoBoard();
+    void unreadableArchiveIsSaid();
     void writeToAllSendsOneBccMail();
     void lettersForMembersWithoutEmail();
     void longLetterIsCutAndSaid();
@@ -285,6 +288,42 @@ void TestReminderBoard::leavingBeforeTheScanEndsShowsNoBoard()
     QTest::qWait(50);
     QCOMPARE(m_fixture->services.dialogsShown, QStringList());
     QVERIFY(m_fixture->app().memberCardScreen()->isVisible());
+}
+
+// The launcher's wait notice stops the read at start-up; the launcher is as before.
+void TestReminderBoard::cancellingTheReadShowsNoBoard()
+{
+    writeMembers(memberArchive(), {member(u"Scaduto"_s, u"01/12/2026"_s, u"0"_s)});
+    m_fixture->services.holdScansFrom(0);
+    logIn();
+    QTRY_COMPARE(m_fixture->services.heldScans(), 1);
+    ui::Launcher *launcher = m_fixture->app().launcher();
+    auto *cancel = control<QPushButton>(launcher, "btnAnnullaAttesa");
+    QTRY_VERIFY(cancel->isVisible());
+    cancel->click();
+    m_fixture->services.releaseScans();
+    QTRY_COMPARE(m_fixture->services.heldScans(), 0);
+    QTest::qWait(50);
+    QCOMPARE(m_fixture->services.dialogsShown, QStringList());
+    QVERIFY(launcher->isVisible());
+    QVERIFY(!cancel->isVisible());
+}
+
+// A member archive the program may not read: the archive access message, and no board when
+// nothing else is there to show.
+void TestReminderBoard::unreadableArchiveIsSaid()
+{
+    writeMembers(memberArchive(), {member(u"Scaduto"_s, u"01/12/2026"_s, u"0"_s)});
+    QVERIFY(QFile::setPermissions(memberArchive(), QFileDevice::Permissions()));
+    {
+        ReadOnlyAccess userOnly({m_fixture->folder()});
+        logInWithoutBoard();
+    }
+    QVERIFY(
+        QFile::setPermissions(memberArchive(), QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    QCOMPARE(m_fixture->services.messages.size(), 1);
+    QCOMPARE(m_fixture->services.messages.first().kind, ui::MessageKind::Error);
+    QCOMPARE(m_fixture->services.lastMessage(), store::archiveAccessMessage());
 }
 
 // The one message: no visible recipient, every address once whatever its case, an address
