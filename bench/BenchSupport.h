@@ -53,6 +53,8 @@ void reportBenchmarks();
 void bookListBenchmarks(const QString &folder, int books);
 // The cash journal on a generated year of `movements` movements made under `folder`.
 void journalBenchmarks(const QString &folder, int movements);
+// The reminder board over the member archive in `folder` and a generated year of `movements`.
+void boardBenchmarks(const QString &folder, int movements);
 // The spreadsheet export of the member archive `archive`.
 void exportBenchmarks(const QString &archive, double raw);
 void startUpBenchmarks(const QString &self, const QString &folder);

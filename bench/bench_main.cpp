@@ -1,8 +1,8 @@
 // Measures, on one generated member archive, the costs the screens pay on a large archive, each
 // against a plain baseline (a raw sequential read of the same file, one empty window, drawing
 // straight onto a PDF) so that the figures read the same on any machine.
-// Usage: almavest_bench [records] [journal|export|queries|backup|startup]   (default 100000; a
-// group named is measured alone)
+// Usage: almavest_bench [records] [journal|export|queries|board|backup|startup]   (default
+// 100000; a group named is measured alone)
 //        almavest_bench scale   (the queries against SQLite at 10,000, 100,000 and 1,000,000)
 #include "BenchSupport.h"
 
@@ -60,6 +60,10 @@ int main(int argc, char *argv[])
         backupBenchmarks(dir.path(), records);
         return 0;
     }
+    if (argc >= 3 && qstrcmp(argv[2], "board") == 0) {
+        boardBenchmarks(dir.path(), records);
+        return 0;
+    }
     if (argc >= 3 && qstrcmp(argv[2], "queries") == 0) {
         queryBenchmarks(QCoreApplication::applicationFilePath(), dir.path(), records);
         return 0;
@@ -77,6 +81,7 @@ int main(int argc, char *argv[])
     reportBenchmarks();
     bookListBenchmarks(dir.path(), 500);
     journalBenchmarks(dir.path(), records);
+    boardBenchmarks(dir.path(), records);
     startUpBenchmarks(QCoreApplication::applicationFilePath(), dir.path());
     queryBenchmarks(QCoreApplication::applicationFilePath(), dir.path(), records);
     backupBenchmarks(dir.path(), records);

@@ -13,6 +13,7 @@
 #include "membership/AssociationSettings.h"
 #include "membership/RenewalWrite.h"
 #include "registry/MemberRecord.h"
+#include "reminders/ReminderSettings.h"
 #include "store/ArchiveFile.h"
 #include "ui/app/Application.h"
 #include "ui/app/Launcher.h"
@@ -423,10 +424,14 @@ void TestRinnovo::settingsFromTheLauncher()
     QByteArray other("[Promemoria]\r\nMostra=No\r\n");
     QVERIFY(writeBytes(file(u"Impostazioni.ini"_s), other));
     QString name;
-    m_fixture->services.onNextDialog([&name](QDialog &dialog) {
+    bool reminderShown = false;
+    m_fixture->services.onNextDialog([&name, &reminderShown](QDialog &dialog) {
         name = dialog.objectName();
         control<QComboBox>(&dialog, "cmbTipo")->setCurrentText(u"ONLUS"_s);
         control<QCheckBox>(&dialog, "chkAnnoSolare")->setChecked(true);
+        // The reminder board's own choice, kept in the same file.
+        reminderShown = control<QCheckBox>(&dialog, "chkPromemoria")->isChecked();
+        control<QCheckBox>(&dialog, "chkPromemoria")->setChecked(false);
         control<QPushButton>(&dialog, "btnOK")->click();
         return dialog.result();
     });
@@ -437,6 +442,8 @@ void TestRinnovo::settingsFromTheLauncher()
     QVERIFY(settings.load());
     QCOMPARE(settings.kind(), membership::AssociationKind::Onlus);
     QVERIFY(settings.calendarYear());
+    QVERIFY(reminderShown);
+    QVERIFY(!reminders::showAtStart(m_fixture->folder()));
     QVERIFY(fileBytes(file(u"Impostazioni.ini"_s)).startsWith(other));
 }
 

@@ -33,6 +33,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDialog>
 #include <QDir>
 #include <QLineEdit>
@@ -138,7 +139,19 @@ bool PictureTaker::takeStart()
         return false;
     ui::Navigator::switchScreen(m_app.passwordChangeScreen(), password);
     child<QLineEdit>(password, "txtPassword")->setText(QString::fromLatin1(kSamplePassword));
+    // The reminder board opens over the launcher once the archives are read.
+    bool board = false;
+    m_services.onNextDialog(
+        [&](QDialog &dialog) { board = keep(QStringLiteral("promemoria"), &dialog); });
     child<QAbstractButton>(password, "cmdOK")->click();
+    QDeadlineTimer deadline(30000);
+    while (!m_services.dialogShown() && !deadline.hasExpired())
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    if (!board) {
+        if (m_failed.isEmpty())
+            m_failed = QStringLiteral("the reminder board did not open");
+        return false;
+    }
     return keep(QStringLiteral("avvio"), m_app.launcher());
 }
 

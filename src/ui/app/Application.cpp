@@ -4,6 +4,7 @@
 #include "ui/app/Launcher.h"
 #include "ui/app/PasswordChangeScreen.h"
 #include "ui/app/PasswordScreen.h"
+#include "ui/app/ReminderBoard.h"
 #include "ui/balance/BalanceQuery.h"
 #include "ui/book/BookCreationScreen.h"
 #include "ui/book/BookListScreen.h"
@@ -93,7 +94,11 @@ PasswordScreen *Application::passwordScreen()
 
 Launcher *Application::launcher()
 {
-    return resident(m_launcher);
+    const bool built = m_launcher != nullptr;
+    Launcher *launcher = resident(m_launcher);
+    if (!built)
+        wireReminderChoice(launcher);
+    return launcher;
 }
 
 PasswordChangeScreen *Application::passwordChangeScreen()
@@ -168,6 +173,23 @@ void Application::wireYearChoice(JournalYearMenu *years)
     QObject::connect(
         years, &JournalYearMenu::yearChosen, years, [this, years](const QString &path, int year) {
             movementCardScreen()->openYear(years, path, journal::journalYearText(year));
+        });
+}
+
+// A member chosen on the reminder board opens on the member card, a payment on the movement card
+// of its year.
+void Application::wireReminderChoice(Launcher *launcher)
+{
+    QObject::connect(launcher, &Launcher::reminderChosen, launcher,
+        [this, launcher](const ReminderChoice &chosen) {
+            if (chosen.kind == ReminderChoice::Kind::Member) {
+                m_context.navigator().go(Screen::MemberCard, launcher);
+                memberCardScreen()->loadCard(chosen.position);
+                return;
+            }
+            MovementCardScreen *card = movementCardScreen();
+            card->openYear(launcher, chosen.journalPath, journal::journalYearText(chosen.year));
+            card->loadCard(chosen.position);
         });
 }
 

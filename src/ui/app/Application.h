@@ -65,6 +65,7 @@ private:
     // Where one screen hands the next what it is to open, wired as the first one is built.
     void wireBookChoice(BookListScreen *books);
     void wireYearChoice(JournalYearMenu *years);
+    void wireReminderChoice(Launcher *launcher);
 
     AppContext m_context;
     std::unique_ptr<QTranslator> m_translator;

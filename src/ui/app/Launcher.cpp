@@ -3,6 +3,7 @@
 #include "report/Fonts.h"
 #include "ui/app/AppContext.h"
 #include "ui/app/BackupWindow.h"
+#include "ui/app/ReminderBoard.h"
 #include "ui/app/SettingsDialog.h"
 #include "ui/conventions/PictureButton.h"
 #include "ui/conventions/Window.h"
@@ -120,7 +121,15 @@ QLayout *Launcher::buildTopRow()
     btnImpostazioni->setObjectName(u"btnImpostazioni"_s);
     connect(btnImpostazioni, &QPushButton::clicked, this,
         [this] { SettingsDialog::edit(m_context, this); });
+    auto *btnPromemoria
+        = new QPushButton(QIcon(u":/pictures/reminders.svg"_s), u"Promemoria"_s, this);
+    btnPromemoria->setObjectName(u"btnPromemoria"_s);
+    btnPromemoria->setIconSize(QSize(28, 28));
+    btnPromemoria->setToolTip(
+        u"Soci con l'iscrizione scaduta o in scadenza e pagamenti da saldare"_s);
+    connect(btnPromemoria, &QPushButton::clicked, this, &Launcher::openReminders);
     auto *row = new QHBoxLayout;
+    row->addWidget(btnPromemoria, 0, Qt::AlignTop);
     row->addStretch(1);
     row->addWidget(btnCopie, 0, Qt::AlignVCenter);
     row->addWidget(btnImpostazioni, 0, Qt::AlignVCenter);
@@ -215,6 +224,12 @@ void Launcher::openJournalMenu()
     m_context.navigator().go(Screen::JournalMenu, this);
 }
 
+void Launcher::openReminders()
+{
+    if (const std::optional<ReminderChoice> chosen = ReminderBoard::choose(m_context, this))
+        Q_EMIT reminderChosen(*chosen);
+}
+
 void Launcher::openWebSite()
 {
     openAddressOrTell(m_context.services(), this, QUrl(QLatin1String(kMakerWebSite)));
@@ -235,6 +250,11 @@ void Launcher::showEvent(QShowEvent *event)
     if (!event->spontaneous() && !(windowState() & Qt::WindowMaximized))
         setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
     QWidget::showEvent(event);
+    if (!event->spontaneous() && !m_shownBefore) {
+        m_shownBefore = true;
+        ReminderBoard::offerAtStart(m_context, this,
+            [this](const ReminderChoice &chosen) { Q_EMIT reminderChosen(chosen); });
+    }
 }
 
 void Launcher::closeEvent(QCloseEvent *event)

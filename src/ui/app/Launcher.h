@@ -10,6 +10,7 @@ class QLayout;
 namespace almavest::ui {
 
 class AppContext;
+struct ReminderChoice;
 
 class Launcher final : public QWidget
 {
@@ -24,6 +25,12 @@ public:
     void openBookMenu();
     // Switches to the journal menu, as every control of the cash journal column does.
     void openJournalMenu();
+    // Reads the archives and opens the reminder board over the launcher.
+    void openReminders();
+
+Q_SIGNALS:
+    // A card was chosen on the reminder board: Application opens its screen on it.
+    void reminderChosen(const ReminderChoice &choice);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -38,6 +45,7 @@ private:
     void openWebSite();
 
     AppContext &m_context;
+    bool m_shownBefore = false; // the first showing follows the password and offers the board
 };
 
 } // namespace almavest::ui

@@ -2,6 +2,7 @@
 
 #include "app/SystemCause.h"
 #include "membership/AssociationSettings.h"
+#include "reminders/ReminderSettings.h"
 #include "ui/app/AppContext.h"
 #include "ui/conventions/DialogButtons.h"
 #include "ui/conventions/Window.h"
@@ -68,6 +69,9 @@ void SettingsDialog::build()
         QStringLiteral("Iscrizioni per anno solare (il rinnovo scade il 31 dicembre)"), this);
     m_calendarYear->setObjectName(QStringLiteral("chkAnnoSolare"));
     m_rows->addRow(QString(), m_calendarYear);
+    m_reminders = new QCheckBox(QStringLiteral("Mostra il promemoria all'avvio"), this);
+    m_reminders->setObjectName(QStringLiteral("chkPromemoria"));
+    m_rows->addRow(QString(), m_reminders);
     layout->addLayout(m_rows);
 
     const DialogButtons buttons = makeDialogButtons(this, "btnOK", QStringLiteral("OK"));
@@ -83,6 +87,7 @@ void SettingsDialog::show(const AssociationSettings &settings)
 {
     m_kind->setCurrentIndex(int(settings.kind()));
     m_calendarYear->setChecked(settings.calendarYear());
+    m_reminders->setChecked(reminders::showAtStart(m_context.folder().path()));
 }
 
 void SettingsDialog::read(AssociationSettings &settings) const
@@ -100,7 +105,12 @@ void SettingsDialog::done(int result)
     }
     AssociationSettings settings(m_context.folder().path());
     read(settings);
-    if (settings.save()) {
+    QString reminderError;
+    const QString folder = m_context.folder().path();
+    const bool saved = settings.save()
+        && (reminders::showAtStart(folder) == m_reminders->isChecked()
+            || reminders::setShowAtStart(folder, m_reminders->isChecked(), reminderError));
+    if (saved) {
         QDialog::done(result);
         return;
     }
@@ -111,7 +121,8 @@ void SettingsDialog::done(int result)
                          "questa finestra per riprovare? Rispondendo No la finestra si chiude "
                          "senza salvare le impostazioni.")
               .arg(QLatin1String(membership::kSettingsFileName),
-                  app::systemCause(settings.errorString()));
+                  app::systemCause(
+                      reminderError.isEmpty() ? settings.errorString() : reminderError));
     if (!m_context.services().message(this, MessageKind::Question, question))
         QDialog::done(QDialog::Rejected);
 }

@@ -36,6 +36,7 @@ private:
     QFormLayout *m_rows = nullptr;
     QComboBox *m_kind = nullptr;
     QCheckBox *m_calendarYear = nullptr;
+    QCheckBox *m_reminders = nullptr;
 };
 
 // The association's settings for an action that needs them; nullopt after telling the user that

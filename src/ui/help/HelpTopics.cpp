@@ -30,6 +30,7 @@ const TopicFiles kTopics[] = {
     {HelpTopic::Backups, {"copie"}},
     {HelpTopic::Renewal, {"rinnovo"}},
     {HelpTopic::Settings, {"impostazioni"}},
+    {HelpTopic::Reminders, {"promemoria"}},
 };
 
 HelpText readTopicFile(const char *name)

@@ -22,6 +22,7 @@ enum class HelpTopic {
     Backups,
     Renewal, // the renewal dialog and its receipt
     Settings,
+    Reminders, // the reminder board
 };
 
 struct HelpText

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+// Whether the reminder board shows at start-up, kept in the program's settings file beside the
+// other settings of the association.
+namespace almavest::reminders {
+
+inline constexpr const char *kSettingsFileName = "Impostazioni.ini";
+
+// True unless the settings file says "no"; a missing or unreadable file shows the board.
+bool showAtStart(const QString &programFolder);
+// Stores the choice, leaving every other line of the file as it is; false with the system's
+// reason in `error` when the file cannot be read or written. An unreadable file is never
+// replaced, so the other settings in it are not lost.
+[[nodiscard]] bool setShowAtStart(const QString &programFolder, bool show, QString &error);
+
+} // namespace almavest::reminders
