@@ -1,5 +1,6 @@
 #include "store/ArchiveFile.h"
 
+#include "store/FieldIndex.h"
 #include "store/FileLock.h"
 #include "store/MappedReadGuard.h"
 
@@ -190,6 +191,8 @@ bool ArchiveFile::canWrite(const QByteArray &record)
 
 bool ArchiveFile::writeLocked(qint64 position, const QByteArray &record)
 {
+    // The compact copy of the archive would no longer say what it holds.
+    FieldIndex::drop(m_file.fileName());
     if (!m_file.seek((position - 1) * m_recordSize))
         return fail(m_file.errorString());
     if (m_file.write(record) != m_recordSize || !m_file.flush())
