@@ -3,6 +3,9 @@
 // archive, is damaged or cannot be written is never read.
 #include "ReadOnlyAccess.h"
 #include "TestFiles.h"
+#include "balance/Balance.h"
+#include "journal/MovementRecord.h"
+#include "journal/MovementSelection.h"
 #include "registry/MemberRecord.h"
 #include "registry/MemberSelection.h"
 #include "store/ArchiveFile.h"
@@ -14,6 +17,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 
 #include <algorithm>
 #include <map>
@@ -93,6 +97,72 @@ QStringList everyList(const QString &path)
     return out;
 }
 
+QByteArray movementOf(const std::map<int, QString> &fields)
+{
+    using namespace journal;
+    QStringList values = blankMovement(kToday);
+    for (const auto &[field, value] : fields)
+        values[field] = value;
+    QByteArray record = movementLayout().blankRecord();
+    movementLayout().setFields(record, values);
+    return record;
+}
+
+// Movements that tell the year's lists and totals apart, an unreadable one among them; the last
+// differs from all the others.
+QByteArray movements(int count)
+{
+    using namespace journal;
+    const QByteArray all[] = {
+        movementOf({{OperationDate, u"10/01/2026"_s}, {Purpose, u"Quota socio 12"_s},
+            {DueDate, u"01/12/2026"_s}, {journal::NoticeDays, u"5"_s}, {SignedAmount, u"+25,00"_s},
+            {Payer, u"Rossi Mario"_s}, {Settled, u"No"_s}}),
+        movementOf({{OperationDate, u"11/02/2026"_s}, {Purpose, u"Affitto sala"_s},
+            {DueDate, u"31/12/2026"_s}, {journal::NoticeDays, u"30"_s},
+            {SignedAmount, u"-300,50"_s}, {Beneficiary, u"Comune"_s}, {Settled, u"Sì"_s}}),
+        movementOf({{OperationDate, u"non so"_s}, {Purpose, u"QUOTA SOCIO 12 bis"_s},
+            {SignedAmount, u"+abc"_s}}),
+        movementOf({{OperationDate, u"31/12/2026"_s}, {Purpose, u"Ultima quota socio 1"_s},
+            {DueDate, u"10/12/2026"_s}, {journal::NoticeDays, u"0"_s}, {SignedAmount, u"+0,01"_s},
+            {Payer, u"Socio 1"_s}, {Settled, u"No"_s}}),
+    };
+    QByteArray bytes;
+    const int kinds = int(std::size(all));
+    for (int i = 0; i < count; ++i)
+        bytes += all[i == count - 1 ? kinds - 1 : i % (kinds - 1)];
+    return bytes;
+}
+
+void appendLines(QStringList &out, const store::ListLines &lines)
+{
+    out.append(lines.archiveOk ? u"-- list"_s : u"-- unusable"_s);
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        out.append(QString::number(lines.positions.at(i)) + u' ' + lines.line(i));
+}
+
+// Every list and summary of a year, with the summaries' totals.
+QStringList everyYearList(const QString &path)
+{
+    journal::MovementFilters two;
+    two[2] = u"quota"_s;
+    two[4] = u"socio 1"_s;
+    QStringList out;
+    // The balance first, so that a damaged copy is found by it.
+    for (const QString &purpose : {QString(), u"socio 12"_s}) {
+        const balance::BalanceSummary summary
+            = balance::summarise({path, QDate(2026, 1, 1), QDate(2026, 12, 31), purpose});
+        appendLines(out, summary.lines);
+        out.append(u"totals %1 %2 %3, unreadable %4"_s.arg(summary.incomeCents)
+                       .arg(summary.expenseCents)
+                       .arg(summary.balanceCents)
+                       .arg(summary.unreadable));
+    }
+    appendLines(out, journal::searchMovements(path, journal::MovementSearch({})));
+    appendLines(out, journal::searchMovements(path, journal::MovementSearch(two)));
+    appendLines(out, journal::dueMovements(path, kToday));
+    return out;
+}
+
 } // namespace
 
 class TestFieldIndex final : public QObject
@@ -114,6 +184,8 @@ private Q_SLOTS:
     void ourWritesDropTheCopy();
     void progressClimbsThroughMakingAndReading();
     void cancelWhileMakingWritesNoCopy();
+    void yearListsReadTheCopyAsTheYear_data();
+    void yearListsReadTheCopyAsTheYear();
 
 private:
     QString archive() const { return m_dir->filePath(u"Soci.pro"_s); }
@@ -338,6 +410,40 @@ void TestFieldIndex::cancelWhileMakingWritesNoCopy()
     QVERIFY(lines.size() < 9000);
     QVERIFY(!QFileInfo::exists(copy()));
     QCOMPARE(everyList(archive()), scannedLists(archive()));
+}
+
+void TestFieldIndex::yearListsReadTheCopyAsTheYear_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addRow("one movement") << 1;
+    QTest::addRow("every kind of movement") << 4;
+    QTest::addRow("many movements") << 5000;
+}
+
+// The searches, the payments due and the balance of a year, from its copy and from the year; a
+// copy damaged under the balance leaves no count of it behind.
+void TestFieldIndex::yearListsReadTheCopyAsTheYear()
+{
+    QFETCH(int, count);
+    const QString year = m_dir->filePath(u"2026.dat"_s);
+    const QString fresh = m_other->filePath(u"2026.dat"_s);
+    QVERIFY(writeBytes(year, movements(count)));
+    QVERIFY(writeBytes(fresh, movements(count)));
+    const QStringList expected = everyYearList(fresh);
+    QVERIFY(age(year));
+    QCOMPARE(everyYearList(year), expected);
+    QVERIFY(QFileInfo::exists(FieldIndex::pathFor(year)));
+    QCOMPARE(everyYearList(year), expected);
+    QVERIFY(!QFileInfo::exists(FieldIndex::pathFor(fresh)));
+    // The last end of the amounts' texts past them: found on the last movement.
+    QByteArray bytes = fileBytes(FieldIndex::pathFor(year));
+    // The amount is the eleventh field of the copy; its directory entry starts with its ends.
+    const qsizetype directory = 8 + 4 + 4 + 5 * 8 + 13 * 8;
+    const auto amountEnds
+        = qsizetype(qFromLittleEndian<quint64>(bytes.constData() + directory + 10 * 24));
+    bytes[amountEnds + (count - 1) * 4 + 3] = char(0x7f);
+    QVERIFY(writeBytes(FieldIndex::pathFor(year), bytes));
+    QCOMPARE(everyYearList(year), expected);
 }
 
 QTEST_GUILESS_MAIN(TestFieldIndex)

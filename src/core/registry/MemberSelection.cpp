@@ -3,7 +3,7 @@
 #include "registry/MemberRecord.h"
 #include "store/ArchiveFile.h"
 #include "store/Cp1252.h"
-#include "store/FieldIndex.h"
+#include "store/IndexedLines.h"
 #include "store/ListLines.h"
 #include "text/TextRoutines.h"
 
@@ -60,46 +60,6 @@ void buildLine(QByteArrayView record, store::LineBuilder &line)
     buildLine([record](int field) { return fieldBytes(record, field); }, line);
 }
 
-// The lines of every card `wanted` accepts, read from the compact copy of the archive; nothing
-// when there is no copy to read or it turned out unreadable, and the archive must be scanned.
-template <typename Wanted>
-std::optional<MemberLines> indexedLines(
-    const QString &archivePath, const Wanted &wanted, store::ScanControl *control)
-{
-    const auto index
-        = store::FieldIndex::open(archivePath, memberLayout(), kIndexedFields, control);
-    if (index == nullptr || (control && control->cancelled()))
-        return std::nullopt;
-    MemberLines lines;
-    const qint64 count = index->count();
-    // Making the copy took the first half of the progress.
-    const qint64 done = index->wasMade() ? count : 0;
-    const qint64 total = done + count;
-    if (control && !control->report(done, total))
-        return lines;
-    constexpr qsizetype kSlack = 16;
-    store::LineBuilder builder;
-    const store::MappedReadGuard guard = index->guard();
-    for (qint64 position = 1; position <= count; ++position) {
-        if (control && store::ScanControl::dueForReport(position)
-            && !control->report(done + position, total))
-            return lines;
-        const auto textOf = [&index, position](int field) { return index->text(field, position); };
-        if (!wanted(textOf))
-            continue;
-        builder.clear();
-        buildLine(textOf, builder);
-        if (lines.isEmpty())
-            lines.reserve(count - position + 1, builder.bytes().size() + kSlack);
-        lines.append(builder.bytes(), position);
-    }
-    if (index->damaged())
-        store::FieldIndex::drop(archivePath); // made anew by the next list
-    if (guard.faulted() || index->damaged())
-        return std::nullopt;
-    return lines;
-}
-
 // One pass over the member archive, or over its compact copy where there is one, adding the
 // line of every card `wanted` accepts; `wanted` is given the texts of a card's fields by field
 // and, on the archive, reads the bytes at `readAhead` of every record.
@@ -107,18 +67,15 @@ template <typename Wanted>
 MemberLines collectLines(const QString &archivePath, const Wanted &wanted,
     std::vector<int> readAhead, store::ScanControl *control)
 {
-    if (std::optional<MemberLines> lines = indexedLines(archivePath, wanted, control))
-        return std::move(*lines);
-    return store::scanLines(
-        archivePath, kMemberRecordSize,
-        [&wanted](QByteArrayView record, store::LineBuilder &line) {
-            const auto textOf = [record](int field) { return fieldBytes(record, field); };
+    return store::linesOf(
+        archivePath, memberLayout(), kIndexedFields,
+        [&wanted](const auto &textOf, store::LineBuilder &line) {
             if (!wanted(textOf))
                 return false;
             buildLine(textOf, line);
             return true;
         },
-        std::move(readAhead), control);
+        std::move(readAhead), control, [] {});
 }
 
 // Reads a whole number as a number field would: blanks around it, an optional sign, decimal
