@@ -347,20 +347,20 @@ void settle(const QString &path)
         "cannot set the archive's time back");
 }
 
-// Makes the compact copy of the member archive through the first list, as the first list a
-// user asks for makes it, and says what it took.
-void makeMemberCopy(const Files &files)
+// Makes the compact copy of an archive through its first list, as the first list a user asks for
+// makes it, and says what it took.
+void makeCopy(
+    const QString &what, const QString &archive, const std::function<store::ListLines()> &firstList)
 {
-    settle(files.members);
+    settle(archive);
     QElapsedTimer timer;
     timer.start();
-    const store::ListLines first
-        = registry::searchMembers(files.members, registry::MemberSearch({}));
+    const store::ListLines first = firstList();
     const double ms = double(timer.nsecsElapsed()) / 1e6;
-    const QString copy = store::FieldIndex::pathFor(files.members);
-    require(first.archiveOk && QFile::exists(copy), "the compact copy of the members was not made");
+    const QString copy = store::FieldIndex::pathFor(archive);
+    require(first.archiveOk && QFile::exists(copy), "the compact copy was not made");
     const double raw = rawRead(copy);
-    QTextStream(stdout) << "members read through their compact copy, made by the first list in "
+    QTextStream(stdout) << what << " read through their compact copy, made by the first list in "
                         << number(ms) << " ms (a scan of the archive and the copy written): "
                         << QFile(copy).size() / 1024 << " KiB, raw read " << number(raw) << " ms"
                         << Qt::endl;
@@ -447,7 +447,10 @@ void queryBenchmarks(const QString &self, const QString &folder, int records)
         << " MiB) and " << records << " movements (" << QFile(files.year).size() / (1 << 20)
         << " MiB); SQLite database " << QFile(files.database).size() / (1 << 20) << " MiB"
         << Qt::endl;
-    makeMemberCopy(files);
+    makeCopy(QStringLiteral("members"), files.members,
+        [&files] { return registry::searchMembers(files.members, registry::MemberSearch({})); });
+    makeCopy(QStringLiteral("movements"), files.year,
+        [&files] { return journal::searchMovements(files.year, journal::MovementSearch({})); });
 
     const std::vector<Query> all = queries();
     std::vector<Timed> warmOurs;
@@ -494,8 +497,8 @@ void queryBenchmarks(const QString &self, const QString &folder, int records)
             all[i].onMembers ? rawMembers : rawYear, all[i].rawGoal);
 
     out << "cold: the first run of a fresh process, best of " << kColdRuns
-        << " processes; the system's cache of the files stays warm, the members' compact copy "
-           "is there"
+        << " processes; the system's cache of the files stays warm, the compact copies are "
+           "there"
         << Qt::endl;
     for (size_t i = 0; i < all.size(); ++i) {
         const int index = int(i);
