@@ -106,7 +106,8 @@ QByteArray identity(
     return out;
 }
 
-constexpr qint64 kDirectoryEntryBytes = 3 * 8; // where the ends are, where the texts, how many
+constexpr qint64 kDirectoryEntryBytes
+    = qint64(3) * 8; // where the ends are, where the texts, how many
 
 qint64 alignedTo8(qint64 size)
 {
@@ -152,7 +153,7 @@ std::optional<Columns> readColumns(const QString &archivePath, const RecordLayou
 
 bool writeIndex(const QString &path, const QByteArray &head, const Columns &columns, qint64 count)
 {
-    const qint64 columnCount = qint64(columns.texts.size());
+    const auto columnCount = qint64(columns.texts.size());
     QByteArray header = head;
     qint64 at = alignedTo8(head.size() + columnCount * kDirectoryEntryBytes + 8);
     for (qint64 c = 0; c < columnCount; ++c) {
@@ -236,7 +237,7 @@ std::unique_ptr<FieldIndex> FieldIndex::map(const QString &path, const QByteArra
         return nullptr;
     const qint64 size = file.size();
     const qint64 headBytes = expectedHeader.size();
-    const qint64 columnCount = qint64(
+    const auto columnCount = qint64(
         get32(reinterpret_cast<const uchar *>(expectedHeader.constData() + kMagic.size() + 4)));
     const qint64 directoryEnd = headBytes + columnCount * kDirectoryEntryBytes;
     if (size < directoryEnd + 8)

@@ -1,7 +1,7 @@
 #include "store/MappedReadGuard.h"
 
 #ifdef Q_OS_UNIX
-#include <signal.h>
+#include <csignal>
 #include <sys/mman.h>
 #include <unistd.h>
 #endif
