@@ -15,6 +15,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <unistd.h>
+
 #include <memory>
 
 using namespace almavest;
@@ -61,6 +63,9 @@ private Q_SLOTS:
     void scanFollowsAFileThatShrankAfterOpening_data();
     void scanFollowsAFileThatShrankAfterOpening();
     void mappedScanFailsOnAFileCutShortUnderIt();
+    void mappedScanFailsOnPagesGoneInsideAWindow_data();
+    void mappedScanFailsOnPagesGoneInsideAWindow();
+    void aPageGoneOutsideAScanStillEndsTheProgram();
     void missingFileIsCreatedEmpty_data();
     void missingFileIsCreatedEmpty();
     void openFailures_data();
@@ -420,6 +425,68 @@ void TestArchiveFile::mappedScanFailsOnAFileCutShortUnderIt()
     QVERIFY(!read);
     QCOMPARE(last, 3);
     QVERIFY(!archive.errorString().isEmpty());
+}
+
+void TestArchiveFile::mappedScanFailsOnPagesGoneInsideAWindow_data()
+{
+    QTest::addColumn<int>("pagesLeft");
+    QTest::addRow("every page") << 0;
+    QTest::addRow("all but the first page") << 1;
+    QTest::addRow("the last page of the window") << 3;
+}
+
+// The pages of a window already mapped can still go: the file cut short by another process, the
+// stick pulled out, an I/O error. The system then raises SIGBUS on the first byte read there,
+// which must fail the scan as a short read does instead of ending the program.
+void TestArchiveFile::mappedScanFailsOnPagesGoneInsideAWindow()
+{
+    QFETCH(int, pagesLeft);
+    const auto page = int(sysconf(_SC_PAGESIZE));
+    const int recordSize = page / 4;
+    const int records = 16; // four pages, all in one window
+    QByteArray bytes;
+    for (int p = 1; p <= records; ++p)
+        bytes += numberedRecord(p, recordSize);
+    const QString path = m_dir->filePath(u"gone.dat"_s);
+    QVERIFY(writeBytes(path, bytes));
+    ArchiveFile archive(path, recordSize);
+    archive.setReadMode(ArchiveFile::ReadMode::Mapped, qint64(records) * recordSize);
+    QVERIFY(archive.openForReading());
+    qint64 last = 0;
+    bool bytesMatch = true;
+    const bool read = archive.scan([&](qint64 position, QByteArrayView record) {
+        if (position == 1)
+            QFile::resize(path, qint64(pagesLeft) * page);
+        last = position;
+        bytesMatch = bytesMatch && record == numberedRecord(position, recordSize);
+        return true;
+    });
+    QVERIFY(!read);
+    QVERIFY(!archive.errorString().isEmpty());
+    // The first record past the pages left is the last visited, and the one record that reads
+    // wrong; those before it read as they were written.
+    const qint64 firstGone = qint64(pagesLeft) * 4 + 1;
+    QCOMPARE(last, firstGone);
+    QVERIFY(!bytesMatch);
+    // The next scan reads what is left, as a file shorter from the start is read.
+    qint64 after = 0;
+    QVERIFY(archive.scan([&](qint64 position, QByteArrayView record) {
+        after = record == numberedRecord(position, recordSize) ? position : -1;
+        return true;
+    }));
+    QCOMPARE(after, firstGone - 1);
+}
+
+// Only the scans' own reads are guarded: any other fault is a fault of the program, and ends it.
+void TestArchiveFile::aPageGoneOutsideAScanStillEndsTheProgram()
+{
+    const QString path = m_dir->filePath(u"outside.dat"_s);
+    QVERIFY(writeBytes(path, numberedRecords(7)));
+    QProcess helper;
+    helper.start(
+        QStringLiteral(ALMAVEST_BUS_ERROR_OUTSIDE_SCAN), {path, QString::number(kSmallRecord)});
+    QVERIFY(helper.waitForFinished(60000));
+    QCOMPARE(helper.exitStatus(), QProcess::CrashExit);
 }
 
 void TestArchiveFile::missingFileIsCreatedEmpty_data()

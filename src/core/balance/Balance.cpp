@@ -1,9 +1,11 @@
 #include "balance/Balance.h"
 
 #include "journal/MovementRecord.h"
+#include "journal/MovementSelection.h"
 #include "registry/MemberSelection.h"
 #include "store/Cp1252.h"
 #include "store/FieldSearch.h"
+#include "store/IndexedLines.h"
 #include "text/TextRoutines.h"
 
 #include <QFileInfo>
@@ -39,19 +41,20 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-void buildLine(QByteArrayView record, store::LineBuilder &line)
+// Writes the balance line of the movement whose fields `textOf` gives into `line`.
+template <typename TextOf> void buildLine(const TextOf &textOf, store::LineBuilder &line)
 {
-    const QByteArrayView amount = fieldBytes(record, MovementFieldIndex::SignedAmount);
+    const QByteArrayView amount = textOf(MovementFieldIndex::SignedAmount);
     const bool income = amount.startsWith('+');
     const bool expense = amount.startsWith('-');
     line.appendColumn(income ? kIncomeType : expense ? kExpenseType : QByteArrayView(), kTypeWidth);
-    line.appendColumn(fieldBytes(record, MovementFieldIndex::Purpose), kPurposeWidth);
+    line.appendColumn(textOf(MovementFieldIndex::Purpose), kPurposeWidth);
     line.append(kDateLabel);
-    line.appendColumn(fieldBytes(record, MovementFieldIndex::OperationDate), kDateWidth);
+    line.appendColumn(textOf(MovementFieldIndex::OperationDate), kDateWidth);
     line.append(kPayerLabel);
-    line.appendColumn(fieldBytes(record, MovementFieldIndex::Payer), kPartyWidth);
+    line.appendColumn(textOf(MovementFieldIndex::Payer), kPartyWidth);
     line.append(kBeneficiaryLabel);
-    line.appendColumn(fieldBytes(record, MovementFieldIndex::Beneficiary), kPartyWidth);
+    line.appendColumn(textOf(MovementFieldIndex::Beneficiary), kPartyWidth);
     line.append(journal::kAmountLabel);
     line.append(amount);
 }
@@ -118,7 +121,7 @@ QString intervalText(QDate from, QDate to)
 QString balanceLine(QByteArrayView record)
 {
     store::LineBuilder line;
-    buildLine(record, line);
+    buildLine([record](int field) { return fieldBytes(record, field); }, line);
     return line.line();
 }
 
@@ -138,22 +141,22 @@ BalanceSummary summarise(const BalanceRequest &request, store::ScanControl *cont
         MovementFieldIndex::Beneficiary};
     std::vector<int> readAhead
         = filtered ? purpose.readAhead() : journal::movementLayout().readAhead(kLineFields);
-    summary.lines = store::scanLines(
-        request.archivePath, journal::kMovementRecordSize,
-        [&](QByteArrayView record, store::LineBuilder &line) {
-            if (filtered && !purpose.matches(record))
+    summary.lines = store::linesOf(
+        request.archivePath, journal::movementLayout(), journal::movementIndexedFields(),
+        [&](const auto &textOf, store::LineBuilder &line) {
+            if (filtered && !purpose.matchesTexts(textOf))
                 return false;
-            const auto date = registry::recordDate(
-                fieldBytes(record, MovementFieldIndex::OperationDate), request.to);
+            const auto date
+                = registry::recordDate(textOf(MovementFieldIndex::OperationDate), request.to);
             if (date && (*date < request.from || *date > request.to))
                 return false;
-            const QByteArrayView amountBytes = fieldBytes(record, MovementFieldIndex::SignedAmount);
+            const QByteArrayView amountBytes = textOf(MovementFieldIndex::SignedAmount);
             const auto cents = parseCents(amountBytes);
             if (!date || !cents) {
                 ++summary.unreadable;
                 return false;
             }
-            buildLine(record, line);
+            buildLine(textOf, line);
             if (amountBytes.startsWith('+'))
                 summary.incomeCents += *cents;
             else if (amountBytes.startsWith('-'))
@@ -161,7 +164,9 @@ BalanceSummary summarise(const BalanceRequest &request, store::ScanControl *cont
             summary.balanceCents += *cents;
             return true;
         },
-        std::move(readAhead), control);
+        std::move(readAhead), control,
+        // A copy that could not be read to the end counted part of the year.
+        [&summary] { summary = BalanceSummary(); });
     // Reading never creates the year where the folder cannot be written: nothing was there.
     const QFileInfo file(request.archivePath);
     summary.yearMissing = summary.lines.archiveOk && !file.exists();

@@ -3,8 +3,7 @@
 #include "journal/MovementRecord.h"
 #include "registry/MemberSelection.h"
 #include "store/Cp1252.h"
-
-#include <functional>
+#include "store/IndexedLines.h"
 
 namespace almavest::journal {
 
@@ -22,59 +21,65 @@ constexpr QByteArrayView kNotSettled = "No";
 constexpr std::array<int, kMovementFilterCount> kFilterFields = {OperationDate, DueDate, Purpose,
     Reminder, Payer, PayerCardNumber, Beneficiary, Receipt, Tariff, Notes};
 
-QByteArrayView fieldBytes(QByteArrayView record, int field)
-{
-    return movementLayout().textBytes(record, field);
-}
-
 // The fields a list line shows.
 constexpr std::array<int, 5> kLineFields = {Purpose, DueDate, Payer, Beneficiary, SignedAmount};
 
-void buildLine(QByteArrayView record, store::LineBuilder &line)
+// Every field the lists show or select on: the compact copy of the year holds these.
+constexpr std::array<int, 13> kIndexedFields = {OperationDate, DueDate, Purpose, Reminder, Payer,
+    PayerCardNumber, Beneficiary, Receipt, Tariff, Notes, SignedAmount, NoticeDays, Settled};
+
+// Writes the summary line of the movement whose fields `textOf` gives into `line`.
+template <typename TextOf> void buildLine(const TextOf &textOf, store::LineBuilder &line)
 {
-    line.appendColumn(fieldBytes(record, Purpose), kPurposeWidth);
+    line.appendColumn(textOf(Purpose), kPurposeWidth);
     line.append(kDueLabel);
-    line.appendColumn(fieldBytes(record, DueDate), kDueDateWidth);
+    line.appendColumn(textOf(DueDate), kDueDateWidth);
     line.append(kPayerLabel);
-    line.appendColumn(fieldBytes(record, Payer), kPartyWidth);
+    line.appendColumn(textOf(Payer), kPartyWidth);
     line.append(kBeneficiaryLabel);
-    line.appendColumn(fieldBytes(record, Beneficiary), kPartyWidth);
+    line.appendColumn(textOf(Beneficiary), kPartyWidth);
     line.append(kAmountLabel);
-    line.append(fieldBytes(record, SignedAmount));
+    line.append(textOf(SignedAmount));
 }
 
-// One pass over the archive adding the line of every movement `wanted` accepts, then the sort;
-// `wanted` reads the bytes at `readAhead` of every record.
-MovementLines collectLines(const QString &archivePath,
-    const std::function<bool(QByteArrayView)> &wanted, std::vector<int> readAhead,
-    store::ScanControl *control)
+// One pass over the year, or over its compact copy where there is one, adding the line of every
+// movement `wanted` accepts, then the sort; `wanted` is given the texts of a movement's fields by
+// field and, on the archive, reads the bytes at `readAhead` of every record.
+template <typename Wanted>
+MovementLines collectLines(const QString &archivePath, const Wanted &wanted,
+    std::vector<int> readAhead, store::ScanControl *control)
 {
-    MovementLines lines = store::scanLines(
-        archivePath, kMovementRecordSize,
-        [&wanted](QByteArrayView record, store::LineBuilder &line) {
-            if (!wanted(record))
+    MovementLines lines = store::linesOf(
+        archivePath, movementLayout(), kIndexedFields,
+        [&wanted](const auto &textOf, store::LineBuilder &line) {
+            if (!wanted(textOf))
                 return false;
-            buildLine(record, line);
+            buildLine(textOf, line);
             return true;
         },
-        std::move(readAhead), control);
+        std::move(readAhead), control, [] {});
     if (control && control->cancelled())
         return lines; // nobody will show them
     lines.sortCaseBlind();
     return lines;
 }
 
-// movementDue() decoding the notice days into a buffer that the caller keeps from one record of a
-// scan to the next.
-std::optional<bool> movementDue(QByteArrayView record, QDate today, QString &notice)
+// movementDue() on a movement's field texts, decoding the notice days into a buffer that the
+// caller keeps from one record of a scan to the next.
+template <typename TextOf>
+std::optional<bool> movementDue(const TextOf &textOf, QDate today, QString &notice)
 {
-    const std::optional<bool> begun
-        = registry::expiryListed(registry::ExpiryRule::ExpiringOrExpired,
-            registry::recordDate(fieldBytes(record, DueDate), today),
-            store::decodeCp1252(fieldBytes(record, NoticeDays), notice), today);
+    const std::optional<bool> begun = registry::expiryListed(
+        registry::ExpiryRule::ExpiringOrExpired, registry::recordDate(textOf(DueDate), today),
+        store::decodeCp1252(textOf(NoticeDays), notice), today);
     if (!begun)
         return std::nullopt;
-    return *begun && fieldBytes(record, Settled) == kNotSettled;
+    return *begun && textOf(Settled) == kNotSettled;
+}
+
+QByteArrayView fieldBytes(QByteArrayView record, int field)
+{
+    return movementLayout().textBytes(record, field);
 }
 
 } // namespace
@@ -82,8 +87,13 @@ std::optional<bool> movementDue(QByteArrayView record, QDate today, QString &not
 QString movementSummaryLine(QByteArrayView record)
 {
     store::LineBuilder line;
-    buildLine(record, line);
+    buildLine([record](int field) { return fieldBytes(record, field); }, line);
     return line.line();
+}
+
+std::span<const int> movementIndexedFields()
+{
+    return kIndexedFields;
 }
 
 MovementSearch::MovementSearch(const MovementFilters &filters)
@@ -93,7 +103,7 @@ MovementSearch::MovementSearch(const MovementFilters &filters)
 std::optional<bool> movementDue(QByteArrayView record, QDate today)
 {
     QString notice;
-    return movementDue(record, today, notice);
+    return movementDue([record](int field) { return fieldBytes(record, field); }, today, notice);
 }
 
 MovementLines searchMovements(
@@ -101,10 +111,10 @@ MovementLines searchMovements(
 {
     if (search.filledCount() == 0)
         return collectLines(
-            archivePath, [](QByteArrayView) { return true; },
-            movementLayout().readAhead(kLineFields), control);
+            archivePath, [](const auto &) { return true; }, movementLayout().readAhead(kLineFields),
+            control);
     return collectLines(
-        archivePath, [&search](QByteArrayView record) { return search.matches(record); },
+        archivePath, [&search](const auto &textOf) { return search.matchesTexts(textOf); },
         search.readAhead(), control);
 }
 
@@ -116,7 +126,7 @@ MovementLines dueMovements(const QString &archivePath, QDate today, store::ScanC
     constexpr std::array<int, 3> kDueFields = {DueDate, NoticeDays, Settled};
     return collectLines(
         archivePath,
-        [&](QByteArrayView record) { return movementDue(record, today, notice).value_or(false); },
+        [&](const auto &textOf) { return movementDue(textOf, today, notice).value_or(false); },
         movementLayout().readAhead(kDueFields), control);
 }
 

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <array>
+#include <span>
 
 // What the movement lists show and select: the one-line summary of a movement, the ten-filter
 // search and the payments due. Each scan reads the year's archive once, from the first record
@@ -32,6 +33,11 @@ public:
 
     int filledCount() const { return m_search.filledCount(); }
     bool matches(QByteArrayView record) const { return m_search.matches(record); }
+    // The same on a movement's field texts by field (store::FieldSearch::matchesTexts).
+    template <typename TextOf> bool matchesTexts(const TextOf &textOf) const
+    {
+        return m_search.matchesTexts(textOf);
+    }
     std::vector<int> readAhead() const { return m_search.readAhead(); }
 
 private:
@@ -42,6 +48,9 @@ private:
 // is today or earlier) and its settled flag is "No". nullopt when the due date or the notice
 // days cannot be read.
 std::optional<bool> movementDue(QByteArrayView record, QDate today);
+
+// The fields of a year's compact copy, which every list and summary of the year reads.
+std::span<const int> movementIndexedFields();
 
 // The lines of a movement list, sorted, each with the position of its movement.
 using MovementLines = store::ListLines;

@@ -3,12 +3,12 @@
 #include "registry/MemberRecord.h"
 #include "store/ArchiveFile.h"
 #include "store/Cp1252.h"
+#include "store/IndexedLines.h"
 #include "store/ListLines.h"
 #include "text/TextRoutines.h"
 
 #include <algorithm>
 #include <array>
-#include <functional>
 #include <limits>
 #include <string_view>
 
@@ -37,35 +37,45 @@ QByteArrayView fieldBytes(QByteArrayView record, int field)
 // The fields a list line shows.
 constexpr std::array<int, 5> kLineFields = {Name, TaxCode, ExpiryDate, Phone, Notes};
 
-// Writes the member list line of `record` into `line`.
-void buildLine(QByteArrayView record, store::LineBuilder &line)
+// Every field the lists show or select on: the compact copy of the archive holds these.
+constexpr std::array<int, 13> kIndexedFields = {Name, CardNumber, BirthPlace, BirthDate, TaxCode,
+    EnrolmentDate, Town, Qualifications, Role, Notes, ExpiryDate, NoticeDays, Phone};
+
+// Writes the member list line of the card whose fields `textOf` gives into `line`.
+template <typename TextOf> void buildLine(const TextOf &textOf, store::LineBuilder &line)
 {
-    line.appendColumn(fieldBytes(record, Name), kNameWidth);
+    line.appendColumn(textOf(Name), kNameWidth);
     line.append(kTaxCodeLabel);
-    line.appendColumn(fieldBytes(record, TaxCode), kTaxCodeWidth);
+    line.appendColumn(textOf(TaxCode), kTaxCodeWidth);
     line.append(kExpiryLabel);
-    line.appendColumn(fieldBytes(record, ExpiryDate), kExpiryWidth);
+    line.appendColumn(textOf(ExpiryDate), kExpiryWidth);
     line.append(kPhoneLabel);
-    line.appendColumn(fieldBytes(record, Phone), kPhoneWidth);
+    line.appendColumn(textOf(Phone), kPhoneWidth);
     line.append(kNotesLabel);
-    line.append(fieldBytes(record, Notes));
+    line.append(textOf(Notes));
 }
 
-// One pass over the member archive adding the line of every record `wanted` accepts; `wanted`
-// reads the bytes at `readAhead` of every record.
-MemberLines collectLines(const QString &archivePath,
-    const std::function<bool(QByteArrayView)> &wanted, std::vector<int> readAhead,
-    store::ScanControl *control)
+void buildLine(QByteArrayView record, store::LineBuilder &line)
 {
-    return store::scanLines(
-        archivePath, kMemberRecordSize,
-        [&wanted](QByteArrayView record, store::LineBuilder &line) {
-            if (!wanted(record))
+    buildLine([record](int field) { return fieldBytes(record, field); }, line);
+}
+
+// One pass over the member archive, or over its compact copy where there is one, adding the
+// line of every card `wanted` accepts; `wanted` is given the texts of a card's fields by field
+// and, on the archive, reads the bytes at `readAhead` of every record.
+template <typename Wanted>
+MemberLines collectLines(const QString &archivePath, const Wanted &wanted,
+    std::vector<int> readAhead, store::ScanControl *control)
+{
+    return store::linesOf(
+        archivePath, memberLayout(), kIndexedFields,
+        [&wanted](const auto &textOf, store::LineBuilder &line) {
+            if (!wanted(textOf))
                 return false;
-            buildLine(record, line);
+            buildLine(textOf, line);
             return true;
         },
-        std::move(readAhead), control);
+        std::move(readAhead), control, [] {});
 }
 
 // Reads a whole number as a number field would: blanks around it, an optional sign, decimal
@@ -165,10 +175,10 @@ MemberLines searchMembers(
 {
     if (search.filledCount() == 0)
         return collectLines(
-            archivePath, [](QByteArrayView) { return true; }, memberLayout().readAhead(kLineFields),
+            archivePath, [](const auto &) { return true; }, memberLayout().readAhead(kLineFields),
             control);
     return collectLines(
-        archivePath, [&search](QByteArrayView record) { return search.matches(record); },
+        archivePath, [&search](const auto &textOf) { return search.matchesTexts(textOf); },
         search.readAhead(), control);
 }
 
@@ -176,7 +186,7 @@ MemberLines namedMembers(const QString &archivePath, store::ScanControl *control
 {
     constexpr std::array<int, 1> kNameField = {Name};
     return collectLines(
-        archivePath, [](QByteArrayView record) { return !fieldBytes(record, Name).isEmpty(); },
+        archivePath, [](const auto &textOf) { return !textOf(Name).isEmpty(); },
         memberLayout().readAhead(kNameField), control);
 }
 
@@ -187,10 +197,10 @@ MemberLines expiringMembers(
     constexpr std::array<int, 2> kExpiryFields = {ExpiryDate, NoticeDays};
     return collectLines(
         archivePath,
-        [&](QByteArrayView record) {
-            const std::optional<QDate> expiry = recordDate(fieldBytes(record, ExpiryDate), today);
+        [&](const auto &textOf) {
+            const std::optional<QDate> expiry = recordDate(textOf(ExpiryDate), today);
             const QStringView days = rule == ExpiryRule::ExpiringOrExpired
-                ? store::decodeCp1252(fieldBytes(record, NoticeDays), daysBuffer)
+                ? store::decodeCp1252(textOf(NoticeDays), daysBuffer)
                 : QStringView();
             // A card that cannot be read is left out rather than ending the list: stopping there
             // would hide every card after it.

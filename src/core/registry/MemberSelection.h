@@ -34,6 +34,11 @@ public:
 
     int filledCount() const { return m_search.filledCount(); }
     bool matches(QByteArrayView record) const { return m_search.matches(record); }
+    // The same on a card's field texts by field (store::FieldSearch::matchesTexts).
+    template <typename TextOf> bool matchesTexts(const TextOf &textOf) const
+    {
+        return m_search.matchesTexts(textOf);
+    }
     std::vector<int> readAhead() const { return m_search.readAhead(); }
 
 private:

@@ -1,6 +1,8 @@
 #include "store/ArchiveFile.h"
 
+#include "store/FieldIndex.h"
 #include "store/FileLock.h"
+#include "store/MappedReadGuard.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -189,6 +191,8 @@ bool ArchiveFile::canWrite(const QByteArray &record)
 
 bool ArchiveFile::writeLocked(qint64 position, const QByteArray &record)
 {
+    // The compact copy of the archive would no longer say what it holds.
+    FieldIndex::drop(m_file.fileName());
     if (!m_file.seek((position - 1) * m_recordSize))
         return fail(m_file.errorString());
     if (m_file.write(record) != m_recordSize || !m_file.flush())
@@ -227,19 +231,29 @@ std::optional<bool> ArchiveFile::scanMapped(
         if (window == nullptr)
             return std::nullopt; // the rest is read in blocks
         const char *bytes = reinterpret_cast<const char *>(window);
-        mapPagesNow(window, records * m_recordSize);
         bool more = true;
-        for (qint64 i = 0; i < records && more; ++i) {
-            if (i + kReadAheadRecords < records) {
-                const char *ahead = bytes + (i + kReadAheadRecords) * m_recordSize;
-                for (const int offset : m_readAhead)
-                    prefetch(ahead + offset);
+        bool faulted = false;
+        {
+            // A page that can no longer be read (the file cut short after the check above, the
+            // stick pulled out, an I/O error) reads as zeros instead of ending the program; the
+            // record being visited then is the last, and the scan fails.
+            const MappedReadGuard guard(window, records * m_recordSize);
+            mapPagesNow(window, records * m_recordSize);
+            for (qint64 i = 0; i < records && more && !faulted; ++i) {
+                if (i + kReadAheadRecords < records) {
+                    const char *ahead = bytes + (i + kReadAheadRecords) * m_recordSize;
+                    for (const int offset : m_readAhead)
+                        prefetch(ahead + offset);
+                }
+                ++position;
+                m_position = position;
+                more = visit(position, QByteArrayView(bytes + i * m_recordSize, m_recordSize));
+                faulted = guard.faulted();
             }
-            ++position;
-            m_position = position;
-            more = visit(position, QByteArrayView(bytes + i * m_recordSize, m_recordSize));
         }
         m_file.unmap(window);
+        if (faulted)
+            return fail(QStringLiteral("Unreadable page at position %1").arg(position));
         if (!more)
             return true;
     }

@@ -18,7 +18,16 @@ QByteArray lowerBytes(QByteArray bytes)
     return bytes;
 }
 
-// Whether `needle` (already lower-cased) occurs in `field` lower-cased on A-Z.
+// Whether the code page holds `text` exactly in `bytes`, so that a byte comparison says the
+// same as a comparison of texts. Accents typed as separate marks are composed on the way in,
+// as a stored field has them.
+bool holdsExactly(const QString &text, const QByteArray &bytes)
+{
+    return fromCp1252(bytes) == text.normalized(QString::NormalizationForm_C);
+}
+
+} // namespace
+
 bool containsLowered(QByteArrayView field, QByteArrayView needle)
 {
     if (needle.size() > field.size())
@@ -31,16 +40,6 @@ bool containsLowered(QByteArrayView field, QByteArrayView needle)
     return haystack.find(std::string_view(needle.data(), static_cast<size_t>(needle.size())))
         != std::string_view::npos;
 }
-
-// Whether the code page holds `text` exactly in `bytes`, so that a byte comparison says the
-// same as a comparison of texts. Accents typed as separate marks are composed on the way in,
-// as a stored field has them.
-bool holdsExactly(const QString &text, const QByteArray &bytes)
-{
-    return fromCp1252(bytes) == text.normalized(QString::NormalizationForm_C);
-}
-
-} // namespace
 
 FieldSearch::FieldSearch(
     const RecordLayout &layout, std::span<const int> fields, std::span<const QString> typed)
@@ -73,13 +72,7 @@ std::vector<int> FieldSearch::readAhead() const
 
 bool FieldSearch::matches(QByteArrayView record) const
 {
-    int matched = 0;
-    for (const Filter &filter : m_filters) {
-        if (filter.usable
-            && containsLowered(m_layout->textBytes(record, filter.field), filter.lowered))
-            ++matched;
-    }
-    return matched >= m_filled;
+    return matchesTexts([this, record](int field) { return m_layout->textBytes(record, field); });
 }
 
 } // namespace almavest::store

@@ -25,6 +25,9 @@ public:
 
     int filledCount() const { return m_filled; }
     bool matches(QByteArrayView record) const;
+    // The same on texts already cut from a record: `textOf(field)` gives the trimmed text bytes
+    // of `field`, as RecordLayout::textBytes does.
+    template <typename TextOf> bool matchesTexts(const TextOf &textOf) const;
     // The offsets in a record of the bytes matches() reads, for a scan to read ahead.
     std::vector<int> readAhead() const;
 
@@ -44,6 +47,19 @@ private:
 inline char lowerAsciiByte(char byte)
 {
     return byte >= 'A' && byte <= 'Z' ? static_cast<char>(byte - 'A' + 'a') : byte;
+}
+
+// Whether `needle` (already lower-cased) occurs in `field` lower-cased on A-Z.
+bool containsLowered(QByteArrayView field, QByteArrayView needle);
+
+template <typename TextOf> bool FieldSearch::matchesTexts(const TextOf &textOf) const
+{
+    int matched = 0;
+    for (const Filter &filter : m_filters) {
+        if (filter.usable && containsLowered(textOf(filter.field), filter.lowered))
+            ++matched;
+    }
+    return matched >= m_filled;
 }
 
 } // namespace almavest::store
