@@ -6,6 +6,8 @@
 
 #include <xlsxwriter.h>
 
+#include <cerrno>
+
 namespace almavest::exporting {
 
 namespace {
@@ -129,12 +131,18 @@ bool writeXlsxFile(const QString &path, const WorkbookSheet &sheet, QString &err
             worksheet_set_column(target, at, at, widths.at(column), format);
         }
     }
-    // Closing writes the file, and frees the workbook whatever happened before.
+    // Closing writes the file, and frees the workbook whatever happened before. The library
+    // names only its own step that failed; the system's reason, as a full disk, is in errno.
+    errno = 0;
     const lxw_error closed = workbook_close(book);
+    const int systemError = errno;
     if (failure == LXW_NO_ERROR)
         failure = closed;
-    if (failure != LXW_NO_ERROR)
+    if (failure != LXW_NO_ERROR) {
         error = reasonOf(failure);
+        if (closed != LXW_NO_ERROR && systemError != 0)
+            error = qt_error_string(systemError) + u" (" + error + u')';
+    }
     return failure == LXW_NO_ERROR;
 }
 

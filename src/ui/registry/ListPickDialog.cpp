@@ -5,6 +5,7 @@
 #include "ui/app/AppContext.h"
 #include "ui/conventions/ScanRunner.h"
 #include "ui/conventions/Window.h"
+#include "ui/exporting/WorkbookSaving.h"
 #include "ui/services/Services.h"
 
 #include <QPushButton>
@@ -16,6 +17,7 @@ ListPickDialog::ListPickDialog(
     AppContext &context, QWidget *owner, const QString &caption, const QString &printTitle)
     : QDialog(owner)
     , m_context(context)
+    , m_printTitle(printTitle)
 {
     setWindowTitle(caption);
     m_list = new MemberListPanel(context, this);
@@ -63,6 +65,48 @@ std::optional<qint64> ListPickDialog::run()
         return std::nullopt;
     }
     return runChoosing();
+}
+
+void ListPickDialog::offerWorkbook(const exporting::SheetForm &form, const QString &archivePath)
+{
+    QPushButton *button = m_list->workbookButton();
+    button->show();
+    connect(button, &QPushButton::clicked, this,
+        [this, &form, archivePath] { saveListWorkbook(form, archivePath); });
+}
+
+void ListPickDialog::saveListWorkbook(const exporting::SheetForm &form, const QString &archivePath)
+{
+    Services &services = m_context.services();
+    const QList<qint64> positions = m_list->positions();
+    if (positions.isEmpty()) {
+        services.message(this, MessageKind::Information,
+            QStringLiteral("L'elenco è vuoto: non c'è nulla da salvare nel foglio di calcolo."));
+        return;
+    }
+    struct Read
+    {
+        bool ok = false;
+        exporting::SheetRows rows;
+    };
+    // The records are read again, whole, behind the wait notice: the lines show only part of
+    // them.
+    std::optional<Read> read = ScanRunner::waitFor(
+        services, this, [&form, archivePath, positions](store::ScanControl &control) {
+            Read found;
+            found.ok = exporting::readSheetRowsAt(
+                form, archivePath, positions, found.rows, nullptr, &control);
+            return found;
+        });
+    if (!read)
+        return;
+    if (!read->ok) {
+        services.message(this, MessageKind::Error, store::archiveAccessMessage());
+        return;
+    }
+    const QList<int> chosen = exporting::loadChosenColumns(m_context.folder().path(), form);
+    const exporting::ChosenSheetRows rows(read->rows, chosen);
+    saveWorkbook(m_context, this, {m_printTitle, exporting::workbookColumns(form, chosen), rows});
 }
 
 std::optional<store::ListLines> ListPickDialog::scanOver(

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exporting/SheetExport.h"
 #include "store/ListLines.h"
 #include "ui/registry/MemberListPanel.h"
 
@@ -43,6 +44,10 @@ protected:
 
     AppContext &context() const { return m_context; }
 
+    // Offers the records behind the lines, read from the archive at `archivePath`, as a
+    // workbook named after the printed list, with the columns of `form` the user chose.
+    void offerWorkbook(const exporting::SheetForm &form, const QString &archivePath);
+
     // Scans for a list with `owner` kept free behind its wait notice (ScanRunner): the lines,
     // or nothing when the person cancelled the scan.
     using ListScan = std::function<store::ListLines(store::ScanControl &)>;
@@ -51,10 +56,12 @@ protected:
 
 private:
     void openChosen(qint64 position);
+    void saveListWorkbook(const exporting::SheetForm &form, const QString &archivePath);
 
     AppContext &m_context;
     MemberListPanel *m_list = nullptr;
     std::optional<qint64> m_chosen;
+    QString m_printTitle;
     bool m_archiveRead = false;
 };
 

@@ -1,0 +1,113 @@
+#include "ui/exporting/WorkbookSaving.h"
+
+#include "app/SystemCause.h"
+#include "ui/app/AppContext.h"
+#include "ui/conventions/ScanRunner.h"
+#include "ui/services/Services.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace almavest::ui {
+
+namespace {
+
+const char *const kTitle = "Salva come foglio di calcolo";
+const char *const kXlsxFilter = "Cartella di lavoro Excel (*.xlsx)";
+const char *const kOdsFilter = "Foglio di calcolo OpenDocument (*.ods)";
+const char *const kXlsFilter = "Foglio Excel 97-2003 (*.xls)";
+
+// `name` as a file name: the characters a file name may not hold become dashes.
+QString fileNameFor(const QString &name)
+{
+    QString file;
+    for (const QChar c : name) {
+        const bool refused = c < u' ' || QStringView(u"/\\:*?\"<>|").contains(c);
+        file += refused ? u'-' : c;
+    }
+    file = file.trimmed();
+    return file.isEmpty() ? QStringLiteral("Elenco") : file;
+}
+
+// The format the chosen file asks for; a name without a known suffix gets ".xlsx".
+struct Target
+{
+    QString path;
+    std::optional<exporting::WorkbookFormat> format; // none: the older .xls
+};
+
+Target targetOf(QString path, bool xlsOffered)
+{
+    if (std::optional<exporting::WorkbookFormat> format = exporting::workbookFormatOf(path))
+        return {path, format};
+    if (xlsOffered && path.endsWith(u".xls", Qt::CaseInsensitive))
+        return {path, std::nullopt};
+    return {path + u".xlsx", exporting::WorkbookFormat::Xlsx};
+}
+
+} // namespace
+
+bool saveWorkbook(AppContext &context, QWidget *owner, const WorkbookRequest &request)
+{
+    Services &services = context.services();
+    QString filter = QString::fromUtf8(kXlsxFilter) + u";;" + QString::fromUtf8(kOdsFilter);
+    if (request.writeXls)
+        filter += u";;" + QString::fromUtf8(kXlsFilter);
+    const QString proposed
+        = QDir(context.folder().path()).filePath(fileNameFor(request.listName) + u".xlsx");
+    const QString chosen
+        = services.saveFileName(owner, QString::fromUtf8(kTitle), filter, proposed);
+    if (chosen.isEmpty())
+        return false;
+    const Target target = targetOf(chosen, bool(request.writeXls));
+    struct Written
+    {
+        store::WriteFailure failure = store::WriteFailure::None;
+        QString reason;
+    };
+    // A long list takes seconds to write: the window stays free behind the wait notice.
+    const std::optional<Written> written
+        = ScanRunner::waitFor(services, owner, [&request, &target](store::ScanControl &) {
+              Written result;
+              if (target.format) {
+                  result.failure = exporting::writeWorkbook(target.path, *target.format,
+                      {request.listName, request.columns, request.rows}, &result.reason);
+              } else {
+                  result.failure = request.writeXls(target.path, &result.reason);
+              }
+              return result;
+          });
+    if (!written)
+        return false;
+    const QString shown = QDir::toNativeSeparators(target.path);
+    if (written->failure != store::WriteFailure::None) {
+        services.message(owner, MessageKind::Error,
+            app::withSystemCause(
+                QStringLiteral("Attenzione: non è stato possibile salvare il foglio di calcolo "
+                               "%1.\r\n\r\nVerificare che nella cartella si possa scrivere, che "
+                               "il disco non sia pieno e che il file non sia aperto in un altro "
+                               "programma. Un file già presente con questo nome è rimasto com'era.")
+                    .arg(shown),
+                written->reason));
+        return false;
+    }
+    offerToOpen(context, owner, target.path,
+        QStringLiteral("Il foglio di calcolo %1 è stato salvato.\r\n\r\nSi vuole aprirlo adesso?")
+            .arg(shown));
+    return true;
+}
+
+void offerToOpen(AppContext &context, QWidget *owner, const QString &path, const QString &question)
+{
+    Services &services = context.services();
+    if (services.message(owner, MessageKind::Question, question)
+        && !services.openFile(owner, path)) {
+        services.message(owner, MessageKind::Warning,
+            QStringLiteral("Attenzione: non è stato possibile aprire il file %1.\r\n\r\n"
+                           "Verificare che nel computer sia installato un programma per i fogli "
+                           "di calcolo.")
+                .arg(QDir::toNativeSeparators(path)));
+    }
+}
+
+} // namespace almavest::ui

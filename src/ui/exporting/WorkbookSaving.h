@@ -1,0 +1,33 @@
+#pragma once
+
+#include "exporting/Workbook.h"
+
+#include <functional>
+
+class QWidget;
+
+// Saving a list as a workbook: the file dialog offers .xlsx and .ods (and the older .xls where the
+// list has it), the workbook is written behind the wait notice so the window never freezes, and
+// the outcome is told in Italian: a failure names its cause and keeps the earlier file, a success
+// offers to open the file.
+namespace almavest::ui {
+
+class AppContext;
+
+struct WorkbookRequest
+{
+    QString listName; // names the sheet and the file proposed
+    QList<exporting::WorkbookColumn> columns;
+    const exporting::WorkbookRows &rows;
+    // Writes the older .xls when the user picks it; empty where the list has none.
+    std::function<store::WriteFailure(const QString &path, QString *error)> writeXls = {};
+};
+
+// Asks where to save and saves; false when nothing was saved (cancelled or failed).
+bool saveWorkbook(AppContext &context, QWidget *owner, const WorkbookRequest &request);
+
+// Offers to open the file just written at `path` with the spreadsheet program, and says so when
+// no program takes it.
+void offerToOpen(AppContext &context, QWidget *owner, const QString &path, const QString &question);
+
+} // namespace almavest::ui
