@@ -1,8 +1,8 @@
 // Measures, on one generated member archive, the costs the screens pay on a large archive, each
 // against a plain baseline (a raw sequential read of the same file, one empty window, drawing
 // straight onto a PDF) so that the figures read the same on any machine.
-// Usage: almavest_bench [records] [journal|export|queries]   (default 100000; "journal", "export"
-// or "queries" measures that group alone)
+// Usage: almavest_bench [records] [journal|export|workbooks|queries]   (default 100000; a group
+// named measures that group alone)
 //        almavest_bench scale   (the queries against SQLite at 10,000, 100,000 and 1,000,000)
 #include "BenchSupport.h"
 
@@ -11,6 +11,11 @@
 #include <QTemporaryDir>
 
 using namespace almavest::bench;
+
+namespace almavest::bench {
+// bench_workbooks.cpp
+void workbookBenchmarks(const QString &archive, double raw);
+} // namespace almavest::bench
 
 int main(int argc, char *argv[])
 {
@@ -65,11 +70,16 @@ int main(int argc, char *argv[])
         exportBenchmarks(archive, raw);
         return 0;
     }
+    if (argc >= 3 && qstrcmp(argv[2], "workbooks") == 0) {
+        workbookBenchmarks(archive, raw);
+        return 0;
+    }
     row(QStringLiteral("raw sequential read"), raw, QStringLiteral("ms"));
     archiveBenchmarks(archive, small, raw);
     listBenchmarks(archive, raw);
     bookBenchmarks(dir.path(), archive, raw);
     exportBenchmarks(archive, raw);
+    workbookBenchmarks(archive, raw);
     reportBenchmarks();
     bookListBenchmarks(dir.path(), 500);
     journalBenchmarks(dir.path(), records);

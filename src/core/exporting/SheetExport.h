@@ -89,21 +89,28 @@ QByteArrayView cellOf(const SheetColumn &column, const store::RecordLayout &layo
 QList<int> validColumns(const SheetForm &form, const QList<int> &chosen);
 
 // The rows of a sheet with the columns `chosen` (valid positions in form.columns) in that order.
-// The empty rows after the last one holding anything are left out.
+// The empty rows after the last one holding anything are left out. Totals follow the rows.
 class ChosenSheetRows final : public WorkbookRows
 {
 public:
-    ChosenSheetRows(const SheetRows &rows, QList<int> chosen);
-    qsizetype rowCount() const override { return m_rowCount; }
+    ChosenSheetRows(const SheetForm &form, const SheetRows &rows, QList<int> chosen);
+    // Adds a row after the others with `amount` under the first amount column chosen and
+    // `caption` in the first column; nothing when no amount column was chosen.
+    void addTotal(const QString &caption, const QString &amount);
+    qsizetype rowCount() const override { return m_rowCount + m_totals.size(); }
     QString cell(qsizetype row, int column) const override
     {
+        if (row >= m_rowCount)
+            return m_totals.at(row - m_rowCount).value(column);
         return m_rows.cell(static_cast<int>(row), m_chosen.at(column));
     }
 
 private:
+    const SheetForm &m_form;
     const SheetRows &m_rows;
     QList<int> m_chosen;
     qsizetype m_rowCount = 0;
+    QList<QStringList> m_totals;
 };
 
 // The workbook columns of `form` for the positions `chosen`.

@@ -80,13 +80,28 @@ QList<int> validColumns(const SheetForm &form, const QList<int> &chosen)
     return valid;
 }
 
-ChosenSheetRows::ChosenSheetRows(const SheetRows &rows, QList<int> chosen)
-    : m_rows(rows)
+ChosenSheetRows::ChosenSheetRows(const SheetForm &form, const SheetRows &rows, QList<int> chosen)
+    : m_form(form)
+    , m_rows(rows)
     , m_chosen(std::move(chosen))
     , m_rowCount(rows.rowCount())
 {
     while (m_rowCount > rows.recordCount() && !rowHoldsText(rows, static_cast<int>(m_rowCount - 1)))
         --m_rowCount;
+}
+
+void ChosenSheetRows::addTotal(const QString &caption, const QString &amount)
+{
+    const auto isAmount = [this](int column) {
+        return m_form.columns[static_cast<size_t>(column)].kind == CellKind::Amount;
+    };
+    const auto amountAt = std::find_if(m_chosen.cbegin(), m_chosen.cend(), isAmount);
+    if (amountAt == m_chosen.cend())
+        return;
+    QStringList row(m_chosen.size());
+    row[0] = caption;
+    row[amountAt - m_chosen.cbegin()] = amount; // over the caption when it is the first column
+    m_totals.append(row);
 }
 
 QList<WorkbookColumn> workbookColumns(const SheetForm &form, const QList<int> &chosen)

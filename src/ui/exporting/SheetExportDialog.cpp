@@ -194,7 +194,7 @@ void SheetExportDialog::saveWorkbook()
 {
     m_grid->commitTyping();
     const QList<int> chosen = currentColumns();
-    const exporting::ChosenSheetRows rows(m_model->rows(), chosen);
+    const exporting::ChosenSheetRows rows(m_form.sheet, m_model->rows(), chosen);
     const exporting::SheetForm &sheet = m_form.sheet;
     const exporting::SheetRows &all = m_model->rows();
     ui::saveWorkbook(m_context, this,

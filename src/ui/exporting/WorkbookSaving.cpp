@@ -1,6 +1,7 @@
 #include "ui/exporting/WorkbookSaving.h"
 
 #include "app/SystemCause.h"
+#include "store/ArchiveFile.h"
 #include "ui/app/AppContext.h"
 #include "ui/conventions/ScanRunner.h"
 #include "ui/services/Services.h"
@@ -95,6 +96,41 @@ bool saveWorkbook(AppContext &context, QWidget *owner, const WorkbookRequest &re
         QStringLiteral("Il foglio di calcolo %1 è stato salvato.\r\n\r\nSi vuole aprirlo adesso?")
             .arg(shown));
     return true;
+}
+
+void saveListRecords(AppContext &context, QWidget *owner, const ListRecords &list)
+{
+    Services &services = context.services();
+    if (list.positions.isEmpty()) {
+        services.message(owner, MessageKind::Information,
+            QStringLiteral("L'elenco è vuoto: non c'è nulla da salvare nel foglio di calcolo."));
+        return;
+    }
+    struct Read
+    {
+        bool ok = false;
+        exporting::SheetRows rows;
+    };
+    // The records are read again, whole: the lines show only part of them.
+    std::optional<Read> read
+        = ScanRunner::waitFor(services, owner, [&list](store::ScanControl &control) {
+              Read found;
+              found.ok = exporting::readSheetRowsAt(
+                  list.form, list.archivePath, list.positions, found.rows, nullptr, &control);
+              return found;
+          });
+    if (!read)
+        return;
+    if (!read->ok) {
+        services.message(owner, MessageKind::Error, store::archiveAccessMessage());
+        return;
+    }
+    const QList<int> chosen = exporting::loadChosenColumns(context.folder().path(), list.form);
+    exporting::ChosenSheetRows rows(list.form, read->rows, chosen);
+    for (const auto &[caption, amount] : list.totals)
+        rows.addTotal(caption, amount);
+    saveWorkbook(
+        context, owner, {list.listName, exporting::workbookColumns(list.form, chosen), rows});
 }
 
 void offerToOpen(AppContext &context, QWidget *owner, const QString &path, const QString &question)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exporting/SheetExport.h"
 #include "exporting/Workbook.h"
 
 #include <functional>
@@ -25,6 +26,20 @@ struct WorkbookRequest
 
 // Asks where to save and saves; false when nothing was saved (cancelled or failed).
 bool saveWorkbook(AppContext &context, QWidget *owner, const WorkbookRequest &request);
+
+// The records behind a list's lines, to be saved as a workbook.
+struct ListRecords
+{
+    const exporting::SheetForm &form;
+    QString archivePath;
+    QList<qint64> positions; // 1-based, in the list's order
+    QString listName;
+    QList<std::pair<QString, QString>> totals = {}; // caption and amount, after the records
+};
+
+// Reads the records behind the wait notice, then asks where to save them with the columns the
+// user chose for their form; an empty list is told and saves nothing.
+void saveListRecords(AppContext &context, QWidget *owner, const ListRecords &list);
 
 // Offers to open the file just written at `path` with the spreadsheet program, and says so when
 // no program takes it.

@@ -71,42 +71,9 @@ void ListPickDialog::offerWorkbook(const exporting::SheetForm &form, const QStri
 {
     QPushButton *button = m_list->workbookButton();
     button->show();
-    connect(button, &QPushButton::clicked, this,
-        [this, &form, archivePath] { saveListWorkbook(form, archivePath); });
-}
-
-void ListPickDialog::saveListWorkbook(const exporting::SheetForm &form, const QString &archivePath)
-{
-    Services &services = m_context.services();
-    const QList<qint64> positions = m_list->positions();
-    if (positions.isEmpty()) {
-        services.message(this, MessageKind::Information,
-            QStringLiteral("L'elenco è vuoto: non c'è nulla da salvare nel foglio di calcolo."));
-        return;
-    }
-    struct Read
-    {
-        bool ok = false;
-        exporting::SheetRows rows;
-    };
-    // The records are read again, whole, behind the wait notice: the lines show only part of
-    // them.
-    std::optional<Read> read = ScanRunner::waitFor(
-        services, this, [&form, archivePath, positions](store::ScanControl &control) {
-            Read found;
-            found.ok = exporting::readSheetRowsAt(
-                form, archivePath, positions, found.rows, nullptr, &control);
-            return found;
-        });
-    if (!read)
-        return;
-    if (!read->ok) {
-        services.message(this, MessageKind::Error, store::archiveAccessMessage());
-        return;
-    }
-    const QList<int> chosen = exporting::loadChosenColumns(m_context.folder().path(), form);
-    const exporting::ChosenSheetRows rows(read->rows, chosen);
-    saveWorkbook(m_context, this, {m_printTitle, exporting::workbookColumns(form, chosen), rows});
+    connect(button, &QPushButton::clicked, this, [this, &form, archivePath] {
+        saveListRecords(m_context, this, {form, archivePath, m_list->positions(), m_printTitle});
+    });
 }
 
 std::optional<store::ListLines> ListPickDialog::scanOver(

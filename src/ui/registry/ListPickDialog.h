@@ -56,7 +56,6 @@ protected:
 
 private:
     void openChosen(qint64 position);
-    void saveListWorkbook(const exporting::SheetForm &form, const QString &archivePath);
 
     AppContext &m_context;
     MemberListPanel *m_list = nullptr;
