@@ -4,6 +4,7 @@
 #include "TestFiles.h"
 #include "WorkbookSample.h"
 #include "WritesFail.h"
+#include "exporting/SheetExport.h"
 #include "exporting/Workbook.h"
 
 #include <QDir>
@@ -57,6 +58,11 @@ private Q_SLOTS:
     void odsStartsWithItsStoredMimeType();
     void failureKeepsTheEarlierWorkbook_data();
     void failureKeepsTheEarlierWorkbook();
+    void chosenColumnsAreRead_data();
+    void chosenColumnsAreRead();
+    void chosenRowsEndWithTheirTotals();
+    void recordsBehindAListAreRead_data();
+    void recordsBehindAListAreRead();
 };
 
 void TestWorkbook::cellsAreTyped_data()
@@ -202,6 +208,89 @@ void TestWorkbook::failureKeepsTheEarlierWorkbook()
     QCOMPARE(test::fileBytes(path), QByteArray("earlier workbook"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
         QStringList {QFileInfo(path).fileName()});
+}
+
+void TestWorkbook::chosenColumnsAreRead_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QList<int>>("chosen");
+    const QList<int> every = exporting::validColumns(exporting::memberSheet(), {});
+    QTest::newRow("no file") << QByteArray() << every;
+    QTest::newRow("in order") << QByteArray("[Soci]\r\nColonne=1,11,9\r\n")
+                              << QList<int> {0, 10, 8};
+    QTest::newRow("first and last column")
+        << QByteArray("[soci]\r\ncolonne= 18 , 1\r\n") << QList<int> {17, 0};
+    QTest::newRow("out of range and twice")
+        << QByteArray("[Soci]\r\nColonne=0,19,-3,2,2,x,3\r\n") << QList<int> {1, 2};
+    QTest::newRow("nothing usable") << QByteArray("[Soci]\r\nColonne=0,abc\r\n") << every;
+    QTest::newRow("another sheet's choice") << QByteArray("[Movimenti]\r\nColonne=2\r\n") << every;
+}
+
+void TestWorkbook::chosenColumnsAreRead()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QList<int>, chosen);
+    QTemporaryDir dir;
+    if (!file.isNull())
+        QVERIFY(test::writeBytes(dir.filePath(u"Esporta.ini"_s), file));
+    QCOMPARE(exporting::loadChosenColumns(dir.path(), exporting::memberSheet()), chosen);
+}
+
+// The empty rows left for typing are not saved; totals go under the first amount column.
+void TestWorkbook::chosenRowsEndWithTheirTotals()
+{
+    const exporting::SheetForm &form = exporting::movementSheet();
+    exporting::SheetRows rows(static_cast<int>(form.columns.size()));
+    rows.appendEmptyRows(3);
+    rows.setCell(0, 2, u"Quota"_s);
+    rows.setCell(0, 6, u"25,00"_s);
+    const QList<int> purposeAndAmount {2, 6};
+    exporting::ChosenSheetRows chosen(form, rows, purposeAndAmount);
+    chosen.addTotal(u"TOTALE ENTRATE"_s, u"25,00"_s);
+    QCOMPARE(chosen.rowCount(), 2);
+    QCOMPARE(chosen.cell(0, 1), u"25,00"_s);
+    QCOMPARE(chosen.cell(1, 0), u"TOTALE ENTRATE"_s);
+    QCOMPARE(chosen.cell(1, 1), u"25,00"_s);
+
+    exporting::ChosenSheetRows amountFirst(form, rows, {6, 2});
+    amountFirst.addTotal(u"TOTALE"_s, u"-0,01"_s);
+    QCOMPARE(amountFirst.cell(1, 0), u"-0,01"_s);
+    QCOMPARE(amountFirst.cell(1, 1), QString());
+
+    exporting::ChosenSheetRows noAmount(form, rows, {2});
+    noAmount.addTotal(u"TOTALE"_s, u"25,00"_s);
+    QCOMPARE(noAmount.rowCount(), 1);
+}
+
+void TestWorkbook::recordsBehindAListAreRead_data()
+{
+    QTest::addColumn<QList<qint64>>("positions");
+    QTest::addColumn<bool>("read");
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("in the list's order")
+        << QList<qint64> {2, 1} << true << QStringList {u"Bianchi Anna"_s, u"Rossi Mario"_s};
+    QTest::newRow("last record") << QList<qint64> {2} << true << QStringList {u"Bianchi Anna"_s};
+    QTest::newRow("none") << QList<qint64> {} << true << QStringList {};
+    QTest::newRow("past the end") << QList<qint64> {1, 3} << false
+                                  << QStringList {u"Rossi Mario"_s};
+    QTest::newRow("before the first") << QList<qint64> {0} << false << QStringList {};
+}
+
+void TestWorkbook::recordsBehindAListAreRead()
+{
+    QFETCH(QList<qint64>, positions);
+    QFETCH(bool, read);
+    QFETCH(QStringList, names);
+    exporting::SheetRows rows;
+    QString error;
+    QCOMPARE(exporting::readSheetRowsAt(exporting::memberSheet(),
+                 QStringLiteral(ALMAVEST_TEST_DATA "/members.pro"), positions, rows, &error),
+        read);
+    QCOMPARE(error.isEmpty(), read);
+    QStringList readNames;
+    for (int row = 0; row < rows.rowCount(); ++row)
+        readNames.append(rows.cell(row, 0));
+    QCOMPARE(readNames, names);
 }
 
 QTEST_GUILESS_MAIN(TestWorkbook)

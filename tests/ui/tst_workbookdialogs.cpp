@@ -3,6 +3,7 @@
 // the earlier file and says so.
 #include "AppFixture.h"
 #include "DialogDriving.h"
+#include "OdsCells.h"
 #include "TestFiles.h"
 #include "WritesFail.h"
 
@@ -17,9 +18,6 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QListWidget>
-#include <QXmlStreamReader>
-
-#include <zip.h>
 
 using namespace almavest;
 using namespace almavest::test;
@@ -30,48 +28,6 @@ namespace {
 QString fixture(const char *name)
 {
     return QStringLiteral(ALMAVEST_TEST_DATA "/") + QLatin1String(name);
-}
-
-// One entry of a zip file, or nothing when it cannot be read.
-QByteArray zipEntry(const QString &path, const char *name)
-{
-    zip_t *zip = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, nullptr);
-    if (!zip)
-        return {};
-    QByteArray bytes;
-    zip_stat_t stat;
-    if (zip_stat(zip, name, 0, &stat) == 0) {
-        if (zip_file_t *file = zip_fopen(zip, name, 0)) {
-            bytes.resize(static_cast<qsizetype>(stat.size));
-            if (zip_fread(file, bytes.data(), stat.size) != static_cast<zip_int64_t>(stat.size))
-                bytes.clear();
-            zip_fclose(file);
-        }
-    }
-    zip_close(zip);
-    return bytes;
-}
-
-// The cells of an ODS workbook as their texts, or their values where they are numbers or dates.
-QList<QStringList> odsCells(const QString &path)
-{
-    QList<QStringList> rows;
-    QXmlStreamReader xml(zipEntry(path, "content.xml"));
-    while (!xml.atEnd()) {
-        xml.readNext();
-        if (xml.isStartElement() && xml.name() == u"table-row")
-            rows.append(QStringList());
-        else if (xml.isStartElement() && xml.name() == u"table-cell") {
-            const QXmlStreamAttributes attributes = xml.attributes();
-            if (attributes.hasAttribute(u"office:value"_s))
-                rows.last().append(attributes.value(u"office:value"_s).toString());
-            else if (attributes.hasAttribute(u"office:date-value"_s))
-                rows.last().append(attributes.value(u"office:date-value"_s).toString());
-            else
-                rows.last().append(xml.readElementText(QXmlStreamReader::IncludeChildElements));
-        }
-    }
-    return rows;
 }
 
 QStringList headingsOf(const QList<int> &columns)

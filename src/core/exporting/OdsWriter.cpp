@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 
 #include <zip.h>
 
@@ -153,7 +154,8 @@ QByteArray cellXml(const TypedCell &cell, CellKind kind)
     case TypedCell::Type::Empty:
         return QByteArrayLiteral("<table:table-cell/>");
     case TypedCell::Type::Number: {
-        const QByteArray value = QByteArray::number(cell.number, 'g', 17);
+        const QByteArray value
+            = QString::number(cell.number, 'g', QLocale::FloatingPointShortest).toLatin1();
         if (kind == CellKind::Amount)
             return "<table:table-cell table:style-name=\"ceA\" office:value-type=\"currency\""
                    " office:currency=\"EUR\" office:value=\""
