@@ -4,6 +4,7 @@
 #include "TestFiles.h"
 #include "WorkbookSample.h"
 #include "WritesFail.h"
+#include "exporting/BookWorkbook.h"
 #include "exporting/SheetExport.h"
 #include "exporting/Workbook.h"
 
@@ -63,6 +64,7 @@ private Q_SLOTS:
     void chosenRowsEndWithTheirTotals();
     void recordsBehindAListAreRead_data();
     void recordsBehindAListAreRead();
+    void bookMembersAreRead();
 };
 
 void TestWorkbook::cellsAreTyped_data()
@@ -291,6 +293,33 @@ void TestWorkbook::recordsBehindAListAreRead()
     for (int row = 0; row < rows.rowCount(); ++row)
         readNames.append(rows.cell(row, 0));
     QCOMPARE(readNames, names);
+}
+
+// Page 2 of the fixture book: rows A and B whole, row C with its order number alone, row D
+// empty and left out; a page past the end stops the reading.
+void TestWorkbook::bookMembersAreRead()
+{
+    const QList<exporting::WorkbookColumn> columns = exporting::bookMemberColumns();
+    QCOMPARE(columns.size(), 13);
+    QCOMPARE(columns.at(1).heading, u"Cognome e nome"_s);
+    QCOMPARE(columns.at(3).kind, CellKind::Date);
+    QCOMPARE(columns.at(9).kind, CellKind::Amount);
+    const QString book = QStringLiteral(ALMAVEST_TEST_DATA "/pages.lib");
+    exporting::WorkbookTable rows;
+    QVERIFY(exporting::readBookMembers(book, {2}, rows));
+    QCOMPARE(rows.rowCount(), 3);
+    QCOMPARE(rows.cell(0, 1), u"Verdi Giuseppe"_s);
+    QCOMPARE(rows.cell(0, 12), u"Quota versata: € 25"_s);
+    QCOMPARE(rows.cell(1, 5), u"Corso d’Augusto 5"_s);
+    QCOMPARE(rows.cell(1, 10), u"31/12/2023"_s);
+    QCOMPARE(rows.cell(2, 0), u"3"_s);
+    QCOMPARE(rows.cell(2, 1), QString());
+
+    exporting::WorkbookTable past;
+    QString error;
+    QVERIFY(!exporting::readBookMembers(book, {3, 4}, past, &error));
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(past.rowCount(), 2); // page 3's rows A and B, read before the failure
 }
 
 QTEST_GUILESS_MAIN(TestWorkbook)

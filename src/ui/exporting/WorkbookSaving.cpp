@@ -1,6 +1,7 @@
 #include "ui/exporting/WorkbookSaving.h"
 
 #include "app/SystemCause.h"
+#include "exporting/BookWorkbook.h"
 #include "store/ArchiveFile.h"
 #include "ui/app/AppContext.h"
 #include "ui/conventions/ScanRunner.h"
@@ -17,6 +18,7 @@ const char *const kTitle = "Salva come foglio di calcolo";
 const char *const kXlsxFilter = "Cartella di lavoro Excel (*.xlsx)";
 const char *const kOdsFilter = "Foglio di calcolo OpenDocument (*.ods)";
 const char *const kXlsFilter = "Foglio Excel 97-2003 (*.xls)";
+const char *const kEmptyList = "L'elenco è vuoto: non c'è nulla da salvare nel foglio di calcolo.";
 
 // `name` as a file name: the characters a file name may not hold become dashes.
 QString fileNameFor(const QString &name)
@@ -102,8 +104,7 @@ void saveListRecords(AppContext &context, QWidget *owner, const ListRecords &lis
 {
     Services &services = context.services();
     if (list.positions.isEmpty()) {
-        services.message(owner, MessageKind::Information,
-            QStringLiteral("L'elenco è vuoto: non c'è nulla da salvare nel foglio di calcolo."));
+        services.message(owner, MessageKind::Information, QString::fromUtf8(kEmptyList));
         return;
     }
     struct Read
@@ -131,6 +132,35 @@ void saveListRecords(AppContext &context, QWidget *owner, const ListRecords &lis
         rows.addTotal(caption, amount);
     saveWorkbook(
         context, owner, {list.listName, exporting::workbookColumns(list.form, chosen), rows});
+}
+
+void saveBookMembers(AppContext &context, QWidget *owner, const QString &bookPath,
+    const QList<qint64> &positions, const QString &listName)
+{
+    Services &services = context.services();
+    if (positions.isEmpty()) {
+        services.message(owner, MessageKind::Information, QString::fromUtf8(kEmptyList));
+        return;
+    }
+    struct Read
+    {
+        bool ok = false;
+        exporting::WorkbookTable rows;
+    };
+    std::optional<Read> read = ScanRunner::waitFor(
+        services, owner, [&bookPath, &positions](store::ScanControl &control) {
+            Read found;
+            found.ok
+                = exporting::readBookMembers(bookPath, positions, found.rows, nullptr, &control);
+            return found;
+        });
+    if (!read)
+        return;
+    if (!read->ok) {
+        services.message(owner, MessageKind::Error, store::archiveAccessMessage());
+        return;
+    }
+    saveWorkbook(context, owner, {listName, exporting::bookMemberColumns(), read->rows});
 }
 
 void offerToOpen(AppContext &context, QWidget *owner, const QString &path, const QString &question)

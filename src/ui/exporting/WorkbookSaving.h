@@ -41,6 +41,11 @@ struct ListRecords
 // user chose for their form; an empty list is told and saves nothing.
 void saveListRecords(AppContext &context, QWidget *owner, const ListRecords &list);
 
+// Reads the member rows of the book's pages at `positions` behind the wait notice and asks
+// where to save them; an empty list is told and saves nothing.
+void saveBookMembers(AppContext &context, QWidget *owner, const QString &bookPath,
+    const QList<qint64> &positions, const QString &listName);
+
 // Offers to open the file just written at `path` with the spreadsheet program, and says so when
 // no program takes it.
 void offerToOpen(AppContext &context, QWidget *owner, const QString &path, const QString &question);

@@ -69,11 +69,17 @@ std::optional<qint64> ListPickDialog::run()
 
 void ListPickDialog::offerWorkbook(const exporting::SheetForm &form, const QString &archivePath)
 {
+    offerWorkbook([this, &form, archivePath](const QList<qint64> &positions, const QString &name) {
+        saveListRecords(m_context, this, {form, archivePath, positions, name});
+    });
+}
+
+void ListPickDialog::offerWorkbook(std::function<void(const QList<qint64> &, const QString &)> save)
+{
     QPushButton *button = m_list->workbookButton();
     button->show();
-    connect(button, &QPushButton::clicked, this, [this, &form, archivePath] {
-        saveListRecords(m_context, this, {form, archivePath, m_list->positions(), m_printTitle});
-    });
+    connect(button, &QPushButton::clicked, this,
+        [this, save = std::move(save)] { save(m_list->positions(), m_printTitle); });
 }
 
 std::optional<store::ListLines> ListPickDialog::scanOver(

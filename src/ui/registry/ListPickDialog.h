@@ -47,6 +47,9 @@ protected:
     // Offers the records behind the lines, read from the archive at `archivePath`, as a
     // workbook named after the printed list, with the columns of `form` the user chose.
     void offerWorkbook(const exporting::SheetForm &form, const QString &archivePath);
+    // Offers the lines as a workbook that `save` makes from the record positions behind them and
+    // the printed list's name.
+    void offerWorkbook(std::function<void(const QList<qint64> &, const QString &)> save);
 
     // Scans for a list with `owner` kept free behind its wait notice (ScanRunner): the lines,
     // or nothing when the person cancelled the scan.
