@@ -194,9 +194,11 @@ void SheetExportDialog::saveWorkbook()
 {
     m_grid->commitTyping();
     const QList<int> chosen = currentColumns();
-    const exporting::ChosenSheetRows rows(m_form.sheet, m_model->rows(), chosen);
+    // The grid stays free while the workbook is written on its own thread: the writing reads a
+    // copy, so typing meanwhile cannot change the cells under it.
+    const exporting::SheetRows all = m_model->rows();
+    const exporting::ChosenSheetRows rows(m_form.sheet, all, chosen);
     const exporting::SheetForm &sheet = m_form.sheet;
-    const exporting::SheetRows &all = m_model->rows();
     ui::saveWorkbook(m_context, this,
         {QString::fromUtf8(sheet.worksheetName), exporting::workbookColumns(sheet, chosen), rows,
             [&sheet, &all](const QString &path, QString *error) {

@@ -39,7 +39,7 @@ struct Target
     std::optional<exporting::WorkbookFormat> format; // none: the older .xls
 };
 
-Target targetOf(QString path, bool xlsOffered)
+Target targetOf(const QString &path, bool xlsOffered)
 {
     if (std::optional<exporting::WorkbookFormat> format = exporting::workbookFormatOf(path))
         return {path, format};
