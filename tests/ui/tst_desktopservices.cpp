@@ -2,6 +2,7 @@
 #include "ui/services/Services.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLibraryInfo>
 #include <QMessageBox>
@@ -164,7 +165,8 @@ private Q_SLOTS:
             }
             dialog->selectNameFilter(dialog->nameFilters().value(type));
             dialog->selectFile(typed);
-            dialog->accept();
+            // Saving as the person does, with the dialog's own button.
+            dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Save)->click();
         });
         const QString path = DesktopServices().saveFileName(nullptr, QStringLiteral("Salva"),
             QStringLiteral("Excel (*.xlsx);;OpenDocument (*.ods);;Excel 97 (*.xls)"),
