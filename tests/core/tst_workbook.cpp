@@ -64,6 +64,7 @@ private Q_SLOTS:
     void chosenRowsEndWithTheirTotals();
     void recordsBehindAListAreRead_data();
     void recordsBehindAListAreRead();
+    void movementsBehindAListAreTyped();
     void bookMembersAreRead();
 };
 
@@ -293,6 +294,23 @@ void TestWorkbook::recordsBehindAListAreRead()
     for (int row = 0; row < rows.rowCount(); ++row)
         readNames.append(rows.cell(row, 0));
     QCOMPARE(readNames, names);
+}
+
+// A movement's type comes from its income flag, and its signed amount is a euro amount.
+void TestWorkbook::movementsBehindAListAreTyped()
+{
+    const exporting::SheetForm &form = exporting::movementSheet();
+    exporting::SheetRows rows;
+    QVERIFY(exporting::readSheetRowsAt(
+        form, QStringLiteral(ALMAVEST_TEST_DATA "/movements.eur"), {2}, rows));
+    const QList<int> typeAndAmount {0, 6};
+    const exporting::ChosenSheetRows chosen(form, rows, typeAndAmount);
+    const QList<exporting::WorkbookColumn> columns
+        = exporting::workbookColumns(form, typeAndAmount);
+    QCOMPARE(chosen.cell(0, 0), u"Uscita"_s);
+    QCOMPARE(
+        described(exporting::typedCell(columns.at(1).kind, chosen.cell(0, 1))), u"float:-12.5"_s);
+    QCOMPARE(columns.at(1).heading, u"Importo in euro"_s);
 }
 
 // Page 2 of the fixture book: rows A and B whole, row C with its order number alone, row D
