@@ -63,6 +63,8 @@ void startUpBenchmarks(const QString &self, const QString &folder);
 // again for the fresh runs, and `folder` takes the archives and the database for the while.
 void queryBenchmarks(const QString &self, const QString &folder, int records);
 
+// The member archive `archive` written as XLSX and ODS workbooks.
+void workbookBenchmarks(const QString &archive, double raw);
 // A backup of `records` members and `records` movements made under `folder`.
 void backupBenchmarks(const QString &folder, int records);
 

@@ -1,8 +1,8 @@
 // Measures, on one generated member archive, the costs the screens pay on a large archive, each
 // against a plain baseline (a raw sequential read of the same file, one empty window, drawing
 // straight onto a PDF) so that the figures read the same on any machine.
-// Usage: almavest_bench [records] [journal|export|queries|board|backup|startup]   (default
-// 100000; a group named is measured alone)
+// Usage: almavest_bench [records] [journal|export|workbooks|queries|board|backup|startup]
+// (default 100000; a group named is measured alone)
 //        almavest_bench scale   (the queries against SQLite at 10,000, 100,000 and 1,000,000)
 #include "BenchSupport.h"
 
@@ -73,11 +73,16 @@ int main(int argc, char *argv[])
         exportBenchmarks(archive, raw);
         return 0;
     }
+    if (argc >= 3 && qstrcmp(argv[2], "workbooks") == 0) {
+        workbookBenchmarks(archive, raw);
+        return 0;
+    }
     row(QStringLiteral("raw sequential read"), raw, QStringLiteral("ms"));
     archiveBenchmarks(archive, small, raw);
     listBenchmarks(archive, raw);
     bookBenchmarks(dir.path(), archive, raw);
     exportBenchmarks(archive, raw);
+    workbookBenchmarks(archive, raw);
     reportBenchmarks();
     bookListBenchmarks(dir.path(), 500);
     journalBenchmarks(dir.path(), records);

@@ -3,6 +3,7 @@
 // its print.
 #include "AppFixture.h"
 #include "DialogDriving.h"
+#include "OdsCells.h"
 #include "PageModel.h"
 #include "ReadOnlyAccess.h"
 #include "TestFiles.h"
@@ -100,6 +101,7 @@ private Q_SLOTS:
     void yearFileItCannotUse();
     void summaryOpensMaximised();
     void printsTheSummary();
+    void savesTheSummaryAsAWorkbook();
     void printRefusedOrDeclined_data();
     void printRefusedOrDeclined();
     void enterInFindBoxDoesNothing();
@@ -561,6 +563,31 @@ void TestBilancio::printsTheSummary()
     QVERIFY(body.lines.first().contains(u"[DATE] & <b>"_s));
     QCOMPARE(landings(sheet, u"txtPagina"_s).front().object.lines,
         QStringList {u"Stampa eseguita in data 10/12/2026"_s});
+}
+
+// The movements listed with the columns chosen for the movements, then the totals under the
+// amounts; the sheet's name says the interval.
+void TestBilancio::savesTheSummaryAsAWorkbook()
+{
+    writeJournal(journalPath(),
+        {{u"10/01/2026"_s, u"+0,10"_s, u"Affitto [DATE] & <b>"_s},
+            {u"11/01/2026"_s, u"-0,30"_s, u"Affitto sede"_s},
+            {u"12/02/2026"_s, u"+5,00"_s, u"Quota"_s}});
+    QVERIFY(
+        test::writeBytes(m_fixture->file(u"Esporta.ini"_s), "[Movimenti]\r\nColonne=2,3,7\r\n"));
+    choose(u"01"_s, u"Gennaio"_s, u"31"_s, u"Gennaio"_s);
+    const QString path = m_fixture->file(u"Bilancio.ods"_s);
+    m_fixture->services.answerNextSaveFile(path);
+    m_fixture->services.answerNextQuestion(false);
+    request([](QDialog &summary) { control<QPushButton>(&summary, "btnFoglio")->click(); });
+    QCOMPARE(m_fixture->services.proposedNames,
+        QStringList {m_fixture->file(u"Bilancio 01.01.2026-31.01.2026.xlsx"_s)});
+    QCOMPARE(test::odsCells(path),
+        (QList<QStringList> {{u"Data operazione"_s, u"Causale"_s, u"Importo in euro"_s},
+            {u"2026-01-10"_s, u"Affitto [DATE] & <b>"_s, u"0.1"_s},
+            {u"2026-01-11"_s, u"Affitto sede"_s, u"-0.3"_s},
+            {u"TOTALE ENTRATE"_s, QString(), u"0.1"_s}, {u"TOTALE USCITE"_s, QString(), u"-0.3"_s},
+            {u"BILANCIO ENTRATE E USCITE"_s, QString(), u"-0.2"_s}}));
 }
 
 void TestBilancio::printRefusedOrDeclined_data()

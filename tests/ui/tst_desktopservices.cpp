@@ -2,9 +2,12 @@
 #include "ui/services/Services.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTranslator>
@@ -132,6 +135,44 @@ private Q_SLOTS:
         QCOMPARE(seen.icon, QMessageBox::NoIcon);
         QCOMPARE(seen.buttons, QStringList {QStringLiteral("OK")});
         QCOMPARE(seen.text, QStringLiteral("Attenzione: password errata."));
+    }
+
+    // A name typed without a suffix takes the suffix of the type chosen; one typed with a suffix
+    // keeps it.
+    void savedNameTakesTheTypeChosen_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("first type")
+            << QStringLiteral("Elenco") << 0 << QStringLiteral("Elenco.xlsx");
+        QTest::newRow("last type") << QStringLiteral("Elenco") << 2 << QStringLiteral("Elenco.xls");
+        QTest::newRow("suffix typed")
+            << QStringLiteral("Elenco.ods") << 0 << QStringLiteral("Elenco.ods");
+    }
+    void savedNameTakesTheTypeChosen()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, type);
+        QFETCH(QString, name);
+        QTemporaryDir dir;
+        QString problem;
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            if (!dialog) {
+                problem = QStringLiteral("no file dialog is open");
+                return;
+            }
+            dialog->selectNameFilter(dialog->nameFilters().value(type));
+            dialog->selectFile(typed);
+            // Saving as the person does, with the dialog's own button.
+            dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Save)->click();
+        });
+        const QString path = DesktopServices().saveFileName(nullptr, QStringLiteral("Salva"),
+            QStringLiteral("Excel (*.xlsx);;OpenDocument (*.ods);;Excel 97 (*.xls)"),
+            dir.filePath(QStringLiteral("Proposto.xlsx")));
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        QCOMPARE(path, dir.filePath(name));
     }
 
     // The machines that run the tests have no camera; on one that has, it starts and stops.

@@ -21,6 +21,7 @@
 #include "ui/checks/TaxCodeCheck.h"
 #include "ui/checks/TaxCodeMaker.h"
 #include "ui/dialogs/AttachmentsDialog.h"
+#include "ui/exporting/ColumnChoiceDialog.h"
 #include "ui/exporting/MemberExportDialog.h"
 #include "ui/help/HelpWindow.h"
 #include "ui/journal/DuePaymentsDialog.h"
@@ -171,6 +172,11 @@ bool PictureTaker::takeRegistry()
             QStringLiteral("scadenze"), [&] { ui::ExpiringMembersDialog::choose(context(), card); })
         && keepDialog(
             QStringLiteral("esporta-soci"), [&] { ui::MemberExportDialog::open(context(), card); })
+        && keepDialog(QStringLiteral("colonne-foglio"),
+            [&] {
+                ui::ColumnChoiceDialog::choose(
+                    context(), card, exporting::memberSheet(), {0, 1, 2, 15, 8, 10});
+            })
         && keepDialog(QStringLiteral("codice-fiscale"),
             [&] { ui::TaxCodeCheck::check(context(), card, QStringLiteral("RSSMRA75C12H501H")); })
         && keepDialog(

@@ -20,38 +20,38 @@ namespace movement = journal;
 
 constexpr SheetColumn kMemberColumns[] = {
     {member::Name, 250, 250, false},
-    {member::CardNumber, 180, 200, false},
-    {member::Fee, 150, 200, true},
+    {member::CardNumber, 180, 200, false, CellKind::Code},
+    {member::Fee, 150, 200, true, CellKind::Amount},
     {member::BirthPlace, 250, 250, false},
-    {member::BirthDate, 180, 200, true},
-    {member::TaxCode, 180, 200, true},
-    {member::EnrolmentDate, 150, 180, false},
+    {member::BirthDate, 180, 200, true, CellKind::Date},
+    {member::TaxCode, 180, 200, true, CellKind::Code},
+    {member::EnrolmentDate, 150, 180, false, CellKind::Date},
     {member::Address, 250, 250, false},
     {member::Town, 250, 250, false},
     {member::Province, 100, 150, false},
-    {member::PostCode, 120, 150, true},
+    {member::PostCode, 120, 150, true, CellKind::Code},
     {member::Qualifications, 300, 300, false},
     {member::Role, 250, 250, false},
-    {member::Iban, 200, 250, true},
+    {member::Iban, 200, 250, true, CellKind::Code},
     {member::Notes, 350, 400, false},
-    {member::ExpiryDate, 150, 200, true},
-    {member::Phone, 180, 200, false},
+    {member::ExpiryDate, 150, 200, true, CellKind::Date},
+    {member::Phone, 180, 200, false, CellKind::Code},
     {member::Email, 250, 250, true},
 };
 
 constexpr SheetColumn kMovementColumns[] = {
-    {movement::Income, 150, 150, false, CellRule::MovementType},
-    {movement::OperationDate, 150, 180, false},
+    {movement::Income, 150, 150, false, CellKind::Text, CellRule::MovementType},
+    {movement::OperationDate, 150, 180, false, CellKind::Date},
     {movement::Purpose, 300, 300, false},
     {movement::Reminder, 300, 300, false},
-    {movement::DueDate, 150, 180, false},
-    {movement::NoticeDays, 120, 150, false},
-    {movement::SignedAmount, 150, 150, false},
+    {movement::DueDate, 150, 180, false, CellKind::Date},
+    {movement::NoticeDays, 120, 150, false, CellKind::Number},
+    {movement::SignedAmount, 150, 150, false, CellKind::Amount},
     {movement::Payer, 250, 250, false},
     {movement::PayerContact, 250, 250, false},
-    {movement::PayerTaxCode, 200, 200, false},
-    {movement::PayerVatNumber, 180, 180, false},
-    {movement::PayerCardNumber, 200, 200, false},
+    {movement::PayerTaxCode, 200, 200, false, CellKind::Code},
+    {movement::PayerVatNumber, 180, 180, false, CellKind::Code},
+    {movement::PayerCardNumber, 200, 200, false, CellKind::Code},
     {movement::PayerEmail, 200, 250, false},
     {movement::PaymentMethod, 250, 250, false},
     {movement::Beneficiary, 250, 250, false},
@@ -297,6 +297,8 @@ void writeDocument(DocumentWriter &out, const SheetForm &form, const SheetRows &
     appendLiteral(out, kDocumentEnd);
 }
 
+} // namespace
+
 // The bytes of one column of a record: the field as stored, or for the movement type the word
 // its flag stands for (nothing for a flag that is neither "Sì" nor "No"). `flag` is a buffer kept
 // from one record to the next.
@@ -313,8 +315,6 @@ QByteArrayView cellOf(const SheetColumn &column, const store::RecordLayout &layo
         return {};
     return *value ? QByteArrayView(income) : QByteArrayView(expense);
 }
-
-} // namespace
 
 QString SheetForm::heading(int column) const
 {

@@ -12,6 +12,7 @@
 #include "ui/conventions/RecordListModel.h"
 #include "ui/conventions/ScanRunner.h"
 #include "ui/conventions/Window.h"
+#include "ui/exporting/WorkbookSaving.h"
 #include "ui/print/ReportOutput.h"
 #include "ui/services/Services.h"
 
@@ -158,12 +159,15 @@ void BalanceSummary::buildButtons(QVBoxLayout *layout)
 {
     auto *buttons = new QHBoxLayout;
     QPushButton *btnStampa = button("btnStampa", QStringLiteral("Stampa primanota"));
+    QPushButton *btnFoglio = button("btnFoglio", QStringLiteral("Foglio di calcolo"));
     QPushButton *btnEsci = button("btnEsci", QStringLiteral("Esci"));
     buttons->addStretch();
+    buttons->addWidget(btnFoglio);
     buttons->addWidget(btnStampa);
     buttons->addWidget(btnEsci);
     layout->addLayout(buttons);
     connect(btnStampa, &QPushButton::clicked, this, &BalanceSummary::print);
+    connect(btnFoglio, &QPushButton::clicked, this, &BalanceSummary::saveWorkbook);
     connect(btnEsci, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -194,6 +198,7 @@ bool BalanceSummary::load(const balance::BalanceRequest &request, balance::Balan
     m_lblConta->setText(purpose.isEmpty() ? QStringLiteral("0") : QStringLiteral("1"));
     m_titTipologia->setText(purpose.isEmpty() ? QLatin1String(kNoPurpose) : purpose);
     m_summary = std::move(found);
+    m_request = request;
     const bool readable = m_summary.lines.archiveOk;
     m_model->setLines(readable ? std::move(m_summary.lines) : store::ListLines());
     m_summary.lines = {};
@@ -267,6 +272,24 @@ void BalanceSummary::done(int result)
 {
     m_model->clear();
     QDialog::done(result);
+}
+
+// The movements listed, with the columns chosen for the movement workbooks, and the totals
+// under the amounts.
+void BalanceSummary::saveWorkbook()
+{
+    QList<qint64> positions;
+    for (int row = 0; row < m_model->rowCount(); ++row)
+        positions.append(m_model->position(row));
+    const QString dates
+        = m_request.from.toString(u"dd.MM.yyyy") + u'-' + m_request.to.toString(u"dd.MM.yyyy");
+    saveListRecords(m_context, this,
+        {exporting::movementSheet(), m_request.archivePath, positions,
+            QStringLiteral("Bilancio ") + dates,
+            {{QStringLiteral("TOTALE ENTRATE"), balance::formatCents(m_summary.incomeCents)},
+                {QStringLiteral("TOTALE USCITE"), balance::formatCents(m_summary.expenseCents)},
+                {QStringLiteral("BILANCIO ENTRATE E USCITE"),
+                    balance::formatCents(m_summary.balanceCents)}}});
 }
 
 } // namespace almavest::ui

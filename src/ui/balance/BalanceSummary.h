@@ -47,10 +47,12 @@ private:
     QPushButton *button(const char *name, const QString &text);
     QLabel *totalRow(const char *title, const char *name, const QString &caption);
     void print();
+    void saveWorkbook();
     void done(int result) override;
 
     AppContext &m_context;
     balance::BalanceSummary m_summary;
+    balance::BalanceRequest m_request;
     QLabel *m_titTipologia = nullptr;
     QLabel *m_lblIntervallo = nullptr;
     QLabel *m_lblTotEntrate = nullptr;

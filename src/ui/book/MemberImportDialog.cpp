@@ -29,6 +29,7 @@ MemberImportDialog::MemberImportDialog(
     m_lblMemory = namedLabel("lblMemory", modeWord(row), this);
     m_lblMemory->hide();
     setLines(std::move(lines), MemberListPanel::Selection::None);
+    offerWorkbook(exporting::memberSheet(), memberArchive(context));
 }
 
 std::optional<qint64> MemberImportDialog::choose(

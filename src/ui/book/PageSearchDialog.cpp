@@ -3,6 +3,7 @@
 #include "book/PageList.h"
 #include "text/TextRoutines.h"
 #include "ui/conventions/Window.h"
+#include "ui/exporting/WorkbookSaving.h"
 
 #include <QLabel>
 
@@ -28,6 +29,9 @@ std::optional<qint64> PageSearchDialog::choose(
     if (!lines)
         return std::nullopt;
     PageSearchDialog dialog(context, owner, std::move(*lines));
+    dialog.offerWorkbook(
+        [&context, &dialog, path = text::trimmed(bookPath)](const QList<qint64> &positions,
+            const QString &name) { saveBookMembers(context, &dialog, path, positions, name); });
     return dialog.run();
 }
 

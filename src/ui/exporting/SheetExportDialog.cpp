@@ -9,7 +9,9 @@
 #include "ui/conventions/PictureButton.h"
 #include "ui/conventions/ScanRunner.h"
 #include "ui/conventions/Window.h"
+#include "ui/exporting/ColumnChoiceDialog.h"
 #include "ui/exporting/SheetGridModel.h"
+#include "ui/exporting/WorkbookSaving.h"
 #include "ui/help/HelpWindow.h"
 #include "ui/services/Services.h"
 
@@ -30,6 +32,8 @@ constexpr int kNumberWidth = 60;
 
 constexpr HintSpec kHints[] = {
     {"cmdEsporta", "Esporta l'archivio in formato Microsoft Excel."},
+    {"cmdFoglio", "Salva le schede come foglio di calcolo (.xlsx, .ods o .xls)."},
+    {"cmdColonne", "Sceglie le colonne del foglio di calcolo e il loro ordine."},
     {"cmdGuida", "Visualizza la pagina della guida sensibile al contesto."},
     {"cmdEsci", "Esci da questo ambiente di lavoro."},
 };
@@ -125,6 +129,10 @@ QWidget *SheetExportDialog::buildPanel()
     };
     connect(add("cmdEsporta", "btn-esporta.svg", "Esporta"), &QToolButton::clicked, this,
         &SheetExportDialog::exportSheet);
+    connect(add("cmdFoglio", "btn-foglio.svg", "Foglio di calcolo"), &QToolButton::clicked, this,
+        &SheetExportDialog::saveWorkbook);
+    connect(add("cmdColonne", "btn-colonne.svg", "Colonne"), &QToolButton::clicked, this,
+        &SheetExportDialog::chooseColumns);
     connect(add("cmdGuida", "btn-guida.svg", "Guida"), &QToolButton::clicked, this,
         [this] { showHelpTopic(m_context, this, m_form.help); });
     connect(add("cmdEsci", "btn-esci.svg", "Esci"), &QToolButton::clicked, this, &QDialog::reject);
@@ -177,14 +185,50 @@ void SheetExportDialog::exportSheet()
         services.plainMessage(this, app::withSystemCause(QString::fromUtf8(kExportFailed), reason));
         return;
     }
-    if (services.message(this, MessageKind::Question, QString::fromUtf8(kAskToOpen))
-        && !services.openFile(this, path)) {
-        services.message(this, MessageKind::Warning,
-            QStringLiteral("Attenzione: non è stato possibile aprire il file %1.\r\n\r\n"
-                           "Verificare che nel computer sia installato un programma per i fogli "
-                           "di calcolo.")
-                .arg(QDir::toNativeSeparators(path)));
+    offerToOpen(m_context, this, path, QString::fromUtf8(kAskToOpen));
+}
+
+// The grid as a workbook with the columns chosen; the .xls choice writes every column, as the
+// export does, for those who rely on that file.
+void SheetExportDialog::saveWorkbook()
+{
+    m_grid->commitTyping();
+    const QList<int> chosen = currentColumns();
+    // The grid stays free while the workbook is written on its own thread: the writing reads a
+    // copy, so typing meanwhile cannot change the cells under it.
+    const exporting::SheetRows all = m_model->rows();
+    const exporting::ChosenSheetRows rows(m_form.sheet, all, chosen);
+    const exporting::SheetForm &sheet = m_form.sheet;
+    ui::saveWorkbook(m_context, this,
+        {QString::fromUtf8(sheet.worksheetName), exporting::workbookColumns(sheet, chosen), rows,
+            [&sheet, &all](const QString &path, QString *error) {
+                return exporting::writeSheet(path, sheet, all, error);
+            }});
+}
+
+void SheetExportDialog::chooseColumns()
+{
+    const std::optional<QList<int>> chosen
+        = ColumnChoiceDialog::choose(m_context, this, m_form.sheet, currentColumns());
+    if (!chosen)
+        return;
+    m_sessionColumns = *chosen;
+    QString reason;
+    if (!exporting::saveChosenColumns(m_context.folder().path(), m_form.sheet, *chosen, &reason)) {
+        m_context.services().message(this, MessageKind::Error,
+            app::withSystemCause(
+                QStringLiteral("Attenzione: non è stato possibile conservare la scelta delle "
+                               "colonne nel file Esporta.ini della cartella del programma.\r\n\r\n"
+                               "La scelta vale solo fino alla chiusura di questa finestra."),
+                reason));
     }
+}
+
+QList<int> SheetExportDialog::currentColumns() const
+{
+    if (m_sessionColumns)
+        return exporting::validColumns(m_form.sheet, *m_sessionColumns);
+    return exporting::loadChosenColumns(m_context.folder().path(), m_form.sheet);
 }
 
 } // namespace almavest::ui

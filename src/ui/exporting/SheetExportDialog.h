@@ -7,6 +7,8 @@
 #include <QDialog>
 #include <QTableView>
 
+#include <optional>
+
 class QLabel;
 
 // The two spreadsheet exports share one dialog: the archive's records in a grid, a button that
@@ -53,6 +55,10 @@ protected:
 private:
     QWidget *buildPanel();
     void exportSheet();
+    void saveWorkbook();
+    void chooseColumns();
+    // The columns chosen for the workbook: those of this session, else those kept.
+    QList<int> currentColumns() const;
 
     AppContext &m_context;
     const SheetDialogForm &m_form;
@@ -61,6 +67,8 @@ private:
     QLabel *m_panInfo = nullptr;
     QWidget *m_shpSfondo1 = nullptr; // the background of the banner and the grid
     QWidget *m_shpSfondo2 = nullptr; // the background of the buttons
+    // The columns chosen while the dialog is open, which hold even when they could not be kept.
+    std::optional<QList<int>> m_sessionColumns;
 };
 
 } // namespace almavest::ui

@@ -26,6 +26,7 @@ std::optional<qint64> DuePaymentsDialog::choose(
     if (!lines)
         return std::nullopt;
     DuePaymentsDialog dialog(context, owner, std::move(*lines));
+    dialog.offerWorkbook(exporting::movementSheet(), archivePath);
     return dialog.run();
 }
 

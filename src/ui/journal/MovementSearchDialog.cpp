@@ -31,6 +31,7 @@ MovementSearchDialog::MovementSearchDialog(
     , m_archivePath(archivePath)
 {
     results()->keepAmountsInSight();
+    offerWorkbook(exporting::movementSheet(), archivePath);
 }
 
 // A year whose archive does not exist yet is created empty and lists nothing.

@@ -5,6 +5,7 @@
 #include "ui/app/AppContext.h"
 #include "ui/conventions/ScanRunner.h"
 #include "ui/conventions/Window.h"
+#include "ui/exporting/WorkbookSaving.h"
 #include "ui/services/Services.h"
 
 #include <QPushButton>
@@ -16,6 +17,7 @@ ListPickDialog::ListPickDialog(
     AppContext &context, QWidget *owner, const QString &caption, const QString &printTitle)
     : QDialog(owner)
     , m_context(context)
+    , m_printTitle(printTitle)
 {
     setWindowTitle(caption);
     m_list = new MemberListPanel(context, this);
@@ -63,6 +65,21 @@ std::optional<qint64> ListPickDialog::run()
         return std::nullopt;
     }
     return runChoosing();
+}
+
+void ListPickDialog::offerWorkbook(const exporting::SheetForm &form, const QString &archivePath)
+{
+    offerWorkbook([this, &form, archivePath](const QList<qint64> &positions, const QString &name) {
+        saveListRecords(m_context, this, {form, archivePath, positions, name});
+    });
+}
+
+void ListPickDialog::offerWorkbook(std::function<void(const QList<qint64> &, const QString &)> save)
+{
+    QPushButton *button = m_list->workbookButton();
+    button->show();
+    connect(button, &QPushButton::clicked, this,
+        [this, save = std::move(save)] { save(m_list->positions(), m_printTitle); });
 }
 
 std::optional<store::ListLines> ListPickDialog::scanOver(

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exporting/SheetExport.h"
 #include "store/ListLines.h"
 #include "ui/registry/MemberListPanel.h"
 
@@ -43,6 +44,13 @@ protected:
 
     AppContext &context() const { return m_context; }
 
+    // Offers the records behind the lines, read from the archive at `archivePath`, as a
+    // workbook named after the printed list, with the columns of `form` the user chose.
+    void offerWorkbook(const exporting::SheetForm &form, const QString &archivePath);
+    // Offers the lines as a workbook that `save` makes from the record positions behind them and
+    // the printed list's name.
+    void offerWorkbook(std::function<void(const QList<qint64> &, const QString &)> save);
+
     // Scans for a list with `owner` kept free behind its wait notice (ScanRunner): the lines,
     // or nothing when the person cancelled the scan.
     using ListScan = std::function<store::ListLines(store::ScanControl &)>;
@@ -55,6 +63,7 @@ private:
     AppContext &m_context;
     MemberListPanel *m_list = nullptr;
     std::optional<qint64> m_chosen;
+    QString m_printTitle;
     bool m_archiveRead = false;
 };
 

@@ -12,6 +12,8 @@ MemberExpiryDialog::MemberExpiryDialog(AppContext &context, QWidget *owner, stor
     : ListPickDialog(context, owner, caption, printTitle)
 {
     setLines(std::move(lines));
+    offerWorkbook(exporting::memberSheet(),
+        context.folder().file(QLatin1String(registry::kMemberArchiveName)));
 }
 
 std::optional<store::ListLines> MemberExpiryDialog::scan(

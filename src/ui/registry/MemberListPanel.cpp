@@ -84,7 +84,12 @@ MemberListPanel::MemberListPanel(AppContext &context, QWidget *parent)
     m_btnChiudi->setObjectName(QStringLiteral("btnChiudi"));
     m_btnStampa = new QPushButton(QStringLiteral("Stampa"), this);
     m_btnStampa->setObjectName(QStringLiteral("btnStampa"));
+    // Offered only by the lists whose records a workbook can show.
+    m_btnFoglio = new QPushButton(QStringLiteral("Foglio di calcolo"), this);
+    m_btnFoglio->setObjectName(QStringLiteral("btnFoglio"));
+    m_btnFoglio->hide();
     m_buttons->addStretch();
+    m_buttons->addWidget(m_btnFoglio);
     m_buttons->addWidget(m_btnStampa);
     m_buttons->addWidget(m_btnChiudi);
     layout->addLayout(m_buttons);
@@ -135,6 +140,15 @@ void MemberListPanel::restart(Selection selection)
         m_lstRecords->setCurrentIndex(m_model->index(0, 0));
     m_txtTrova->clear();
     m_txtTrova->setFocus();
+}
+
+QList<qint64> MemberListPanel::positions() const
+{
+    QList<qint64> positions;
+    positions.reserve(m_model->rowCount());
+    for (int row = 0; row < m_model->rowCount(); ++row)
+        positions.append(m_model->position(row));
+    return positions;
 }
 
 void MemberListPanel::print(const QString &title)

@@ -35,6 +35,8 @@ public:
     void setLines(store::ListLines found);
     void clear();
     QStringList lines() const;
+    // The record positions behind the lines, top to bottom.
+    QList<qint64> positions() const;
     enum class Selection { FirstLine, None };
     // Ready for a new showing: no remembered quick-find text, the first line or none selected, an
     // empty find box with the focus.
@@ -52,6 +54,8 @@ public:
     QListView *list() const { return m_lstRecords; }
     QPushButton *closeButton() const { return m_btnChiudi; }
     QPushButton *printButton() const { return m_btnStampa; }
+    // Hidden until a list offers its records as a workbook.
+    QPushButton *workbookButton() const { return m_btnFoglio; }
 
 Q_SIGNALS:
     // A line was chosen: `position` is the position of the record behind it.
@@ -64,6 +68,7 @@ private:
     RecordListModel *m_model = nullptr;
     QPushButton *m_btnChiudi = nullptr;
     QPushButton *m_btnStampa = nullptr;
+    QPushButton *m_btnFoglio = nullptr;
     QHBoxLayout *m_buttons = nullptr;
     std::unique_ptr<QuickFind> m_quickFind;
 };

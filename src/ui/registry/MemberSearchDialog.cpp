@@ -37,7 +37,10 @@ constexpr FilterSearchSetup kSetup
 
 MemberSearchDialog::MemberSearchDialog(AppContext &context, QWidget *owner, MemberSearchMode mode)
     : FilterSearchDialog(context, owner, kSetup, modeWord(mode))
-{ }
+{
+    offerWorkbook(exporting::memberSheet(),
+        context.folder().file(QLatin1String(registry::kMemberArchiveName)));
+}
 
 FilterScanJob MemberSearchDialog::scanJob(std::span<const QString> texts) const
 {

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QUrl>
 
 namespace almavest::ui {
@@ -88,7 +89,15 @@ QString DesktopServices::openFileName(QWidget *owner, const QString &title, cons
 QString DesktopServices::saveFileName(
     QWidget *owner, const QString &title, const QString &filter, const QString &proposedName)
 {
-    return QFileDialog::getSaveFileName(owner, title, proposedName, filter);
+    QString chosenType;
+    QString path = QFileDialog::getSaveFileName(owner, title, proposedName, filter, &chosenType);
+    // A name typed without a suffix takes the one of the type chosen in the dialog, which is
+    // what tells the caller the format.
+    static const QRegularExpression firstSuffix(QStringLiteral("\\*\\.(\\w+)"));
+    const QRegularExpressionMatch suffix = firstSuffix.match(chosenType);
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty() && suffix.hasMatch())
+        path += u'.' + suffix.captured(1);
+    return path;
 }
 
 bool DesktopServices::openFile(QWidget *, const QString &path)

@@ -1,0 +1,82 @@
+#include "exporting/BookWorkbook.h"
+
+#include "book/PageRecord.h"
+#include "store/ArchiveFile.h"
+#include "store/Cp1252.h"
+#include "text/TextRoutines.h"
+
+namespace almavest::exporting {
+
+namespace {
+
+// What a workbook makes of each field of a member row, in the row's order.
+constexpr CellKind kRowKinds[] = {
+    CellKind::Number, // order number
+    CellKind::Text, // name
+    CellKind::Text, // birth place
+    CellKind::Date, // birth date
+    CellKind::Code, // tax code
+    CellKind::Text, // address
+    CellKind::Code, // telephone
+    CellKind::Code, // card number
+    CellKind::Date, // admission
+    CellKind::Amount, // fee
+    CellKind::Date, // exit
+    CellKind::Text, // exit reason
+    CellKind::Text, // annotations
+};
+static_assert(std::size(kRowKinds) == book::kRowFieldCount);
+
+} // namespace
+
+QList<WorkbookColumn> bookMemberColumns()
+{
+    QList<WorkbookColumn> columns;
+    for (int field = 0; field < book::kRowFieldCount; ++field) {
+        QString heading = book::pageTable().field(book::rowField(book::RowA, field)).caption;
+        while (heading.endsWith(u':'))
+            heading.chop(1);
+        columns.append({text::trimmed(heading), kRowKinds[field]});
+    }
+    return columns;
+}
+
+bool readBookMembers(const QString &bookPath, const QList<qint64> &positions, WorkbookTable &rows,
+    QString *error, store::ScanControl *control)
+{
+    store::ArchiveFile archive(bookPath, book::kPageRecordSize);
+    const auto fail = [&](const QString &reason) {
+        if (error)
+            *error = reason;
+        archive.close();
+        return false;
+    };
+    if (!archive.openForReading())
+        return fail(archive.errorString());
+    const qint64 count = positions.size();
+    QByteArray record;
+    for (qint64 done = 0; done < count; ++done) {
+        if (control && store::ScanControl::dueForReport(done) && !control->report(done, count))
+            return fail(QString());
+        const qint64 position = positions.at(done);
+        if (position < 1 || position > archive.count())
+            return fail(QStringLiteral("page %1 is no longer in %2").arg(position).arg(bookPath));
+        if (!archive.read(position, record))
+            return fail(archive.errorString());
+        for (int row = book::RowA; row < book::kRowCount; ++row) {
+            QStringList cells;
+            bool filled = false;
+            for (int field = 0; field < book::kRowFieldCount; ++field) {
+                cells.append(store::fromCp1252(
+                    book::pageLayout().textBytes(record, book::rowField(row, field))));
+                filled = filled || !text::trimmedView(cells.last()).isEmpty();
+            }
+            if (filled)
+                rows.append(cells);
+        }
+    }
+    archive.close();
+    return true;
+}
+
+} // namespace almavest::exporting
