@@ -22,10 +22,11 @@ const TopicFiles kTopics[] = {
     {HelpTopic::BookMenu, {"menu-registro"}},
     {HelpTopic::BookCreation, {"crea-registro"}},
     {HelpTopic::BookPage, {"registro"}},
-    {HelpTopic::JournalMenu, {"primanota", "movimenti", "bilancio"}},
+    {HelpTopic::JournalMenu, {"primanota", "movimenti", "bilancio", "rendiconto"}},
     {HelpTopic::Movements, {"movimenti"}},
     {HelpTopic::MovementExport, {"esporta-movimenti"}},
     {HelpTopic::Balance, {"bilancio"}},
+    {HelpTopic::Statement, {"rendiconto"}},
 };
 
 HelpText readTopicFile(const char *name)

@@ -18,6 +18,7 @@ enum class HelpTopic {
     Movements, // the year screen and the movement card
     MovementExport,
     Balance,
+    Statement, // the cash statement and the assignment of its causali
 };
 
 struct HelpText
