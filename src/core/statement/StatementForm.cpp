@@ -1,5 +1,7 @@
 #include "statement/StatementForm.h"
 
+#include "text/CsvFields.h"
+
 #include <QFile>
 
 #include <algorithm>
@@ -46,35 +48,6 @@ QString FormLine::numberedLabel() const
     return QStringLiteral("%1) %2").arg(number).arg(label);
 }
 
-QStringList splitCsvLine(const QString &line)
-{
-    QStringList fields;
-    QString field;
-    bool quoted = false;
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        const QChar c = line.at(i);
-        if (quoted) {
-            if (c == u'"' && i + 1 < line.size() && line.at(i + 1) == u'"') {
-                field += u'"';
-                ++i;
-            } else if (c == u'"') {
-                quoted = false;
-            } else {
-                field += c;
-            }
-        } else if (c == u'"') {
-            quoted = true;
-        } else if (c == u',') {
-            fields.append(field);
-            field.clear();
-        } else {
-            field += c;
-        }
-    }
-    fields.append(field);
-    return fields;
-}
-
 bool StatementForm::read(const QString &text, QString *error)
 {
     std::vector<FormLine> lines;
@@ -82,7 +55,7 @@ bool StatementForm::read(const QString &text, QString *error)
     for (qsizetype row = 1; row < rows.size(); ++row) {
         if (rows.at(row).trimmed().isEmpty())
             continue;
-        const QStringList fields = splitCsvLine(rows.at(row));
+        const QStringList fields = text::csvFields(rows.at(row));
         const auto direction = std::find_if(std::begin(kDirections), std::end(kDirections),
             [&](const Direction &d) { return fields.value(1) == QLatin1String(d.word); });
         bool numbered = false;

@@ -60,8 +60,4 @@ private:
     std::vector<FormLine> m_lines;
 };
 
-// The fields of one line of comma-separated text; a field in double quotes may hold commas and
-// doubled quotes.
-QStringList splitCsvLine(const QString &line);
-
 } // namespace almavest::statement

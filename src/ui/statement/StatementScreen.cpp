@@ -35,6 +35,9 @@ using statement::StatementRow;
 
 constexpr FieldSettings kYearField {"txtAnno", 4, KeyFilter::Digits, Casing::None, "btnMostra"};
 
+// The least width of an amount column, in pixels: "-123456,78" at the grid's font.
+constexpr int kAmountWidth = 90;
+
 enum GridColumn {
     PaymentsLabel,
     PaymentsYear,
@@ -277,6 +280,11 @@ void StatementScreen::fillGrid(const statement::CashStatement &statement)
             setHalf(m_grdRendiconto, row, *pair.receipts, ReceiptsLabel);
     }
     m_grdRendiconto->resizeColumnsToContents();
+    // A year without figures keeps a column wide enough for its amounts.
+    for (const int amount : {PaymentsYear, PaymentsPrevious, ReceiptsYear, ReceiptsPrevious}) {
+        m_grdRendiconto->setColumnWidth(
+            amount, std::max(m_grdRendiconto->columnWidth(amount), kAmountWidth));
+    }
     for (const int label : {PaymentsLabel, ReceiptsLabel})
         m_grdRendiconto->horizontalHeader()->setSectionResizeMode(label, QHeaderView::Stretch);
 }
