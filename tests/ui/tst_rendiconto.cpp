@@ -63,6 +63,7 @@ private Q_SLOTS:
 
     void journalMenuLeadsHereAndBack();
     void refusedWhileACausaleHasNoLine();
+    void assignedFromTheRefusalThenShown();
     void shownSideBySide();
     void printedInTheFormsLayout();
     void pdfSavedOrFailureTold();
@@ -143,6 +144,26 @@ void TestRendiconto::refusedWhileACausaleHasNoLine()
     QVERIFY(m_app->services.printed.empty());
     QVERIFY(!screen()->shown());
     QCOMPARE(control<QTableWidget>(screen(), "grdRendiconto")->rowCount(), 0);
+}
+
+void TestRendiconto::assignedFromTheRefusalThenShown()
+{
+    openStatement();
+    statement::StatementSettings settings = assigned();
+    settings.assign(statement::Side::Payments, u"Affitto & spese <sede>"_s, QString());
+    writeSettings(settings);
+    m_app->services.answerNextQuestion(true);
+    m_app->services.onNextDialog([](QDialog &dialog) {
+        auto *expenses = control<QTableWidget>(&dialog, "grdUscite");
+        auto *rent = static_cast<QComboBox *>(expenses->cellWidget(0, 2));
+        rent->setCurrentIndex(rent->findData(u"U.A.3"_s));
+        control<QPushButton>(&dialog, "btnSalva")->click();
+        return int(QDialog::Accepted);
+    });
+    control<QPushButton>(screen(), "btnMostra")->click();
+    QCOMPARE(m_app->services.messages.size(), 2); // the question, then the settings saved
+    QVERIFY(screen()->shown().has_value());
+    QCOMPARE(screen()->shown()->row(u"U.A.3"_s)->current, std::optional<qint64>(40000));
 }
 
 void TestRendiconto::shownSideBySide()
@@ -317,13 +338,20 @@ void TestRendiconto::causaliKeptOnScreenWhenNotSaved()
     openStatement();
     writeSettings(assigned());
     const QByteArray before = test::fileBytes(m_app->file(u"Rendiconto.ini"_s));
+    QString shownCash;
     m_app->services.onNextDialog([&](QDialog &dialog) {
         auto *expenses = control<QTableWidget>(&dialog, "grdUscite");
         static_cast<QComboBox *>(expenses->cellWidget(0, 2))->setCurrentIndex(2);
         // An amount that is no amount: told, nothing written.
         control<QLineEdit>(&dialog, "txtCassaIniziale")->setText(u"dieci"_s);
         control<QPushButton>(&dialog, "btnSalva")->click();
-        control<QLineEdit>(&dialog, "txtCassaIniziale")->setText(u"50"_s);
+        auto *cash = control<QLineEdit>(&dialog, "txtCassaIniziale");
+        cash->setText(u"1.234,5"_s);
+        // Leaving the amount shows it as it is kept.
+        QApplication::setActiveWindow(&dialog);
+        cash->setFocus();
+        control<QLineEdit>(&dialog, "txtBancaIniziale")->setFocus();
+        shownCash = cash->text();
         {
             test::ReadOnlyAccess readOnly({m_app->folder()});
             control<QPushButton>(&dialog, "btnSalva")->click();
@@ -345,6 +373,7 @@ void TestRendiconto::causaliKeptOnScreenWhenNotSaved()
         "Rendiconto.ini."_s));
     QCOMPARE(m_app->services.messages.at(2).kind, MessageKind::Question);
     QCOMPARE(test::fileBytes(m_app->file(u"Rendiconto.ini"_s)), before);
+    QCOMPARE(shownCash, u"1234,50"_s);
 }
 
 QTEST_MAIN(TestRendiconto)

@@ -184,6 +184,13 @@ CausaliDialog::CausaliDialog(AppContext &context, QWidget *owner,
     connect(btnEsci, &QPushButton::clicked, this, &QDialog::reject);
 
     applyFieldTable(this, kOpeningFields);
+    // An amount once left shows as it is kept: "1.234,5" becomes "1234,50".
+    for (QLineEdit *amount : {m_txtCassaIniziale, m_txtBancaIniziale}) {
+        onFocusLeave(amount, this, [amount] {
+            if (const std::optional<qint64> cents = openingCents(amount->text()))
+                amount->setText(balance::formatCents(*cents));
+        });
+    }
     chainEnter();
     resize(1000, 700);
     applyHandCursor(this);

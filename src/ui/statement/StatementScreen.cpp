@@ -260,8 +260,10 @@ void StatementScreen::tellUnassigned(const statement::CashStatement &statement)
     if (!expenses.isEmpty())
         text += QStringLiteral("\n\r\n\rUscite: ") + expenses;
     text += QStringLiteral("\n\r\n\rAssegnarle ora?");
-    if (m_context.services().message(this, MessageKind::Question, text))
-        editCausali();
+    // Once they are assigned, the statement the user asked for follows.
+    if (m_context.services().message(this, MessageKind::Question, text)
+        && CausaliDialog::edit(m_context, this))
+        showStatement();
 }
 
 void StatementScreen::fillGrid(const statement::CashStatement &statement)
