@@ -138,7 +138,9 @@ std::optional<qint64> closing(
 void addUnassigned(std::vector<UnassignedCausale> &list, const StatementSettings &settings,
     Side side, const std::map<QString, CausaleTotal> &totals)
 {
-    for (const auto &[key, total] : totals) {
+    for (const auto &entry : totals) {
+        const QString &key = entry.first;
+        const CausaleTotal &total = entry.second;
         const bool listed = std::any_of(list.begin(), list.end(), [&](const auto &known) {
             return known.side == side && causaleKey(known.causale) == key;
         });

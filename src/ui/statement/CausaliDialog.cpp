@@ -104,6 +104,7 @@ void addAll(std::map<QString, statement::CausaleTotal> &into,
 std::vector<statement::CausaleTotal> values(const std::map<QString, statement::CausaleTotal> &map)
 {
     std::vector<statement::CausaleTotal> list;
+    list.reserve(map.size());
     for (const auto &[key, total] : map)
         list.push_back(total);
     return list;

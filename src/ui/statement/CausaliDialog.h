@@ -6,6 +6,7 @@
 
 #include <vector>
 
+class QBoxLayout;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -56,7 +57,7 @@ public:
 private:
     QTableWidget *buildTable(const char *name, statement::Side side,
         const std::vector<statement::CausaleTotal> &causali);
-    void buildOpening(class QBoxLayout *layout);
+    void buildOpening(QBoxLayout *layout);
     void chainEnter();
     void reject() override;
 

@@ -16,6 +16,7 @@
 
 #include <QBoxLayout>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>

@@ -5,6 +5,7 @@
 
 #include <optional>
 
+class QBoxLayout;
 class QLabel;
 class QLineEdit;
 class QTableWidget;
@@ -40,7 +41,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void buildButtons(class QBoxLayout *layout);
+    void buildButtons(QBoxLayout *layout);
     void fillGrid(const statement::CashStatement &statement);
     void clearGrid();
     void editCausali();
