@@ -213,7 +213,7 @@ void TestHelp::helpControlOpensItsTopic_data()
     row("book creation", "creaRegistro", "imgGuida", "Applicazione Creazione Libro Soci.", 3);
     row("book opening", "apriRegistro", "imgGuida", "Applicazione Compilazione Libro Soci.", 12);
     row("book page", "registro", "cmdGuida", "Applicazione Compilazione Libro Soci.", 12);
-    row("journal menu", "menuPrimanota", "imgGuida", "Gestione di primanota e bilancio.", 18);
+    row("journal menu", "menuPrimanota", "imgGuida", "Gestione di primanota e bilancio.", 23);
     row("year screen", "menuMovimenti", "imgGuida", "Applicazione Registrazione movimenti.", 13);
     row("movement card", "movimenti", "cmdGuida", "Applicazione Registrazione movimenti.", 13);
     row("balance summary", "bilancio", "imgGuida", "Applicazione Riepilogo primanota e bilancio.",
@@ -309,14 +309,17 @@ void TestHelp::sharedTopicsShowTheSameText()
     QCOMPARE(second.text, first.text);
 }
 
-// The journal menu explains its two applications, then gives the movement and balance topics.
+// The journal menu explains its applications, then gives the movement, balance and statement
+// topics.
 void TestHelp::journalMenuTopicJoinsItsTwoApplications()
 {
     const QStringList menu = paragraphsOf(openHelp(u"menuPrimanota"_s, "imgGuida").text);
     const QStringList movements = paragraphsOf(openHelp(u"movimenti"_s, "cmdGuida").text);
     const QStringList balance = paragraphsOf(openHelp(u"bilancio"_s, "imgGuida").text);
     QCOMPARE(menu.mid(1, movements.size()), movements);
-    QCOMPARE(menu.mid(1 + movements.size()), balance);
+    QCOMPARE(menu.mid(1 + movements.size(), balance.size()), balance);
+    const QStringList statement = ui::helpTopic(ui::HelpTopic::Statement).paragraphs;
+    QCOMPARE(menu.mid(1 + movements.size() + balance.size()), statement);
 }
 
 void TestHelp::guideLinkOpensTheGuide_data()

@@ -8,6 +8,7 @@
 #include "book/PageRecord.h"
 #include "journal/MovementRecord.h"
 #include "report/PreparedReport.h"
+#include "statement/StatementSettings.h"
 #include "ui/app/AppContext.h"
 #include "ui/app/Application.h"
 #include "ui/app/BackupWindow.h"
@@ -31,6 +32,8 @@
 #include "ui/registry/MemberCardScreen.h"
 #include "ui/registry/MemberExpiryDialog.h"
 #include "ui/registry/MemberSearchDialog.h"
+#include "ui/statement/CausaliDialog.h"
+#include "ui/statement/StatementScreen.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -92,6 +95,7 @@ private:
     bool takeRegistry();
     bool takeBook();
     bool takeJournal();
+    bool takeStatement();
     bool takeTools();
     bool takeRenewal();
 
@@ -307,10 +311,49 @@ bool PictureTaker::takeJournal()
         [&] { ui::BalanceSummary::showSummary(context(), m_app.balanceQuery(), request); });
 }
 
+// The causali of the sample year go to their lines, all but the insurance, which the picture of
+// the assignments shows still to be assigned; the statement is shown once it has its line too.
+bool PictureTaker::takeStatement()
+{
+    using statement::Side;
+    statement::StatementSettings settings;
+    const std::pair<Side, const char *> lines[] = {
+        {Side::Receipts, "Quota associativa 2026=E.A.1"},
+        {Side::Receipts, "Contributo del Comune=E.A.8"},
+        {Side::Receipts, "Iscrizioni al corso di fotografia=E.A.3"},
+        {Side::Payments, "Affitto della sede - gennaio=U.A.3"},
+        {Side::Payments, "Affitto della sede - febbraio=U.A.3"},
+        {Side::Payments, "Affitto della sede - marzo=U.A.3"},
+        {Side::Payments, "Bolletta della luce=U.E.2"},
+        {Side::Payments, "Materiale di cancelleria=U.E.1"},
+    };
+    for (const auto &[side, line] : lines) {
+        const QStringList parts = QString::fromUtf8(line).split(u'=');
+        settings.assign(side, parts.at(0), parts.at(1));
+    }
+    settings.opening = {QString::fromLatin1(kSampleYear).toInt(), 15000, 250000};
+    const QString path = context().folder().file(QLatin1String(statement::kStatementSettingsFile));
+    if (!settings.save(path)) {
+        m_failed = QStringLiteral("cannot write the statement's settings into %1").arg(path);
+        return false;
+    }
+    context().navigator().go(ui::Screen::Statement, m_app.balanceQuery());
+    ui::StatementScreen *screen = m_app.statementScreen();
+    if (!keepDialog(
+            QStringLiteral("rendiconto-voci"), [&] { ui::CausaliDialog::edit(context(), screen); }))
+        return false;
+    settings.assign(
+        Side::Payments, QStringLiteral("Assicurazione dei volontari"), QStringLiteral("U.A.2"));
+    if (!settings.save(path))
+        return false;
+    child<QLineEdit>(screen, "txtAnno")->setText(QString::fromLatin1(kSampleYear));
+    return screen->showStatement() && keep(QStringLiteral("rendiconto"), screen);
+}
+
 QString PictureTaker::takeAll()
 {
     const bool taken = takeStart() && takeRegistry() && takeRenewal() && takeTools() && takeBook()
-        && takeJournal();
+        && takeJournal() && takeStatement();
     if (!taken && m_failed.isEmpty())
         m_failed = QStringLiteral("a screen of the guide could not be built");
     return m_failed;

@@ -5,6 +5,8 @@
 // day. Successive spans of a code with the same name and province are joined, since the
 // register tells names apart, not changes of territory.
 //   almavest_places COMUNI.csv STATES.csv OUTPUT
+#include "text/CsvFields.h"
+
 #include <QByteArray>
 #include <QDate>
 #include <QFile>
@@ -27,36 +29,7 @@ struct Span
     QString name;
 };
 
-// The fields of one line of a comma-separated file whose fields may be quoted, "" standing for
-// a quote inside one.
-QStringList csvFields(const QString &line)
-{
-    QStringList fields;
-    QString field;
-    bool quoted = false;
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        const QChar c = line.at(i);
-        if (quoted) {
-            if (c == u'"' && i + 1 < line.size() && line.at(i + 1) == u'"') {
-                field.append(c);
-                ++i;
-            } else if (c == u'"') {
-                quoted = false;
-            } else {
-                field.append(c);
-            }
-        } else if (c == u'"') {
-            quoted = true;
-        } else if (c == u',') {
-            fields.append(field);
-            field.clear();
-        } else {
-            field.append(c);
-        }
-    }
-    fields.append(field);
-    return fields;
-}
+using almavest::text::csvFields;
 
 bool isBelfioreCode(const QString &code)
 {

@@ -14,6 +14,7 @@
 #include "ui/journal/JournalYearMenu.h"
 #include "ui/journal/MovementCardScreen.h"
 #include "ui/registry/MemberCardScreen.h"
+#include "ui/statement/StatementScreen.h"
 
 #include <QApplication>
 #include <QFile>
@@ -78,6 +79,7 @@ void Application::enrolScreens()
     navigator.enrol(Screen::JournalYear, [this] { return journalYearMenu(); });
     navigator.enrol(Screen::MovementCard, [this] { return movementCardScreen(); });
     navigator.enrol(Screen::BalanceQuery, [this] { return balanceQuery(); });
+    navigator.enrol(Screen::Statement, [this] { return statementScreen(); });
 }
 
 template <typename T> T *Application::resident(std::unique_ptr<T> &screen)
@@ -157,6 +159,11 @@ MovementCardScreen *Application::movementCardScreen()
 BalanceQuery *Application::balanceQuery()
 {
     return resident(m_balanceQuery);
+}
+
+StatementScreen *Application::statementScreen()
+{
+    return resident(m_statementScreen);
 }
 
 // The page screen and the movement card are built when the first book or year is chosen.

@@ -27,6 +27,7 @@ class JournalMenu;
 class JournalYearMenu;
 class MovementCardScreen;
 class BalanceQuery;
+class StatementScreen;
 
 class Application final
 {
@@ -56,6 +57,7 @@ public:
     JournalYearMenu *journalYearMenu();
     MovementCardScreen *movementCardScreen();
     BalanceQuery *balanceQuery();
+    StatementScreen *statementScreen();
 
 private:
     static void applyStyleSheet();
@@ -81,6 +83,7 @@ private:
     std::unique_ptr<JournalYearMenu> m_journalYearMenu;
     std::unique_ptr<MovementCardScreen> m_movementCardScreen;
     std::unique_ptr<BalanceQuery> m_balanceQuery;
+    std::unique_ptr<StatementScreen> m_statementScreen;
 };
 
 } // namespace almavest::ui

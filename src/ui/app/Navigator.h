@@ -24,6 +24,7 @@ enum class Screen {
     JournalYear,
     MovementCard,
     BalanceQuery,
+    Statement,
 };
 
 class Navigator final
@@ -43,7 +44,7 @@ public:
     static void switchScreen(QWidget *from, QWidget *to);
 
 private:
-    static constexpr std::size_t kScreenCount = static_cast<std::size_t>(Screen::BalanceQuery) + 1;
+    static constexpr std::size_t kScreenCount = static_cast<std::size_t>(Screen::Statement) + 1;
     std::array<Builder, kScreenCount> m_screens {};
 };
 

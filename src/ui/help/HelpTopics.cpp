@@ -22,7 +22,7 @@ const TopicFiles kTopics[] = {
     {HelpTopic::BookMenu, {"menu-registro"}},
     {HelpTopic::BookCreation, {"crea-registro"}},
     {HelpTopic::BookPage, {"registro"}},
-    {HelpTopic::JournalMenu, {"primanota", "movimenti", "bilancio"}},
+    {HelpTopic::JournalMenu, {"primanota", "movimenti", "bilancio", "rendiconto"}},
     {HelpTopic::Movements, {"movimenti"}},
     {HelpTopic::MovementExport, {"esporta-movimenti"}},
     {HelpTopic::Balance, {"bilancio"}},
@@ -31,6 +31,7 @@ const TopicFiles kTopics[] = {
     {HelpTopic::Renewal, {"rinnovo"}},
     {HelpTopic::Settings, {"impostazioni"}},
     {HelpTopic::Reminders, {"promemoria"}},
+    {HelpTopic::Statement, {"rendiconto"}},
 };
 
 HelpText readTopicFile(const char *name)

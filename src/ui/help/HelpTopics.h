@@ -23,6 +23,7 @@ enum class HelpTopic {
     Renewal, // the renewal dialog and its receipt
     Settings,
     Reminders, // the reminder board
+    Statement, // the cash statement and the assignment of its causali
 };
 
 struct HelpText

@@ -10,7 +10,8 @@ JournalMenu::JournalMenu(AppContext &context)
             "la primanota e il bilancio.",
             HelpTopic::JournalMenu},
         {{"btnRegistra", "Registra movimenti in entrata e uscita", "registra", Screen::JournalYear},
-            {"btnRiepiloga", "Riepiloga primanota e bilancio", "riepiloga", Screen::BalanceQuery}})
+            {"btnRiepiloga", "Riepiloga primanota e bilancio", "riepiloga", Screen::BalanceQuery},
+            {"btnRendiconto", "Rendiconto per cassa", "rendiconto", Screen::Statement}})
 { }
 
 JournalMenu::~JournalMenu() = default;
