@@ -2,6 +2,7 @@
 // journal menu, refused while a causale has no line, shown and printed in the ministry's layout
 // (read from the page model), saved as PDF, and the assignments saved and read back.
 #include "AppFixture.h"
+#include "OdsCells.h"
 #include "PageModel.h"
 #include "ReadOnlyAccess.h"
 #include "TestFiles.h"
@@ -67,6 +68,7 @@ private Q_SLOTS:
     void shownSideBySide();
     void printedInTheFormsLayout();
     void pdfSavedOrFailureTold();
+    void savedAsAWorkbook();
     void causaliListedUnassignedFirstAndSaved();
     void causaliKeptOnScreenWhenNotSaved();
 
@@ -276,6 +278,30 @@ void TestRendiconto::pdfSavedOrFailureTold()
     QVERIFY(m_app->services.lastMessage().startsWith(
         u"Attenzione: non è stato possibile salvare il rendiconto nel file "_s));
     QCOMPARE(test::fileBytes(path), QByteArray("vecchio"));
+}
+
+// The same statement as a workbook: every row of the form in its order, with its side, and the
+// amounts of both years as numbers; a year without its year before leaves those cells empty.
+void TestRendiconto::savedAsAWorkbook()
+{
+    openStatement();
+    writeSettings(assigned());
+    const QString path = m_app->file(u"Rendiconto.ods"_s);
+    m_app->services.answerNextSaveFile(path);
+    m_app->services.answerNextQuestion(false);
+    control<QPushButton>(screen(), "btnFoglio")->click();
+    QCOMPARE(m_app->services.proposedNames,
+        QStringList {m_app->file(u"Rendiconto per cassa 2025.xlsx"_s)});
+    const QList<QStringList> cells = test::odsCells(path);
+    QCOMPARE(cells.size(), qsizetype(screen()->shown()->rows.size()) + 1);
+    QCOMPARE(
+        cells.first(), (QStringList {u"Codice"_s, u"Sezione"_s, u"Voce"_s, u"2025"_s, u"2024"_s}));
+    QVERIFY(cells.contains(QStringList {u"E.A.1"_s, u"Entrate"_s,
+        u"1) Entrate da quote associative e apporti dei fondatori"_s, u"170.5"_s, u"100"_s}));
+    QVERIFY(cells.contains(
+        QStringList {u"U.A.3"_s, u"Uscite"_s, u"3) Godimento beni di terzi"_s, u"400"_s, u"0"_s}));
+    QCOMPARE(cells.last().mid(1),
+        (QStringList {u"Risultato"_s, cells.last().at(2), u"620.5"_s, u"1000"_s}));
 }
 
 void TestRendiconto::causaliListedUnassignedFirstAndSaved()

@@ -2,6 +2,7 @@
 
 #include "journal/MovementRecord.h"
 #include "report/PreparedReport.h"
+#include "statement/StatementSheet.h"
 #include "text/TextRoutines.h"
 #include "ui/app/AppContext.h"
 #include "ui/book/CatalogueWindow.h"
@@ -9,6 +10,7 @@
 #include "ui/conventions/FieldTable.h"
 #include "ui/conventions/ScanRunner.h"
 #include "ui/conventions/Window.h"
+#include "ui/exporting/WorkbookSaving.h"
 #include "ui/print/ReportOutput.h"
 #include "ui/services/Services.h"
 #include "ui/statement/CausaliDialog.h"
@@ -148,8 +150,9 @@ void StatementScreen::build()
 void StatementScreen::buildButtons(QBoxLayout *layout)
 {
     auto *buttons = new QHBoxLayout;
-    const std::pair<const char *, const char *> names[] = {{"btnAnteprima", "Anteprima"},
-        {"btnStampa", "Stampa"}, {"btnPdf", "Salva PDF"}, {"btnEsci", "Esci"}};
+    const std::pair<const char *, const char *> names[]
+        = {{"btnAnteprima", "Anteprima"}, {"btnStampa", "Stampa"}, {"btnPdf", "Salva PDF"},
+            {"btnFoglio", "Foglio di calcolo"}, {"btnEsci", "Esci"}};
     std::vector<QPushButton *> made;
     for (const auto &[name, text] : names) {
         auto *button = new QPushButton(QString::fromUtf8(text), this);
@@ -160,13 +163,15 @@ void StatementScreen::buildButtons(QBoxLayout *layout)
     buttons->addWidget(made[0]);
     buttons->addWidget(made[1]);
     buttons->addWidget(made[2]);
-    buttons->addStretch(1);
     buttons->addWidget(made[3]);
+    buttons->addStretch(1);
+    buttons->addWidget(made[4]);
     layout->addLayout(buttons);
     connect(made[0], &QPushButton::clicked, this, &StatementScreen::preview);
     connect(made[1], &QPushButton::clicked, this, &StatementScreen::print);
     connect(made[2], &QPushButton::clicked, this, &StatementScreen::savePdf);
-    connect(made[3], &QPushButton::clicked, this, &QWidget::close);
+    connect(made[3], &QPushButton::clicked, this, &StatementScreen::saveWorkbook);
+    connect(made[4], &QPushButton::clicked, this, &QWidget::close);
 }
 
 void StatementScreen::showEvent(QShowEvent *event)
@@ -312,6 +317,17 @@ void StatementScreen::print()
         sendReport(m_context.services(), this,
             prepareStatementReport(*m_statement, m_context.services().today()),
             ReportOutput::Printer);
+}
+
+// The same statement as a workbook: the form's rows in order, the amounts as euro numbers.
+void StatementScreen::saveWorkbook()
+{
+    if (!showStatement())
+        return;
+    const exporting::WorkbookTable rows = statement::statementTable(*m_statement);
+    ui::saveWorkbook(m_context, this,
+        {QStringLiteral("Rendiconto per cassa ") + journal::journalYearText(m_statement->year),
+            statement::statementColumns(*m_statement), rows});
 }
 
 // The PDF is written beside its place under a temporary name and renamed over it once whole, so

@@ -31,6 +31,7 @@ public:
     void preview();
     void print();
     void savePdf();
+    void saveWorkbook();
 
     // The statement shown, nullopt when none.
     const std::optional<statement::CashStatement> &shown() const { return m_statement; }
