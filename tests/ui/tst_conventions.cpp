@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <memory>
+
 using namespace almavest::ui;
 using almavest::test::typeText;
 
@@ -52,6 +54,7 @@ private Q_SLOTS:
     void dateFieldKeys();
     void focusLeaveOutlivedByNothing_data();
     void focusLeaveOutlivedByNothing();
+    void focusLeaveNotRunByADestroyedBox();
 
 private:
     QLineEdit *edit(const char *name)
@@ -316,6 +319,30 @@ void TestConventions::focusLeaveOutlivedByNothing()
     QFocusEvent leaving(QEvent::FocusOut, Qt::FocusReason(reason));
     QCoreApplication::sendEvent(&box, &leaving);
     QCOMPARE(ran, runs);
+}
+
+// A box destroyed with the focus in it, as the boxes of a closing dialog are: it gives the focus
+// up while it is destroyed, when only its QWidget part is left, and the handler, which may well
+// use the box, does not run.
+void TestConventions::focusLeaveNotRunByADestroyedBox()
+{
+    auto window = std::make_unique<QWidget>();
+    auto *box = new QLineEdit(window.get());
+    new QLineEdit(window.get());
+    int runs = 0;
+    bool sawABox = true;
+    onFocusLeave(box, window.get(), [&] {
+        ++runs;
+        sawABox = sawABox && qobject_cast<QLineEdit *>(box) != nullptr;
+    });
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    box->setFocus();
+    QCOMPARE(QApplication::focusWidget(), box);
+    delete box;
+    QCOMPARE(runs, 0);
+    QVERIFY(sawABox);
 }
 
 QTEST_MAIN(TestConventions)

@@ -33,7 +33,7 @@ constexpr char kNotesName[] = ".almavest-copia";
 constexpr char kNotesSignature[] = "Almavest: copia di sicurezza dei dati";
 constexpr char kNamePattern[] = "Copia_*.zip";
 constexpr char kRestoreSuffix[] = ".ripristino";
-constexpr qint64 kChunk = 256 * 1024;
+constexpr qint64 kChunk = qint64(256) * 1024;
 constexpr char kSettingsFile[] = "Impostazioni.ini";
 constexpr QLatin1StringView kSettingsSection("Copie di sicurezza");
 constexpr QLatin1StringView kKeptKey("Conservate");
@@ -194,7 +194,7 @@ std::optional<QByteArray> readNotes(zip_t *archive)
     const bool read
         = readEntry(archive, zip_uint64_t(index), &error, [&notes](const char *bytes, qint64 size) {
               notes.append(bytes, size);
-              return notes.size() < 64 * 1024 * 1024;
+              return notes.size() < qsizetype(64) * 1024 * 1024;
           });
     return read ? std::optional<QByteArray>(notes) : std::nullopt;
 }
@@ -496,7 +496,7 @@ BackupResult makeBackup(
             return {BackupOutcome::Cancelled, {}, {}};
         return failed(notFinished, reason);
     }
-    archive.release(); // zip_close has freed it
+    static_cast<void>(archive.release()); // zip_close has freed it
     if (!syncFile(part)) {
         QFile::remove(part);
         return failed(notFinished, QString::fromLocal8Bit(std::strerror(errno)));

@@ -54,16 +54,21 @@ protected:
 class FocusLeave final : public QObject
 {
 public:
-    FocusLeave(QObject *parent, QObject *context, std::function<void()> handler)
-        : QObject(parent)
+    FocusLeave(QWidget *widget, QObject *context, std::function<void()> handler)
+        : QObject(widget)
+        , m_kind(widget->metaObject())
         , m_context(context)
         , m_handler(std::move(handler))
     { }
 
 protected:
-    bool eventFilter(QObject *, QEvent *event) override
+    bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (event->type() != QEvent::FocusOut || !m_context)
+            return false;
+        // A widget being destroyed gives up the focus once its own destructor has run: only its
+        // QWidget part is left then, which no handler may reach.
+        if (watched->metaObject() != m_kind)
             return false;
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
@@ -72,6 +77,7 @@ protected:
     }
 
 private:
+    const QMetaObject *m_kind; // the watched widget's own class
     QPointer<QObject> m_context;
     std::function<void()> m_handler;
 };
