@@ -44,39 +44,23 @@ QList<WorkbookColumn> bookMemberColumns()
 bool readBookMembers(const QString &bookPath, const QList<qint64> &positions, WorkbookTable &rows,
     QString *error, store::ScanControl *control)
 {
-    store::ArchiveFile archive(bookPath, book::kPageRecordSize);
-    const auto fail = [&](const QString &reason) {
-        if (error)
-            *error = reason;
-        archive.close();
-        return false;
-    };
-    if (!archive.openForReading())
-        return fail(archive.errorString());
-    const qint64 count = positions.size();
-    QByteArray record;
-    for (qint64 done = 0; done < count; ++done) {
-        if (control && store::ScanControl::dueForReport(done) && !control->report(done, count))
-            return fail(QString());
-        const qint64 position = positions.at(done);
-        if (position < 1 || position > archive.count())
-            return fail(QStringLiteral("page %1 is no longer in %2").arg(position).arg(bookPath));
-        if (!archive.read(position, record))
-            return fail(archive.errorString());
-        for (int row = book::RowA; row < book::kRowCount; ++row) {
-            QStringList cells;
-            bool filled = false;
-            for (int field = 0; field < book::kRowFieldCount; ++field) {
-                cells.append(store::fromCp1252(
-                    book::pageLayout().textBytes(record, book::rowField(row, field))));
-                filled = filled || !text::trimmedView(cells.last()).isEmpty();
+    // Only the member rows that hold something: a page's empty rows make no empty lines.
+    return store::readRecordsAt(
+        bookPath, book::kPageRecordSize, positions,
+        [&rows](const QByteArray &record) {
+            for (int row = book::RowA; row < book::kRowCount; ++row) {
+                QStringList cells;
+                bool filled = false;
+                for (int field = 0; field < book::kRowFieldCount; ++field) {
+                    cells.append(store::fromCp1252(
+                        book::pageLayout().textBytes(record, book::rowField(row, field))));
+                    filled = filled || !text::trimmedView(cells.last()).isEmpty();
+                }
+                if (filled)
+                    rows.append(cells);
             }
-            if (filled)
-                rows.append(cells);
-        }
-    }
-    archive.close();
-    return true;
+        },
+        error, control);
 }
 
 } // namespace almavest::exporting

@@ -36,33 +36,15 @@ bool readSheetRowsAt(const SheetForm &form, const QString &archivePath,
     const QList<qint64> &positions, SheetRows &rows, QString *error, store::ScanControl *control)
 {
     rows = SheetRows(static_cast<int>(form.columns.size()));
-    store::ArchiveFile archive(archivePath, form.table.recordSize());
-    const auto fail = [&](const QString &reason) {
-        if (error)
-            *error = reason;
-        archive.close();
-        return false;
-    };
-    if (!archive.openForReading())
-        return fail(archive.errorString());
-    const qint64 count = positions.size();
-    QByteArray record;
     QString flag;
-    for (qint64 done = 0; done < count; ++done) {
-        if (control && store::ScanControl::dueForReport(done) && !control->report(done, count))
-            return fail(QString());
-        const qint64 position = positions.at(done);
-        if (position < 1 || position > archive.count())
-            return fail(
-                QStringLiteral("record %1 is no longer in %2").arg(position).arg(archivePath));
-        if (!archive.read(position, record))
-            return fail(archive.errorString());
-        rows.beginRow();
-        for (const SheetColumn &column : form.columns)
-            rows.appendCell(cellOf(column, form.table.layout(), record, flag));
-    }
-    archive.close();
-    return true;
+    return store::readRecordsAt(
+        archivePath, form.table.recordSize(), positions,
+        [&](const QByteArray &record) {
+            rows.beginRow();
+            for (const SheetColumn &column : form.columns)
+                rows.appendCell(cellOf(column, form.table.layout(), record, flag));
+        },
+        error, control);
 }
 
 QList<int> validColumns(const SheetForm &form, const QList<int> &chosen)

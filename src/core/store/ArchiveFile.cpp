@@ -3,6 +3,7 @@
 #include "store/FieldIndex.h"
 #include "store/FileLock.h"
 #include "store/MappedReadGuard.h"
+#include "store/ScanControl.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -287,6 +288,34 @@ bool ArchiveFile::fail(const QString &reason)
 {
     m_error = reason;
     return false;
+}
+
+bool readRecordsAt(const QString &path, int recordSize, const QList<qint64> &positions,
+    const std::function<void(const QByteArray &)> &take, QString *error, ScanControl *control)
+{
+    ArchiveFile archive(path, recordSize);
+    const auto fail = [&](const QString &reason) {
+        if (error)
+            *error = reason;
+        archive.close();
+        return false;
+    };
+    if (!archive.openForReading())
+        return fail(archive.errorString());
+    const qint64 count = positions.size();
+    QByteArray record;
+    for (qint64 done = 0; done < count; ++done) {
+        if (control && ScanControl::dueForReport(done) && !control->report(done, count))
+            return fail(QString());
+        const qint64 position = positions.at(done);
+        if (position < 1 || position > archive.count())
+            return fail(QStringLiteral("record %1 is no longer in %2").arg(position).arg(path));
+        if (!archive.read(position, record))
+            return fail(archive.errorString());
+        take(record);
+    }
+    archive.close();
+    return true;
 }
 
 } // namespace almavest::store

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QFile>
+#include <QList>
 #include <QString>
 
 #include <functional>
@@ -13,6 +14,8 @@
 // closed within one user action; every failing call leaves a reason in errorString() and the
 // caller shows the archive access message.
 namespace almavest::store {
+
+class ScanControl;
 
 // The one message for any failure to use an archive.
 QString archiveAccessMessage();
@@ -99,5 +102,13 @@ private:
     bool m_missingReadsEmpty = false; // open for reading on a file that could not be created
     QString m_error;
 };
+
+// Reads the records of the archive at `path` at `positions` (1-based, in that order), handing
+// each to `take`, as the workbooks of a list do with the records behind its lines. False, with
+// the reason in `error`, when the archive cannot be read or a position is no longer in it; false
+// with an empty reason when `control` stops it.
+[[nodiscard]] bool readRecordsAt(const QString &path, int recordSize,
+    const QList<qint64> &positions, const std::function<void(const QByteArray &)> &take,
+    QString *error = nullptr, ScanControl *control = nullptr);
 
 } // namespace almavest::store
