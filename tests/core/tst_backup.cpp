@@ -239,6 +239,7 @@ void TestBackup::damagedBackupsRefused_data()
     QTest::newRow("a name that climbs out") << u"climbs"_s << u"note con cui Almavest"_s;
     QTest::newRow("an entry its notes do not list") << u"unlisted"_s << u"non elencano"_s;
     QTest::newRow("an entry its notes list is missing") << u"missing"_s << u"mancano alcuni"_s;
+    QTest::newRow("no data at all") << u"empty"_s << u"non contiene alcun file"_s;
 }
 
 // A damaged backup is told as such and a restore from it touches nothing: not the data, not
@@ -269,6 +270,8 @@ void TestBackup::damagedBackupsRefused()
     } else if (damage == u"unlisted") {
         QVERIFY(writeZip(
             path, notes + "file\t1\t0\tSoci.pro\n", {{"Soci.pro", "x"}, {"Libro_Soci.ini", "y"}}));
+    } else if (damage == u"empty") {
+        QVERIFY(writeZip(path, notes, {}));
     } else {
         QVERIFY(writeZip(
             path, notes + "file\t1\t0\tSoci.pro\nfile\t1\t0\t2026.eur\n", {{"Soci.pro", "x"}}));

@@ -361,6 +361,11 @@ std::optional<BackupContents> readWhole(
         return std::nullopt;
     }
     contents->path = path;
+    // The program never makes a backup of nothing; restoring one would empty the folder.
+    if (contents->files.isEmpty()) {
+        reason = damaged + QStringLiteral("non contiene alcun file di dati.");
+        return std::nullopt;
+    }
     QSet<QString> expected;
     for (const DataFile &file : std::as_const(contents->files))
         expected.insert(file.name);
