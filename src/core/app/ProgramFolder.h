@@ -32,5 +32,8 @@ private:
 [[nodiscard]] bool createFolder(const QString &path, QString *error = nullptr);
 
 inline constexpr const char *kPasswordFileName = "unins000.dll";
+// The program's own settings (the association's kind, the reminder board, the backups), one
+// section for each part of the program.
+inline constexpr const char *kSettingsFileName = "Impostazioni.ini";
 
 } // namespace almavest::app

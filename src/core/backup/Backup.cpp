@@ -6,6 +6,7 @@
 #include "store/ScanControl.h"
 #include "store/WholeFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -34,7 +35,6 @@ constexpr char kNotesSignature[] = "Almavest: copia di sicurezza dei dati";
 constexpr char kNamePattern[] = "Copia_*.zip";
 constexpr char kRestoreSuffix[] = ".ripristino";
 constexpr qint64 kChunk = qint64(256) * 1024;
-constexpr char kSettingsFile[] = "Impostazioni.ini";
 constexpr QLatin1StringView kSettingsSection("Copie di sicurezza");
 constexpr QLatin1StringView kKeptKey("Conservate");
 constexpr int kMostKept = 99;
@@ -249,8 +249,7 @@ QString freshBackupPath(const QString &folder, const QDateTime &now)
     const QString stem
         = QStringLiteral("Copia_") + now.toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss"));
     QString path = dir.filePath(stem + QStringLiteral(".zip"));
-    for (int n = 2; QFileInfo::exists(path) || QFileInfo::exists(path + QStringLiteral(".part"));
-         ++n)
+    for (int n = 2; QFileInfo::exists(path); ++n)
         path = dir.filePath(stem + u'_' + QString::number(n) + QStringLiteral(".zip"));
     return path;
 }
@@ -445,8 +444,10 @@ BackupResult makeBackup(
                                      "di sicurezza dei dati."),
             systemError);
     }
-    const QString path = freshBackupPath(folder, now);
-    const QString part = path + QStringLiteral(".part");
+    QString path = freshBackupPath(folder, now);
+    // Two copies of the program leaving in the same second each write a part of their own.
+    const QString part = path + u'.' + QString::number(QCoreApplication::applicationPid())
+        + QStringLiteral(".part");
     const QString notFinished = QStringLiteral("La copia di sicurezza dei dati non è stata fatta.");
 
     int code = 0;
@@ -518,6 +519,8 @@ BackupResult makeBackup(
                                      "correttamente ed è stata eliminata.")
             + (readError.isEmpty() ? QString() : QStringLiteral("\r\n\r\n") + readError));
     }
+    if (QFileInfo::exists(path))
+        path = freshBackupPath(folder, now); // taken meanwhile by another copy of the program
     if (!replaceFile(part, path, &systemError)) {
         QFile::remove(part);
         return failed(notFinished, systemError);
@@ -653,7 +656,7 @@ RestoreResult restoreBackup(const QString &folder, const QString &backupPath, co
 
 int keptBackups(const QString &folder)
 {
-    app::IniFile settings(QDir(folder).filePath(QLatin1String(kSettingsFile)));
+    app::IniFile settings(QDir(folder).filePath(QLatin1String(app::kSettingsFileName)));
     bool number = false;
     const int kept
         = settings.load() ? settings.value(kSettingsSection, kKeptKey).trimmed().toInt(&number) : 0;
@@ -662,7 +665,7 @@ int keptBackups(const QString &folder)
 
 bool setKeptBackups(const QString &folder, int kept, QString &error)
 {
-    app::IniFile settings(QDir(folder).filePath(QLatin1String(kSettingsFile)));
+    app::IniFile settings(QDir(folder).filePath(QLatin1String(app::kSettingsFileName)));
     if (settings.load()) {
         settings.setValue(
             kSettingsSection, kKeptKey, QString::number(std::clamp(kept, 1, kMostKept)));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/ProgramFolder.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -7,7 +9,7 @@
 // heading of its papers, taken from the title page of the members' book ("Libro_Soci.ini").
 namespace almavest::membership {
 
-inline constexpr const char *kSettingsFileName = "Impostazioni.ini";
+using app::kSettingsFileName;
 
 // What kind of body the association is; it decides, among other things, whether a receipt bears
 // the stamp duty.

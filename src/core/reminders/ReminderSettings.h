@@ -1,12 +1,14 @@
 #pragma once
 
+#include "app/ProgramFolder.h"
+
 #include <QString>
 
 // Whether the reminder board shows at start-up, kept in the program's settings file beside the
 // other settings of the association.
 namespace almavest::reminders {
 
-inline constexpr const char *kSettingsFileName = "Impostazioni.ini";
+using app::kSettingsFileName;
 
 // True unless the settings file says "no"; a missing or unreadable file shows the board.
 bool showAtStart(const QString &programFolder);
