@@ -63,7 +63,7 @@ bool AssociationSettings::load()
 }
 
 // Keys of other parts of the program and the user's own lines stay as they were.
-bool AssociationSettings::save()
+bool AssociationSettings::save(const std::function<void(app::IniFile &)> &alongside)
 {
     app::IniFile file(path());
     if (!file.load()) {
@@ -73,6 +73,8 @@ bool AssociationSettings::save()
     file.setValue(QLatin1String(kSection), QLatin1String(kKindKey), associationKindName(m_kind));
     file.setValue(QLatin1String(kSection), QLatin1String(kCalendarYearKey),
         QString::fromUtf8(m_calendarYear ? kYes : kNo));
+    if (alongside)
+        alongside(file);
     if (file.save())
         return true;
     m_error = file.errorString();

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "app/IniFile.h"
 #include "app/ProgramFolder.h"
 
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 // The association's own settings, kept in "Impostazioni.ini" in the program folder, and the
 // heading of its papers, taken from the title page of the members' book ("Libro_Soci.ini").
@@ -29,7 +32,8 @@ public:
     // Reads the file; a missing file gives every default. False when the file cannot be read.
     [[nodiscard]] bool load();
     // Writes the file safely (a temporary file renamed over the old one); false on failure.
-    [[nodiscard]] bool save();
+    // `alongside` sets other keys of the same file, so that they are saved in the same write.
+    [[nodiscard]] bool save(const std::function<void(app::IniFile &)> &alongside = {});
     QString errorString() const { return m_error; }
     QString path() const;
 

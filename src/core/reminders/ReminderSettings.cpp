@@ -33,11 +33,16 @@ bool setShowAtStart(const QString &programFolder, bool show, QString &error)
         error = settings.errorString();
         return false;
     }
-    settings.setValue(kSection, kKey, show ? QStringLiteral("1") : QStringLiteral("0"));
+    putShowAtStart(settings, show);
     if (settings.save())
         return true;
     error = settings.errorString();
     return false;
+}
+
+void putShowAtStart(app::IniFile &settings, bool show)
+{
+    settings.setValue(kSection, kKey, show ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 } // namespace almavest::reminders

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/IniFile.h"
 #include "app/ProgramFolder.h"
 
 #include <QString>
@@ -16,5 +17,8 @@ bool showAtStart(const QString &programFolder);
 // reason in `error` when the file cannot be read or written. An unreadable file is never
 // replaced, so the other settings in it are not lost.
 [[nodiscard]] bool setShowAtStart(const QString &programFolder, bool show, QString &error);
+// Sets the choice in `settings`, the program's settings file read already, for the caller to save
+// with its other keys.
+void putShowAtStart(app::IniFile &settings, bool show);
 
 } // namespace almavest::reminders

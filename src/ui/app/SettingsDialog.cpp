@@ -105,11 +105,10 @@ void SettingsDialog::done(int result)
     }
     AssociationSettings settings(m_context.folder().path());
     read(settings);
-    QString reminderError;
-    const QString folder = m_context.folder().path();
-    const bool saved = settings.save()
-        && (reminders::showAtStart(folder) == m_reminders->isChecked()
-            || reminders::setShowAtStart(folder, m_reminders->isChecked(), reminderError));
+    // Every choice of the window in one write of the file, so that a failure saves none of them.
+    const bool showBoard = m_reminders->isChecked();
+    const bool saved = settings.save(
+        [showBoard](app::IniFile &file) { reminders::putShowAtStart(file, showBoard); });
     if (saved) {
         QDialog::done(result);
         return;
@@ -121,8 +120,7 @@ void SettingsDialog::done(int result)
                          "questa finestra per riprovare? Rispondendo No la finestra si chiude "
                          "senza salvare le impostazioni.")
               .arg(QLatin1String(membership::kSettingsFileName),
-                  app::systemCause(
-                      reminderError.isEmpty() ? settings.errorString() : reminderError));
+                  app::systemCause(settings.errorString()));
     if (!m_context.services().message(this, MessageKind::Question, question))
         QDialog::done(QDialog::Rejected);
 }
