@@ -6,6 +6,7 @@
 #include "ReadOnlyAccess.h"
 #include "TestFiles.h"
 
+#include "app/FolderPresence.h"
 #include "backup/Backup.h"
 #include "ui/app/Application.h"
 #include "ui/app/Launcher.h"
@@ -17,6 +18,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+
+#include <optional>
 
 using namespace almavest;
 using namespace almavest::test;
@@ -205,18 +208,22 @@ void TestBackups::restoreFromTheWindow_data()
     QTest::addColumn<QString>("backup");
     QTest::addColumn<bool>("answer");
     QTest::addColumn<bool>("restored");
-    QTest::newRow("restored") << u"sound"_s << true << true;
-    QTest::newRow("not confirmed") << u"sound"_s << false << false;
-    QTest::newRow("damaged") << u"damaged"_s << true << false;
+    QTest::addColumn<bool>("otherCopy");
+    QTest::newRow("restored") << u"sound"_s << true << true << false;
+    QTest::newRow("not confirmed") << u"sound"_s << false << false << false;
+    QTest::newRow("damaged") << u"damaged"_s << true << false << false;
+    QTest::newRow("another copy open") << u"sound"_s << true << false << true;
 }
 
 // Ripristina asks first, then brings the data back and names the copy that holds the data as
-// they were; a damaged backup is refused with nothing touched.
+// they were; a damaged backup is refused with nothing touched, and so is any while another copy of
+// the program works on the folder.
 void TestBackups::restoreFromTheWindow()
 {
     QFETCH(QString, backup);
     QFETCH(bool, answer);
     QFETCH(bool, restored);
+    QFETCH(bool, otherCopy);
     const QByteArray before = fileBytes(m_fixture->file(u"Soci.pro"_s));
     const QString path = backup::makeBackup(
         m_fixture->folder(), QDateTime(QDate(2026, 12, 9), QTime(8, 15, 0)), 10)
@@ -230,6 +237,9 @@ void TestBackups::restoreFromTheWindow()
     writeMembers(m_fixture->file(u"Soci.pro"_s), {sampleMember(u"Verdi Anna"_s)});
     const QByteArray changed = fileBytes(m_fixture->file(u"Soci.pro"_s));
     m_fixture->services.answerNextQuestion(answer);
+    std::optional<app::FolderPresence> other;
+    if (otherCopy)
+        other.emplace(m_fixture->folder());
     withWindow([&](QDialog &window) {
         control<QPushButton>(&window, "btnRipristina")->click();
         waitForScan(&window);
@@ -250,6 +260,8 @@ void TestBackups::restoreFromTheWindow()
     } else {
         QCOMPARE(messages.last().kind, ui::MessageKind::Error);
         QVERIFY(messages.last().text.endsWith(u"Nessun dato è stato modificato."_s));
+        QCOMPARE(messages.last().text.startsWith(u"Almavest è aperto anche in un'altra finestra"_s),
+            otherCopy);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/FolderPresence.h"
 #include "app/ProgramFolder.h"
 #include "ui/app/Navigator.h"
 
@@ -22,6 +23,8 @@ public:
     Services &services() const { return m_services; }
     const app::ProgramFolder &folder() const { return m_folder; }
     Navigator &navigator() { return m_navigator; }
+    // This copy's mark on the program folder, which tells whether another copy works there too.
+    app::FolderPresence &presence() { return m_presence; }
 
     // Ends the program.
     void quit() const;
@@ -30,6 +33,7 @@ public:
 private:
     Services &m_services;
     app::ProgramFolder m_folder;
+    app::FolderPresence m_presence;
     Navigator m_navigator;
     std::function<void()> m_quit;
 };

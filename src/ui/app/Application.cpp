@@ -38,6 +38,7 @@ AppContext::AppContext(
     Services &services, const QString &programFolder, const QString &ownFilesFolder)
     : m_services(services)
     , m_folder(programFolder, ownFilesFolder)
+    , m_presence(programFolder)
     , m_quit([] { QCoreApplication::exit(0); })
 { }
 

@@ -221,6 +221,16 @@ void BackupWindow::restoreChosen()
               .arg(made);
     if (!services.message(this, MessageKind::Question, question))
         return;
+    // Held until the restore is over: a copy of the program started meanwhile waits for it.
+    const app::AloneInFolder alone(m_context.presence());
+    if (!alone.alone()) {
+        services.message(this, MessageKind::Error,
+            QStringLiteral("Almavest è aperto anche in un'altra finestra su questa cartella. "
+                           "Chiuderlo prima di ripristinare una copia di sicurezza: "
+                           "continuerebbe a mostrare i dati di prima e potrebbe riscriverli "
+                           "sopra quelli ripristinati.\r\n\r\nNessun dato è stato modificato."));
+        return;
+    }
     const QString folder = m_context.folder().path();
     const QDateTime now = services.now();
     const int kept = m_kept->value();
