@@ -50,13 +50,8 @@ MovementLines collectLines(const QString &archivePath, const Wanted &wanted,
     std::vector<int> readAhead, store::ScanControl *control)
 {
     MovementLines lines = store::linesOf(
-        archivePath, movementLayout(), kIndexedFields,
-        [&wanted](const auto &textOf, store::LineBuilder &line) {
-            if (!wanted(textOf))
-                return false;
-            buildLine(textOf, line);
-            return true;
-        },
+        archivePath, movementLayout(), kIndexedFields, kLineFields, wanted,
+        [](const auto &textOf, store::LineBuilder &line) { buildLine(textOf, line); },
         std::move(readAhead), control, [] {});
     if (control && control->cancelled())
         return lines; // nobody will show them
