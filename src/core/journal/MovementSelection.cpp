@@ -121,7 +121,11 @@ MovementLines dueMovements(const QString &archivePath, QDate today, store::ScanC
     constexpr std::array<int, 3> kDueFields = {DueDate, NoticeDays, Settled};
     return collectLines(
         archivePath,
-        [&](const auto &textOf) { return movementDue(textOf, today, notice).value_or(false); },
+        [&](const auto &textOf) {
+            // A settled movement is never due: its dates are not read.
+            return textOf(Settled) == kNotSettled
+                && movementDue(textOf, today, notice).value_or(false);
+        },
         movementLayout().readAhead(kDueFields), control);
 }
 

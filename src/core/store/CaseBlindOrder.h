@@ -19,9 +19,10 @@ bool caseBlindLess(QByteArrayView left, QByteArrayView right);
 // only until it is asked for the next one.
 //
 // Each line is made once into a key of fixed width: the ranks of its characters at the places
-// where not every line has the same rank, one column of a byte per place. The keys are then
-// sorted by a least-significant-digit radix sort, a counting pass a column, so that the time
-// grows with the number of lines times the places that tell them apart, never faster.
+// where not every line has the same rank, neighbouring places folded into digits of a byte. The
+// keys are then sorted by a least-significant-digit radix sort, a counting pass a digit, so
+// that the time grows with the number of lines times the places that tell them apart, never
+// faster.
 std::vector<quint32> caseBlindOrder(
     qsizetype count, const std::function<QByteArrayView(qsizetype)> &lineAt);
 
