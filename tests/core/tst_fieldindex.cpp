@@ -182,6 +182,7 @@ private Q_SLOTS:
     void readOnlyFolderScansTheArchive();
     void emptyArchiveHasNoCopy();
     void ourWritesDropTheCopy();
+    void listsKeepTheirLinesAfterAWrite();
     void progressClimbsThroughMakingAndReading();
     void cancelWhileMakingWritesNoCopy();
     void yearListsReadTheCopyAsTheYear_data();
@@ -376,6 +377,30 @@ void TestFieldIndex::ourWritesDropTheCopy()
     QVERIFY(QFileInfo::exists(copy()));
     QVERIFY(lists.contains(u"5 "_s + memberListLine(recordOf({{Name, u"Sovrascritto"_s}}))));
     QVERIFY(lists.contains(u"6 "_s + memberListLine(recordOf({{Name, u"Aggiunto"_s}}))));
+}
+
+// A list read from the copy makes its lines when they are shown: after a write to the archive
+// drops the copy and a later list makes it anew, it still shows what it found, as a list of
+// the archive does.
+void TestFieldIndex::listsKeepTheirLinesAfterAWrite()
+{
+    makeIndexedArchive(5);
+    const MemberLines before = searchMembers(archive(), MemberSearch({}));
+    const QStringList shown = before.lines();
+    QCOMPARE(shown.size(), 5);
+    store::ArchiveFile file(archive(), kMemberRecordSize);
+    QVERIFY(file.openForWriting());
+    QVERIFY(file.overwrite(1, recordOf({{Name, u"Sovrascritto"_s}})));
+    QVERIFY(file.overwrite(5, recordOf({{Name, u"Anche questo"_s}})));
+    file.close();
+    QVERIFY(!QFileInfo::exists(copy()));
+    QVERIFY(age(archive()));
+    const QStringList after = everyList(archive());
+    QVERIFY(QFileInfo::exists(copy()));
+    QVERIFY(after.contains(u"1 "_s + memberListLine(recordOf({{Name, u"Sovrascritto"_s}}))));
+    QCOMPARE(before.lines(), shown);
+    QCOMPARE(before.line(0), shown.first());
+    QCOMPARE(before.line(4), shown.last());
 }
 
 // One climb from 0 to the end while the copy is made and then read, never back.

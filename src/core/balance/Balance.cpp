@@ -134,8 +134,9 @@ BalanceSummary summarise(const BalanceRequest &request, store::ScanControl *cont
     const std::array<QString, 1> typed = {request.purpose};
     const store::FieldSearch purpose(journal::movementLayout(), kPurposeField, typed);
     const bool filtered = purpose.filledCount() > 0;
-    // Every movement's date and amount are read, and its line made, unless the purpose leaves
-    // it out first.
+    // Every movement's date and amount are read into the totals, unless the purpose leaves it
+    // out first; its line is made from the fields below, when it is shown where the year has a
+    // compact copy, and while the year is scanned where it has none.
     constexpr std::array<int, 5> kLineFields = {MovementFieldIndex::SignedAmount,
         MovementFieldIndex::Purpose, MovementFieldIndex::OperationDate, MovementFieldIndex::Payer,
         MovementFieldIndex::Beneficiary};
@@ -143,7 +144,8 @@ BalanceSummary summarise(const BalanceRequest &request, store::ScanControl *cont
         = filtered ? purpose.readAhead() : journal::movementLayout().readAhead(kLineFields);
     summary.lines = store::linesOf(
         request.archivePath, journal::movementLayout(), journal::movementIndexedFields(),
-        [&](const auto &textOf, store::LineBuilder &line) {
+        kLineFields,
+        [&](const auto &textOf) {
             if (filtered && !purpose.matchesTexts(textOf))
                 return false;
             const auto date
@@ -156,7 +158,6 @@ BalanceSummary summarise(const BalanceRequest &request, store::ScanControl *cont
                 ++summary.unreadable;
                 return false;
             }
-            buildLine(textOf, line);
             if (amountBytes.startsWith('+'))
                 summary.incomeCents += *cents;
             else if (amountBytes.startsWith('-'))
@@ -164,6 +165,7 @@ BalanceSummary summarise(const BalanceRequest &request, store::ScanControl *cont
             summary.balanceCents += *cents;
             return true;
         },
+        [](const auto &textOf, store::LineBuilder &line) { buildLine(textOf, line); },
         std::move(readAhead), control,
         // A copy that could not be read to the end counted part of the year.
         [&summary] { summary = BalanceSummary(); });

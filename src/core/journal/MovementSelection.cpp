@@ -50,13 +50,8 @@ MovementLines collectLines(const QString &archivePath, const Wanted &wanted,
     std::vector<int> readAhead, store::ScanControl *control)
 {
     MovementLines lines = store::linesOf(
-        archivePath, movementLayout(), kIndexedFields,
-        [&wanted](const auto &textOf, store::LineBuilder &line) {
-            if (!wanted(textOf))
-                return false;
-            buildLine(textOf, line);
-            return true;
-        },
+        archivePath, movementLayout(), kIndexedFields, kLineFields, wanted,
+        [](const auto &textOf, store::LineBuilder &line) { buildLine(textOf, line); },
         std::move(readAhead), control, [] {});
     if (control && control->cancelled())
         return lines; // nobody will show them
@@ -126,7 +121,11 @@ MovementLines dueMovements(const QString &archivePath, QDate today, store::ScanC
     constexpr std::array<int, 3> kDueFields = {DueDate, NoticeDays, Settled};
     return collectLines(
         archivePath,
-        [&](const auto &textOf) { return movementDue(textOf, today, notice).value_or(false); },
+        [&](const auto &textOf) {
+            // A settled movement is never due: its dates are not read.
+            return textOf(Settled) == kNotSettled
+                && movementDue(textOf, today, notice).value_or(false);
+        },
         movementLayout().readAhead(kDueFields), control);
 }
 

@@ -68,13 +68,8 @@ MemberLines collectLines(const QString &archivePath, const Wanted &wanted,
     std::vector<int> readAhead, store::ScanControl *control)
 {
     return store::linesOf(
-        archivePath, memberLayout(), kIndexedFields,
-        [&wanted](const auto &textOf, store::LineBuilder &line) {
-            if (!wanted(textOf))
-                return false;
-            buildLine(textOf, line);
-            return true;
-        },
+        archivePath, memberLayout(), kIndexedFields, kLineFields, wanted,
+        [](const auto &textOf, store::LineBuilder &line) { buildLine(textOf, line); },
         std::move(readAhead), control, [] {});
 }
 

@@ -284,4 +284,22 @@ QByteArrayView FieldIndex::text(int field, qint64 position) const
     return QByteArrayView(column.texts + begin, end - begin);
 }
 
+bool FieldIndex::checkTexts(std::span<const int> fields) const
+{
+    for (const int field : fields) {
+        const Column &column = m_columns[size_t(m_columnOfField[size_t(field)])];
+        // Ends that never go back and the last within the texts keep every text inside them.
+        quint32 previous = 0;
+        qint64 backwards = 0;
+        for (qint64 i = 0; i < m_count; ++i) {
+            const quint32 end = get32(column.ends + i * 4);
+            backwards += end < previous ? 1 : 0;
+            previous = end;
+        }
+        if (backwards > 0 || previous > column.textBytes)
+            m_damaged = true;
+    }
+    return !m_damaged;
+}
+
 } // namespace almavest::store

@@ -49,6 +49,10 @@ public:
     // A copy found damaged here gives empty texts from then on and says so in damaged().
     QByteArrayView text(int field, qint64 position) const;
     bool damaged() const { return m_damaged; }
+    // Reads the ends of every text of `fields` (some of those the copy was opened for) once: a
+    // copy whose ends go back or past their texts is damaged. A list that makes its lines from
+    // the copy when they are shown checks the fields of its lines so before it is kept.
+    bool checkTexts(std::span<const int> fields) const;
     // Whether open() made the copy: its scan of the archive then reported the first half of
     // the progress, and the query reports the second.
     bool wasMade() const { return m_wasMade; }
