@@ -24,11 +24,11 @@ packages=(
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-translations-l10n libqt6svg6
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     fonts-liberation2 fonts-dejavu-core
-    libsqlite3-dev libxlsxwriter-dev libzip-dev
+    libsqlite3-dev libxlsxwriter-dev libzip-dev zlib1g-dev libdeflate-dev
 )
 case "$mode" in
 run) packages+=(xdg-utils) ;;
-test) packages+=(clang clang-format clang-tidy libclang-rt-14-dev libreoffice-calc-nogui python3-openpyxl poppler-utils dpkg-dev file) ;;
+test) packages+=(clang clang-format clang-tidy libclang-rt-14-dev libreoffice-calc-nogui python3-openpyxl poppler-utils dpkg-dev file unzip) ;;
 package) packages+=(dpkg-dev) ;;
 *)
     echo "usage: $0 run [FOLDER] | test | package" >&2

@@ -117,6 +117,7 @@ private Q_SLOTS:
     void restoreBringsTheFolderBack();
     void restoreOfTheOldestKeptBackup();
     void cancelledBackupLeavesNothing();
+    void deadPartsRemovedAtTheNextBackup();
     void keptNumber_data();
     void keptNumber();
 };
@@ -435,6 +436,34 @@ void TestBackup::cancelledBackupLeavesNothing()
     QCOMPARE(backup::makeBackup(fixture.folder, kMorning, 10, false, &control).outcome,
         BackupOutcome::Cancelled);
     QCOMPARE(QDir(fixture.file(u"Backup"_s)).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+// The temporary file of a backup left by a copy of the program that stopped while writing it
+// goes at the next backup once it has not changed for an hour; a younger one may still be
+// written by another copy and stays, and so does what is not a backup's temporary file.
+void TestBackup::deadPartsRemovedAtTheNextBackup()
+{
+    Fixture fixture;
+    QVERIFY(QDir().mkpath(fixture.file(u"Backup"_s)));
+    const QDateTime clock = QDateTime::currentDateTime();
+    const QList<QPair<QString, qint64>> parts = {
+        {u"Copia_2026-12-10_08-00-00.zip.4242.part"_s, -86400},
+        {u"Copia_2026-12-11_07-00-00.zip.4243.part"_s, -3660},
+        {u"Copia_2026-12-11_07-30-00.zip.4244.part"_s, -3540},
+        {u"Copia_2026-12-11_08-29-59.zip.4245.part"_s, 0},
+        {u"Altro.part"_s, -86400},
+    };
+    for (const auto &[name, age] : parts) {
+        QFile part(fixture.file(u"Backup/"_s + name));
+        QVERIFY(part.open(QIODevice::WriteOnly));
+        QVERIFY(part.write("PK\x03\x04 half written") > 0 && part.flush());
+        QVERIFY(part.setFileTime(clock.addSecs(age), QFileDevice::FileModificationTime));
+    }
+    const backup::BackupResult made = backup::makeBackup(fixture.folder, kMorning, 10);
+    QCOMPARE(made.outcome, BackupOutcome::Made);
+    QCOMPARE(QDir(fixture.file(u"Backup"_s)).entryList(QDir::Files | QDir::Hidden),
+        QStringList({u"Altro.part"_s, u"Copia_2026-12-11_07-30-00.zip.4244.part"_s,
+            u"Copia_2026-12-11_08-29-59.zip.4245.part"_s, QFileInfo(made.path).fileName()}));
 }
 
 void TestBackup::keptNumber_data()

@@ -1,5 +1,7 @@
 #include "backup/Backup.h"
 
+#include "backup/ZipWriter.h"
+
 #include "app/IniFile.h"
 #include "app/ProgramFolder.h"
 #include "app/SystemCause.h"
@@ -34,6 +36,8 @@ constexpr char kNotesName[] = ".almavest-copia";
 constexpr char kNotesSignature[] = "Almavest: copia di sicurezza dei dati";
 constexpr char kNamePattern[] = "Copia_*.zip";
 constexpr char kRestoreSuffix[] = ".ripristino";
+constexpr char kPartPattern[] = "Copia_*.part";
+constexpr qint64 kDeadPartSeconds = 3600;
 constexpr qint64 kChunk = qint64(256) * 1024;
 constexpr QLatin1StringView kSettingsSection("Copie di sicurezza");
 constexpr QLatin1StringView kKeptKey("Conservate");
@@ -254,18 +258,26 @@ QString freshBackupPath(const QString &folder, const QDateTime &now)
     return path;
 }
 
+// Removes the temporary files of backups left in `dir` by a copy of the program that stopped
+// while writing them. One being written changes all the time, by this copy or by another one
+// leaving meanwhile, so only a part untouched for an hour is taken for dead.
+void removeDeadParts(const QString &dir)
+{
+    const QDateTime deadBefore = QDateTime::currentDateTimeUtc().addSecs(-kDeadPartSeconds);
+    const QFileInfoList parts = QDir(dir).entryInfoList(
+        {QLatin1String(kPartPattern)}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QFileInfo &part : parts) {
+        if (part.lastModified() < deadBefore)
+            QFile::remove(part.filePath());
+    }
+}
+
 void pruneBackups(const QString &folder, int kept)
 {
     const QStringList paths = backupPaths(folder);
     for (qsizetype i = std::max(kept, 1); i < paths.size(); ++i)
         QFile::remove(paths.at(i));
 }
-
-struct WriteState
-{
-    Progress *progress;
-    qint64 total;
-};
 
 BackupResult failed(const QString &message, const QString &systemError = {})
 {
@@ -444,80 +456,42 @@ BackupResult makeBackup(
                                      "di sicurezza dei dati."),
             systemError);
     }
+    removeDeadParts(dir);
     QString path = freshBackupPath(folder, now);
     // Two copies of the program leaving in the same second each write a part of their own.
     const QString part = path + u'.' + QString::number(QCoreApplication::applicationPid())
         + QStringLiteral(".part");
     const QString notFinished = QStringLiteral("La copia di sicurezza dei dati non è stata fatta.");
 
-    int code = 0;
-    ZipHandle archive(zip_open(encoded(part).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code));
-    if (!archive)
-        return failed(notFinished, zipOpenError(code));
-    const QByteArray notes = notesOf(files, now);
-    zip_source_t *notesSource
-        = zip_source_buffer(archive.get(), notes.constData(), notes.size(), 0);
-    if (!notesSource
-        || zip_file_add(archive.get(), kNotesName, notesSource, ZIP_FL_ENC_UTF_8) < 0) {
-        zip_source_free(notesSource);
-        return failed(notFinished, zipError(zip_get_error(archive.get())));
-    }
-    qint64 total = 0;
+    std::vector<ZipSource> sources;
+    sources.push_back({kNotesName, {}, notesOf(files, now), 0, now});
     const QDir root(folder);
-    for (const DataFile &file : files) {
-        zip_source_t *source
-            = zip_source_file(archive.get(), encoded(root.filePath(file.name)).constData(), 0, -1);
-        const zip_int64_t index = source
-            ? zip_file_add(archive.get(), file.name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8)
-            : -1;
-        if (index < 0) {
-            zip_source_free(source);
-            return failed(notFinished, zipError(zip_get_error(archive.get())));
-        }
-        // The fastest compression: most of an archive is blanks, which any level packs well.
-        zip_set_file_compression(archive.get(), zip_uint64_t(index), ZIP_CM_DEFLATE, 1);
-        total += file.size;
-    }
+    for (const DataFile &file : files)
+        sources.push_back(
+            {file.name.toUtf8(), root.filePath(file.name), {}, file.size, file.modified});
 
     // Writing is most of the work; reading the backup back is the rest.
-    Progress progress(control, 0, 0.6);
-    WriteState state {&progress, total};
-    zip_register_progress_callback_with_state(
-        archive.get(), 0.01,
-        [](zip_t *, double share, void *data) {
-            const auto *write = static_cast<WriteState *>(data);
-            write->progress->report(qint64(share * double(write->total)), write->total);
-        },
-        nullptr, &state);
-    zip_register_cancel_callback_with_state(
-        archive.get(),
-        [](zip_t *, void *data) { return static_cast<Progress *>(data)->cancelled() ? 1 : 0; },
-        nullptr, &progress);
-    if (zip_close(archive.get()) < 0) {
-        const bool cancelled = progress.cancelled();
-        const QString reason = zipError(zip_get_error(archive.get()));
-        archive.reset();
+    const Progress writing(control, 0, 0.8);
+    const ZipOutcome written = writeZip(part, sources,
+        [&writing](qint64 done, qint64 total) { return writing.report(done, total); });
+    if (!written.written) {
         QFile::remove(part);
-        if (cancelled)
+        if (written.cancelled)
             return {BackupOutcome::Cancelled, {}, {}};
-        return failed(notFinished, reason);
+        return failed(
+            written.message.isEmpty() ? notFinished : notFinished + u' ' + written.message,
+            written.systemError);
     }
-    static_cast<void>(archive.release()); // zip_close has freed it
-    if (!syncFile(part)) {
-        QFile::remove(part);
-        return failed(notFinished, QString::fromLocal8Bit(std::strerror(errno)));
-    }
-
+    const Progress checking(control, 0.8, 1);
     QString readError;
-    const std::optional<BackupContents> written
-        = readWhole(part, readError, Progress(control, 0.6, 1));
-    if (!written || written->files != files) {
+    if (!checkZip(part, written.layout, &readError,
+            [&checking](qint64 done, qint64 total) { return checking.report(done, total); })) {
         QFile::remove(part);
-        if (progress.cancelled())
+        if (readError.isEmpty())
             return {BackupOutcome::Cancelled, {}, {}};
         return failed(QStringLiteral("La copia di sicurezza appena scritta non si rilegge "
                                      "correttamente ed è stata eliminata.")
-            + (readError.isEmpty() ? QString() : QStringLiteral("\r\n\r\n") + readError));
+            + QStringLiteral("\r\n\r\n") + readError);
     }
     if (QFileInfo::exists(path))
         path = freshBackupPath(folder, now); // taken meanwhile by another copy of the program
