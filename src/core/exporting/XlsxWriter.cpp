@@ -52,10 +52,9 @@ constexpr char kStyles[]
       "<numFmt numFmtId=\"165\" formatCode=\"#,##0.00 [$\xE2\x82\xAC-410];"
       "-#,##0.00 [$\xE2\x82\xAC-410]\"/></numFmts>"
       "<fonts count=\"2\">"
-      "<font><sz val=\"11\"/><color theme=\"1\"/><name val=\"Calibri\"/><family val=\"2\"/>"
-      "<scheme val=\"minor\"/></font>"
-      "<font><b/><sz val=\"11\"/><color theme=\"1\"/><name val=\"Calibri\"/><family val=\"2\"/>"
-      "<scheme val=\"minor\"/></font></fonts>"
+      // No theme part: the fonts are named, not taken from a theme.
+      "<font><sz val=\"11\"/><name val=\"Calibri\"/><family val=\"2\"/></font>"
+      "<font><b/><sz val=\"11\"/><name val=\"Calibri\"/><family val=\"2\"/></font></fonts>"
       "<fills count=\"2\"><fill><patternFill patternType=\"none\"/></fill>"
       "<fill><patternFill patternType=\"gray125\"/></fill></fills>"
       "<borders count=\"1\"><border><left/><right/><top/><bottom/><diagonal/></border></borders>"
