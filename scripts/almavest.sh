@@ -24,7 +24,7 @@ packages=(
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-translations-l10n libqt6svg6
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     fonts-liberation2 fonts-dejavu-core
-    libsqlite3-dev libxlsxwriter-dev libzip-dev zlib1g-dev libdeflate-dev
+    libsqlite3-dev libzip-dev zlib1g-dev libdeflate-dev
 )
 case "$mode" in
 run) packages+=(xdg-utils) ;;

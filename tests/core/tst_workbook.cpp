@@ -81,6 +81,28 @@ void TestWorkbook::cellsAreTyped_data()
     QTest::newRow("amount, not a number") << CellKind::Amount << u"venti"_s << u"string:venti"_s;
     QTest::newRow("amount, exponent is text") << CellKind::Amount << u"1e5"_s << u"string:1e5"_s;
     QTest::newRow("amount, blank") << CellKind::Amount << u"   "_s << u"empty:"_s;
+    QTest::newRow("amount rounded to nothing is no minus zero")
+        << CellKind::Amount << u"-0,001"_s << u"float:0"_s;
+    QTest::newRow("amount, comma first") << CellKind::Amount << u"+,5"_s << u"float:0.5"_s;
+    QTest::newRow("amount, comma last") << CellKind::Amount << u"5,"_s << u"float:5"_s;
+    QTest::newRow("amount, sign alone") << CellKind::Amount << u"-"_s << u"string:-"_s;
+    QTest::newRow("amount, comma alone") << CellKind::Amount << u","_s << u"string:,"_s;
+    QTest::newRow("amount, two commas") << CellKind::Amount << u"1,2,3"_s << u"string:1,2,3"_s;
+    QTest::newRow("amount, two signs") << CellKind::Amount << u"--1"_s << u"string:--1"_s;
+    QTest::newRow("amount, sign after") << CellKind::Amount << u"1-"_s << u"string:1-"_s;
+    // 63 characters are read in place, 64 and more the general way.
+    QTest::newRow("amount of 63 digits")
+        << CellKind::Amount << (u"1"_s + QString(62, u'0')) << u"float:1e+62"_s;
+    QTest::newRow("amount of 64 digits")
+        << CellKind::Amount << (u"1"_s + QString(63, u'0')) << u"float:1e+63"_s;
+    QTest::newRow("amount of 64 characters, two commas")
+        << CellKind::Amount << (u"1,"_s + QString(61, u'0') + u","_s)
+        << (u"string:1,"_s + QString(61, u'0') + u","_s);
+    QTest::newRow("amount too large to hold is text")
+        << CellKind::Amount << (u"1"_s + QString(400, u'0'))
+        << (u"string:1"_s + QString(400, u'0'));
+    QTest::newRow("amount, other digits") << CellKind::Amount << QString::fromUtf16(u"\u0661\u0662")
+                                          << QString::fromUtf16(u"string:\u0661\u0662");
     QTest::newRow("date") << CellKind::Date << u"31/12/2026"_s << u"date:2026-12-31"_s;
     QTest::newRow("date, first day") << CellKind::Date << u"01/01/0001"_s << u"date:0001-01-01"_s;
     QTest::newRow("date, leap day") << CellKind::Date << u"29/02/2024"_s << u"date:2024-02-29"_s;
@@ -89,6 +111,12 @@ void TestWorkbook::cellsAreTyped_data()
     QTest::newRow("date, short form is text")
         << CellKind::Date << u"1/2/2026"_s << u"string:1/2/2026"_s;
     QTest::newRow("date, letters") << CellKind::Date << u"aa/bb/cccc"_s << u"string:aa/bb/cccc"_s;
+    QTest::newRow("date, other digits")
+        << CellKind::Date << QString::fromUtf16(u"\u0661\u0661/01/2026")
+        << QString::fromUtf16(u"string:\u0661\u0661/01/2026");
+    QTest::newRow("date, last day") << CellKind::Date << u"31/12/9999"_s << u"date:9999-12-31"_s;
+    QTest::newRow("date, month 13") << CellKind::Date << u"01/13/2026"_s << u"string:01/13/2026"_s;
+    QTest::newRow("date, year 0") << CellKind::Date << u"01/01/0000"_s << u"string:01/01/0000"_s;
     QTest::newRow("postal code keeps its zero")
         << CellKind::Code << u"00184"_s << u"string:00184"_s;
     QTest::newRow("code that looks like an amount")

@@ -1,13 +1,10 @@
-// The ODS workbook: an OpenDocument spreadsheet zipped by libzip, with its "mimetype" entry first
-// and stored uncompressed, as readers look for it at a fixed place.
+// The ODS workbook: an OpenDocument spreadsheet zipped in memory, with its "mimetype" entry
+// first and stored uncompressed, as readers look for it at a fixed place.
 #include "exporting/Workbook.h"
+#include "exporting/XmlBytes.h"
+#include "exporting/ZipPackage.h"
 
 #include <QDateTime>
-#include <QFile>
-#include <QFileInfo>
-#include <QLocale>
-
-#include <zip.h>
 
 namespace almavest::exporting {
 
@@ -54,80 +51,29 @@ constexpr char kCellStyles[]
 
 constexpr char kXmlStart[] = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
 
-// A file written a few MiB at a time; after a failure it writes nothing more.
-class BufferedFile final
-{
-public:
-    explicit BufferedFile(const QString &path)
-        : m_file(path)
-    {
-        m_failed = !m_file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-        m_buffer.reserve(kBlock + 4096);
-    }
-    void put(QByteArrayView bytes)
-    {
-        m_buffer.append(bytes);
-        if (m_buffer.size() >= kBlock)
-            flush();
-    }
-    template <typename A, typename B> void put(const QStringBuilder<A, B> &bytes)
-    {
-        put(QByteArray(bytes));
-    }
-    bool finish()
-    {
-        flush();
-        m_file.close();
-        return !m_failed && m_file.error() == QFileDevice::NoError;
-    }
-    QString errorString() const { return m_file.errorString(); }
-
-private:
-    static constexpr qsizetype kBlock = qsizetype(4) << 20;
-    void flush()
-    {
-        if (!m_failed && m_file.write(m_buffer) != m_buffer.size())
-            m_failed = true;
-        m_buffer.clear();
-    }
-
-    QFile m_file;
-    QByteArray m_buffer;
-    bool m_failed = false;
-};
-
-// `text` as XML character data: markup escaped, characters XML cannot hold dropped.
+// `text` as XML character data.
 QByteArray escaped(QStringView text)
 {
-    QString clean;
-    clean.reserve(text.size());
-    for (const QChar c : text) {
-        if (c == u'&')
-            clean += u"&amp;";
-        else if (c == u'<')
-            clean += u"&lt;";
-        else if (c == u'>')
-            clean += u"&gt;";
-        else if (c == u'"')
-            clean += u"&quot;";
-        else if (c >= u' ' || c == u'\t' || c == u'\n')
-            clean += (c.isNonCharacter() ? QChar() : c);
-    }
-    clean.remove(QChar());
-    return clean.toUtf8();
+    XmlBytes xml(text.size() + 16);
+    xml.putText(text);
+    return xml.bytes().toByteArray();
 }
 
 // The paragraphs of a text cell: one per line, with runs of blanks and tabs kept, which XML
 // would otherwise fold into one blank.
-QByteArray paragraphs(const QString &text)
+void putParagraphs(XmlBytes &out, QStringView text)
 {
-    QByteArray out;
-    for (const QStringView line : QStringView(text).split(u'\n')) {
-        out += "<text:p>";
+    qsizetype lineStart = 0;
+    while (lineStart <= text.size()) {
+        qsizetype lineEnd = text.indexOf(u'\n', lineStart);
+        if (lineEnd < 0)
+            lineEnd = text.size();
+        const QStringView line = text.sliced(lineStart, lineEnd - lineStart);
+        out.put("<text:p>");
         qsizetype at = 0;
         while (at < line.size()) {
             if (line[at] == u'\t') {
-                out += "<text:tab/>";
+                out.put("<text:tab/>");
                 ++at;
                 continue;
             }
@@ -135,92 +81,127 @@ QByteArray paragraphs(const QString &text)
             while (next < line.size() && line[next] != u'\t'
                 && !(line[next] == u' ' && (next == 0 || line[next - 1] == u' ')))
                 ++next;
-            out += escaped(line.mid(at, next - at));
+            out.putText(line.sliced(at, next - at));
             qsizetype blanks = 0;
             while (next + blanks < line.size() && line[next + blanks] == u' ')
                 ++blanks;
-            if (blanks > 0)
-                out += "<text:s text:c=\"" + QByteArray::number(blanks) + "\"/>";
+            if (blanks > 0) {
+                out.put("<text:s text:c=\"");
+                out.putInteger(blanks);
+                out.put("\"/>");
+            }
             at = next + blanks;
         }
-        out += "</text:p>";
+        out.put("</text:p>");
+        lineStart = lineEnd + 1;
     }
-    return out;
 }
 
-QByteArray cellXml(const TypedCell &cell, CellKind kind)
+void putTextCell(XmlBytes &out, QStringView text, bool heading = false)
+{
+    out.put(heading ? QByteArrayView("<table:table-cell table:style-name=\"ceH\"")
+                    : QByteArrayView("<table:table-cell table:style-name=\"ceT\""));
+    out.put(" office:value-type=\"string\">");
+    putParagraphs(out, text);
+    out.put("</table:table-cell>");
+}
+
+void putCell(XmlBytes &out, const TypedCell &cell, CellKind kind)
 {
     switch (cell.type) {
     case TypedCell::Type::Empty:
-        return QByteArrayLiteral("<table:table-cell/>");
-    case TypedCell::Type::Number: {
-        const QByteArray value
-            = QString::number(cell.number, 'g', QLocale::FloatingPointShortest).toLatin1();
-        if (kind == CellKind::Amount)
-            return "<table:table-cell table:style-name=\"ceA\" office:value-type=\"currency\""
-                   " office:currency=\"EUR\" office:value=\""
-                + value + "\"/>";
-        return "<table:table-cell office:value-type=\"float\" office:value=\"" + value + "\"/>";
+        out.put("<table:table-cell/>");
+        return;
+    case TypedCell::Type::Number:
+        out.put(kind == CellKind::Amount
+                ? QByteArrayView("<table:table-cell table:style-name=\"ceA\""
+                                 " office:value-type=\"currency\" office:currency=\"EUR\""
+                                 " office:value=\"")
+                : QByteArrayView("<table:table-cell office:value-type=\"float\" office:value=\""));
+        out.putNumber(cell.number);
+        out.put("\"/>");
+        return;
+    case TypedCell::Type::Date: {
+        out.put("<table:table-cell table:style-name=\"ceD\" office:value-type=\"date\""
+                " office:date-value=\"");
+        // yyyy-mm-dd, the year with four digits.
+        char day[10];
+        const auto digits = [](char *at, int value, int count) {
+            for (int place = count - 1; place >= 0; --place, value /= 10)
+                at[place] = static_cast<char>('0' + value % 10);
+        };
+        digits(day, cell.date.year(), 4);
+        day[4] = '-';
+        digits(day + 5, cell.date.month(), 2);
+        day[7] = '-';
+        digits(day + 8, cell.date.day(), 2);
+        out.put(QByteArrayView(day, sizeof day));
+        out.put("\"/>");
+        return;
     }
-    case TypedCell::Type::Date:
-        return "<table:table-cell table:style-name=\"ceD\" office:value-type=\"date\""
-               " office:date-value=\""
-            + cell.date.toString(Qt::ISODate).toLatin1() + "\"/>";
     case TypedCell::Type::Text:
         break;
     }
-    return "<table:table-cell table:style-name=\"ceT\" office:value-type=\"string\">"
-        + paragraphs(cell.text) + "</table:table-cell>";
+    putTextCell(out, cell.text);
 }
 
-// content.xml: the styles of the columns, sized to their texts, then the rows.
-bool writeContent(
-    const QString &path, const WorkbookSheet &sheet, const QByteArray &sheetName, QString &error)
+// What comes before the rows of content.xml: the styles, with the columns sized to their texts,
+// and the columns.
+QByteArray contentHead(
+    const WorkbookSheet &sheet, const QByteArray &sheetName, const QList<int> &widths)
 {
-    BufferedFile out(path);
-    out.put(kXmlStart);
-    out.put("<office:document-content");
-    out.put(kNamespaces);
-    out.put("><office:automatic-styles>");
-    out.put(kCellStyles);
-    const QList<int> widths = fittingWidths(sheet);
+    XmlBytes head;
+    head.put(kXmlStart);
+    head.put("<office:document-content");
+    head.put(kNamespaces);
+    head.put("><office:automatic-styles>");
+    head.put(kCellStyles);
     for (int column = 0; column < widths.size(); ++column) {
         const double centimetres = 0.1 + widths.at(column) * 0.2;
-        out.put("<style:style style:name=\"co" + QByteArray::number(column)
-            + "\" style:family=\"table-column\"><style:table-column-properties"
-              " style:column-width=\""
-            + QByteArray::number(centimetres, 'f', 2) + "cm\"/></style:style>");
+        head.put("<style:style style:name=\"co");
+        head.putInteger(column);
+        head.put("\" style:family=\"table-column\"><style:table-column-properties"
+                 " style:column-width=\"");
+        head.put(QByteArray::number(centimetres, 'f', 2));
+        head.put("cm\"/></style:style>");
     }
-    out.put(
+    head.put(
         "</office:automatic-styles><office:body><office:spreadsheet><table:table table:name=\"");
-    out.put(sheetName);
-    out.put("\">");
+    head.put(sheetName);
+    head.put("\">");
     for (int column = 0; column < sheet.columns.size(); ++column) {
         // Typing into a code column later keeps text too.
         const bool code = sheet.columns.at(column).kind == CellKind::Code;
-        out.put("<table:table-column table:style-name=\"co" + QByteArray::number(column) + "\""
-            + (code ? " table:default-cell-style-name=\"ceT\"" : "") + "/>");
+        head.put("<table:table-column table:style-name=\"co");
+        head.putInteger(column);
+        head.put(code ? QByteArrayView("\" table:default-cell-style-name=\"ceT\"/>")
+                      : QByteArrayView("\"/>"));
     }
+    return head.bytes().toByteArray();
+}
+
+// content.xml: the rows, then what comes before them, which needs the widths of the columns.
+XmlBytes contentXml(const WorkbookSheet &sheet, const QByteArray &sheetName)
+{
+    constexpr qsizetype kHeadRoom = 8192;
+    XmlBytes out(
+        std::min<qsizetype>(sheet.rows.rowCount() + 1, 1001) * (sheet.columns.size() * 96 + 40),
+        kHeadRoom + sheet.columns.size() * 200 + sheetName.size());
     out.put("<table:table-row>");
-    for (const WorkbookColumn &column : sheet.columns) {
-        out.put("<table:table-cell table:style-name=\"ceH\" office:value-type=\"string\">"
-            + paragraphs(column.heading) + "</table:table-cell>");
-    }
+    for (const WorkbookColumn &column : sheet.columns)
+        putTextCell(out, column.heading, true);
     out.put("</table:table-row>");
+    TypedCells cells(sheet);
     for (qsizetype row = 0; row < sheet.rows.rowCount(); ++row) {
         out.put("<table:table-row>");
-        for (int column = 0; column < sheet.columns.size(); ++column) {
-            const CellKind kind = sheet.columns.at(column).kind;
-            out.put(cellXml(typedCell(kind, sheet.rows.cell(row, column)), kind));
-        }
+        for (int column = 0; column < sheet.columns.size(); ++column)
+            putCell(out, cells.at(row, column), cells.kind(column));
         out.put("</table:table-row>");
+        reserveForTheRest(out, row + 1, sheet.rows.rowCount());
     }
     out.put("</table:table></office:spreadsheet></office:body></office:document-content>");
-    if (!out.finish()) {
-        error = out.errorString();
-        return false;
-    }
-    return true;
+    out.prepend(contentHead(sheet, sheetName, cells.widths()));
+    return out;
 }
 
 QByteArray stylesXml()
@@ -279,117 +260,24 @@ QByteArray manifestXml()
     return xml + "</manifest:manifest>";
 }
 
-// The zip being made; discarded unless closed.
-class ZipArchive final
-{
-public:
-    explicit ZipArchive(const QString &path)
-    {
-        int failure = 0;
-        m_zip = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &failure);
-        if (!m_zip) {
-            zip_error_t reason;
-            zip_error_init_with_code(&reason, failure);
-            m_error = QString::fromUtf8(zip_error_strerror(&reason));
-            zip_error_fini(&reason);
-        }
-    }
-    ~ZipArchive()
-    {
-        if (m_zip)
-            zip_discard(m_zip);
-    }
-    ZipArchive(const ZipArchive &) = delete;
-    ZipArchive &operator=(const ZipArchive &) = delete;
-
-    bool good() const { return m_zip && m_error.isEmpty(); }
-    QString errorString() const { return m_error; }
-
-    // Adds `bytes`, which must live until close(), stored as they are or compressed.
-    void add(const char *name, const QByteArray &bytes, bool stored = false)
-    {
-        if (good())
-            added(name, zip_source_buffer(m_zip, bytes.constData(), bytes.size(), 0), stored);
-    }
-    // Adds the file at `path`, compressed fast: the cells of a long list make a large file.
-    void addFile(const char *name, const QString &path)
-    {
-        if (!good())
-            return;
-        const zip_int64_t index = added(
-            name, zip_source_file(m_zip, QFile::encodeName(path).constData(), 0, -1), false);
-        if (index >= 0
-            && zip_set_file_compression(m_zip, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 1)
-                != 0)
-            takeError();
-    }
-    bool close()
-    {
-        if (good() && zip_close(m_zip) == 0) {
-            m_zip = nullptr;
-            return true;
-        }
-        takeError();
-        return false;
-    }
-
-private:
-    zip_int64_t added(const char *name, zip_source_t *source, bool stored)
-    {
-        const zip_int64_t index
-            = source ? zip_file_add(m_zip, name, source, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE) : -1;
-        if (index < 0) {
-            if (source)
-                zip_source_free(source);
-            takeError();
-        } else if (stored
-            && zip_set_file_compression(m_zip, static_cast<zip_uint64_t>(index), ZIP_CM_STORE, 0)
-                != 0) {
-            takeError();
-        }
-        return index;
-    }
-    void takeError()
-    {
-        if (m_error.isEmpty())
-            m_error = m_zip ? QString::fromUtf8(zip_strerror(m_zip)) : QStringLiteral("zip");
-    }
-
-    zip_t *m_zip = nullptr;
-    QString m_error;
-};
-
 } // namespace
 
-bool writeOdsFile(const QString &path, const WorkbookSheet &sheet, QString &error)
+bool makeOds(const WorkbookSheet &sheet, QByteArray &workbook, QString &error)
 {
     const QByteArray sheetName = escaped(sheetNameFor(sheet.name));
-    // The sheet's cells go to a file beside the workbook, so memory stays small for any list.
-    const QString content = path + u".content";
-    if (!writeContent(content, sheet, sheetName, error)) {
-        QFile::remove(content);
-        return false;
-    }
-    const QByteArray mimeType(kMimeType);
-    const QByteArray manifest = manifestXml();
-    const QByteArray styles = stylesXml();
-    const QByteArray meta = metaXml();
-    const QByteArray settings = settingsXml(sheetName);
-    bool closed = false;
-    {
-        ZipArchive zip(path);
-        zip.add("mimetype", mimeType, true);
-        zip.add("META-INF/manifest.xml", manifest);
-        zip.addFile("content.xml", content);
-        zip.add("styles.xml", styles);
-        zip.add("meta.xml", meta);
-        zip.add("settings.xml", settings);
-        closed = zip.close();
-        if (!closed)
-            error = zip.errorString();
-    }
-    QFile::remove(content);
-    return closed;
+    const XmlBytes content = contentXml(sheet, sheetName);
+    ZipPackage zip;
+    const auto deflated = ZipPackage::Method::Deflated;
+    // The type first and as it is, where readers look for it.
+    const bool added = zip.add("mimetype", kMimeType, ZipPackage::Method::Stored)
+        && zip.add("META-INF/manifest.xml", manifestXml(), deflated)
+        && zip.add("content.xml", content.bytes(), deflated)
+        && zip.add("styles.xml", stylesXml(), deflated) && zip.add("meta.xml", metaXml(), deflated)
+        && zip.add("settings.xml", settingsXml(sheetName), deflated);
+    workbook = added ? zip.finish() : QByteArray();
+    if (workbook.isEmpty())
+        error = zip.errorString();
+    return !workbook.isEmpty();
 }
 
 } // namespace almavest::exporting

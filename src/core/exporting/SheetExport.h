@@ -104,6 +104,7 @@ public:
             return m_totals.at(row - m_rowCount).value(column);
         return m_rows.cell(static_cast<int>(row), m_chosen.at(column));
     }
+    QStringView cellText(qsizetype row, int column, QString &buffer) const override;
 
 private:
     const SheetForm &m_form;

@@ -4,6 +4,7 @@
 
 #include "app/IniFile.h"
 #include "store/ArchiveFile.h"
+#include "store/Cp1252.h"
 
 #include <QDir>
 
@@ -84,6 +85,18 @@ void ChosenSheetRows::addTotal(const QString &caption, const QString &amount)
     row[0] = caption;
     row[amountAt - m_chosen.cbegin()] = amount; // over the caption when it is the first column
     m_totals.append(row);
+}
+
+QStringView ChosenSheetRows::cellText(qsizetype row, int column, QString &buffer) const
+{
+    if (row >= m_rowCount) {
+        const QStringList &total = m_totals.at(row - m_rowCount);
+        return column < total.size() ? QStringView(total.at(column)) : QStringView();
+    }
+    const int stored = m_chosen.at(column);
+    if (const QString *edited = m_rows.editedCell(static_cast<int>(row), stored))
+        return *edited;
+    return store::decodeCp1252(m_rows.storedBytes(static_cast<int>(row), stored), buffer);
 }
 
 QList<WorkbookColumn> workbookColumns(const SheetForm &form, const QList<int> &chosen)

@@ -2,10 +2,8 @@
 
 #include "text/TextRoutines.h"
 
-#include <QFile>
-#include <QTemporaryDir>
-
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 namespace almavest::exporting {
@@ -17,25 +15,68 @@ namespace {
 constexpr int kWidestColumn = 60;
 constexpr int kNarrowestColumn = 6;
 
+int digitAt(QStringView text, qsizetype at)
+{
+    const char16_t c = text[at].unicode();
+    return c >= u'0' && c <= u'9' ? c - u'0' : -1;
+}
+
 // dd/mm/yyyy, nothing else: a list shows its dates whole.
 std::optional<QDate> strictDate(QStringView text)
 {
     if (text.size() != 10 || text[2] != u'/' || text[5] != u'/')
         return std::nullopt;
-    for (const int at : {0, 1, 3, 4, 6, 7, 8, 9}) {
-        if (!text[at].isDigit())
+    int parts[3] = {0, 0, 0}; // day, month, year
+    for (const qsizetype at : {0, 1, 3, 4, 6, 7, 8, 9}) {
+        const int digit = digitAt(text, at);
+        if (digit < 0)
             return std::nullopt;
+        int &part = parts[at < 2 ? 0 : at < 5 ? 1 : 2];
+        part = part * 10 + digit;
     }
-    const QDate date(text.mid(6, 4).toInt(), text.mid(3, 2).toInt(), text.mid(0, 2).toInt());
+    const QDate date(parts[2], parts[1], parts[0]);
     return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
 }
 
-// A number as the lists write it: sign, digits and a decimal comma, no exponent.
+// A number as the lists write it: a sign, digits and a decimal comma with digits on either side
+// or both, no exponent and nothing else; too large to be held, it is no number.
 std::optional<double> plainNumber(QStringView text)
 {
-    const bool numeric = std::all_of(text.begin(), text.end(),
-        [](QChar c) { return c.isDigit() || c == u',' || c == u'-' || c == u'+'; });
-    return numeric ? text::parseAmount(text) : std::nullopt;
+    // Long enough for any number a list writes; a longer one takes the general way.
+    constexpr qsizetype kShort = 64;
+    if (text.size() >= kShort) {
+        const bool numeric = std::all_of(text.begin(), text.end(), [](QChar c) {
+            return (c >= u'0' && c <= u'9') || c == u',' || c == u'-' || c == u'+';
+        });
+        return numeric ? text::parseAmount(text) : std::nullopt;
+    }
+    char digits[kShort];
+    char *out = digits;
+    qsizetype at = 0;
+    if (text.startsWith(u'-') || text.startsWith(u'+')) {
+        if (text.startsWith(u'-'))
+            *out++ = '-';
+        ++at;
+    }
+    bool comma = false;
+    int count = 0;
+    for (; at < text.size(); ++at) {
+        const int digit = digitAt(text, at);
+        if (digit >= 0) {
+            *out++ = static_cast<char>('0' + digit);
+            ++count;
+        } else if (text[at] == u',' && !comma) {
+            *out++ = '.';
+            comma = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    double value = 0;
+    const std::from_chars_result read = std::from_chars(digits, out, value);
+    if (count == 0 || read.ec != std::errc() || read.ptr != out || !std::isfinite(value))
+        return std::nullopt;
+    return value;
 }
 
 // How many characters a cell takes once shown.
@@ -55,35 +96,50 @@ int shownWidth(const TypedCell &cell, CellKind kind)
         break;
     }
     // The longest line of the text.
-    int widest = 0;
-    for (const QStringView line : QStringView(cell.text).split(u'\n'))
-        widest = std::max(widest, static_cast<int>(line.size()));
-    return widest;
+    qsizetype widest = 0;
+    qsizetype start = 0;
+    const QStringView text(cell.text);
+    while (start <= text.size()) {
+        qsizetype end = text.indexOf(u'\n', start);
+        if (end < 0)
+            end = text.size();
+        widest = std::max(widest, end - start);
+        start = end + 1;
+    }
+    return static_cast<int>(widest);
 }
 
 } // namespace
 
-TypedCell typedCell(CellKind kind, const QString &text)
+void typeCell(CellKind kind, QStringView text, TypedCell &cell)
 {
-    TypedCell cell;
-    const QString clean = text::trimmed(text);
-    if (clean.isEmpty())
-        return cell;
+    const QStringView clean = text::trimmedView(text);
+    if (clean.isEmpty()) {
+        cell.type = TypedCell::Type::Empty;
+        return;
+    }
     if (kind == CellKind::Date) {
         if (const std::optional<QDate> date = strictDate(clean)) {
             cell.type = TypedCell::Type::Date;
             cell.date = *date;
-            return cell;
+            return;
         }
     } else if (kind == CellKind::Amount || kind == CellKind::Number) {
         if (const std::optional<double> number = plainNumber(clean)) {
             cell.type = TypedCell::Type::Number;
             cell.number = kind == CellKind::Amount ? text::roundDecimal(*number, 2) : *number;
-            return cell;
+            return;
         }
     }
     cell.type = TypedCell::Type::Text;
-    cell.text = clean;
+    cell.text.resize(0);
+    cell.text.append(clean);
+}
+
+TypedCell typedCell(CellKind kind, const QString &text)
+{
+    TypedCell cell;
+    typeCell(kind, text, cell);
     return cell;
 }
 
@@ -134,15 +190,29 @@ QList<int> ColumnWidths::widths() const
     return widths;
 }
 
+TypedCells::TypedCells(const WorkbookSheet &sheet)
+    : m_sheet(sheet)
+    , m_widths(sheet.columns)
+{
+    for (const WorkbookColumn &column : sheet.columns)
+        m_kinds.append(column.kind);
+}
+
+const TypedCell &TypedCells::at(qsizetype row, int column)
+{
+    typeCell(m_kinds[column], m_sheet.rows.cellText(row, column, m_buffer), m_cell);
+    m_widths.see(column, m_cell);
+    return m_cell;
+}
+
 QList<int> fittingWidths(const WorkbookSheet &sheet)
 {
-    ColumnWidths widths(sheet.columns);
+    TypedCells cells(sheet);
     for (qsizetype row = 0; row < sheet.rows.rowCount(); ++row) {
         for (int column = 0; column < sheet.columns.size(); ++column)
-            widths.see(
-                column, typedCell(sheet.columns.at(column).kind, sheet.rows.cell(row, column)));
+            cells.at(row, column);
     }
-    return widths.widths();
+    return cells.widths();
 }
 
 store::WriteFailure writeWorkbook(
@@ -158,27 +228,14 @@ store::WriteFailure writeWorkbook(
     };
     if (!file.open())
         return fail(store::WriteFailure::Create, file.errorString());
-    // The libraries write to a file name of their own; the workbook is made there, apart, and
-    // then copied into place.
-    QTemporaryDir staging;
-    if (!staging.isValid())
-        return fail(store::WriteFailure::Write, staging.errorString());
-    const QString made = staging.filePath(QStringLiteral("workbook"));
+    QByteArray workbook;
     QString reason;
-    const bool written = format == WorkbookFormat::Xlsx ? writeXlsxFile(made, sheet, reason)
-                                                        : writeOdsFile(made, sheet, reason);
-    if (!written)
+    const bool made = format == WorkbookFormat::Xlsx ? makeXlsx(sheet, workbook, reason)
+                                                     : makeOds(sheet, workbook, reason);
+    if (!made)
         return fail(store::WriteFailure::Write, reason);
-    QFile workbook(made);
-    if (!workbook.open(QIODevice::ReadOnly))
-        return fail(store::WriteFailure::Write, workbook.errorString());
-    QByteArray block;
-    while (!(block = workbook.read(qint64(4) << 20)).isEmpty()) {
-        if (!file.write(block))
-            return fail(store::WriteFailure::Write, file.errorString());
-    }
-    if (workbook.error() != QFileDevice::NoError)
-        return fail(store::WriteFailure::Write, workbook.errorString());
+    if (!file.write(workbook))
+        return fail(store::WriteFailure::Write, file.errorString());
     const store::WriteFailure committed = file.commit();
     if (committed != store::WriteFailure::None)
         return fail(committed, file.errorString());

@@ -42,6 +42,13 @@ public:
     virtual ~WorkbookRows() = default;
     virtual qsizetype rowCount() const = 0;
     virtual QString cell(qsizetype row, int column) const = 0;
+    // The text of a cell as a view that holds until the next call, in `buffer` or in the rows'
+    // own storage: the writers' way through a long sheet without a string for each cell.
+    virtual QStringView cellText(qsizetype row, int column, QString &buffer) const
+    {
+        buffer = cell(row, column);
+        return buffer;
+    }
 };
 
 // Rows held as texts, for the lists and the statements that are built before they are saved.
@@ -51,6 +58,11 @@ public:
     void append(QStringList row) { m_rows.append(std::move(row)); }
     qsizetype rowCount() const override { return m_rows.size(); }
     QString cell(qsizetype row, int column) const override { return m_rows.at(row).value(column); }
+    QStringView cellText(qsizetype row, int column, QString &) const override
+    {
+        const QStringList &cells = m_rows.at(row);
+        return column < cells.size() ? QStringView(cells.at(column)) : QStringView();
+    }
 
 private:
     QList<QStringList> m_rows;
@@ -76,6 +88,8 @@ struct TypedCell
 
 // What a column of `kind` makes of `text`.
 TypedCell typedCell(CellKind kind, const QString &text);
+// The same into `cell`, whose text keeps its room from one cell to the next.
+void typeCell(CellKind kind, QStringView text, TypedCell &cell);
 
 // `listName` as a sheet may be named: at most 31 characters, none of : \ / ? * [ ], no
 // apostrophe at either end, never empty.
@@ -102,14 +116,32 @@ private:
 // The widths of every column of `sheet`, read from all its rows.
 QList<int> fittingWidths(const WorkbookSheet &sheet);
 
+// The cells of a sheet typed one after the other, with the widths of the columns gathered on
+// the way; a cell holds until the next one is asked for.
+class TypedCells final
+{
+public:
+    explicit TypedCells(const WorkbookSheet &sheet);
+    const TypedCell &at(qsizetype row, int column);
+    CellKind kind(int column) const { return m_kinds[column]; }
+    QList<int> widths() const { return m_widths.widths(); }
+
+private:
+    const WorkbookSheet &m_sheet;
+    QList<CellKind> m_kinds;
+    ColumnWidths m_widths;
+    QString m_buffer;
+    TypedCell m_cell;
+};
+
 // Writes `sheet` to `path` as `format`. The workbook is made apart and only then put in place of
 // the old file, so a failure leaves the old file whole; `error` then receives the reason.
 [[nodiscard]] store::WriteFailure writeWorkbook(const QString &path, WorkbookFormat format,
     const WorkbookSheet &sheet, QString *error = nullptr);
 
-// The writers of each format, into a file of their own that nobody else sees yet; false with the
-// reason in `error` on a failure.
-[[nodiscard]] bool writeXlsxFile(const QString &path, const WorkbookSheet &sheet, QString &error);
-[[nodiscard]] bool writeOdsFile(const QString &path, const WorkbookSheet &sheet, QString &error);
+// The bytes of the workbook of `sheet` in each format, made in memory; false with the reason in
+// `error` when the sheet is too large for the format.
+[[nodiscard]] bool makeXlsx(const WorkbookSheet &sheet, QByteArray &workbook, QString &error);
+[[nodiscard]] bool makeOds(const WorkbookSheet &sheet, QByteArray &workbook, QString &error);
 
 } // namespace almavest::exporting
