@@ -1,6 +1,6 @@
 #include "exporting/ZipPackage.h"
 
-#include <QtEndian>
+#include "backup/ZipFormat.h"
 
 #include <libdeflate.h>
 
@@ -10,14 +10,8 @@ namespace almavest::exporting {
 
 namespace {
 
-constexpr quint32 kLocalHeader = 0x04034b50;
-constexpr quint32 kDirectoryHeader = 0x02014b50;
-constexpr quint32 kDirectoryEnd = 0x06054b50;
-constexpr quint16 kVersion = 20; // deflate, the 2.0 of the format
-constexpr quint16 kDeflate = 8;
-constexpr qsizetype kLocalHeaderSize = 30;
-constexpr qsizetype kDirectoryHeaderSize = 46;
-constexpr qsizetype kDirectoryEndSize = 22;
+// The zip records are those the backups write.
+using namespace backup::zip;
 // Past these a size, an offset or a count needs the zip64 extension, which this writer leaves
 // out: no workbook of the program comes near them.
 constexpr qint64 kLargest = 0xFFFFFFFE;
@@ -35,18 +29,6 @@ struct CompressorDeleter
     }
 };
 
-void put16(QByteArray &bytes, quint16 value)
-{
-    const quint16 little = qToLittleEndian(value);
-    bytes.append(reinterpret_cast<const char *>(&little), sizeof little);
-}
-
-void put32(QByteArray &bytes, quint32 value)
-{
-    const quint32 little = qToLittleEndian(value);
-    bytes.append(reinterpret_cast<const char *>(&little), sizeof little);
-}
-
 } // namespace
 
 ZipPackage::ZipPackage(const QDateTime &modified)
@@ -63,7 +45,7 @@ void ZipPackage::putEntryFields(QByteArray &bytes, const Entry &entry) const
 {
     put16(bytes, kVersion);
     put16(bytes, 0); // no flags: the names are ASCII
-    put16(bytes, entry.method == Method::Deflated ? kDeflate : 0);
+    put16(bytes, entry.method == Method::Deflated ? kDeflated : 0);
     put16(bytes, m_time);
     put16(bytes, m_date);
     put32(bytes, entry.crc);
@@ -90,7 +72,7 @@ bool ZipPackage::add(QByteArrayView name, QByteArrayView bytes, Method method)
         static_cast<quint32>(libdeflate_crc32(0, bytes.data(), static_cast<size_t>(bytes.size()))),
         0, static_cast<quint32>(bytes.size()), static_cast<quint32>(m_bytes.size())};
     const qsizetype header = m_bytes.size();
-    m_bytes.resize(header + kLocalHeaderSize); // filled in once the packed size is known
+    m_bytes.resize(header + kLocalSize); // filled in once the packed size is known
     m_bytes.append(entry.name);
     const qsizetype data = m_bytes.size();
     qsizetype packed = 0;
@@ -120,9 +102,9 @@ bool ZipPackage::add(QByteArrayView name, QByteArrayView bytes, Method method)
     entry.packedSize = static_cast<quint32>(packed);
 
     QByteArray fields;
-    put32(fields, kLocalHeader);
+    put32(fields, kLocalSignature);
     putEntryFields(fields, entry);
-    std::memcpy(m_bytes.data() + header, fields.constData(), kLocalHeaderSize);
+    std::memcpy(m_bytes.data() + header, fields.constData(), kLocalSize);
     m_entries.append(std::move(entry));
     return true;
 }
@@ -135,10 +117,9 @@ QByteArray ZipPackage::finish()
     qsizetype names = 0;
     for (const Entry &entry : std::as_const(m_entries))
         names += entry.name.size();
-    m_bytes.reserve(
-        directory + m_entries.size() * kDirectoryHeaderSize + names + kDirectoryEndSize);
+    m_bytes.reserve(directory + m_entries.size() * kCentralSize + names + kEndSize);
     for (const Entry &entry : std::as_const(m_entries)) {
-        put32(m_bytes, kDirectoryHeader);
+        put32(m_bytes, kCentralSignature);
         put16(m_bytes, kVersion); // made by: MS-DOS attributes
         putEntryFields(m_bytes, entry);
         put16(m_bytes, 0); // comment
@@ -153,7 +134,7 @@ QByteArray ZipPackage::finish()
         refuse();
         return {};
     }
-    put32(m_bytes, kDirectoryEnd);
+    put32(m_bytes, kEndSignature);
     put16(m_bytes, 0); // this disk
     put16(m_bytes, 0); // the directory's disk
     put16(m_bytes, static_cast<quint16>(m_entries.size()));
@@ -161,7 +142,7 @@ QByteArray ZipPackage::finish()
     put32(m_bytes, static_cast<quint32>(directorySize));
     put32(m_bytes, static_cast<quint32>(directory));
     put16(m_bytes, 0); // no comment
-    Q_ASSERT(m_bytes.size() - directory - directorySize == kDirectoryEndSize);
+    Q_ASSERT(m_bytes.size() - directory - directorySize == kEndSize);
     return std::move(m_bytes);
 }
 
